@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Creates the project's quiet 32-bit Wine prefix: no Mono/Gecko questions, no menu entries,
+# unmanaged windows, and font substitutes so the Japanese faces render with the IPA fonts.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+source "$here/env.sh"
+
+stamp="$WINEPREFIX/.qv-prefix-3"
+[ -f "$stamp" ] && exit 0
+
+mkdir -p "$QV_STATE"
+rm -rf "$WINEPREFIX"
+log="$QV_STATE/wineboot.log"
+echo "setup: creating Wine prefix $WINEPREFIX"
+(
+  unset DISPLAY
+  wineboot -i >"$log" 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$log" 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d Y /f >>"$log" 2>&1
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >>"$log" 2>&1
+
+  reg="$QV_STATE/fonts.reg"
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
+    for f in "MS PGothic" "ＭＳ Ｐゴシック" "MS UI Gothic" "MS Shell Dlg" "MS Shell Dlg 2" \
+             "Tahoma" "MS Sans Serif" "System"; do
+      printf '"%s"="IPAPGothic"\r\n' "$f"
+    done
+    for f in "MS Gothic" "ＭＳ ゴシック"; do printf '"%s"="IPAGothic"\r\n' "$f"; done
+    for f in "MS Mincho" "ＭＳ 明朝"; do printf '"%s"="IPAMincho"\r\n' "$f"; done
+    for f in "MS PMincho" "ＭＳ Ｐ明朝"; do printf '"%s"="IPAPMincho"\r\n' "$f"; done
+    printf '\r\n'
+  } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
+  wine regedit /S "$(winepath -w "$reg")" >>"$log" 2>&1
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  wineserver -w
+)
+touch "$stamp"
+echo "setup: Wine prefix ready"

@@ -1,0 +1,31 @@
+#include "platform/win32/wide_text.h"
+
+#include <windows.h>
+
+namespace platform::win32 {
+
+namespace {
+constexpr UINT kShiftJis = 932;
+}
+
+std::wstring Wide(const std::string& sjis) {
+  if (sjis.empty()) return {};
+  int n = MultiByteToWideChar(kShiftJis, 0, sjis.data(), static_cast<int>(sjis.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(kShiftJis, 0, sjis.data(), static_cast<int>(sjis.size()), out.data(), n);
+  return out;
+}
+
+std::string Narrow(const wchar_t* wide, int length) {
+  if (wide == nullptr) return {};
+  if (length < 0) length = static_cast<int>(wcslen(wide));
+  if (length == 0) return {};
+  int n = WideCharToMultiByte(kShiftJis, 0, wide, length, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(kShiftJis, 0, wide, length, out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::string Narrow(const std::wstring& wide) { return Narrow(wide.data(), static_cast<int>(wide.size())); }
+
+}  // namespace platform::win32

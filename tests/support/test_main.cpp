@@ -1,0 +1,7 @@
+// The main() of every test program: GoogleTest with its usual flags.
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
