@@ -1,0 +1,164 @@
+#include "browse/shell_paths.h"
+
+#include <algorithm>
+#include <new>
+
+#include "browse/text_path.h"
+#include "platform/file_system.h"
+#include "platform/shell.h"
+
+namespace browse {
+
+namespace {
+
+// Index of name in names, first exactly, then with ASCII letters upper-cased on both sides.
+int FindName(const std::vector<std::string>& names, const std::string& name) {
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (names[i] == name) return static_cast<int>(i);
+  }
+  std::string upper = UpperAscii(name);
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (UpperAscii(names[i]) == upper) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// Position at which a sorted list takes name: after any equal names, so that two children with
+// the same shell name both stay and the parsing names keep their rows.
+size_t SortedInsertPosition(const std::vector<std::string>& names, const std::string& name) {
+  auto it = std::upper_bound(names.begin(), names.end(), name,
+                             [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
+  return static_cast<size_t>(it - names.begin());
+}
+
+}  // namespace
+
+ShellError::ShellError(const std::string& folder, uint32_t error)
+    : std::runtime_error("shell folder " + folder + " could not be read"), error_(error) {}
+
+ShellPaths::ShellPaths(platform::FileSystem& fs, platform::Shell& shell, const std::string& windowsFolder)
+    : fs_(fs), shell_(shell), windowsFolder_(AddYen(windowsFolder)) {}
+
+std::string ShellPaths::WindowsDriveRoot() const { return LeftCut(windowsFolder_, 3); }
+
+std::vector<std::string> ShellPaths::SubFolders(const std::string& folder, bool includeHidden) const {
+  platform::ShellListing listing = shell_.Folders(folder, includeHidden, false);
+  if (!listing.ok()) throw ShellError(folder, listing.error);
+  std::vector<std::string> names;
+  names.reserve(listing.items.size());
+  for (const platform::ShellItem& item : listing.items) {
+    names.insert(names.begin() + static_cast<std::ptrdiff_t>(SortedInsertPosition(names, item.name)), item.name);
+  }
+  return names;
+}
+
+NamePairs ShellPaths::Pairs(const std::string& folder) const {
+  platform::ShellListing listing = shell_.Folders(folder, true, true);
+  if (!listing.ok()) throw ShellError(folder, listing.error);
+  NamePairs pairs;
+  for (const platform::ShellItem& item : listing.items) {
+    auto at = static_cast<std::ptrdiff_t>(SortedInsertPosition(pairs.names, item.name));
+    pairs.names.insert(pairs.names.begin() + at, item.name);
+    pairs.parsingNames.insert(pairs.parsingNames.begin() + at, item.parsingName);
+  }
+  return pairs;
+}
+
+bool ShellPaths::RepairPath(std::string& path) const {
+  std::vector<std::string> parts = PathComponents(path);
+  if (parts.empty()) return false;
+  if (parts.size() == 1) {
+    path = parts[0];
+    return true;
+  }
+  std::string sofar = parts[0];
+  for (size_t i = 1; i < parts.size(); ++i) {
+    std::string candidate = AddYen(sofar) + parts[i];
+    if (fs_.DirectoryExists(candidate)) {
+      sofar = candidate;
+      continue;
+    }
+    NamePairs pairs = Pairs(sofar);
+    int at = FindName(pairs.names, parts[i]);
+    if (at < 0) return false;
+    sofar = pairs.parsingNames[static_cast<size_t>(at)];
+  }
+  if (sofar.size() < 2 || sofar[1] != ':') return false;
+  path = sofar;
+  return true;
+}
+
+void ShellPaths::RepairFilePath(std::string& path) const {
+  std::string folder;
+  std::string name;
+  SplitFileName(path, folder, name);
+  if (folder.empty()) return;
+  std::string repaired = CutYen(folder);
+  if (!fs_.DirectoryExists(repaired)) RepairPath(repaired);
+  path = AddYen(repaired) + name;
+}
+
+std::string ShellPaths::DisplayPath(const std::string& path) const {
+  std::string real = CutYen(path);
+  if (!fs_.DirectoryExists(real) && !RepairPath(real)) return path;
+  std::vector<std::string> parts = PathComponents(real);
+  std::vector<std::string> prefixes = PathPrefixes(real);
+  if (parts.empty()) return path;
+  std::string result = parts[0];
+  for (size_t i = 1; i < parts.size(); ++i) {
+    const std::string& parent = prefixes[i - 1];
+    // A parsing name is the parent's path, a "\" unless the parent is a root, and the child.
+    size_t strip = parent.size() <= 3 ? parent.size() : parent.size() + 1;
+    NamePairs pairs = Pairs(parent);
+    std::vector<std::string> children;
+    children.reserve(pairs.parsingNames.size());
+    for (const std::string& parsing : pairs.parsingNames) children.push_back(parsing.size() > strip ? parsing.substr(strip) : std::string());
+    int at = FindName(children, parts[i]);
+    if (at < 0) return path;
+    if (i > 1) result += '\\';
+    result += pairs.names[static_cast<size_t>(at)];
+  }
+  return result;
+}
+
+std::string ShellPaths::NearestExistingFolder(const std::string& path) const {
+  std::string parent = ParentFolder(path);
+  if (!parent.empty() && !fs_.DirectoryExists(parent)) {
+    try {
+      RepairPath(parent);
+    } catch (const ShellError&) {
+      // A folder the shell cannot read repairs to nothing; its prefixes are tried as they are.
+    }
+  }
+  std::vector<std::string> prefixes = PathPrefixes(parent);
+  for (auto it = prefixes.rbegin(); it != prefixes.rend(); ++it) {
+    if (fs_.DirectoryExists(*it)) return *it;
+  }
+  return WindowsDriveRoot();
+}
+
+BufferProbe ProbeBufferSize(const std::function<void()>& processMessages, const std::function<bool(size_t)>& tryReserve) {
+  auto reserve = [&](size_t size) {
+    bool ok;
+    if (tryReserve) {
+      ok = tryReserve(size);
+    } else {
+      char* block = new (std::nothrow) char[size];
+      ok = block != nullptr;
+      delete[] block;
+    }
+    if (processMessages) processMessages();
+    return ok;
+  };
+  BufferProbe probe;
+  for (size_t size : {size_t{655300}, size_t{32700}}) {
+    if (reserve(size)) {
+      probe.size = size;
+      return probe;
+    }
+  }
+  probe.error = "バッファの取得に失敗しました・・・32700";
+  return probe;
+}
+
+}  // namespace browse

@@ -1,0 +1,81 @@
+// Folder names as the desktop shell shows them, and the mapping between such names and
+// file-system paths (path repair one way, the display path the other way).
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace platform {
+class FileSystem;
+class Shell;
+}  // namespace platform
+
+namespace browse {
+
+// A failed shell call (parsing, binding or enumerating a folder); error is the OS code.
+class ShellError : public std::runtime_error {
+ public:
+  ShellError(const std::string& folder, uint32_t error);
+  uint32_t error() const { return error_; }
+
+ private:
+  uint32_t error_;
+};
+
+// The children of one folder: shell names sorted, parsing names (full file-system paths) row for
+// row with them.
+struct NamePairs {
+  std::vector<std::string> names;
+  std::vector<std::string> parsingNames;
+};
+
+class ShellPaths {
+ public:
+  // windowsFolder is the platform's Windows folder as read once at start-up; it is kept with a
+  // trailing "\".
+  ShellPaths(platform::FileSystem& fs, platform::Shell& shell, const std::string& windowsFolder);
+
+  // The Windows folder with "\", and its first three characters (the last-resort drive root).
+  const std::string& WindowsFolder() const { return windowsFolder_; }
+  std::string WindowsDriveRoot() const;
+
+  // Sorted shell names of the subfolders of folder. Throws ShellError.
+  std::vector<std::string> SubFolders(const std::string& folder, bool includeHidden) const;
+  // Shell names (sorted) and parsing names of all subfolders, hidden ones included. Throws
+  // ShellError.
+  NamePairs Pairs(const std::string& folder) const;
+
+  // Maps a folder path made of shell names back to a file-system path, in place. False (path
+  // unchanged) when a component cannot be found or the result is not on a drive. Throws
+  // ShellError when the shell fails.
+  bool RepairPath(std::string& path) const;
+  // Repairs the folder part of a file path when that folder does not exist.
+  void RepairFilePath(std::string& path) const;
+  // The reverse of RepairPath: the path with each folder named as the shell shows it; unchanged
+  // when the path cannot be resolved.
+  std::string DisplayPath(const std::string& path) const;
+  // The deepest existing prefix of the (repaired) parent folder of path; the Windows drive root
+  // when none exists.
+  std::string NearestExistingFolder(const std::string& path) const;
+
+ private:
+  platform::FileSystem& fs_;
+  platform::Shell& shell_;
+  std::string windowsFolder_;
+};
+
+// Outcome of the copy buffer probe: size 0 and an error text when nothing could be reserved.
+struct BufferProbe {
+  size_t size = 0;
+  std::string error;
+};
+
+// Finds the largest copy buffer the program may use: 655300 bytes, else 32700. tryReserve
+// reserves and releases a block of the given size and tells whether that worked (the default
+// uses the heap); processMessages lets pending messages run after each attempt.
+BufferProbe ProbeBufferSize(const std::function<void()>& processMessages,
+                            const std::function<bool(size_t)>& tryReserve = {});
+
+}  // namespace browse

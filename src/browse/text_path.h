@@ -1,0 +1,46 @@
+// Shift-JIS-safe text and path routines. Every string is CP932 bytes; a lead byte
+// (0x81-0x9F, 0xE0-0xFC) starts a two-byte character whose second byte is never taken for "\"
+// or for a letter. All byte-level scanning of the program goes through these functions.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace browse {
+
+// True for bytes that start a two-byte character.
+bool IsLeadByte(unsigned char byte);
+
+// Appends "\" unless the text already ends with a "\" of its own; empty stays empty.
+std::string AddYen(const std::string& path);
+// Removes a trailing "\" of its own when the path is longer than three characters, so a drive
+// root such as "C:\" keeps it; empty stays empty.
+std::string CutYen(const std::string& path);
+// True when the text ends with a "\" that is a character of its own (not a trail byte).
+bool EndsWithYen(const std::string& path);
+
+// Case change of the ASCII letters only; two-byte characters and half-width katakana are copied.
+std::string UpperAscii(const std::string& text);
+std::string LowerAscii(const std::string& text);
+
+// The first n bytes, one fewer when the n-th byte would split a two-byte character.
+// n <= 0 gives empty; a text not longer than n is returned whole.
+std::string LeftCut(const std::string& text, int n);
+
+// Components each with its trailing "\": "C:\WINDOWS\SYSTEM" -> C:\  WINDOWS\  SYSTEM\ .
+std::vector<std::string> SplitPath(const std::string& path);
+// The first component with its "\", the others without: C:\  WINDOWS  SYSTEM.
+std::vector<std::string> PathComponents(const std::string& path);
+// The cumulative paths without trailing "\" (but a root keeps its own): C:\  C:\WINDOWS  ...
+std::vector<std::string> PathPrefixes(const std::string& path);
+// The second-to-last prefix; a root is its own parent. Empty for an empty path.
+std::string ParentFolder(const std::string& path);
+
+// Splits a file path at its last "\" of its own into the folder (with that "\") and the name.
+void SplitFileName(const std::string& path, std::string& folder, std::string& name);
+
+// ASCII-case-insensitive ordering of CP932 texts, byte by byte otherwise (<0, 0, >0).
+int CompareText(const std::string& a, const std::string& b);
+// ASCII-case-insensitive equality (paths and names are compared this way throughout).
+bool SameText(const std::string& a, const std::string& b);
+
+}  // namespace browse

@@ -1,0 +1,125 @@
+// qvprobe: a small console tool the end-to-end scenarios run under Wine to look at and act on the
+// program's windows by class name. Output is UTF-8, one fact per line; the exit code tells the
+// scenario whether the condition held (0) or not (1); 2 is a usage error.
+//
+//   qvprobe wait-window CLASS [MS]   wait until a visible window of CLASS exists; print its handle
+//   qvprobe wait-gone CLASS [MS]     wait until no window of CLASS exists
+//   qvprobe text CLASS               the window's caption, then "child <class> <text>" per child
+//   qvprobe rect CLASS               "left top right bottom" and "client W H"
+//   qvprobe close CLASS              post WM_CLOSE
+//   qvprobe send CLASS MSG [W [L]]   SendMessage, print the result
+//   qvprobe click CLASS TEXT         click the child button whose caption is TEXT
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+std::string Utf8(const std::wstring& w) {
+  if (w.empty()) return {};
+  int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::wstring TextOf(HWND w) {
+  wchar_t buf[1024];
+  int n = GetWindowTextW(w, buf, 1024);
+  return std::wstring(buf, static_cast<size_t>(n > 0 ? n : 0));
+}
+
+std::wstring ClassOf(HWND w) {
+  wchar_t buf[256];
+  int n = GetClassNameW(w, buf, 256);
+  return std::wstring(buf, static_cast<size_t>(n > 0 ? n : 0));
+}
+
+HWND Find(const std::wstring& cls) { return FindWindowW(cls.c_str(), nullptr); }
+
+bool WaitFor(const std::wstring& cls, bool present, DWORD ms) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    HWND w = Find(cls);
+    bool ok = present ? (w != nullptr && IsWindowVisible(w)) : (w == nullptr);
+    if (ok) {
+      if (present) std::printf("%p\n", static_cast<void*>(w));
+      return true;
+    }
+    if (GetTickCount() - start >= ms) return false;
+    Sleep(100);
+  }
+}
+
+struct ClickContext {
+  std::wstring text;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+  std::printf("child %s %s\n", Utf8(ClassOf(child)).c_str(), Utf8(TextOf(child)).c_str());
+  return TRUE;
+}
+
+BOOL CALLBACK FindButton(HWND child, LPARAM param) {
+  auto* ctx = reinterpret_cast<ClickContext*>(param);
+  if (TextOf(child) == ctx->text) {
+    ctx->found = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+int Usage() {
+  std::fprintf(stderr, "usage: qvprobe wait-window|wait-gone|text|rect|close|send|click CLASS ...\n");
+  return 2;
+}
+
+}  // namespace
+
+int main() {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (argv == nullptr || argc < 3) return Usage();
+  std::wstring cmd = argv[1];
+  std::wstring cls = argv[2];
+  auto num = [&](int i, long def) { return i < argc ? std::wcstol(argv[i], nullptr, 0) : def; };
+
+  if (cmd == L"wait-window") return WaitFor(cls, true, static_cast<DWORD>(num(3, 20000))) ? 0 : 1;
+  if (cmd == L"wait-gone") return WaitFor(cls, false, static_cast<DWORD>(num(3, 20000))) ? 0 : 1;
+
+  HWND w = Find(cls);
+  if (w == nullptr) {
+    std::printf("no window of class %s\n", Utf8(cls).c_str());
+    return 1;
+  }
+  if (cmd == L"text") {
+    std::printf("%s\n", Utf8(TextOf(w)).c_str());
+    EnumChildWindows(w, PrintChild, 0);
+    return 0;
+  }
+  if (cmd == L"rect") {
+    RECT r, c;
+    GetWindowRect(w, &r);
+    GetClientRect(w, &c);
+    std::printf("%ld %ld %ld %ld\nclient %ld %ld\n", r.left, r.top, r.right, r.bottom, c.right, c.bottom);
+    return 0;
+  }
+  if (cmd == L"close") return PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (cmd == L"send" && argc >= 4) {
+    LRESULT r = SendMessageW(w, static_cast<UINT>(num(3, 0)), static_cast<WPARAM>(num(4, 0)), static_cast<LPARAM>(num(5, 0)));
+    std::printf("%ld\n", static_cast<long>(r));
+    return 0;
+  }
+  if (cmd == L"click" && argc >= 4) {
+    ClickContext ctx{argv[3]};
+    EnumChildWindows(w, FindButton, reinterpret_cast<LPARAM>(&ctx));
+    if (ctx.found == nullptr) return 1;
+    PostMessageW(ctx.found, BM_CLICK, 0, 0);
+    return 0;
+  }
+  return Usage();
+}

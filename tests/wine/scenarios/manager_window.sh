@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# QUOVEL32.EXE starts under Wine, shows the manager window, and ends cleanly when it is closed.
+source "$(dirname "$0")/../lib.sh"
+
+start_program
+pid="${QV_PIDS[-1]}"
+probe wait-window TQUOVEL32KAPUL 30000 >/dev/null || fail "no manager window within 30 s"
+sleep 1   # let the first paint finish before the picture
+shot manager
+title="$(probe text TQUOVEL32KAPUL | head -n 1)"
+log "caption: $title"
+[[ "$title" == QUOVEL32* ]] || fail "unexpected caption '$title'"
+probe close TQUOVEL32KAPUL >/dev/null || fail "could not post WM_CLOSE"
+set +e; wait_exit "$pid" 20; rc=$?; set -e
+[ "$rc" = 0 ] || fail "exit code $rc"
+probe wait-gone TQUOVEL32KAPUL 5000 || fail "window still there"
+log "closed cleanly"
