@@ -1,0 +1,122 @@
+#include "common/mkbox_layout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace common {
+
+namespace {
+
+// Design sizes of the box's controls.
+constexpr int kIconSize = 32;
+constexpr int kMemoTop = 16;
+constexpr int kButtonWidth = 89;
+constexpr int kButtonHeight = 33;
+constexpr Rect kDesignBar{72, 216, 89, 3};
+
+// Quarter of a width, rounded half to even as the original arithmetic did.
+int RoundQuarter(int width) { return static_cast<int>(std::nearbyint(width / 4.0)); }
+
+}  // namespace
+
+MKBoxLayout LayoutMKBox(const MKBoxRequest& request, const MKBoxMetrics& metrics, const Placement& placement) {
+  MKBoxLayout out;
+  const bool yesNo = request.kind != 0;
+  const bool counting = request.countdown && request.style != 0;
+  const bool error = counting && request.style == 2;
+
+  // Text area and window size.
+  out.memo = {2 * kIconSize, kMemoTop, metrics.textWidth + 10, metrics.textHeight - 2 * metrics.memoFontHeight};
+  out.outerWidth = 3 * kIconSize + out.memo.width;
+  if (kIconSize > out.memo.height) {
+    out.outerHeight = 3 * kIconSize + kButtonHeight + kIconSize / 2;
+  } else {
+    out.outerHeight = out.memo.height + kButtonHeight + 2 * kIconSize + kIconSize / 2;
+  }
+  auto clientWidth = [&] { return out.outerWidth - metrics.frameWidth; };
+  const int clientHeight = out.outerHeight - metrics.frameHeight;
+
+  out.icon = {16, std::max(16, out.memo.top + (out.memo.height - kIconSize) / 2 - 4), kIconSize, kIconSize};
+
+  // Button row, vertically centred below the text and the icon.
+  const int below = std::max(out.memo.Bottom(), out.icon.Bottom());
+  const int buttonTop = below + (clientHeight - below - kButtonHeight) / 2;
+  out.ok = out.yes = out.no = out.abort = out.pause = {0, buttonTop, kButtonWidth, kButtonHeight};
+  out.bar = kDesignBar;
+  out.bar.top = buttonTop - out.bar.height;
+
+  std::vector<Rect*> row;
+  if (yesNo) {
+    row = {&out.yes, &out.no};
+    out.yesVisible = out.noVisible = true;
+  } else {
+    row = {&out.ok};
+    out.okVisible = true;
+  }
+  if (error) {
+    row.push_back(&out.abort);
+    out.abortVisible = true;
+  }
+  if (counting) {
+    row.push_back(&out.pause);
+    out.pauseVisible = true;
+  }
+  if (!yesNo && !counting) {
+    out.ok.left = (clientWidth() - out.ok.width) / 2;
+  } else {
+    int total = 0;
+    for (const Rect* r : row) total += r->width;
+    const int gap = std::max(10, (clientWidth() - total) / static_cast<int>(row.size() + 1));
+    int x = gap;
+    for (Rect* r : row) {
+      r->left = x;
+      x += r->width + gap;
+    }
+  }
+
+  // The bar marks the button the time-out chooses.
+  if (counting) {
+    const int d = request.defaultResult;
+    const bool shown = yesNo ? (d == 2 || d == 6 || d == 7 || (error && d == 3)) : (d == 1 || d == 2 || (error && d == 3));
+    if (shown) {
+      out.barVisible = true;
+      if (d == 1) out.bar.left = out.ok.left;
+      if (d == 3) out.bar.left = out.abort.left;
+      if (d == 6) out.bar.left = out.yes.left;
+      if (d == 7) out.bar.left = out.no.left;
+      if (d == 2) {
+        out.bar.left = out.pause.left + out.bar.width;
+        out.bar.top = 3;
+      }
+    }
+  }
+
+  // Widen the window for the count, or for the rightmost button.
+  if (counting) {
+    const int room = clientWidth() - out.pause.Right();
+    if (room < metrics.countWidth) out.outerWidth += metrics.countWidth - room;
+    out.memo.width = std::max(out.memo.width, RoundQuarter(out.pause.width) * 3 + out.pause.left - out.memo.left);
+    out.count = {clientWidth() - metrics.countWidth, clientHeight - metrics.countHeight, metrics.countWidth, metrics.countHeight};
+    out.countVisible = true;
+  } else {
+    const Rect& last = yesNo ? out.no : out.ok;
+    if (out.memo.Right() < last.Right()) {
+      out.outerWidth = last.Right() + kIconSize / 2;
+      out.memo.width = std::max(out.memo.width, RoundQuarter(last.width) * 3 + last.left - out.memo.left);
+    }
+  }
+
+  // Centre on the reference, then keep the box inside the work area, top-left corner first.
+  const Rect& work = placement.workArea;
+  const Rect& ref = placement.reference.width > 0 ? placement.reference : work;
+  out.left = ref.left + (ref.width - out.outerWidth) / 2;
+  out.top = ref.top + (ref.height - out.outerHeight) / 2;
+  out.left = std::min(out.left, work.left + work.width - out.outerWidth);
+  out.top = std::min(out.top, work.top + work.height - out.outerHeight);
+  out.left = std::max(out.left, work.left);
+  out.top = std::max(out.top, work.top);
+  return out;
+}
+
+}  // namespace common

@@ -1,0 +1,79 @@
+#include "common/work_area.h"
+
+#include <vector>
+
+namespace common {
+
+namespace {
+
+using Edges = WindowEdges;
+
+bool IsTaskbarShape(const Edges& e, int sw, int sh) {
+  bool horizontal = e.left + e.right == sw;
+  bool vertical = e.top + e.bottom == sh;
+  if (!horizontal && !vertical) return false;
+  if (horizontal && !(e.left != 0 && e.bottom - e.top <= sh / 2 + 2)) return false;
+  if (vertical && !(e.top != 0 && e.right - e.left <= sw / 2 + 2)) return false;
+  return true;
+}
+
+}  // namespace
+
+bool WorkAreaProbe::Probe(int sw, int sh, const WindowQueries& q) {
+  area_ = {0, 0, sw, sh};
+  std::optional<Edges> bar;
+  if (taskbar_ != 0) {
+    if (auto r = q.edges(taskbar_)) bar = *r;
+    else taskbar_ = 0;   // gone: search the corners again
+  }
+  uintptr_t chosen = 0;
+  if (!bar) {
+    const int points[4][2] = {{1, 1}, {1, sh - 1}, {sw - 1, 1}, {sw - 1, sh - 1}};
+    uintptr_t best = 0;
+    for (const auto& p : points) {
+      uintptr_t w = q.windowAt(p[0], p[1]);
+      if (w == 0) continue;
+      auto r = q.edges(w);
+      if (!r || !IsTaskbarShape(*r, sw, sh) || !q.title(w).empty()) continue;
+      if (best == 0 || w < best) best = w;
+    }
+    if (best == 0) return false;
+    auto r = q.edges(best);
+    if (!r) return false;
+    bar = *r;
+    chosen = best;
+  }
+  const Edges& e = *bar;
+  if (e.left + e.right == sw) {
+    area_.left = 0;
+    area_.width = sw;
+    if (e.top < 0) {
+      area_.top = e.bottom;
+      area_.height = sh - e.bottom;
+    } else {
+      area_.top = 0;
+      area_.height = e.top;
+    }
+  } else {
+    if (e.left < 0) {
+      area_.left = e.right;
+      area_.width = sw - e.right;
+    } else {
+      area_.left = 0;
+      area_.width = e.left;
+    }
+    area_.top = 0;
+    area_.height = sh;
+  }
+  if (area_.width == 0 || area_.height == 0) {
+    area_ = {0, 0, sw, sh};
+    taskbar_ = 0;
+    return false;
+  }
+  // The window whose rectangle gave the area is the one remembered, so that the next probe
+  // gives the same area.
+  if (taskbar_ == 0) taskbar_ = chosen;
+  return true;
+}
+
+}  // namespace common

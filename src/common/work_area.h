@@ -1,0 +1,40 @@
+// The part of the screen not covered by the taskbar, found by looking at the windows in the four
+// screen corners. Every dialog of the program places itself inside this area.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "common/mkbox_layout.h"
+
+namespace common {
+
+// A window's rectangle as its four edges.
+struct WindowEdges {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// Window look-ups the probe needs; handles are opaque, 0 means none.
+struct WindowQueries {
+  std::function<uintptr_t(int x, int y)> windowAt;
+  // nullopt when the window cannot be read (destroyed).
+  std::function<std::optional<WindowEdges>(uintptr_t)> edges;
+  std::function<std::string(uintptr_t)> title;
+};
+
+class WorkAreaProbe {
+ public:
+  // Recomputes the work area for a screen of the given size. True when a taskbar was found; the
+  // area is the whole screen otherwise. A remembered taskbar is reused; when it has gone, the
+  // corners are searched again.
+  bool Probe(int screenWidth, int screenHeight, const WindowQueries& queries);
+  const Rect& Area() const { return area_; }
+  uintptr_t Taskbar() const { return taskbar_; }
+
+ private:
+  Rect area_;
+  uintptr_t taskbar_ = 0;
+};
+
+}  // namespace common
