@@ -1,0 +1,96 @@
+// A simulated desktop: windows registered by tests under a class name with an optional message
+// handler, global atoms with Windows' reference counting and integer atoms, and a record of
+// every message, beep, key press and cursor move. User input (a key, a cursor move, a broadcast
+// key-down) is reported through OnUserInput, which the fake platform passes to the processes.
+#pragma once
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/desktop.h"
+
+namespace platform::fake {
+
+class FakeDesktop : public Desktop {
+ public:
+  using Handler = std::function<intptr_t(uint32_t message, uintptr_t wParam, intptr_t lParam)>;
+  struct Message {
+    WindowId window;  // 0xFFFF for a broadcast
+    uint32_t message;
+    uintptr_t wParam;
+    intptr_t lParam;
+    bool posted;
+  };
+  static constexpr WindowId kBroadcast = 0xFFFF;
+
+  WindowId AddWindow(const std::string& className, Rect rect = {}, Handler handler = {});
+  void RemoveWindow(WindowId window);
+  void SetWindowsFolder(const std::string& folder) { windowsFolder_ = folder; }
+  void SetScreen(Point size, Rect workArea) {
+    screen_ = size;
+    workArea_ = workArea;
+  }
+  // Number of live global atoms (leak checks).
+  size_t AtomCount() const { return atoms_.size(); }
+
+  const std::vector<Message>& Messages() const { return messages_; }
+  const std::vector<uint32_t>& Beeps() const { return beeps_; }
+  const std::vector<uint8_t>& KeysPressed() const { return keys_; }
+  const std::vector<Point>& CursorMoves() const { return cursorMoves_; }
+  // Whether the last screen-saver change was stored in the profile.
+  bool ScreenSaverPersisted() const { return persisted_; }
+
+  std::function<void()> OnUserInput;
+
+  std::optional<WindowId> FindWindowByClass(const std::string& className) override;
+  std::optional<Rect> WindowRect(WindowId window) override;
+  intptr_t Send(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+  bool Post(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+  void Broadcast(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+  uint16_t AddGlobalAtom(const std::string& name) override;
+  std::optional<std::string> GlobalAtomName(uint16_t atom) override;
+  void DeleteGlobalAtom(uint16_t atom) override;
+  void Beep(uint32_t type) override { beeps_.push_back(type); }
+  std::optional<Point> CursorPos() override { return cursor_; }
+  void MoveCursor(Point position) override;
+  void PressKey(uint8_t virtualKey) override;
+  std::optional<bool> ScreenSaverActive() override { return screenSaverActive_; }
+  OsResult SetScreenSaverActive(bool active, bool persist) override;
+  std::optional<int> ScreenSaverTimeout() override { return screenSaverTimeout_; }
+  OsResult SetScreenSaverTimeout(int seconds, bool persist) override;
+  std::string WindowsFolder() override { return windowsFolder_; }
+  Point ScreenSize() override { return screen_; }
+  Rect WorkArea() override { return workArea_; }
+
+ private:
+  struct Window {
+    WindowId id;
+    std::string className;
+    Rect rect;
+    Handler handler;
+  };
+  struct Atom {
+    std::string name;
+    int references;
+  };
+  void UserInput();
+
+  std::vector<Window> windows_;
+  WindowId nextWindow_ = 0x10010;
+  std::map<uint16_t, Atom> atoms_;
+  uint16_t nextAtom_ = 0xC000;
+  std::vector<Message> messages_;
+  std::vector<uint32_t> beeps_;
+  std::vector<uint8_t> keys_;
+  std::vector<Point> cursorMoves_;
+  Point cursor_{512, 384};
+  bool screenSaverActive_ = true;
+  int screenSaverTimeout_ = 600;
+  bool persisted_ = false;
+  std::string windowsFolder_ = "C:\\WINDOWS";
+  Point screen_{1024, 768};
+  Rect workArea_{0, 0, 1024, 728};
+};
+
+}  // namespace platform::fake

@@ -1,0 +1,109 @@
+// An in-memory file system that behaves like Windows where the program can tell: drive letters
+// and their types, case-insensitive names that keep their written case, attribute bits, share
+// modes of open files, read-only files, per-drive current folders and the error codes of each
+// failure. Tests set up files, inject failures and read the log of changes.
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace platform::fake {
+
+// Operations a test can make fail once.
+enum class FsOp {
+  kOpen, kRead, kWrite, kDelete, kRename, kReplace, kSetAttributes, kSetTime,
+  kCreateFolder, kRemoveFolder, kSetCurrentFolder,
+};
+
+class FakeFileSystem : public FileSystem {
+ public:
+  // Starts with a fixed drive C: (empty label, 100 GB of which 50 GB free) whose root is the
+  // current folder, and the clock at 2024-01-01 00:00 UTC.
+  FakeFileSystem();
+  ~FakeFileSystem() override;
+
+  // --- Set-up -----------------------------------------------------------------------------------
+  void AddDrive(char letter, uint32_t type, const std::string& label = "",
+                DiskSpace space = {100ull << 30, 50ull << 30}, const std::string& networkName = "");
+  // A removable or CD drive without a medium: its folders and queries fail with kNotReady.
+  void SetDriveReady(char letter, bool ready);
+  // Creates the file (and its folders) with the given bytes; new files carry the archive bit.
+  void AddFile(const std::string& path, const std::string& data = "", uint32_t attributes = attr::kArchive);
+  void AddFolder(const std::string& path, uint32_t attributes = 0);  // with its parents
+  // The 8.3 name of an existing path's last component (a real volume makes one up for long names).
+  void SetShortName(const std::string& path, const std::string& shortName);
+  // Another process holds the file open without sharing it.
+  void Lock(const std::string& path);
+  void Unlock(const std::string& path);
+  // The next `op` on `path` (any path when empty) fails with the Win32 error code.
+  void FailNext(FsOp op, const std::string& path, uint32_t code);
+  // The clock that stamps written files, and the local time zone as minutes east of UTC.
+  void SetNow(FileTime now) { now_ = now; }
+  FileTime Now() const { return now_; }
+  void SetUtcOffsetMinutes(int minutes) { utcOffsetMinutes_ = minutes; }
+
+  // --- Inspection -------------------------------------------------------------------------------
+  // Every change in order, e.g. "Delete C:\A.TXT", "Rename C:\A -> C:\B", "Write C:\X.LIS".
+  const std::vector<std::string>& Changes() const { return changes_; }
+  void ClearChanges() { changes_.clear(); }
+  uint32_t ErrorMode() const { return errorMode_; }
+  // Handles currently open on the file (Lock counts as one).
+  int OpenHandles(const std::string& path);
+
+  // --- FileSystem -------------------------------------------------------------------------------
+  std::vector<FindEntry> Find(const std::string& pattern, uint32_t mask) override;
+  std::optional<uint32_t> Attributes(const std::string& path) override;
+  OsResult SetAttributes(const std::string& path, uint32_t attributes) override;
+  std::optional<uint64_t> FileSize(const std::string& path) override;
+  std::optional<FileTime> LastWriteTime(const std::string& path) override;
+  OsResult SetLastWriteTime(const std::string& path, FileTime time) override;
+  LocalTime ToLocal(FileTime time) override;
+  OpenedFile Open(const std::string& path, OpenMode mode, Share share) override;
+  OsResult Delete(const std::string& path) override;
+  OsResult Rename(const std::string& from, const std::string& to) override;
+  OsResult Replace(const std::string& from, const std::string& to) override;
+  OsResult CreateFolder(const std::string& path) override;
+  OsResult RemoveFolder(const std::string& path) override;
+  std::string CurrentFolder() override;
+  OsResult SetCurrentFolder(const std::string& path) override;
+  std::optional<std::string> FullPath(const std::string& path) override;
+  std::optional<std::string> ShortPath(const std::string& path) override;
+  uint32_t DriveType(const std::string& root) override;
+  std::optional<std::string> VolumeLabel(const std::string& root) override;
+  std::optional<std::string> NetworkName(const std::string& drive) override;
+  std::optional<DiskSpace> Space(const std::string& root) override;
+  uint32_t SetErrorMode(uint32_t mode) override;
+
+  struct Node;
+  struct Drive;
+
+ private:
+  friend class FakeFile;
+  struct Lookup;
+  Lookup Resolve(const std::string& path);
+  Drive* DriveOf(char letter);
+  bool TakeFailure(FsOp op, const std::string& fullPath, uint32_t& code);
+  OsResult Move(const std::string& from, const std::string& to, bool replace);
+  void Log(const std::string& entry) { changes_.push_back(entry); }
+
+  struct Failure {
+    FsOp op;
+    std::string path;  // folded full path, empty for any
+    uint32_t code;
+  };
+
+  std::map<char, std::unique_ptr<Drive>> drives_;
+  std::string current_ = "C:\\";
+  std::map<char, std::string> driveCurrent_;  // the last current folder of each drive
+  std::vector<Failure> failures_;
+  std::vector<std::string> changes_;
+  FileTime now_;
+  int utcOffsetMinutes_ = 0;
+  uint32_t errorMode_ = 0;
+  int nextHandle_ = 1;
+};
+
+}  // namespace platform::fake

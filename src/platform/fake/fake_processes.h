@@ -1,0 +1,88 @@
+// Simulated processes: a start succeeds when the program file exists in the file system and
+// starts with "MZ", as Windows requires; tests decide when each program ends (by itself after a
+// number of polls, on user input like a screen saver, or by an explicit Exit) and see every start.
+#pragma once
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/desktop.h"
+#include "platform/file_system.h"
+#include "platform/processes.h"
+
+namespace platform::fake {
+
+struct ProgramBehaviour {
+  bool endsOnInput = false;  // like a screen saver: an injected key or cursor move ends it
+  int pollsUntilExit = -1;   // StillRunning answers true this many times, then the program ends; -1: never
+  uint32_t exitCode = 0;
+};
+
+class FakeProcesses : public Processes {
+ public:
+  struct Record {
+    StartRequest request;
+    std::string program;  // the resolved program file
+    ProcessRef process;   // none for viewers
+    bool viewer = false;  // started by StartViewer
+    bool running = true;
+    bool handleOpen = false;
+    std::optional<uint32_t> exitCode;
+    int pollsLeft = -1;
+    bool endsOnInput = false;
+  };
+
+  // The Windows folder (for programs named without a folder) comes from `desktop`.
+  FakeProcesses(FileSystem& fs, Desktop& desktop) : fs_(fs), desktop_(desktop) {}
+
+  // How programs of this file name (any case, no folder) behave; others get the default.
+  void SetBehaviour(const std::string& fileName, ProgramBehaviour behaviour);
+  void SetDefaultBehaviour(ProgramBehaviour behaviour) { defaultBehaviour_ = behaviour; }
+  // A process of another program that was already running (for RunningExecutables).
+  void AddRunning(const std::string& fileName) { others_.push_back(fileName); }
+  void SetExecutablePath(const std::string& path) { executable_ = path; }
+  // Ends a started process.
+  void Exit(uint32_t processId, uint32_t exitCode);
+  // The user pressed a key or moved the mouse: every running program that ends on input ends.
+  void UserInput();
+  void FailNextShellOpen(uint32_t code) { shellOpenFailure_ = code; }
+
+  const std::vector<Record>& Started() const { return started_; }
+  const std::vector<std::string>& ShellOpened() const { return shellOpened_; }
+  // Process handles the program has not closed yet.
+  int OpenHandles() const;
+
+  StartedProcess Start(const StartRequest& request) override;
+  bool StillRunning(const ProcessRef& process) override;
+  std::optional<uint32_t> ExitCode(const ProcessRef& process) override;
+  void Close(ProcessRef& process) override;
+  std::vector<std::string> RunningExecutables() override;
+  std::string ExecutablePath() override { return executable_; }
+  OsResult ShellOpen(const std::string& target) override;
+  uint32_t StartViewer(const std::string& commandLine) override;
+
+ private:
+  // The program file a command line names, or the Win32 error of the search.
+  struct Resolved {
+    std::string program;
+    uint32_t error = 0;
+  };
+  Resolved ResolveProgram(const std::string& commandLine);
+  std::optional<std::string> Locate(const std::string& name);
+  Record* Find(const ProcessRef& process);
+  ProgramBehaviour BehaviourOf(const std::string& program) const;
+
+  FileSystem& fs_;
+  Desktop& desktop_;
+  std::map<std::string, ProgramBehaviour> behaviours_;  // by upper-cased file name
+  ProgramBehaviour defaultBehaviour_;
+  std::vector<std::string> others_;
+  std::string executable_ = "C:\\QUOVEL32\\QUOVEL32.EXE";
+  std::vector<Record> started_;
+  std::vector<std::string> shellOpened_;
+  uint32_t shellOpenFailure_ = 0;
+  uint32_t nextId_ = 1000;
+};
+
+}  // namespace platform::fake

@@ -1,0 +1,76 @@
+// Other programs: start a command line and poll it without blocking, the names of the running
+// executables, the shell's "open" action, and viewers started the classic way (a result below 32
+// is a failure).
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/os_result.h"
+
+namespace platform {
+
+// Window show modes (SW_*) and priority classes the program uses.
+namespace show {
+constexpr int kHide = 0;
+constexpr int kNormal = 1;
+constexpr int kMinimized = 2;
+constexpr int kShow = 5;
+}  // namespace show
+namespace priority {
+constexpr uint32_t kNormal = 0x20;
+constexpr uint32_t kIdle = 0x40;
+}  // namespace priority
+
+// A started process as long as the program holds it: the handle Windows gave (as a number) and
+// the process id. A default-constructed value is "none".
+struct ProcessRef {
+  uintptr_t handle = 0;
+  uint32_t id = 0;
+  bool valid() const { return handle != 0; }
+};
+
+struct StartRequest {
+  // The whole command line; the program is its first token, quoted or up to a blank (Windows'
+  // rules apply to an unquoted path with blanks: the shortest prefix naming a file wins).
+  std::string commandLine;
+  std::string currentFolder;  // empty: the caller's current folder
+  int showMode = show::kShow;
+  uint32_t priorityClass = priority::kNormal;
+};
+
+struct StartedProcess {
+  ProcessRef process;  // none on failure
+  OsResult result;
+};
+
+class Processes {
+ public:
+  virtual ~Processes() = default;
+
+  // Starts the program without waiting for it. The caller owns the returned handle and closes it.
+  virtual StartedProcess Start(const StartRequest& request) = 0;
+  // A wait with zero time-out: true while the process runs; false once it has ended and for none.
+  virtual bool StillRunning(const ProcessRef& process) = 0;
+  // The exit code once the process has ended; nullopt while it runs or for none.
+  virtual std::optional<uint32_t> ExitCode(const ProcessRef& process) = 0;
+  // Releases the handle (the process goes on) and sets `process` to none.
+  virtual void Close(ProcessRef& process) = 0;
+
+  // The file names (without folder) of the executables of all running processes, upper-cased
+  // in the ASCII letters; duplicates kept.
+  virtual std::vector<std::string> RunningExecutables() = 0;
+  // The full path of this program's own executable.
+  virtual std::string ExecutablePath() = 0;
+
+  // The shell's "open" action on a file, folder or address, shown normally. Succeeds when the
+  // shell reports a value above 32.
+  virtual OsResult ShellOpen(const std::string& target) = 0;
+  // Starts a command line in the current folder with the window shown normally and without
+  // waiting, returning the classic start value: 33 or more on success, else an error number
+  // below 32 (2 program not found, 3 path not found, 11 not a program, 0 other).
+  virtual uint32_t StartViewer(const std::string& commandLine) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,22 @@
+// All operating-system services of the program, handed from the composition root to every
+// subsystem as one value. The referenced objects outlive the users of this struct.
+#pragma once
+#include "platform/desktop.h"
+#include "platform/file_system.h"
+#include "platform/processes.h"
+#include "platform/profile.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+
+namespace platform {
+
+struct Services {
+  FileSystem& fs;
+  Registry& registry;
+  Profile& profile;
+  Processes& processes;
+  Desktop& desktop;
+  Shell& shell;
+};
+
+}  // namespace platform
