@@ -1,0 +1,124 @@
+// The application: its title and taskbar window, the main form, the message loop, hint settings
+// and minimising. Screen gives the screen size and the mouse cursor. One Application per
+// process, created on a backend (gui::headless::Backend in tests, gui::win32::Backend in the
+// program) and passed to every form.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "gui/backend.h"
+#include "gui/component.h"
+#include "gui/form.h"
+
+namespace gui {
+
+class Screen {
+ public:
+  explicit Screen(Backend& backend) : backend_(backend) {}
+  int Width() const { return backend_.ScreenSize().width; }
+  int Height() const { return backend_.ScreenSize().height; }
+  gui::Cursor Cursor() const { return cursor_; }
+  // Hourglass while a long action runs, Default afterwards.
+  void SetCursor(gui::Cursor cursor);
+
+ private:
+  Backend& backend_;
+  gui::Cursor cursor_ = gui::Cursor::Default;
+};
+
+class Application {
+ public:
+  explicit Application(Backend& backend);
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+
+  Backend& GetBackend() const { return backend_; }
+  gui::Screen& GetScreen() { return screen_; }
+  std::uint64_t Now() const { return backend_.Now(); }
+
+  // The title shown on the taskbar button and in the message boxes.
+  const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& title);
+
+  // Creates a form owned by the application and runs its OnCreate; the first one becomes the
+  // main form (closing it ends the application).
+  template <class T, class... Args>
+  T& CreateForm(Args&&... args) {
+    auto form = std::make_unique<T>(*this, std::forward<Args>(args)...);
+    T& ref = *form;
+    owned_.push_back(std::move(form));
+    if (mainForm_ == nullptr) mainForm_ = &ref;
+    ref.DoCreate();
+    return ref;
+  }
+  Form* MainForm() const { return mainForm_; }
+  void SetMainForm(Form* form) { mainForm_ = form; }
+
+  // Shows the main form (unless hidden on purpose before) and runs the message loop until
+  // Terminate.
+  void Run();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  // Lets pending messages run (headless: queued test actions, and the clock moves a step).
+  void ProcessMessages();
+
+  // Every form alive, in creation order; a form of a window class.
+  const std::vector<Form*>& Forms() const { return forms_; }
+  Form* FindForm(const std::string& className) const;
+  // The innermost form in a modal loop, or null.
+  Form* ModalForm() const { return modalStack_.empty() ? nullptr : modalStack_.back(); }
+
+  // Minimising hides every form behind the taskbar button; restoring shows them again.
+  void Minimize();
+  void Restore();
+  bool Minimized() const { return minimized_; }
+  NotifyEvent OnMinimize;
+  NotifyEvent OnRestore;
+  // The application's own taskbar window (owner of every form) and its button.
+  Handle GetHandle();
+  void ShowTaskbarButton(bool show);
+  bool TaskbarButtonShown() const { return taskbarButton_; }
+
+  // Tool-tip settings: global switch, text of the application hint, delay before a tip shows.
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool v);
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint) { hint_ = hint; }
+  int HintPause() const { return hintPause_; }
+  void SetHintPause(int ms);
+  gui::Color HintColor() const { return hintColor_; }
+  void SetHintColor(gui::Color c);
+
+  // Internal: forms register themselves; ShowModal keeps the modal stack.
+  void RegisterForm(Form* form);
+  void UnregisterForm(Form* form);
+  void PushModal(Form* form) { modalStack_.push_back(form); }
+  void PopModal(Form* form);
+  int NextModalSerial() { return ++modalSerials_; }
+
+ private:
+  ApplicationPeer& Peer();
+
+  Backend& backend_;
+  gui::Screen screen_;
+  std::unique_ptr<ApplicationPeer> peer_;
+  std::string title_;
+  Form* mainForm_ = nullptr;
+  std::vector<Form*> forms_;
+  std::vector<std::unique_ptr<Form>> owned_;
+  std::vector<Form*> modalStack_;
+  int modalSerials_ = 0;
+  bool terminated_ = false;
+  bool minimized_ = false;
+  bool taskbarButton_ = true;
+  bool showHint_ = true;
+  std::string hint_;
+  int hintPause_ = 500;
+  gui::Color hintColor_ = colors::kInfoBk;
+};
+
+}  // namespace gui

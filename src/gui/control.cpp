@@ -1,0 +1,333 @@
+#include "gui/control.h"
+
+#include <algorithm>
+
+#include "gui/application.h"
+#include "gui/form.h"
+
+namespace gui {
+
+Control::Control(Control& parent, std::string name) : Component(&parent.OwnerForm(), std::move(name)), parent_(&parent) {
+  parent_->children_.push_back(this);
+  parentColor_ = false;
+}
+
+Control::Control(Form& self, std::string name) : Component(nullptr, std::move(name)) {
+  SetOwnerForm(&self);
+  parentFont_ = false;
+}
+
+Control::~Control() {
+  peer_.reset();
+  if (parent_ != nullptr) {
+    auto& siblings = parent_->children_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    OwnerForm().ControlGone(this);
+  }
+}
+
+Backend& Control::GetBackend() const { return OwnerForm().FormApp().GetBackend(); }
+
+void Control::Realize() {
+  if (peer_ == nullptr && parent_ != nullptr && parent_->peer_ != nullptr) RealizeTree();
+}
+
+void Control::RealizeTree() {
+  if (peer_ == nullptr) peer_ = GetBackend().CreatePeer(*this);
+  for (Control* child : children_) child->RealizeTree();
+}
+
+void Control::DestroyPeers() {
+  for (Control* child : children_) child->DestroyPeers();
+  peer_.reset();
+}
+
+void Control::Push(Property what, int index) {
+  if (peer_ != nullptr) peer_->Changed(what, index);
+}
+
+Handle Control::GetHandle() {
+  if (peer_ == nullptr) {
+    Form& form = OwnerForm();
+    if (form.peer_ == nullptr) {
+      form.DoCreate();
+      form.RealizeTree();
+    }
+  }
+  return peer_ != nullptr ? peer_->GetHandle() : 0;
+}
+
+void Control::SetBounds(int left, int top, int width, int height) {
+  ApplyBounds(Rect{left, top, std::max(width, 0), std::max(height, 0)}, true);
+  if (parent_ != nullptr && align_ != gui::Align::None) parent_->Realign();
+}
+
+void Control::PeerMovedTo(const Rect& bounds) { ApplyBounds(bounds, false); }
+
+void Control::ApplyBounds(const Rect& r, bool push) {
+  if (r == bounds_) return;
+  const bool resized = r.width != bounds_.width || r.height != bounds_.height;
+  bounds_ = r;
+  if (push) Push(Property::Bounds);
+  if (resized) Realign();
+  BoundsChanged(resized);
+}
+
+void Control::BoundsChanged(bool resized) {
+  if (resized && OnResize) OnResize(*this);
+}
+
+// Docked children are laid out in the order top, bottom, left, right, client; within one kind
+// by their current position, so that the design order stays.
+void Control::Realign() {
+  if (aligning_) return;
+  aligning_ = true;
+  Rect area = AlignRect();
+  auto docked = [&](gui::Align a) {
+    std::vector<Control*> list;
+    for (Control* c : children_) {
+      if (c->align_ == a && c->visible_) list.push_back(c);
+    }
+    std::stable_sort(list.begin(), list.end(), [a](const Control* x, const Control* y) {
+      switch (a) {
+        case gui::Align::Top: return x->bounds_.top < y->bounds_.top;
+        case gui::Align::Bottom: return x->bounds_.Bottom() > y->bounds_.Bottom();
+        case gui::Align::Left: return x->bounds_.left < y->bounds_.left;
+        case gui::Align::Right: return x->bounds_.Right() > y->bounds_.Right();
+        default: return false;
+      }
+    });
+    return list;
+  };
+  for (Control* c : docked(gui::Align::Top)) {
+    int h = std::min(c->bounds_.height, std::max(area.height, 0));
+    c->ApplyBounds(Rect{area.left, area.top, std::max(area.width, 0), c->bounds_.height}, true);
+    area.top += h;
+    area.height -= h;
+  }
+  for (Control* c : docked(gui::Align::Bottom)) {
+    int h = std::min(c->bounds_.height, std::max(area.height, 0));
+    c->ApplyBounds(Rect{area.left, area.Bottom() - c->bounds_.height, std::max(area.width, 0), c->bounds_.height}, true);
+    area.height -= h;
+  }
+  for (Control* c : docked(gui::Align::Left)) {
+    int w = std::min(c->bounds_.width, std::max(area.width, 0));
+    c->ApplyBounds(Rect{area.left, area.top, c->bounds_.width, std::max(area.height, 0)}, true);
+    area.left += w;
+    area.width -= w;
+  }
+  for (Control* c : docked(gui::Align::Right)) {
+    int w = std::min(c->bounds_.width, std::max(area.width, 0));
+    c->ApplyBounds(Rect{area.Right() - c->bounds_.width, area.top, c->bounds_.width, std::max(area.height, 0)}, true);
+    area.width -= w;
+  }
+  for (Control* c : docked(gui::Align::Client)) {
+    c->ApplyBounds(Rect{area.left, area.top, std::max(area.width, 0), std::max(area.height, 0)}, true);
+  }
+  aligning_ = false;
+}
+
+void Control::SetVisible(bool visible) {
+  if (visible_ == visible) return;
+  visible_ = visible;
+  Push(Property::Visible);
+  if (parent_ != nullptr && align_ != gui::Align::None) parent_->Realign();
+  if (!visible && parent_ != nullptr && OwnerForm().ActiveControl() == this) OwnerForm().SetActiveControl(nullptr, false);
+}
+
+bool Control::Showing() const {
+  for (const Control* c = this; c != nullptr; c = c->parent_) {
+    if (!c->visible_) return false;
+  }
+  return true;
+}
+
+void Control::SetEnabled(bool enabled) {
+  if (enabled_ == enabled) return;
+  enabled_ = enabled;
+  Push(Property::Enabled);
+}
+
+void Control::SetCaption(const std::string& caption) {
+  if (caption_ == caption) return;
+  caption_ = caption;
+  Push(Property::Caption);
+}
+
+void Control::SetHint(const std::string& hint) {
+  if (hint_ == hint) return;
+  hint_ = hint;
+  Push(Property::Hint);
+}
+
+bool Control::ShowHint() const {
+  if (parentShowHint_ && parent_ != nullptr) return parent_->ShowHint();
+  return showHint_;
+}
+
+void Control::SetShowHint(bool show) {
+  showHint_ = show;
+  parentShowHint_ = false;
+  InheritedChanged(Property::Hint);
+}
+
+void Control::SetParentShowHint(bool v) {
+  parentShowHint_ = v;
+  InheritedChanged(Property::Hint);
+}
+
+gui::Color Control::Color() const {
+  if (parentColor_ && parent_ != nullptr) return parent_->Color();
+  return color_;
+}
+
+void Control::SetColor(gui::Color color) {
+  color_ = color;
+  parentColor_ = false;
+  InheritedChanged(Property::Color);
+}
+
+void Control::SetParentColor(bool v) {
+  parentColor_ = v;
+  InheritedChanged(Property::Color);
+}
+
+const gui::Font& Control::Font() const {
+  if (parentFont_ && parent_ != nullptr) return parent_->Font();
+  return font_;
+}
+
+void Control::SetFont(const gui::Font& font) {
+  font_ = font;
+  parentFont_ = false;
+  InheritedChanged(Property::Font);
+}
+
+void Control::SetParentFont(bool v) {
+  if (!v && parentFont_) font_ = Font();
+  parentFont_ = v;
+  InheritedChanged(Property::Font);
+}
+
+// A colour, font or hint setting changed here: this control and every child that inherits it
+// show the new value.
+void Control::InheritedChanged(Property what) {
+  Push(what);
+  InheritedStateChanged(what);
+  for (Control* child : children_) {
+    bool inherits = what == Property::Color ? child->parentColor_ : what == Property::Font ? child->parentFont_ : child->parentShowHint_;
+    if (inherits) child->InheritedChanged(what);
+  }
+}
+
+void Control::SetAlign(gui::Align align) {
+  if (align_ == align) return;
+  align_ = align;
+  if (parent_ != nullptr) parent_->Realign();
+}
+
+void Control::SetTabStop(bool v) {
+  if (tabStop_ == v) return;
+  tabStop_ = v;
+  Push(Property::TabStop);
+}
+
+bool Control::Focused() const { return OwnerForm().ActiveControl() == this; }
+
+bool Control::SetFocus() {
+  if (!Showing() || !enabled_ || parent_ == nullptr) return false;
+  OwnerForm().SetActiveControl(this, true);
+  return true;
+}
+
+void Control::UserFocused() {
+  if (parent_ != nullptr) OwnerForm().SetActiveControl(this, false);
+}
+
+void Control::Invalidate() {
+  if (peer_ != nullptr) peer_->Invalidate();
+}
+
+void Control::PaintTo(Canvas&) {}
+
+bool Control::AcceptsInput() const {
+  for (const Control* c = this; c != nullptr; c = c->parent_) {
+    if (!c->visible_ || !c->enabled_) return false;
+  }
+  Form* modal = OwnerForm().FormApp().ModalForm();
+  return modal == nullptr || modal == &OwnerForm();
+}
+
+void Control::Click() {
+  if (OnClick) OnClick(*this);
+}
+
+bool Control::UserClick() {
+  if (!AcceptsInput()) return false;
+  if (tabStop_) SetFocus();
+  Click();
+  return true;
+}
+
+bool Control::UserDblClick() {
+  if (!AcceptsInput()) return false;
+  if (OnDblClick) OnDblClick(*this);
+  return true;
+}
+
+bool Control::UserMouseDown(MouseButton button, ShiftState shift, int x, int y) {
+  if (!AcceptsInput()) return false;
+  if (button == MouseButton::Left) mousePressed_ = true;
+  if (OnMouseDown) OnMouseDown(*this, button, shift, x, y);
+  return true;
+}
+
+bool Control::UserMouseUp(MouseButton button, ShiftState shift, int x, int y) {
+  if (!AcceptsInput()) return false;
+  const bool wasPressed = mousePressed_ && button == MouseButton::Left;
+  if (button == MouseButton::Left) mousePressed_ = false;
+  if (OnMouseUp) OnMouseUp(*this, button, shift, x, y);
+  if (wasPressed && ClicksOnMouseUp() && ClientRect().Contains(Point{x, y})) Click();
+  return true;
+}
+
+bool Control::UserMouseMove(ShiftState shift, int x, int y) {
+  if (!AcceptsInput()) return false;
+  if (OnMouseMove) OnMouseMove(*this, shift, x, y);
+  return true;
+}
+
+bool Control::WantsKey(int key) const { return key != kKeyTab && key != kKeyReturn && key != kKeyEscape; }
+
+bool Control::DialogKey(int, ShiftState) { return false; }
+
+bool Control::UserKeyDown(int key, ShiftState shift) {
+  if (!AcceptsInput()) return false;
+  Form& form = OwnerForm();
+  if (!WantsKey(key) && form.FormDialogKey(key, shift)) return true;
+  if (this != &form) key = form.PreviewKey(key, shift);
+  if (key != 0 && OnKeyDown) OnKeyDown(*this, key, shift);
+  return true;
+}
+
+bool Control::UserKeyUp(int key, ShiftState shift) {
+  if (!AcceptsInput()) return false;
+  Form& form = OwnerForm();
+  if (this != &form && form.KeyPreview() && form.OnKeyUp) form.OnKeyUp(form, key, shift);
+  if (key != 0 && OnKeyUp) OnKeyUp(*this, key, shift);
+  return true;
+}
+
+bool Control::UserDrop(Component& source, int x, int y) {
+  if (!AcceptsInput()) return false;
+  bool accept = false;
+  if (OnDragOver) {
+    accept = true;
+    OnDragOver(*this, source, x, y, accept);
+  }
+  if (!accept) return false;
+  if (OnDragDrop) OnDragDrop(*this, source, x, y);
+  return true;
+}
+
+}  // namespace gui

@@ -1,0 +1,149 @@
+// A top-level window. Its window class name is its form class name ("TMKBox", ...), so other
+// processes find it with FindWindow. Forms show modelessly or modally (ShowModal returns the
+// modal result: 1 OK, 2 Cancel, 3 Abort, 6 Yes, 7 No; closing a modal form gives 2), route keys
+// to their controls and answer custom window messages through a per-form handler table.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "gui/control.h"
+
+namespace gui {
+
+class MainMenu;
+
+using CloseEvent = std::function<void(Component& sender, CloseAction& action)>;
+using CloseQueryEvent = std::function<void(Component& sender, bool& canClose)>;
+// A custom window message: wParam and lParam in, the message's result out.
+using MessageHandler = std::function<std::intptr_t(std::uintptr_t wParam, std::intptr_t lParam)>;
+
+class Form : public Control {
+ public:
+  // The window is created on first use (Show, ShowModal, GetHandle).
+  Form(Application& app, std::string className, std::string name = "");
+  ~Form() override;
+
+  ControlKind Kind() const override { return ControlKind::Form; }
+  Application& FormApp() const { return app_; }
+  const std::string& ClassName() const { return className_; }
+
+  Rect ClientRect() const override;
+  int ClientWidth() const { return ClientRect().width; }
+  int ClientHeight() const { return ClientRect().height; }
+  // Sets the outer size so that the client area gets this size.
+  void SetClientSize(int width, int height);
+  void SetClientWidth(int width) { SetClientSize(width, ClientHeight()); }
+  void SetClientHeight(int height) { SetClientSize(ClientWidth(), height); }
+
+  gui::BorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(gui::BorderStyle style);
+  // Caption-bar buttons: system menu, minimise, maximise.
+  bool HasSystemMenu() const { return systemMenu_; }
+  bool HasMinimizeBox() const { return minimizeBox_; }
+  bool HasMaximizeBox() const { return maximizeBox_; }
+  void SetBorderIcons(bool systemMenu, bool minimize, bool maximize);
+  gui::FormStyle FormStyle() const { return formStyle_; }
+  void SetFormStyle(gui::FormStyle style);
+  // Applied when the form is shown for the first time.
+  FormPosition Position() const { return position_; }
+  void SetPosition(FormPosition position) { position_ = position; }
+  gui::WindowState WindowState() const { return windowState_; }
+  void SetWindowState(gui::WindowState state);
+  bool KeyPreview() const { return keyPreview_; }
+  void SetKeyPreview(bool v) { keyPreview_ = v; }
+
+  MainMenu* Menu() const { return menu_; }
+  void SetMenu(MainMenu* menu);
+
+  Control* ActiveControl() const { return activeControl_; }
+
+  // Showing runs OnShow, hiding OnHide. The first show applies Position.
+  void SetVisible(bool visible) override;
+  // Asks OnCloseQuery, then OnClose decides (default: hide). Closing the main form ends the
+  // application; closing a modal form ends its modal loop with result 2 unless one is set.
+  void Close();
+  int ShowModal();
+  bool Modal() const { return modal_; }
+  int ModalResult() const { return modalResult_; }
+  // Numbers each ShowModal (unique in the application), so a backend can tell a new modal loop
+  // from a resumed one.
+  int ModalSerial() const { return modalSerial_; }
+  // A non-zero result ends a modal loop (after OnCloseQuery agrees).
+  void SetModalResult(int result) { modalResult_ = result; }
+  void BringToFront();
+
+  // Components owned by this form, in creation order; found by designer name.
+  const std::vector<Component*>& Components() const { return components_; }
+  Component* FindComponent(const std::string& name) const;
+  template <class T>
+  T* Find(const std::string& name) const { return dynamic_cast<T*>(FindComponent(name)); }
+  // The form's caption and every control's caption or text, one per line: what a scripted
+  // modal expectation matches against.
+  std::string AllText() const;
+
+  // Custom window messages (for example 1025 from a second instance).
+  void SetMessageHandler(unsigned message, MessageHandler handler);
+  // Runs the handler of `message`; false when the form has none.
+  bool HandleMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam, std::intptr_t& result);
+
+  NotifyEvent OnCreate;
+  NotifyEvent OnShow;
+  NotifyEvent OnHide;
+  NotifyEvent OnActivate;
+  NotifyEvent OnDeactivate;
+  CloseEvent OnClose;
+  CloseQueryEvent OnCloseQuery;
+  PaintEvent OnPaint;
+
+  void PaintTo(Canvas& canvas) override;
+  // Runs OnCreate once (Application::CreateForm does it; otherwise the first window creation).
+  void DoCreate();
+
+  // From the backend: the window was activated or deactivated; the user minimised, maximised
+  // or restored it.
+  void PeerActivated(bool active);
+  void PeerWindowStateChanged(gui::WindowState state);
+
+  // Dialog keys: Tab moves the focus, Enter and Escape are offered to the controls.
+  bool FormDialogKey(int key, ShiftState shift);
+  // Runs OnKeyDown with KeyPreview; returns the key left over (0: consumed).
+  int PreviewKey(int key, ShiftState shift);
+
+ protected:
+  void BoundsChanged(bool resized) override;
+
+ private:
+  friend class Component;
+  friend class Control;
+  void AddComponent(Component* c);
+  void RemoveComponent(Component* c);
+  void SetActiveControl(Control* c, bool pushFocus);
+  void ControlGone(Control* c);
+  bool CloseModal();
+  bool CloseQuery();
+  void ApplyPosition();
+  void CollectText(const Control& c, std::string& out) const;
+
+  Application& app_;
+  std::string className_;
+  gui::BorderStyle borderStyle_ = gui::BorderStyle::Sizeable;
+  bool systemMenu_ = true, minimizeBox_ = true, maximizeBox_ = true;
+  gui::FormStyle formStyle_ = gui::FormStyle::Normal;
+  FormPosition position_ = FormPosition::Designed;
+  gui::WindowState windowState_ = gui::WindowState::Normal;
+  bool keyPreview_ = false;
+  MainMenu* menu_ = nullptr;
+  Control* activeControl_ = nullptr;
+  std::vector<Component*> components_;
+  std::map<unsigned, MessageHandler> messageHandlers_;
+  bool created_ = false;
+  bool shownOnce_ = false;
+  bool modal_ = false;
+  int modalResult_ = kMrNone;
+  int modalSerial_ = 0;
+};
+
+}  // namespace gui
