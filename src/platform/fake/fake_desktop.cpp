@@ -103,7 +103,11 @@ uint16_t FakeDesktop::AddGlobalAtom(const std::string& name) {
 }
 
 std::optional<std::string> FakeDesktop::GlobalAtomName(uint16_t atom) {
-  if (atom != 0 && atom <= kMaxIntegerAtom) return "#" + std::to_string(atom);
+  if (atom != 0 && atom <= kMaxIntegerAtom) {
+    std::string name(1, '#');
+    name.append(std::to_string(atom));
+    return name;
+  }
   auto it = atoms_.find(atom);
   if (it == atoms_.end()) return std::nullopt;
   return it->second.name;

@@ -1,0 +1,259 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+#include <winnetwk.h>
+
+#include "platform/win32/wide_text.h"
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr DWORD kChangeableBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE;
+
+OsResult LastError() { return OsResult::FromCode(GetLastError()); }
+
+OsResult Check(BOOL ok) { return ok ? OsResult::Ok() : LastError(); }
+
+FileTime ToFileTime(const FILETIME& ft) {
+  return FileTime{(static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime};
+}
+
+FILETIME ToFiletime(FileTime t) {
+  FILETIME ft;
+  ft.dwLowDateTime = static_cast<DWORD>(t.ticks & 0xFFFFFFFFu);
+  ft.dwHighDateTime = static_cast<DWORD>(t.ticks >> 32);
+  return ft;
+}
+
+// Calls a Win32 function that fills a wide buffer and returns the length it needs when the buffer
+// is too small, until the buffer is large enough.
+template <typename Fill>
+std::optional<std::wstring> GrowingBuffer(Fill fill) {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    DWORD n = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return std::nullopt;
+    if (n < buffer.size()) {
+      buffer.resize(n);
+      return buffer;
+    }
+    buffer.assign(n + 1, L'\0');
+  }
+  return std::nullopt;
+}
+
+class Win32File : public File {
+ public:
+  explicit Win32File(HANDLE handle) : handle_(handle) {}
+  ~Win32File() override { CloseHandle(handle_); }
+
+  std::optional<size_t> Read(void* buffer, size_t size) override {
+    DWORD got = 0;
+    if (!::ReadFile(handle_, buffer, static_cast<DWORD>(size), &got, nullptr)) return std::nullopt;
+    return got;
+  }
+
+  OsResult Write(const void* data, size_t size) override {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+      DWORD written = 0;
+      if (!::WriteFile(handle_, p, static_cast<DWORD>(size), &written, nullptr)) return LastError();
+      if (written == 0) return OsResult::FromCode(code::kDiskFull);
+      p += written;
+      size -= written;
+    }
+    return OsResult::Ok();
+  }
+
+  std::optional<uint64_t> Seek(int64_t offset, SeekFrom from) override {
+    LARGE_INTEGER distance;
+    distance.QuadPart = offset;
+    LARGE_INTEGER position;
+    DWORD method = from == SeekFrom::kBegin ? FILE_BEGIN : from == SeekFrom::kCurrent ? FILE_CURRENT : FILE_END;
+    if (!SetFilePointerEx(handle_, distance, &position, method)) return std::nullopt;
+    return static_cast<uint64_t>(position.QuadPart);
+  }
+
+  OsResult TruncateHere() override { return Check(SetEndOfFile(handle_)); }
+
+  std::optional<uint64_t> Size() override {
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(handle_, &size)) return std::nullopt;
+    return static_cast<uint64_t>(size.QuadPart);
+  }
+
+  std::optional<FileTime> LastWriteTime() override {
+    FILETIME ft;
+    if (!GetFileTime(handle_, nullptr, nullptr, &ft)) return std::nullopt;
+    return ToFileTime(ft);
+  }
+
+  OsResult SetLastWriteTime(FileTime time) override {
+    FILETIME ft = ToFiletime(time);
+    return Check(SetFileTime(handle_, nullptr, nullptr, &ft));
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+}  // namespace
+
+std::vector<FindEntry> Win32FileSystem::Find(const std::string& pattern, uint32_t mask) {
+  std::vector<FindEntry> out;
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW(Wide(pattern).c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return out;
+  // The classic attribute filter: these bits must be asked for to be seen.
+  const DWORD excluded = (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY | 0x08) & ~mask;
+  do {
+    if (wcscmp(data.cFileName, L".") == 0 || wcscmp(data.cFileName, L"..") == 0) continue;
+    if ((data.dwFileAttributes & excluded) != 0) continue;
+    FindEntry e;
+    e.name = Narrow(data.cFileName);
+    e.attributes = data.dwFileAttributes;
+    e.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    e.lastWrite = ToFileTime(data.ftLastWriteTime);
+    out.push_back(std::move(e));
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+  return out;
+}
+
+std::optional<uint32_t> Win32FileSystem::Attributes(const std::string& path) {
+  DWORD a = GetFileAttributesW(Wide(path).c_str());
+  if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return a;
+}
+
+OsResult Win32FileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
+  DWORD a = attributes & kChangeableBits;
+  return Check(SetFileAttributesW(Wide(path).c_str(), a == 0 ? FILE_ATTRIBUTE_NORMAL : a));
+}
+
+std::optional<uint64_t> Win32FileSystem::FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
+  return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::optional<FileTime> Win32FileSystem::LastWriteTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  return ToFileTime(data.ftLastWriteTime);
+}
+
+OsResult Win32FileSystem::SetLastWriteTime(const std::string& path, FileTime time) {
+  // Only the right to change attributes is asked for, so read-only and open files qualify too;
+  // folders need the backup-semantics flag to be opened at all.
+  HANDLE h = CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return LastError();
+  FILETIME ft = ToFiletime(time);
+  OsResult r = Check(SetFileTime(h, nullptr, nullptr, &ft));
+  CloseHandle(h);
+  return r;
+}
+
+LocalTime Win32FileSystem::ToLocal(FileTime time) {
+  FILETIME utc = ToFiletime(time);
+  FILETIME local;
+  SYSTEMTIME st{};
+  if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &st)) return LocalTime{};
+  return LocalTime{st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wDayOfWeek};
+}
+
+OpenedFile Win32FileSystem::Open(const std::string& path, OpenMode mode, Share share) {
+  OpenedFile out;
+  DWORD access = mode == OpenMode::kRead ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+  DWORD shareMode = share == Share::kReadWrite ? FILE_SHARE_READ | FILE_SHARE_WRITE
+                    : share == Share::kRead    ? FILE_SHARE_READ
+                                               : 0;
+  DWORD disposition = mode == OpenMode::kCreate ? CREATE_ALWAYS : OPEN_EXISTING;
+  HANDLE h = CreateFileW(Wide(path).c_str(), access, shareMode, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    out.result = LastError();
+    return out;
+  }
+  out.file = std::make_unique<Win32File>(h);
+  return out;
+}
+
+OsResult Win32FileSystem::Delete(const std::string& path) { return Check(DeleteFileW(Wide(path).c_str())); }
+
+OsResult Win32FileSystem::Rename(const std::string& from, const std::string& to) {
+  return Check(MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_COPY_ALLOWED));
+}
+
+OsResult Win32FileSystem::Replace(const std::string& from, const std::string& to) {
+  return Check(MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING));
+}
+
+OsResult Win32FileSystem::CreateFolder(const std::string& path) {
+  return Check(CreateDirectoryW(Wide(path).c_str(), nullptr));
+}
+
+OsResult Win32FileSystem::RemoveFolder(const std::string& path) { return Check(RemoveDirectoryW(Wide(path).c_str())); }
+
+std::string Win32FileSystem::CurrentFolder() {
+  std::optional<std::wstring> folder = GrowingBuffer([](wchar_t* b, DWORD n) { return GetCurrentDirectoryW(n, b); });
+  return folder ? Narrow(*folder) : std::string();
+}
+
+OsResult Win32FileSystem::SetCurrentFolder(const std::string& path) {
+  return Check(SetCurrentDirectoryW(Wide(path).c_str()));
+}
+
+std::optional<std::string> Win32FileSystem::FullPath(const std::string& path) {
+  std::wstring wide = Wide(path);
+  std::optional<std::wstring> full =
+      GrowingBuffer([&wide](wchar_t* b, DWORD n) { return GetFullPathNameW(wide.c_str(), n, b, nullptr); });
+  if (!full) return std::nullopt;
+  return Narrow(*full);
+}
+
+std::optional<std::string> Win32FileSystem::ShortPath(const std::string& path) {
+  std::wstring wide = Wide(path);
+  std::optional<std::wstring> shortPath =
+      GrowingBuffer([&wide](wchar_t* b, DWORD n) { return GetShortPathNameW(wide.c_str(), b, n); });
+  if (!shortPath) return std::nullopt;
+  return Narrow(*shortPath);
+}
+
+uint32_t Win32FileSystem::DriveType(const std::string& root) { return GetDriveTypeW(Wide(root).c_str()); }
+
+std::optional<std::string> Win32FileSystem::VolumeLabel(const std::string& root) {
+  wchar_t label[MAX_PATH + 1] = {};
+  if (!GetVolumeInformationW(Wide(root).c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)) {
+    return std::nullopt;
+  }
+  return Narrow(label);
+}
+
+std::optional<std::string> Win32FileSystem::NetworkName(const std::string& drive) {
+  std::wstring local = Wide(drive);
+  std::wstring remote(MAX_PATH + 1, L'\0');
+  DWORD length = static_cast<DWORD>(remote.size());
+  DWORD status = WNetGetConnectionW(local.c_str(), remote.data(), &length);
+  if (status == ERROR_MORE_DATA) {
+    remote.assign(length + 1, L'\0');
+    length = static_cast<DWORD>(remote.size());
+    status = WNetGetConnectionW(local.c_str(), remote.data(), &length);
+  }
+  if (status != NO_ERROR) return std::nullopt;
+  return Narrow(remote.c_str());
+}
+
+std::optional<DiskSpace> Win32FileSystem::Space(const std::string& root) {
+  ULARGE_INTEGER freeToCaller, total, totalFree;
+  if (!GetDiskFreeSpaceExW(Wide(root).c_str(), &freeToCaller, &total, &totalFree)) return std::nullopt;
+  return DiskSpace{total.QuadPart, freeToCaller.QuadPart};
+}
+
+uint32_t Win32FileSystem::SetErrorMode(uint32_t mode) { return ::SetErrorMode(mode); }
+
+}  // namespace platform::win32

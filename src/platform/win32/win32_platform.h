@@ -1,0 +1,30 @@
+// The real operating-system services of one process, for the composition root and the Win32
+// integration tests.
+#pragma once
+#include "platform/services.h"
+#include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_processes.h"
+#include "platform/win32/win32_profile.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+
+namespace platform::win32 {
+
+class Win32Platform {
+ public:
+  Win32Platform() = default;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+
+  platform::Services Services() { return platform::Services{fs, registry, profile, processes, desktop, shell}; }
+
+  Win32FileSystem fs;
+  Win32Registry registry;
+  Win32Profile profile;
+  Win32Processes processes;
+  Win32Desktop desktop;
+  Win32Shell shell;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,126 @@
+#include "platform/win32/win32_processes.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <tlhelp32.h>
+
+#include "platform/win32/wide_text.h"
+
+namespace platform::win32 {
+
+namespace {
+
+HANDLE HandleOf(const ProcessRef& process) { return reinterpret_cast<HANDLE>(process.handle); }
+
+// Upper-cases the ASCII letters only, like the program's own text routines.
+std::wstring UpperAsciiWide(std::wstring text) {
+  for (wchar_t& c : text) {
+    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+  }
+  return text;
+}
+
+}  // namespace
+
+StartedProcess Win32Processes::Start(const StartRequest& request) {
+  StartedProcess out;
+  STARTUPINFOW startup;
+  GetStartupInfoW(&startup);
+  startup.dwFlags |= STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(request.showMode);
+  PROCESS_INFORMATION info{};
+  std::wstring commandLine = Wide(request.commandLine);  // CreateProcessW may write into it
+  std::wstring folder = Wide(request.currentFolder);
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, request.priorityClass, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+    out.result = OsResult::FromCode(GetLastError());
+    return out;
+  }
+  CloseHandle(info.hThread);
+  out.process.handle = reinterpret_cast<uintptr_t>(info.hProcess);
+  out.process.id = info.dwProcessId;
+  return out;
+}
+
+bool Win32Processes::StillRunning(const ProcessRef& process) {
+  return process.valid() && WaitForSingleObject(HandleOf(process), 0) == WAIT_TIMEOUT;
+}
+
+std::optional<uint32_t> Win32Processes::ExitCode(const ProcessRef& process) {
+  if (!process.valid() || WaitForSingleObject(HandleOf(process), 0) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD code = 0;
+  if (!GetExitCodeProcess(HandleOf(process), &code)) return std::nullopt;
+  return code;
+}
+
+void Win32Processes::Close(ProcessRef& process) {
+  if (process.valid()) CloseHandle(HandleOf(process));
+  process = ProcessRef{};
+}
+
+std::vector<std::string> Win32Processes::RunningExecutables() {
+  std::vector<std::string> names;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return names;
+  PROCESSENTRY32W entry;
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    // Older systems reported the full path here; only the file name counts.
+    std::wstring file = entry.szExeFile;
+    size_t slash = file.find_last_of(L"\\/");
+    if (slash != std::wstring::npos) file.erase(0, slash + 1);
+    names.push_back(Narrow(UpperAsciiWide(file)));
+  }
+  CloseHandle(snapshot);
+  return names;
+}
+
+std::string Win32Processes::ExecutablePath() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return {};
+    if (n < buffer.size()) return Narrow(buffer.data(), static_cast<int>(n));
+    buffer.assign(buffer.size() * 2, L'\0');
+  }
+}
+
+OsResult Win32Processes::ShellOpen(const std::string& target) {
+  INT_PTR value = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", Wide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (value > 32) return OsResult::Ok();
+  // The classic ShellExecute values below 32 as Win32 error codes.
+  switch (value) {
+    case SE_ERR_FNF: return OsResult::FromCode(code::kFileNotFound);
+    case SE_ERR_PNF: return OsResult::FromCode(code::kPathNotFound);
+    case SE_ERR_ACCESSDENIED: return OsResult::FromCode(code::kAccessDenied);
+    case ERROR_BAD_FORMAT: return OsResult::FromCode(code::kBadExeFormat);
+    case SE_ERR_NOASSOC: return OsResult::FromCode(ERROR_NO_ASSOCIATION);
+    default: return OsResult::FromCode(value == 0 ? ERROR_NOT_ENOUGH_MEMORY : static_cast<uint32_t>(value));
+  }
+}
+
+uint32_t Win32Processes::StartViewer(const std::string& commandLine) {
+  // What the classic start call does, with the command line kept in Unicode so Japanese paths
+  // survive on a Windows of any language.
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION info{};
+  std::wstring line = Wide(commandLine);
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    switch (GetLastError()) {
+      case ERROR_FILE_NOT_FOUND: return 2;
+      case ERROR_PATH_NOT_FOUND: return 3;
+      case ERROR_BAD_EXE_FORMAT:
+      case ERROR_BAD_FORMAT: return 11;
+      default: return 0;
+    }
+  }
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  return 33;
+}
+
+}  // namespace platform::win32

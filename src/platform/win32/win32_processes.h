@@ -1,0 +1,19 @@
+// Processes on CreateProcess, zero-time-out waits, the tool-help snapshot and ShellExecute.
+#pragma once
+#include "platform/processes.h"
+
+namespace platform::win32 {
+
+class Win32Processes : public Processes {
+ public:
+  StartedProcess Start(const StartRequest& request) override;
+  bool StillRunning(const ProcessRef& process) override;
+  std::optional<uint32_t> ExitCode(const ProcessRef& process) override;
+  void Close(ProcessRef& process) override;
+  std::vector<std::string> RunningExecutables() override;
+  std::string ExecutablePath() override;
+  OsResult ShellOpen(const std::string& target) override;
+  uint32_t StartViewer(const std::string& commandLine) override;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,103 @@
+#include "platform/win32/win32_shell.h"
+
+#include <windows.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include "platform/win32/wide_text.h"
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr size_t kNameLimit = 256;
+
+// Releases a COM interface or frees an item id list when it goes out of scope.
+template <typename T>
+struct Released {
+  T* p = nullptr;
+  ~Released() {
+    if (p != nullptr) p->Release();
+  }
+};
+struct FreedIdList {
+  LPITEMIDLIST p = nullptr;
+  ~FreedIdList() { CoTaskMemFree(p); }
+};
+
+// The display name of `child` in the given form; the name ends at its first NUL among the first
+// 256 characters.
+HRESULT NameOf(IShellFolder* folder, LPCITEMIDLIST child, SHGDNF form, std::string& name) {
+  STRRET ret;
+  HRESULT hr = folder->GetDisplayNameOf(child, form, &ret);
+  if (FAILED(hr)) return hr;
+  wchar_t* text = nullptr;
+  hr = StrRetToStrW(&ret, child, &text);
+  if (FAILED(hr)) return hr;
+  size_t length = 0;
+  while (length < kNameLimit && text[length] != L'\0') ++length;
+  if (length == kNameLimit) length = wcslen(text);
+  name = Narrow(text, static_cast<int>(length));
+  CoTaskMemFree(text);
+  return S_OK;
+}
+
+}  // namespace
+
+Win32Shell::~Win32Shell() {
+  if (desktop_ != nullptr) desktop_->Release();
+}
+
+ShellListing Win32Shell::Folders(const std::string& folder, bool includeHidden, bool parsingNames) {
+  ShellListing listing;
+  auto fail = [&listing](HRESULT hr) {
+    listing.items.clear();
+    listing.error = static_cast<uint32_t>(hr);
+    return listing;
+  };
+  if (desktop_ == nullptr) {
+    HRESULT hr = SHGetDesktopFolder(&desktop_);
+    if (FAILED(hr)) {
+      desktop_ = nullptr;
+      return fail(hr);
+    }
+  }
+  std::wstring path = Wide(folder);  // ParseDisplayName takes a writable string
+  FreedIdList pidl;
+  HRESULT hr = desktop_->ParseDisplayName(nullptr, nullptr, path.data(), nullptr, &pidl.p, nullptr);
+  if (FAILED(hr)) return fail(hr);
+  Released<IShellFolder> shellFolder;
+  hr = desktop_->BindToObject(pidl.p, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&shellFolder.p));
+  if (FAILED(hr)) return fail(hr);
+  Released<IEnumIDList> children;
+  SHCONTF flags = SHCONTF_FOLDERS | (includeHidden ? SHCONTF_INCLUDEHIDDEN : 0);
+  hr = shellFolder.p->EnumObjects(nullptr, flags, &children.p);
+  if (FAILED(hr)) return fail(hr);
+  if (hr == S_FALSE || children.p == nullptr) return listing;  // nothing to enumerate
+  for (;;) {
+    FreedIdList child;
+    hr = children.p->Next(1, &child.p, nullptr);
+    if (FAILED(hr)) return fail(hr);
+    if (hr != S_OK) break;
+    ShellItem item;
+    hr = NameOf(shellFolder.p, child.p, SHGDN_NORMAL, item.name);
+    if (FAILED(hr)) return fail(hr);
+    if (parsingNames) {
+      hr = NameOf(shellFolder.p, child.p, SHGDN_FORPARSING, item.parsingName);
+      if (FAILED(hr)) return fail(hr);
+    }
+    listing.items.push_back(std::move(item));
+  }
+  return listing;
+}
+
+std::optional<std::string> Win32Shell::SpecialFolderPath(SpecialFolder which) {
+  int csidl = which == SpecialFolder::kDesktop    ? CSIDL_DESKTOPDIRECTORY
+              : which == SpecialFolder::kPrograms ? CSIDL_PROGRAMS
+                                                  : CSIDL_STARTUP;
+  wchar_t buffer[MAX_PATH + 1] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer))) return std::nullopt;
+  return Narrow(buffer);
+}
+
+}  // namespace platform::win32

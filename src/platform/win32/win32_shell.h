@@ -1,0 +1,24 @@
+// Shell folders through the desktop's IShellFolder, which is obtained at the first listing and
+// released with this object; special folders through SHGetFolderPath.
+#pragma once
+#include "platform/shell.h"
+
+struct IShellFolder;
+
+namespace platform::win32 {
+
+class Win32Shell : public Shell {
+ public:
+  Win32Shell() = default;
+  ~Win32Shell() override;
+  Win32Shell(const Win32Shell&) = delete;
+  Win32Shell& operator=(const Win32Shell&) = delete;
+
+  ShellListing Folders(const std::string& folder, bool includeHidden, bool parsingNames) override;
+  std::optional<std::string> SpecialFolderPath(SpecialFolder which) override;
+
+ private:
+  IShellFolder* desktop_ = nullptr;
+};
+
+}  // namespace platform::win32
