@@ -1,0 +1,265 @@
+#include "lzh/commands.h"
+
+#include <algorithm>
+
+#include "lzh/archive.h"
+#include "lzh/decoder.h"
+#include "lzh/listing.h"
+#include "lzh/names.h"
+
+namespace lzh {
+namespace {
+
+std::vector<std::string> SplitWords(std::string_view text) {
+  std::vector<std::string> words;
+  std::string word;
+  bool quoted = false, have = false;
+  for (char c : text) {
+    if (c == '"') {
+      quoted = !quoted;
+      have = true;
+    } else if (!quoted && (c == ' ' || c == '\t')) {
+      if (have) words.push_back(word);
+      word.clear();
+      have = false;
+    } else {
+      word += c;
+      have = true;
+    }
+  }
+  if (have) words.push_back(word);
+  return words;
+}
+
+void ParseSwitches(std::string_view word, std::map<char, int>* out) {
+  size_t i = 1;
+  while (i < word.size()) {
+    char letter = word[i++];
+    if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
+    if (letter < 'a' || letter > 'z') continue;
+    int value = 1;
+    if (i < word.size() && word[i] >= '0' && word[i] <= '9') {
+      value = 0;
+      while (i < word.size() && word[i] >= '0' && word[i] <= '9') value = value * 10 + (word[i++] - '0');
+    }
+    (*out)[letter] = value;
+  }
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  return EndsWithSeparator(folder) ? folder + name : folder + "\\" + name;
+}
+
+void Note(std::string* output, const std::string& name, Status s) {
+  if (!output) return;
+  *output += Ok(s) ? "  OK      " : "  ERROR   ";
+  *output += name;
+  if (!Ok(s)) {
+    *output += " : ";
+    *output += StatusText(s);
+  }
+  *output += "\r\n";
+}
+
+bool Matches(const std::vector<std::string>& patterns, const Entry& e) {
+  if (patterns.empty()) return true;
+  for (const auto& p : patterns) {
+    bool withFolder = p.find('\\') != std::string::npos || p.find('/') != std::string::npos;
+    if (WildcardMatch(p, withFolder ? e.Path() : e.name)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool EndsWithSeparator(std::string_view path) {
+  bool last = false;
+  for (size_t i = 0; i < path.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(path[i]);
+    if (IsSjisLead(c) && i + 1 < path.size()) {
+      ++i;
+      last = false;
+    } else {
+      last = c == '\\' || c == '/';
+    }
+  }
+  return last;
+}
+
+Status ParseCommandLine(std::string_view text, CommandLine* out) {
+  *out = CommandLine{};
+  std::vector<std::string> words = SplitWords(text);
+  if (words.empty() || words[0].size() != 1) return Status::kCommand;
+  char c = words[0][0];
+  if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  if (std::string("exlvta").find(c) == std::string::npos) return Status::kCommand;
+  out->command = c;
+  for (size_t i = 1; i < words.size(); ++i) {
+    const std::string& w = words[i];
+    if (w.size() > 1 && w[0] == '-') {
+      ParseSwitches(w, &out->switches);
+    } else if (out->archive.empty()) {
+      out->archive = w;
+    } else if ((c == 'e' || c == 'x') && out->destination.empty() && EndsWithSeparator(w)) {
+      out->destination = w;
+    } else if (!w.empty()) {
+      out->names.push_back(w);
+    }
+  }
+  return out->archive.empty() ? Status::kCommand : Status::kOk;
+}
+
+Status Archiver::Run(std::string_view commandLine, std::string* output) {
+  CommandLine cl;
+  Status s = ParseCommandLine(commandLine, &cl);
+  if (!Ok(s)) return s;
+  switch (cl.command) {
+    case 'e':
+    case 'x':
+    case 't':
+      return Extract(cl, output);
+    case 'l':
+    case 'v':
+      return List(cl, output);
+    case 'a':
+      return Add(cl, output);
+    default:
+      return Status::kCommand;
+  }
+}
+
+Status Archiver::List(const CommandLine& cl, std::string* output) {
+  std::unique_ptr<InputFile> in = files_.OpenRead(cl.archive);
+  if (!in) return Status::kArchiveOpen;
+  std::vector<Entry> entries;
+  Status s = ReadEntries(*in, &entries);
+  if (s == Status::kNotArchive) return s;
+  std::vector<Entry> shown;
+  for (const Entry& e : entries)
+    if (Matches(cl.names, e)) shown.push_back(e);
+  bool full = cl.command == 'v' || (cl.switches.count('x') && cl.switches.at('x') != 0);
+  if (output) *output += FormatListing(shown, full);
+  return s;
+}
+
+Status Archiver::Extract(const CommandLine& cl, std::string* output) {
+  std::unique_ptr<InputFile> in = files_.OpenRead(cl.archive);
+  if (!in) return Status::kArchiveOpen;
+  std::vector<Entry> entries;
+  Status first = ReadEntries(*in, &entries);
+  if (first == Status::kNotArchive) return first;
+  const bool test = cl.command == 't';
+  const bool keepFolders = cl.command == 'x';
+  if (!test && !cl.destination.empty() && !files_.MakeFolders(cl.destination)) return Status::kMakeDirectory;
+  auto record = [&](Status s) {
+    if (Ok(first)) first = s;
+  };
+  for (const Entry& e : entries) {
+    if (!Matches(cl.names, e)) continue;
+    const std::string shown = DisplayPath(e, true, '\\');
+    // A member may only become a plain file inside the destination: links, ".." and names
+    // Windows cannot hold are refused; absolute paths lost their prefix when read.
+    bool safe = !e.symlink && !e.parentRefs && IsSafeComponent(e.name);
+    if (keepFolders)
+      for (const auto& f : e.folders) safe = safe && IsSafeComponent(f);
+    if (!safe) {
+      Note(output, shown, Status::kUnsafeName);
+      record(Status::kUnsafeName);
+      continue;
+    }
+    std::string folder = cl.destination;
+    if (keepFolders)
+      for (const auto& f : e.folders) folder = JoinPath(folder, f);
+    if (e.IsFolder()) {
+      if (keepFolders && !test && !files_.MakeFolders(JoinPath(folder, e.name))) record(Status::kMakeDirectory);
+      continue;
+    }
+    if (!CanDecode(e.method)) {
+      Note(output, shown, Status::kUnknownMethod);
+      record(Status::kUnknownMethod);
+      continue;
+    }
+    Status s;
+    if (test) {
+      NullSink sink;
+      s = DecodeMember(*in, e, sink);
+    } else {
+      if (keepFolders && !folder.empty() && !files_.MakeFolders(folder)) {
+        record(Status::kMakeDirectory);
+        continue;
+      }
+      const std::string path = JoinPath(folder, e.name);
+      std::unique_ptr<OutputFile> out = files_.Create(path);
+      if (!out) {
+        s = Status::kFileOpen;
+      } else {
+        s = DecodeMember(*in, e, *out);
+        if (!out->Close() && Ok(s)) s = Status::kCannotWrite;
+        out.reset();
+        // A member that did not decode completely leaves no file behind.
+        if (!Ok(s)) files_.Remove(path);
+        else files_.ApplyMetadata(path, e);
+      }
+    }
+    Note(output, shown, s);
+    if (!Ok(s)) record(s);
+  }
+  return first;
+}
+
+Status Archiver::Add(const CommandLine& cl, std::string* output) {
+  if (cl.names.empty()) return Status::kCommand;
+  std::vector<FileData> data(cl.names.size());
+  std::vector<NewMember> members;
+  for (size_t i = 0; i < cl.names.size(); ++i) {
+    if (!files_.ReadFile(cl.names[i], &data[i])) {
+      Note(output, cl.names[i], Status::kNoSuchFile);
+      return Status::kNoSuchFile;
+    }
+    NewMember m;
+    m.meta.name = BaseName(cl.names[i]);
+    if (!IsSafeComponent(m.meta.name)) return Status::kUnsafeName;
+    m.meta.attribute = static_cast<uint8_t>(data[i].attribute & 0x27);
+    m.meta.hasFileTimes = data[i].hasTimes;
+    m.meta.creationTime = data[i].creationTime;
+    m.meta.writeTime = data[i].writeTime;
+    m.meta.accessTime = data[i].accessTime;
+    m.meta.dosTime = UnixToDos(data[i].hasTimes ? FileTimeToUnix(data[i].writeTime) : 315532800);
+    m.data = data[i].bytes.data();
+    m.size = data[i].bytes.size();
+    // The same name twice in one command: the later file wins.
+    members.erase(std::remove_if(members.begin(), members.end(),
+                                 [&](const NewMember& o) { return SameMemberPath(o.meta.name, m.meta.name); }),
+                  members.end());
+    members.push_back(m);
+  }
+  std::unique_ptr<InputFile> existing;
+  if (files_.Exists(cl.archive)) {
+    existing = files_.OpenRead(cl.archive);
+    if (!existing) return Status::kArchiveOpen;
+    // Never rewrite a file that does not read as a whole archive.
+    std::vector<Entry> entries;
+    Status s = ReadEntries(*existing, &entries);
+    if (!Ok(s)) return s;
+  }
+  const std::string temp = cl.archive + ".$$$";
+  std::unique_ptr<OutputFile> out = files_.Create(temp);
+  if (!out) return Status::kMakeArchive;
+  auto replaced = [&](const Entry& e) {
+    for (const auto& m : members)
+      if (SameMemberPath(e.Path(), m.meta.name)) return true;
+    return false;
+  };
+  Status s = WriteArchive(existing.get(), members, replaced, *out, options_);
+  bool closed = out->Close();
+  out.reset();
+  existing.reset();
+  if (Ok(s) && !closed) s = Status::kMakeArchive;
+  if (Ok(s) && !files_.Replace(temp, cl.archive)) s = Status::kMakeArchive;
+  if (!Ok(s)) files_.Remove(temp);
+  for (const auto& m : members) Note(output, m.meta.name, s);
+  return s;
+}
+
+}  // namespace lzh

@@ -1,0 +1,49 @@
+// The archiver's command lines: " e -ma1 "archive" "dest\" "*.*" ", " l -x1 "archive" ",
+// " a -a1 "archive" "file" " and their relatives, run over a FileStore.
+#pragma once
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lzh/encoder.h"
+#include "lzh/file_store.h"
+#include "lzh/status.h"
+
+namespace lzh {
+
+struct CommandLine {
+  char command = 0;                 // 'e' 'x' 'l' 'v' 't' 'a' (lower case)
+  std::map<char, int> switches;     // "-ma1" gives m=1 and a=1; "-x" alone gives x=1
+  std::string archive;
+  std::string destination;          // e/x: the argument that ends with a separator
+  std::vector<std::string> names;   // e/x/l/t: patterns; a: files to add
+};
+
+// Splits at blanks outside double quotes (the quotes are removed). The first word is the
+// command; words starting with "-" are switches; the first other word is the archive.
+// kCommand for an empty line, an unknown command or a missing archive.
+Status ParseCommandLine(std::string_view text, CommandLine* out);
+
+// Whether a path ends with "\" or "/" (a "\" that is the second byte of a Shift-JIS
+// character does not count).
+bool EndsWithSeparator(std::string_view path);
+
+class Archiver {
+ public:
+  explicit Archiver(FileStore& files, EncoderOptions options = {}) : files_(files), options_(options) {}
+
+  // Runs one command line. `output` receives the listing (l, v) or a report of what was done.
+  // The result is the first error met; members after a failing one are still processed.
+  Status Run(std::string_view commandLine, std::string* output);
+
+ private:
+  Status Extract(const CommandLine& cl, std::string* output);
+  Status List(const CommandLine& cl, std::string* output);
+  Status Add(const CommandLine& cl, std::string* output);
+
+  FileStore& files_;
+  EncoderOptions options_;
+};
+
+}  // namespace lzh

@@ -1,0 +1,47 @@
+// The file operations the archiver commands need, so the commands run over the real file
+// system of either platform. Paths are Shift-JIS; "\" and "/" both separate folders.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "lzh/header.h"
+#include "lzh/io.h"
+
+namespace lzh {
+
+// A file being written. Close reports whether everything reached the disk.
+class OutputFile : public OutputSink {
+ public:
+  virtual bool Close() = 0;
+};
+
+struct FileData {
+  std::vector<uint8_t> bytes;
+  uint8_t attribute = 0x20;
+  bool hasTimes = false;
+  uint64_t creationTime = 0, writeTime = 0, accessTime = 0;  // FILETIME, UTC
+};
+
+class FileStore {
+ public:
+  virtual ~FileStore() = default;
+  // Null when the file does not exist or cannot be opened.
+  virtual std::unique_ptr<InputFile> OpenRead(const std::string& path) = 0;
+  // Creates or truncates; null on failure.
+  virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
+  // The whole file with its attribute and times; false when it cannot be read.
+  virtual bool ReadFile(const std::string& path, FileData* data) = 0;
+  virtual bool Exists(const std::string& path) = 0;
+  virtual bool IsFolder(const std::string& path) = 0;
+  // Creates the folder and any missing parents; true when it exists afterwards.
+  virtual bool MakeFolders(const std::string& path) = 0;
+  virtual bool Remove(const std::string& path) = 0;
+  // Moves `from` over `to`, replacing it.
+  virtual bool Replace(const std::string& from, const std::string& to) = 0;
+  // Gives an extracted file the member's time and attribute; failures are ignored.
+  virtual void ApplyMetadata(const std::string& path, const Entry& entry) = 0;
+};
+
+}  // namespace lzh

@@ -1,0 +1,37 @@
+// Entry names: splitting stored paths (Shift-JIS aware), judging whether a name is safe to
+// create on disk, and the wildcard patterns of the archiver commands.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lzh {
+
+// True when `c` starts a two-byte Shift-JIS character.
+inline bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+struct SplitPath {
+  std::vector<std::string> parts;  // components without "." and empty ones
+  bool absolute = false;           // had a leading separator, a drive letter or a UNC prefix
+  bool parentRefs = false;         // contained ".." components
+};
+
+// Splits a stored path at 0xFF, "/" and "\" (a "\" that is the second byte of a Shift-JIS
+// character is not a separator). Drive letters ("C:") and UNC prefixes are dropped and noted.
+SplitPath SplitStoredPath(std::string_view path);
+
+// Whether `name` may become a file name inside a destination folder: not empty, not "." or
+// "..", no control characters and none of \ / : * ? " < > |, no trailing dot or blank.
+bool IsSafeComponent(std::string_view name);
+
+// DOS-style wildcard match ("*", "?"), ASCII case-insensitive, Shift-JIS aware. "*.*" and "*"
+// match every name, including names without a dot.
+bool WildcardMatch(std::string_view pattern, std::string_view name);
+
+// The part after the last "\" or "/" (Shift-JIS aware).
+std::string BaseName(std::string_view path);
+
+// ASCII upper-casing that leaves both bytes of Shift-JIS characters alone.
+std::string UpperSjis(std::string_view s);
+
+}  // namespace lzh

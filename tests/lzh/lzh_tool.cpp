@@ -1,0 +1,80 @@
+// A small command-line front end to the codec for benchmarks and manual checks (not a test):
+//   lzh_tool decode ARCHIVE...        decodes every member, discarding the data
+//   lzh_tool encode FILE ARCHIVE      writes a new archive holding FILE
+//   lzh_tool run COMMAND-LINE         runs an archiver command line (e, x, l, t, a)
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "lzh/archive.h"
+#include "lzh/commands.h"
+#include "lzh/decoder.h"
+#include "lzh/names.h"
+#include "lzh/std_files.h"
+
+namespace {
+
+int Decode(int argc, char** argv) {
+  int failures = 0;
+  for (int i = 2; i < argc; ++i) {
+    auto in = lzh::StdFileInput::Open(argv[i]);
+    if (!in) {
+      std::fprintf(stderr, "%s: cannot open\n", argv[i]);
+      ++failures;
+      continue;
+    }
+    std::vector<lzh::Entry> entries;
+    lzh::Status s = lzh::ReadEntries(*in, &entries);
+    for (const auto& e : entries) {
+      lzh::NullSink sink;
+      lzh::Status d = lzh::DecodeMember(*in, e, sink);
+      if (!lzh::Ok(d)) s = d;
+    }
+    if (!lzh::Ok(s)) {
+      std::fprintf(stderr, "%s: %s\n", argv[i], lzh::StatusText(s));
+      ++failures;
+    }
+  }
+  return failures ? 1 : 0;
+}
+
+int Encode(const char* file, const char* archive) {
+  lzh::StdFileStore store;
+  lzh::FileData data;
+  if (!store.ReadFile(file, &data)) {
+    std::fprintf(stderr, "%s: cannot read\n", file);
+    return 1;
+  }
+  lzh::NewMember m;
+  m.meta.name = lzh::BaseName(file);
+  m.meta.hasFileTimes = data.hasTimes;
+  m.meta.writeTime = m.meta.creationTime = m.meta.accessTime = data.writeTime;
+  m.data = data.bytes.data();
+  m.size = data.bytes.size();
+  auto out = store.Create(archive);
+  if (!out) return 1;
+  lzh::Status s = lzh::WriteArchive(nullptr, {m}, nullptr, *out);
+  if (!out->Close() || !lzh::Ok(s)) {
+    std::fprintf(stderr, "%s: %s\n", archive, lzh::StatusText(s));
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc >= 3 && std::strcmp(argv[1], "decode") == 0) return Decode(argc, argv);
+  if (argc == 4 && std::strcmp(argv[1], "encode") == 0) return Encode(argv[2], argv[3]);
+  if (argc == 3 && std::strcmp(argv[1], "run") == 0) {
+    lzh::StdFileStore store;
+    lzh::Archiver archiver(store);
+    std::string out;
+    lzh::Status s = archiver.Run(argv[2], &out);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    if (!lzh::Ok(s)) std::fprintf(stderr, "error 0x%04X: %s\n", static_cast<int>(s), lzh::StatusText(s));
+    return lzh::Ok(s) ? 0 : 1;
+  }
+  std::fprintf(stderr, "usage: lzh_tool decode ARCHIVE... | encode FILE ARCHIVE | run COMMAND-LINE\n");
+  return 2;
+}
