@@ -1,0 +1,347 @@
+#include "saver_host.h"
+
+#include <windows.h>
+#include <windowsx.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "command_line.h"
+#include "config_dialog.h"
+#include "saver_log.h"
+
+namespace savers {
+namespace {
+
+constexpr UINT_PTR kFrameTimer = 1;
+constexpr UINT kFrameMs = 30;
+// A real mouse move is one of more than this many pixels from where the cursor rested.
+constexpr int kMoveTolerance = 8;
+
+// The off-screen picture: every frame is drawn here and then copied to the window in one
+// BitBlt, so nothing flickers.
+class BackBuffer {
+ public:
+  BackBuffer() = default;
+  BackBuffer(const BackBuffer&) = delete;
+  BackBuffer& operator=(const BackBuffer&) = delete;
+  ~BackBuffer() { Release(); }
+
+  bool Ensure(int width, int height) {
+    if (dc_ != nullptr && width == width_ && height == height_) return true;
+    Release();
+    if (width <= 0 || height <= 0) return false;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;  // top-down rows
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen);
+    bitmap_ = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (dc_ == nullptr || bitmap_ == nullptr || bits == nullptr) {
+      Release();
+      return false;
+    }
+    old_ = SelectObject(dc_, bitmap_);
+    pixels_ = static_cast<std::uint32_t*>(bits);
+    width_ = width;
+    height_ = height;
+    return true;
+  }
+
+  Frame frame() const { return Frame{dc_, pixels_, width_, height_}; }
+  bool valid() const { return dc_ != nullptr; }
+  void CopyTo(HDC target) const { BitBlt(target, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY); }
+
+ private:
+  void Release() {
+    if (dc_ != nullptr) {
+      if (old_ != nullptr) SelectObject(dc_, old_);
+      DeleteDC(dc_);
+    }
+    if (bitmap_ != nullptr) DeleteObject(bitmap_);
+    dc_ = nullptr;
+    bitmap_ = nullptr;
+    old_ = nullptr;
+    pixels_ = nullptr;
+    width_ = height_ = 0;
+  }
+
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  std::uint32_t* pixels_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+};
+
+// The state of the one saver window of this process.
+struct Session {
+  const SaverInfo* info = nullptr;
+  bool preview = false;
+  HWND host = nullptr;
+  HWND window = nullptr;
+  std::unique_ptr<Saver> saver;
+  BackBuffer buffer;
+  int width = 0;
+  int height = 0;
+  bool ending = false;
+  bool sawFirstMove = false;
+  POINT rest{};
+  LARGE_INTEGER frequency{};
+  LARGE_INTEGER last{};
+};
+
+// Logs how the saver ended (once) and closes its window; the message loop then ends.
+void End(Session& s, const wchar_t* reason) {
+  if (s.ending) return;
+  s.ending = true;
+  LogEnd(reason);
+  if (s.window != nullptr && IsWindow(s.window)) {
+    KillTimer(s.window, kFrameTimer);
+    DestroyWindow(s.window);
+  }
+  PostQuitMessage(0);
+}
+
+void Resize(Session& s, int width, int height) {
+  if (width <= 0 || height <= 0 || (width == s.width && height == s.height)) return;
+  s.width = width;
+  s.height = height;
+  if (s.saver) s.saver->Resize(width, height);
+}
+
+void Render(Session& s) {
+  if (!s.saver || !s.buffer.Ensure(s.width, s.height)) return;
+  s.saver->Draw(s.buffer.frame());
+  GdiFlush();
+  HDC dc = GetDC(s.window);
+  s.buffer.CopyTo(dc);
+  ReleaseDC(s.window, dc);
+}
+
+void Tick(Session& s) {
+  if (s.preview) {
+    // The host may live in another process; when it goes, so does the preview.
+    if (!IsWindow(s.host)) {
+      End(s, L"host-gone");
+      return;
+    }
+    RECT rc;
+    GetClientRect(s.host, &rc);
+    if (rc.right != s.width || rc.bottom != s.height) {
+      MoveWindow(s.window, 0, 0, rc.right, rc.bottom, FALSE);
+    }
+  }
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  double seconds = static_cast<double>(now.QuadPart - s.last.QuadPart) / static_cast<double>(s.frequency.QuadPart);
+  s.last = now;
+  if (seconds < 0) seconds = 0;
+  if (seconds > 0.1) seconds = 0.1;
+  if (s.saver) s.saver->Advance(seconds);
+  Render(s);
+}
+
+// Wine (and Windows) send a WM_MOUSEMOVE when the window appears, and pointers jitter: only a
+// move of more than a few pixels from where the cursor rested counts, and the very first
+// message merely tells where that is.
+void MouseMoved(Session& s, LPARAM lParam) {
+  POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  ClientToScreen(s.window, &p);
+  if (!s.sawFirstMove) {
+    s.sawFirstMove = true;
+    s.rest = p;
+    return;
+  }
+  if (std::abs(p.x - s.rest.x) > kMoveTolerance || std::abs(p.y - s.rest.y) > kMoveTolerance) {
+    End(s, L"mouse-move");
+  }
+}
+
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* s = reinterpret_cast<Session*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_NCCREATE) {
+    s = static_cast<Session*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    s->window = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s));
+  }
+  if (s == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  const bool screen = !s->preview;
+
+  switch (message) {
+    case WM_SIZE:
+      Resize(*s, LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_TIMER:
+      if (wParam == kFrameTimer) Tick(*s);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      if (s->buffer.valid()) {
+        s->buffer.CopyTo(dc);
+      } else {
+        FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+      }
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_SETCURSOR:
+      if (screen) {
+        SetCursor(nullptr);
+        return TRUE;
+      }
+      break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (screen) {
+        End(*s, L"key");
+        return 0;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+      if (screen) {
+        End(*s, L"mouse-button");
+        return 0;
+      }
+      break;
+    case WM_MOUSEMOVE:
+      if (screen) MouseMoved(*s, lParam);
+      return 0;
+    case WM_SYSCOMMAND:
+      // A running saver does not start another one.
+      if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;
+      break;
+    case WM_CLOSE:
+      End(*s, L"close");
+      return 0;
+    case WM_DESTROY:
+      // Not destroyed by End: the host window took its children with it.
+      if (!s->ending) {
+        s->ending = true;
+        LogEnd(s->preview ? L"host-gone" : L"close");
+      }
+      KillTimer(window, kFrameTimer);
+      s->window = nullptr;
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool RegisterSaverClass(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow (IDC_ARROW)
+  wc.hbrBackground = nullptr;
+  wc.lpszClassName = kSaverWindowClass;
+  return RegisterClassExW(&wc) != 0;
+}
+
+int MessageLoop() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}
+
+std::wstring Description() {
+  const wchar_t* text = nullptr;
+  int n = LoadStringW(GetModuleHandleW(nullptr), 1, reinterpret_cast<wchar_t*>(&text), 0);
+  return n > 0 && text != nullptr ? std::wstring(text, static_cast<size_t>(n)) : SaverName();
+}
+
+int RunWindow(const SaverInfo& info, bool preview, HWND host) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  Session s;
+  s.info = &info;
+  s.preview = preview;
+  s.host = host;
+  s.saver = info.create(LoadSettings(info.settingsName, info.settings), preview);
+  QueryPerformanceFrequency(&s.frequency);
+  QueryPerformanceCounter(&s.last);
+  GetCursorPos(&s.rest);
+  if (!RegisterSaverClass(instance)) return 1;
+
+  HWND window;
+  if (preview) {
+    RECT rc;
+    GetClientRect(host, &rc);
+    window = CreateWindowExW(0, kSaverWindowClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
+                             rc.right, rc.bottom, host, nullptr, instance, &s);
+  } else {
+    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    window = CreateWindowExW(WS_EX_TOPMOST, kSaverWindowClass, Description().c_str(), WS_POPUP, 0, 0,
+                             w, h, nullptr, nullptr, instance, &s);
+  }
+  if (window == nullptr) {
+    End(s, preview ? L"host-gone" : L"close");
+    return 1;
+  }
+  RECT client;
+  GetClientRect(window, &client);
+  Resize(s, client.right, client.bottom);
+  if (!preview) {
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    SetFocus(window);
+    ShowCursor(FALSE);
+  }
+  Render(s);
+  SetTimer(window, kFrameTimer, kFrameMs, nullptr);
+  MessageLoop();
+  if (!preview) ShowCursor(TRUE);
+  return 0;
+}
+
+int RunConfig(const SaverInfo& info, HWND owner) {
+  std::vector<int> values = LoadSettings(info.settingsName, info.settings);
+  if (RunConfigDialog(owner, Description() + L" の設定", info.settings, values)) {
+    SaveSettings(info.settingsName, info.settings, values);
+    LogEnd(L"config-ok");
+  } else {
+    LogEnd(L"config-cancel");
+  }
+  return 0;
+}
+
+}  // namespace
+
+int RunSaver(const SaverInfo& info) {
+  Invocation inv = ParseCommandLine(GetCommandLineW());
+  LogStart(inv.arguments);
+  HWND handle = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(inv.window));
+  switch (inv.mode) {
+    case Mode::kPassword:
+      return 0;
+    case Mode::kScreen:
+      return RunWindow(info, false, nullptr);
+    case Mode::kPreview:
+      if (handle == nullptr || !IsWindow(handle)) {
+        LogEnd(L"host-gone");
+        return 1;
+      }
+      return RunWindow(info, true, handle);
+    case Mode::kConfig:
+      break;
+  }
+  return RunConfig(info, handle != nullptr && IsWindow(handle) ? handle : nullptr);
+}
+
+}  // namespace savers

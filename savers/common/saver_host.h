@@ -1,0 +1,39 @@
+// Runs a saver program: reads its command line, writes the test log, and shows the saver full
+// screen (/s), as a preview inside a host window (/p <hwnd>) or its settings dialog (/c).
+#pragma once
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "frame.h"
+#include "saver_settings.h"
+
+namespace savers {
+
+// The window class of every saver window, full-screen and preview alike.
+constexpr wchar_t kSaverWindowClass[] = L"QVSaverWindow";
+
+// What one saver draws. The host calls Resize before the first frame and whenever the size
+// changes, then Advance and Draw once per frame (about every 30 ms).
+class Saver {
+ public:
+  virtual ~Saver() = default;
+  virtual void Resize(int width, int height) = 0;
+  // Time since the previous frame in seconds, at most 0.1.
+  virtual void Advance(double seconds) = 0;
+  // Paints the whole frame (nothing of the previous frame is kept unless the saver wants it).
+  virtual void Draw(const Frame& frame) = 0;
+};
+
+struct SaverInfo {
+  const wchar_t* settingsName;    // key below HKCU\Software\KAPUL SOFT32\QUOVEL32 Savers
+  std::vector<Setting> settings;  // shown in the settings dialog, handed to `create`
+  // Makes the saver with the current settings; `preview` is true inside a host window.
+  std::function<std::unique_ptr<Saver>(const std::vector<int>& values, bool preview)> create;
+};
+
+// The whole program: returns the process exit code. The description (string resource 1) is the
+// settings dialog's caption.
+int RunSaver(const SaverInfo& info);
+
+}  // namespace savers
