@@ -205,13 +205,16 @@ bool Backend::RunUntilClosed(Form& form, std::uint64_t maxMs) {
 }
 
 bool Backend::RunModal(Form& form) {
-  // A modal loop resumed after OnCloseQuery refused: no answer is left for it.
-  auto serial = resumed_.find(&form);
-  if (serial != resumed_.end() && serial->second == form.ModalSerial()) {
-    Fail("modal form " + Describe(form) + " refused to close");
-    return false;
+  // A modal loop resumed after OnCloseQuery refused to close the form.
+  auto served = served_.find(&form);
+  if (served != served_.end() && served->second.serial == form.ModalSerial()) {
+    if (served->second.answered) {
+      Fail("modal form " + Describe(form) + " refused to close after its scripted answer");
+      return false;
+    }
+    return RunUntilClosed(form, served->second.maxMs);
   }
-  resumed_[&form] = form.ModalSerial();
+  served_[&form] = Served{form.ModalSerial(), true, 0};
 
   ModalRecord record;
   record.className = form.ClassName();
@@ -229,6 +232,7 @@ bool Backend::RunModal(Form& form) {
       form.SetModalResult(e.result_);
       completed = true;
     } else {
+      served_[&form] = Served{form.ModalSerial(), false, e.maxMs_};
       if (e.how_ == ModalExpectation::How::Do && e.act_) e.act_(form);
       completed = form.ModalResult() != kMrNone || RunUntilClosed(form, e.maxMs_);
     }

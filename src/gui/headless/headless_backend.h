@@ -28,7 +28,8 @@ class ModalExpectation {
   // afterwards the clock runs as with LetRun.
   ModalExpectation& Do(std::function<void(Form&)> act);
   // The clock runs in ProcessMessages steps until the form closes itself (a countdown), for
-  // at most `maxMs` virtual milliseconds; longer is a failure.
+  // at most `maxMs` virtual milliseconds; longer is a failure. The same holds after Do, and
+  // when OnCloseQuery keeps the form open; a refused Answer is a failure.
   ModalExpectation& LetRun(std::uint64_t maxMs = 600000);
 
  private:
@@ -135,7 +136,14 @@ class Backend : public gui::Backend {
   std::map<const Timer*, Scheduled> timers_;
   std::vector<Scheduled> posted_;
   std::deque<ModalExpectation> modal_;
-  std::map<const Form*, int> resumed_;
+  // The last loop served per form, so that a loop resumed after OnCloseQuery refused goes on as
+  // its expectation said.
+  struct Served {
+    int serial = 0;
+    bool answered = false;
+    std::uint64_t maxMs = 0;
+  };
+  std::map<const Form*, Served> served_;
   std::deque<PopupExpectation> popupScript_;
   std::vector<ModalRecord> history_;
   std::vector<std::string> popups_;
