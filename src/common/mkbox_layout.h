@@ -3,13 +3,11 @@
 // toward zero as the box has always done.
 #pragma once
 
+#include "gui/gui_types.h"
+
 namespace common {
 
-struct Rect {
-  int left = 0, top = 0, width = 0, height = 0;
-  int Right() const { return left + width; }
-  int Bottom() const { return top + height; }
-};
+using gui::Rect;
 
 // What a box shows: kind 0 is the OK layout, anything else Yes/No; style 0 plain, 1 timed,
 // 2 error; countdown tells whether the timed or error variant counts (otherwise it is plain).

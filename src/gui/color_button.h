@@ -49,8 +49,8 @@ class TColorBtn : public Panel {
   bool keyPressed_ = false;
   bool lookPressed_ = false;
   // What the pressed look replaced.
-  Color savedColor_ = 0;
-  Color savedFontColor_ = 0;
+  gui::Color savedColor_ = 0;
+  gui::Color savedFontColor_ = 0;
   bool savedParentColor_ = true;
   bool savedParentFont_ = true;
 };

@@ -47,6 +47,10 @@ class Desktop {
   virtual std::optional<WindowId> FindWindowByClass(const std::string& className) = 0;
   // In screen coordinates; nullopt for a window that does not exist.
   virtual std::optional<Rect> WindowRect(WindowId window) = 0;
+  // The top-level window under a screen point; 0 when there is none.
+  virtual WindowId WindowAt(Point point) = 0;
+  // A window's title, at most 99 characters; empty for a window without one or that is gone.
+  virtual std::string WindowTitle(WindowId window) = 0;
   // Waits until the window has handled the message; 0 when it does not exist.
   virtual intptr_t Send(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
   virtual bool Post(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;

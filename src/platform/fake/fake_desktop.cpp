@@ -35,7 +35,7 @@ std::optional<uint16_t> IntegerAtom(const std::string& name) {
 WindowId FakeDesktop::AddWindow(const std::string& className, Rect rect, Handler handler) {
   WindowId id = nextWindow_;
   nextWindow_ += 0x10;
-  windows_.push_back({id, className, rect, std::move(handler)});
+  windows_.push_back({id, className, rect, std::move(handler), std::string()});
   return id;
 }
 
@@ -61,6 +61,27 @@ std::optional<Rect> FakeDesktop::WindowRect(WindowId window) {
     if (w.id == window) return w.rect;
   }
   return std::nullopt;
+}
+
+WindowId FakeDesktop::WindowAt(Point point) {
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    const Rect& r = it->rect;
+    if (point.x >= r.left && point.x < r.right && point.y >= r.top && point.y < r.bottom) return it->id;
+  }
+  return 0;
+}
+
+std::string FakeDesktop::WindowTitle(WindowId window) {
+  for (const Window& w : windows_) {
+    if (w.id == window) return w.title;
+  }
+  return {};
+}
+
+void FakeDesktop::SetWindowTitle(WindowId window, const std::string& title) {
+  for (Window& w : windows_) {
+    if (w.id == window) w.title = title;
+  }
 }
 
 intptr_t FakeDesktop::Send(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam) {

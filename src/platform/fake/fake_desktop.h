@@ -26,6 +26,7 @@ class FakeDesktop : public Desktop {
 
   WindowId AddWindow(const std::string& className, Rect rect = {}, Handler handler = {});
   void RemoveWindow(WindowId window);
+  void SetWindowTitle(WindowId window, const std::string& title);
   void SetWindowsFolder(const std::string& folder) { windowsFolder_ = folder; }
   void SetScreen(Point size, Rect workArea) {
     screen_ = size;
@@ -45,6 +46,9 @@ class FakeDesktop : public Desktop {
 
   std::optional<WindowId> FindWindowByClass(const std::string& className) override;
   std::optional<Rect> WindowRect(WindowId window) override;
+  // The most recently added window whose rectangle holds the point.
+  WindowId WindowAt(Point point) override;
+  std::string WindowTitle(WindowId window) override;
   intptr_t Send(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
   bool Post(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
   void Broadcast(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
@@ -69,6 +73,7 @@ class FakeDesktop : public Desktop {
     std::string className;
     Rect rect;
     Handler handler;
+    std::string title;
   };
   struct Atom {
     std::string name;

@@ -31,6 +31,20 @@ std::optional<Rect> Win32Desktop::WindowRect(WindowId window) {
   return Rect{r.left, r.top, r.right, r.bottom};
 }
 
+WindowId Win32Desktop::WindowAt(Point point) {
+  // WindowFromPoint finds the deepest child; the top-level window holding it is what counts.
+  HWND w = WindowFromPoint(POINT{point.x, point.y});
+  if (w == nullptr) return 0;
+  HWND root = GetAncestor(w, GA_ROOT);
+  return reinterpret_cast<WindowId>(root != nullptr ? root : w);
+}
+
+std::string Win32Desktop::WindowTitle(WindowId window) {
+  wchar_t buffer[100];
+  int n = window == 0 ? 0 : GetWindowTextW(WindowOf(window), buffer, 100);
+  return n > 0 ? Narrow(buffer, n) : std::string();
+}
+
 intptr_t Win32Desktop::Send(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
   if (window == 0) return 0;
   return SendMessageW(WindowOf(window), message, wParam, lParam);

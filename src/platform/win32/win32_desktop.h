@@ -9,6 +9,8 @@ class Win32Desktop : public Desktop {
  public:
   std::optional<WindowId> FindWindowByClass(const std::string& className) override;
   std::optional<Rect> WindowRect(WindowId window) override;
+  WindowId WindowAt(Point point) override;
+  std::string WindowTitle(WindowId window) override;
   intptr_t Send(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
   bool Post(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
   void Broadcast(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
