@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "lzh/names.h"
+
 namespace lzh {
 namespace {
 
@@ -15,8 +17,10 @@ namespace fs = std::filesystem;
 fs::path ToPath(const std::string& p) {
   std::string s = p;
 #ifndef _WIN32
-  for (char& c : s)
-    if (c == '\\') c = '/';
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (IsSjisLead(static_cast<unsigned char>(s[i]))) ++i;  // its second byte may be 0x5C
+    else if (s[i] == '\\') s[i] = '/';
+  }
 #endif
   return fs::path(s);
 }

@@ -4,11 +4,18 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "lzh/io.h"
+#include "lzh/status.h"
+
+namespace lzh {
+// Failure messages name the status instead of dumping its bytes.
+inline void PrintTo(Status s, std::ostream* os) { *os << StatusText(s); }
+}  // namespace lzh
 
 namespace lzhtest {
 

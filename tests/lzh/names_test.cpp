@@ -1,1 +1,126 @@
+// Stored paths, name safety, wildcard patterns and command-line parsing.
 #include <gtest/gtest.h>
+
+#include "lzh/commands.h"
+#include "lzh/names.h"
+#include "support/sjis_text.h"
+
+namespace {
+
+struct SplitCase {
+  std::string stored;
+  std::vector<std::string> parts;
+  bool absolute;
+  bool parentRefs;
+};
+
+class Split : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(Split, FindsComponents) {
+  const auto& c = GetParam();
+  lzh::SplitPath p = lzh::SplitStoredPath(c.stored);
+  EXPECT_EQ(p.parts, c.parts) << testsupport::Utf8(c.stored);
+  EXPECT_EQ(p.absolute, c.absolute);
+  EXPECT_EQ(p.parentRefs, c.parentRefs);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, Split,
+    testing::Values(SplitCase{"a\\b/c", {"a", "b", "c"}, false, false},
+                    SplitCase{"dir\xff" "sub\xff", {"dir", "sub"}, false, false},
+                    SplitCase{"./a//b", {"a", "b"}, false, false},
+                    SplitCase{"/etc/passwd", {"etc", "passwd"}, true, false},
+                    SplitCase{"\\\\server\\share\\x", {"server", "share", "x"}, true, false},
+                    SplitCase{"C:\\WINDOWS\\x", {"WINDOWS", "x"}, true, false},
+                    SplitCase{"..\\..\\x", {"..", "..", "x"}, false, true},
+                    SplitCase{"a\xff..\xff" "b", {"a", "..", "b"}, false, true},
+                    SplitCase{"ソフト\\表", {"ソフト", "表"}, false, false},  // trail bytes 0x5C
+                    SplitCase{"name\0junk", {"name"}, false, false}));
+
+struct SafeCase {
+  std::string name;
+  bool safe;
+};
+
+class Safe : public testing::TestWithParam<SafeCase> {};
+
+TEST_P(Safe, JudgesComponents) {
+  EXPECT_EQ(lzh::IsSafeComponent(GetParam().name), GetParam().safe) << testsupport::Utf8(GetParam().name);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, Safe,
+                         testing::Values(SafeCase{"README.TXT", true}, SafeCase{"表示.SCR", true},
+                                         SafeCase{"ソ", true}, SafeCase{"", false}, SafeCase{".", false},
+                                         SafeCase{"..", false}, SafeCase{"a|b", false}, SafeCase{"a:b", false},
+                                         SafeCase{"a\x1b]2;x\x07", false}, SafeCase{"a\nb", false},
+                                         SafeCase{"trailing.", false}, SafeCase{"trailing ", false},
+                                         SafeCase{"half\x83", false}, SafeCase{"q?", false}, SafeCase{"s*", false}));
+
+struct WildCase {
+  std::string pattern, name;
+  bool match;
+};
+
+class Wild : public testing::TestWithParam<WildCase> {};
+
+TEST_P(Wild, MatchesLikeDos) {
+  const auto& c = GetParam();
+  EXPECT_EQ(lzh::WildcardMatch(c.pattern, c.name), c.match) << c.pattern << " vs " << testsupport::Utf8(c.name);
+}
+
+INSTANTIATE_TEST_SUITE_P(Patterns, Wild,
+                         testing::Values(WildCase{"*.*", "NODOT", true}, WildCase{"*", "a.b.c", true},
+                                         WildCase{"*.scr", "SAVER.SCR", true}, WildCase{"*.scr", "SAVER.SCX", false},
+                                         WildCase{"s?ver.*", "saver.txt", true}, WildCase{"a*b*c", "aXbYbZc", true},
+                                         WildCase{"a*b*c", "aXbYbZ", false},
+                                         // "?" takes a whole Shift-JIS character.
+                                         WildCase{"?.TXT", "表.TXT", true}, WildCase{"??.TXT", "表.TXT", false},
+                                         WildCase{"表*", "表示.SCR", true}));
+
+TEST(Names, UpperCaseLeavesShiftJisAlone) {
+  EXPECT_EQ(lzh::UpperSjis("abc表示xyz"), "ABC表示XYZ");
+  // The second byte of "ソ" is 0x83 0x5C and of "ア" is 0x83 0x41 ('A'): never changed.
+  EXPECT_EQ(lzh::UpperSjis("ア"), "ア");
+  EXPECT_EQ(lzh::BaseName("dir\\sub/表.TXT"), "表.TXT");
+  EXPECT_EQ(lzh::BaseName("ソ"), "ソ");
+  EXPECT_TRUE(lzh::EndsWithSeparator("C:\\dest\\"));
+  EXPECT_FALSE(lzh::EndsWithSeparator("C:\\ソ"));
+}
+
+struct ParseCase {
+  std::string line;
+  lzh::Status status;
+  char command = 0;
+  std::map<char, int> switches = {};
+  std::string archive = {}, destination = {};
+  std::vector<std::string> names = {};
+};
+
+class Parse : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(Parse, SplitsTheCommandLine) {
+  const auto& c = GetParam();
+  lzh::CommandLine cl;
+  ASSERT_EQ(lzh::ParseCommandLine(c.line, &cl), c.status) << c.line;
+  if (c.status != lzh::Status::kOk) return;
+  EXPECT_EQ(cl.command, c.command);
+  EXPECT_EQ(cl.switches, c.switches);
+  EXPECT_EQ(cl.archive, c.archive);
+  EXPECT_EQ(cl.destination, c.destination);
+  EXPECT_EQ(cl.names, c.names);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, Parse,
+    testing::Values(
+        ParseCase{" e -ma1 \"C:\\a b\\x.lzh\" \"C:\\tmp\\x.lzh\\\" \"*.*\" ", lzh::Status::kOk, 'e',
+                  {{'m', 1}, {'a', 1}}, "C:\\a b\\x.lzh", "C:\\tmp\\x.lzh\\", {"*.*"}},
+        ParseCase{" e -m1 -a1 \"x.lzh\" \"d\\\" ", lzh::Status::kOk, 'e', {{'m', 1}, {'a', 1}}, "x.lzh", "d\\", {}},
+        ParseCase{" l -x1 \"C:\\x.lzh\" ", lzh::Status::kOk, 'l', {{'x', 1}}, "C:\\x.lzh", "", {}},
+        ParseCase{"L -X \"x.lzh\"", lzh::Status::kOk, 'l', {{'x', 1}}, "x.lzh", "", {}},
+        ParseCase{" a -a1 \"x.lzh\" \"C:\\ソ\\表.SCR\" ", lzh::Status::kOk, 'a', {{'a', 1}}, "x.lzh", "",
+                  {"C:\\ソ\\表.SCR"}},
+        ParseCase{"", lzh::Status::kCommand}, ParseCase{" q \"x.lzh\" ", lzh::Status::kCommand},
+        ParseCase{" e -ma1 ", lzh::Status::kCommand}));
+
+}  // namespace
