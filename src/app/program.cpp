@@ -1,0 +1,60 @@
+#include "app/program.h"
+
+#include "gui/application.h"
+
+namespace app {
+
+Program::Program(gui::Application& app, platform::Services os, Decision decision)
+    : app_(app), os_(os), decision_(std::move(decision)) {}
+
+Program::~Program() = default;
+
+void Program::CreateManager() {
+  manager_ = &app_.CreateForm<forms::TQUOVEL32KAPUL>();
+  backdrop_ = &app_.CreateForm<forms::TQUOVEL32BACK>();
+  box_ = std::make_unique<common::TMKBoxDlg>(app_, os_.desktop);
+  receiver_ = std::make_unique<HandOffReceiver>(app_, *manager_, os_.desktop, *box_);
+  // The screen-saver copy's settings window keeps the program off the taskbar.
+  if (decision_.startup.scrVersion) {
+    manager_->OnShow = [this](gui::Component&) { app_.ShowTaskbarButton(false); };
+  }
+}
+
+bool Program::Start(const std::function<void(const std::string&)>& systemMessage) {
+  if (decision_.action == Action::kPasswordError) {
+    systemMessage("Password not supported");
+    return false;
+  }
+  if (decision_.parameterError) systemMessage("Parameter Error");
+  app_.SetTitle(decision_.startup.title);
+  switch (decision_.action) {
+    case Action::kEnd:
+    case Action::kPasswordError:
+      return false;
+    case Action::kHandOff:
+      SendHandOff(os_.desktop, decision_.handOff);
+      return false;
+    case Action::kManager:
+      CreateManager();
+      return true;
+    case Action::kRunner:
+      runner_ = &app_.CreateForm<forms::TQUOVEL32SUBFORM>();
+      backdrop_ = &app_.CreateForm<forms::TQUOVEL32BACK>();
+      box_ = std::make_unique<common::TMKBoxDlg>(app_, os_.desktop);
+      return true;
+    case Action::kPreview: {
+      preview_ = &app_.CreateForm<forms::TQUOVEL32TITLE>();
+      const platform::Rect& r = decision_.startup.previewRect;
+      preview_->SetBounds(0, 0, r.width(), r.height());
+      preview_->OnShow = [this](gui::Component&) { app_.ShowTaskbarButton(false); };
+      return true;
+    }
+    case Action::kInstaller:
+      installer_ = &app_.CreateForm<forms::TSCR32SETUPForm>();
+      box_ = std::make_unique<common::TMKBoxDlg>(app_, os_.desktop);
+      return true;
+  }
+  return false;
+}
+
+}  // namespace app

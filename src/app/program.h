@@ -1,0 +1,53 @@
+// One run of the program in the role the start-up decision chose: the forms of that role, the
+// message box of its main form, and the hand-off handler of the manager.
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/handoff.h"
+#include "app/launch.h"
+#include "common/mkbox.h"
+#include "forms/role_forms.h"
+#include "platform/services.h"
+
+namespace gui {
+class Application;
+}
+
+namespace app {
+
+class Program {
+ public:
+  Program(gui::Application& app, platform::Services os, Decision decision);
+  ~Program();
+
+  // Acts on the decision: plain system messages go through systemMessage (they appear before
+  // any window of the program). Returns whether forms were created and the message loop must run.
+  bool Start(const std::function<void(const std::string&)>& systemMessage);
+
+  const Decision& GetDecision() const { return decision_; }
+  forms::TQUOVEL32KAPUL* Manager() const { return manager_; }
+  forms::TQUOVEL32BACK* Backdrop() const { return backdrop_; }
+  forms::TQUOVEL32SUBFORM* Runner() const { return runner_; }
+  forms::TQUOVEL32TITLE* Preview() const { return preview_; }
+  forms::TSCR32SETUPForm* Installer() const { return installer_; }
+  common::TMKBoxDlg* MKBoxDlg1() const { return box_.get(); }
+  HandOffReceiver* Receiver() const { return receiver_.get(); }
+
+ private:
+  void CreateManager();
+
+  gui::Application& app_;
+  platform::Services os_;
+  Decision decision_;
+  forms::TQUOVEL32KAPUL* manager_ = nullptr;
+  forms::TQUOVEL32BACK* backdrop_ = nullptr;
+  forms::TQUOVEL32SUBFORM* runner_ = nullptr;
+  forms::TQUOVEL32TITLE* preview_ = nullptr;
+  forms::TSCR32SETUPForm* installer_ = nullptr;
+  std::unique_ptr<common::TMKBoxDlg> box_;
+  std::unique_ptr<HandOffReceiver> receiver_;
+};
+
+}  // namespace app

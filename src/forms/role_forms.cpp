@@ -1,0 +1,61 @@
+#include "forms/role_forms.h"
+
+#include "gui/application.h"
+
+namespace forms {
+
+TQUOVEL32KAPUL::TQUOVEL32KAPUL(gui::Application& app) : gui::Form(app, "TQUOVEL32KAPUL", "QUOVEL32KAPUL") {
+  SetBorderStyle(gui::BorderStyle::Sizeable);
+  SetFont(gui::DefaultFont());
+  SetColor(gui::colors::kBtnFace);
+  SetPosition(gui::FormPosition::ScreenCenter);
+  SetClientSize(401, 356);
+  SetCaption(app.Title());
+}
+
+TQUOVEL32BACK::TQUOVEL32BACK(gui::Application& app) : gui::Form(app, "TQUOVEL32BACK", "QUOVEL32BACK") {
+  SetBorderStyle(gui::BorderStyle::None);
+  SetBorderIcons(false, false, false);
+  SetColor(gui::colors::kBlack);
+  SetFormStyle(gui::FormStyle::StayOnTop);
+  gui::Size screen = app.GetBackend().ScreenSize();
+  SetBounds(0, 0, screen.width, screen.height);
+  SetVisible(false);
+}
+
+TQUOVEL32SUBFORM::TQUOVEL32SUBFORM(gui::Application& app) : gui::Form(app, "TQUOVEL32SUBFORM", "QUOVEL32SUBFORM") {
+  SetFont(gui::DefaultFont());
+  SetColor(gui::colors::kBtnFace);
+  SetCaption(app.Title());
+  SetClientSize(300, 120);
+  SetWindowState(gui::WindowState::Minimized);
+}
+
+TQUOVEL32TITLE::TQUOVEL32TITLE(gui::Application& app)
+    : gui::Form(app, "TQUOVEL32TITLE", "QUOVEL32TITLE"), Panel1(*this, "Panel1") {
+  SetBorderStyle(gui::BorderStyle::None);
+  SetBorderIcons(false, false, false);
+  SetColor(gui::colors::kBtnFace);
+  SetClientSize(200, 71);
+  gui::Font font = gui::DefaultFont();
+  font.height = -13;
+  font.color = gui::colors::kWhite;
+  font.bold = font.italic = font.underline = true;
+  Panel1.SetFont(font);
+  Panel1.SetColor(gui::colors::kBlue);
+  Panel1.SetBevelOuter(gui::Bevel::None);
+  Panel1.SetCaption("ＱＵＯＶＥＬ３２");
+  Panel1.SetAlign(gui::Align::Client);
+}
+
+TSCR32SETUPForm::TSCR32SETUPForm(gui::Application& app) : gui::Form(app, "TSCR32SETUPForm", "SCR32SETUPForm") {
+  SetBorderStyle(gui::BorderStyle::Dialog);
+  SetFormStyle(gui::FormStyle::StayOnTop);
+  SetPosition(gui::FormPosition::ScreenCenter);
+  SetFont(gui::DefaultFont());
+  SetColor(gui::colors::kBtnFace);
+  SetCaption(app.Title());
+  SetClientSize(420, 300);
+}
+
+}  // namespace forms
