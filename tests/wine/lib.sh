@@ -35,6 +35,35 @@ wait_exit() {  # wait_exit PID SECONDS: the exit code, or fail on time-out
   done
   wait "$pid"
 }
+KEY='HKCU\Software\KAPUL SOFT32'
+# installed [VERSION]: a clean settings key with "Version" (16 unless given); "installed none"
+# leaves no key at all, as before the first installation.
+installed() {
+  wine reg delete "$KEY" /f >/dev/null 2>&1 || true
+  if [ "${1:-16}" != none ]; then
+    wine reg add "$KEY\QUOVEL32\SCR" /v Version /d "${1:-16}" /f >/dev/null 2>&1 || fail "registry"
+  fi
+}
+# copy_as NAME: a copy of the program under another name in the scenario's folder (printed).
+copy_as() {
+  cp "$EXE" "$OUTDIR/$1"
+  echo "$OUTDIR/$1"
+}
+# start_as FILE ARGS...: like start_program, for a copy.
+start_as() {
+  local file="$1"; shift
+  wine "$file" "$@" >>"$OUTDIR/program.log" 2>&1 &
+  QV_PIDS+=($!)
+  log "started $(basename "$file") $* (pid $!)"
+}
+# expect_text CLASS PATTERN: the window's texts (caption and children) match PATTERN.
+expect_text() {
+  local text
+  text="$(probe text "$1")" || fail "no window of class $1"
+  grep -q -- "$2" <<<"$text" || { log "texts of $1:"; echo "$text"; fail "'$2' not found in $1"; }
+}
+last_pid() { echo "${QV_PIDS[-1]}"; }
+
 cleanup() {
   local pid
   for pid in "${QV_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done

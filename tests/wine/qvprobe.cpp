@@ -8,7 +8,9 @@
 //   qvprobe rect CLASS               "left top right bottom" and "client W H"
 //   qvprobe close CLASS              post WM_CLOSE
 //   qvprobe send CLASS MSG [W [L]]   SendMessage, print the result
-//   qvprobe click CLASS TEXT         click the child button whose caption is TEXT
+//   qvprobe click CLASS TEXT         click the child control whose caption is TEXT (mouse down and
+//                                    up in its middle, so drawn buttons answer as native ones do)
+//   qvprobe key CLASS VK             post a key press (down and up) to the window with the focus
 #include <windows.h>
 
 #include <cstdio>
@@ -114,11 +116,26 @@ int main() {
     std::printf("%ld\n", static_cast<long>(r));
     return 0;
   }
+  if (cmd == L"key" && argc >= 4) {
+    SetForegroundWindow(w);
+    DWORD thread = GetWindowThreadProcessId(w, nullptr);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    HWND target = GetGUIThreadInfo(thread, &info) && info.hwndFocus != nullptr ? info.hwndFocus : w;
+    WPARAM vk = static_cast<WPARAM>(num(3, 0));
+    PostMessageW(target, WM_KEYDOWN, vk, 1);
+    PostMessageW(target, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
+    return 0;
+  }
   if (cmd == L"click" && argc >= 4) {
     ClickContext ctx{argv[3]};
     EnumChildWindows(w, FindButton, reinterpret_cast<LPARAM>(&ctx));
     if (ctx.found == nullptr) return 1;
-    PostMessageW(ctx.found, BM_CLICK, 0, 0);
+    RECT r;
+    GetClientRect(ctx.found, &r);
+    LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+    PostMessageW(ctx.found, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(ctx.found, WM_LBUTTONUP, 0, at);
     return 0;
   }
   return Usage();
