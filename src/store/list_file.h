@@ -1,0 +1,45 @@
+// The list files of the memory lists: one full path per line, Shift-JIS, CR LF after every line
+// (the last one too), an empty list is an empty file. Reading accepts CR LF, a lone CR or a lone
+// LF as line end and keeps a last line without one. Also the counts' captions and the display
+// name of a screen saver read from its file.
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/os_result.h"
+
+namespace platform {
+class FileSystem;
+}
+
+namespace store {
+
+// A memory list stops taking entries once it holds this many (the entry that reached it stays).
+constexpr size_t kListCapacity = 32700;
+inline bool AtCapacity(size_t count) { return count >= kListCapacity; }
+
+// List numbers: 0-9 are M0-M9, 10 the file history, 11 the exclusion list.
+constexpr int kHistoryList = 10;
+constexpr int kExclusionList = 11;
+
+std::vector<std::string> ParseList(const std::string& bytes);
+std::string FormatList(const std::vector<std::string>& entries);
+
+// nullopt when the file cannot be read.
+std::optional<std::vector<std::string>> LoadList(platform::FileSystem& fs, const std::string& path);
+// Writes through a temporary file renamed over the old one.
+platform::OsResult SaveList(platform::FileSystem& fs, const std::string& path, const std::vector<std::string>& entries);
+
+// "M3 : 15ｺ", "HIS: 0ｺ", "EXT: 2ｺ".
+std::string ListCaption(int listNumber, size_t count);
+
+// The description a screen saver carries after "SCRNSAVE :" within its first 4096 bytes; empty
+// when the file cannot be read, is no program ("MZ") or carries none.
+std::string SaverDescription(platform::FileSystem& fs, const std::string& path);
+// What a twin list shows for a path: the description of a .SCR file, else its file name; a
+// .SCR file without a description shows its name without extension, first letter upper-cased.
+std::string DisplayName(platform::FileSystem& fs, const std::string& path);
+
+}  // namespace store
