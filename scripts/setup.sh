@@ -9,7 +9,7 @@ source "$here/env.sh"
 packages=(
   wine wine32:i386 wine64 g++-mingw-w64-i686 xvfb xauth xdotool imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine locales cmake ninja-build
-  googletest libgtest-dev libbenchmark-dev lhasa jlha-utils clang g++ make
+  googletest libgtest-dev libbenchmark-dev lhasa jlha-utils clang g++ make file
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
