@@ -1,8 +1,9 @@
 #include "app/launch.h"
 
-#include <cctype>
+#include <charconv>
 
 #include "browse/text_path.h"
+#include "store/settings_key.h"
 
 namespace app {
 
@@ -14,19 +15,11 @@ namespace {
 
 bool Exists(platform::Desktop& desktop, const char* cls) { return desktop.FindWindowByClass(cls).has_value(); }
 
-// A whole decimal number (optional sign), or nothing.
-bool ParseInteger(const std::string& text, long long& value) {
-  size_t i = 0;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-  if (i == text.size() || text.size() - i > 18) return false;
-  long long v = 0;
-  for (; i < text.size(); ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
-    v = v * 10 + (text[i] - '0');
-  }
-  value = negative ? -v : v;
-  return true;
+// A window handle given in decimal; false for anything else.
+bool ParseHandle(const std::string& text, uint64_t& value) {
+  if (text.empty() || text.size() > 19) return false;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
 }
 
 std::string Extension(const std::string& fileName) {
@@ -42,11 +35,11 @@ void ManagerPath(Decision& d, const std::vector<std::string>& args, platform::De
     d.handOff = BuildHandOff("?", args);
     return;
   }
-  std::string text = registry.ReadString(platform::RegistryRoot::kCurrentUser, ScrKey(), "Version").value_or("");
+  std::string text = registry.ReadString(platform::RegistryRoot::kCurrentUser, store::ScrKey(), "Version").value_or("");
   if (text.empty()) text = "255";
-  long long version = 0;
+  int version = 0;
   // A value that is no number counts like any other version than ours.
-  if (ParseInteger(text, version) && version == kVersion) {
+  if (store::ParseNumber(text, version) && version == kVersion) {
     d.action = Action::kManager;
     return;
   }
@@ -60,8 +53,6 @@ void ManagerPath(Decision& d, const std::vector<std::string>& args, platform::De
 }
 
 }  // namespace
-
-std::string ScrKey() { return std::string(kCompanyKey) + kProductKey + "\\SCR"; }
 
 std::string BuildHandOff(const std::string& prefix, const std::vector<std::string>& args) {
   std::string out = prefix;
@@ -147,8 +138,8 @@ Decision DecideLaunch(const std::string& exePath, const std::vector<std::string>
       d.action = Action::kEnd;
       return d;
     }
-    long long handle = 0;
-    if (args.size() >= 2 && ParseInteger(args[1], handle) && handle > 0) {
+    uint64_t handle = 0;
+    if (args.size() >= 2 && ParseHandle(args[1], handle) && handle > 0) {
       auto rect = desktop.WindowRect(static_cast<platform::WindowId>(handle));
       if (rect) {
         d.action = Action::kPreview;

@@ -13,8 +13,6 @@ namespace app {
 
 // Settings version this build expects in the registry value "Version".
 constexpr int kVersion = 16;
-constexpr char kProductKey[] = "QUOVEL32";
-constexpr char kCompanyKey[] = "Software\\KAPUL SOFT32\\";
 constexpr char kUninstallerName[] = "unin_kapul000.exe";
 constexpr uint32_t kHandOffMessage = 0x0401;   // WM_USER + 1
 
@@ -67,8 +65,5 @@ std::string BuildHandOff(const std::string& prefix, const std::vector<std::strin
 // The manager's reading of a received hand-off string: lower-cased ASCII letters, then the first
 // non-empty text before a "?"; empty when there is none.
 std::string HandOffText(const std::string& received);
-
-// The registry key of the screen-saver role's settings (also holds "Version").
-std::string ScrKey();
 
 }  // namespace app

@@ -1,4 +1,5 @@
 #include "app/launch.h"
+#include "store/settings_key.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@ using V = std::vector<std::string>;
 class LaunchTest : public testing::Test {
  protected:
   void Installed(const std::string& version) {
-    p.registry.WriteString(platform::RegistryRoot::kCurrentUser, ScrKey(), "Version", version);
+    p.registry.WriteString(platform::RegistryRoot::kCurrentUser, store::ScrKey(), "Version", version);
   }
   Decision Decide(const std::string& exe, const V& args) { return DecideLaunch(exe, args, p.desktop, p.registry); }
   platform::fake::FakePlatform p;
@@ -29,7 +30,7 @@ TEST_F(LaunchTest, ExeVersionOpensManagerOrInstallerByVersion) {
   } cases[] = {{"16", Action::kManager}, {"15", Action::kInstaller}, {nullptr, Action::kInstaller},
                {"", Action::kInstaller}, {"1x6", Action::kInstaller}, {"255", Action::kInstaller}};
   for (const Case& c : cases) {
-    p.registry.DeleteTree(platform::RegistryRoot::kCurrentUser, ScrKey());
+    p.registry.DeleteTree(platform::RegistryRoot::kCurrentUser, store::ScrKey());
     if (c.version) Installed(c.version);
     Decision d = Decide(exe, {});
     EXPECT_EQ(d.action, c.action) << (c.version ? c.version : "(missing)");
@@ -109,7 +110,7 @@ TEST_F(LaunchTest, RunningInstancesDecide) {
 
   p.desktop.AddWindow(kRunnerClass);
   EXPECT_EQ(Decide(scr, {"/s"}).action, Action::kEnd);
-  p.registry.DeleteTree(platform::RegistryRoot::kCurrentUser, ScrKey());
+  p.registry.DeleteTree(platform::RegistryRoot::kCurrentUser, store::ScrKey());
   EXPECT_EQ(Decide(exe, {}).action, Action::kEnd);   // installer path while a runner runs
 }
 

@@ -1,4 +1,5 @@
 #include "app/program.h"
+#include "store/settings_key.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ using testsupport::Utf8;
 
 struct ProgramTest : testing::Test {
   void Installed() {
-    p.registry.WriteString(platform::RegistryRoot::kCurrentUser, ScrKey(), "Version", "16");
+    p.registry.WriteString(platform::RegistryRoot::kCurrentUser, store::ScrKey(), "Version", "16");
   }
   std::unique_ptr<Program> Start(const std::string& exe, const std::vector<std::string>& args, bool& runs) {
     auto program = std::make_unique<Program>(h.app, p.Services(), DecideLaunch(exe, args, p.desktop, p.registry));
