@@ -97,6 +97,8 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         SendMessageW(slider, TBM_SETPAGESIZE, 0, step > 0 ? step : 1);
         SetSlider(dialog, i, (*ctx->values)[i]);
       }
+      // Started from another program (the display settings, a player), come to the front.
+      SetForegroundWindow(dialog);
       return TRUE;
     }
     case WM_HSCROLL:

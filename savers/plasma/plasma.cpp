@@ -17,24 +17,28 @@ constexpr double kTau = 6.283185307179586;
 
 class Plasma : public savers::Saver {
  public:
+  // Phases are in 1/1024 of a wave; the sine table holds 0..1023 so that four waves add up to
+  // 0..4092, a quarter of which picks one of 1024 palette entries: fine enough for no bands.
+  static constexpr int kSteps = 1024;
+
   Plasma(int speed, int detail) : speed_(0.15 + speed * 0.09), detail_(detail) {
-    for (int i = 0; i < 256; ++i) {
-      sine_[i] = static_cast<std::uint8_t>(31.5 + 31.5 * std::sin(i * kTau / 256.0));
+    for (int i = 0; i < kSteps; ++i) {
+      sine_[i] = static_cast<std::uint16_t>(511.5 + 511.5 * std::sin(i * kTau / kSteps));
     }
   }
 
   void Resize(int width, int height) override {
     width_ = width;
     height_ = height;
-    wave_ = std::max(8.0, height * (1.35 - detail_ * 0.11));
-    // Ring distances from the middle of a table twice the frame's size, in 1/256 of a wave;
-    // the byte wraps exactly once per wave, as the sine table does.
+    wave_ = std::max(8.0, height * (1.1 - detail_ * 0.09));
+    // Ring distances from the middle of a table twice the frame's size; a wandering centre is
+    // a moving window into it.
     int tw = 2 * width, th = 2 * height;
     rings_.assign(static_cast<size_t>(tw) * static_cast<size_t>(th), 0);
     for (int y = 0; y < th; ++y) {
       for (int x = 0; x < tw; ++x) {
         double d = std::hypot(static_cast<double>(x - width), static_cast<double>(y - height));
-        rings_[static_cast<size_t>(y) * tw + x] = static_cast<std::uint8_t>(static_cast<long>(d * 256.0 / wave_) & 255);
+        rings_[static_cast<size_t>(y) * tw + x] = static_cast<std::uint16_t>(static_cast<long>(d * kSteps / wave_) & (kSteps - 1));
       }
     }
     columns_.resize(static_cast<size_t>(width));
@@ -47,44 +51,44 @@ class Plasma : public savers::Saver {
     if (rings_.empty()) return;
     MakePalette();
     double t = time_;
-    for (int x = 0; x < width_; ++x) {
-      columns_[x] = sine_[static_cast<std::uint8_t>(static_cast<long>(x * 256.0 / (wave_ * 1.3) + t * 70))];
-    }
-    for (int y = 0; y < height_; ++y) {
-      rows_[y] = sine_[static_cast<std::uint8_t>(static_cast<long>(y * 256.0 / (wave_ * 0.9) - t * 55))];
-    }
+    for (int x = 0; x < width_; ++x) columns_[x] = Sine(x * kSteps / (wave_ * 1.3) + t * 280);
+    for (int y = 0; y < height_; ++y) rows_[y] = Sine(y * kSteps / (wave_ * 0.9) - t * 220);
     int c1x = static_cast<int>(width_ * (0.5 + 0.42 * std::sin(t * 0.71)));
     int c1y = static_cast<int>(height_ * (0.5 + 0.42 * std::cos(t * 0.53)));
     int c2x = static_cast<int>(width_ * (0.5 + 0.45 * std::sin(t * 0.37 + 2.0)));
     int c2y = static_cast<int>(height_ * (0.5 + 0.45 * std::sin(t * 0.61 + 1.0)));
-    std::uint8_t ring1Phase = static_cast<std::uint8_t>(static_cast<long>(t * 90));
-    std::uint8_t ring2Phase = static_cast<std::uint8_t>(static_cast<long>(-t * 60));
+    unsigned ring1Phase = static_cast<unsigned>(static_cast<long>(t * 360) & (kSteps - 1));
+    unsigned ring2Phase = static_cast<unsigned>(static_cast<long>(-t * 240) & (kSteps - 1));
     size_t tw = static_cast<size_t>(2 * width_);
     for (int y = 0; y < height_; ++y) {
-      const std::uint8_t* ring1 = &rings_[(static_cast<size_t>(y + height_ - c1y)) * tw + static_cast<size_t>(width_ - c1x)];
-      const std::uint8_t* ring2 = &rings_[(static_cast<size_t>(y + height_ - c2y)) * tw + static_cast<size_t>(width_ - c2x)];
+      const std::uint16_t* ring1 = &rings_[(static_cast<size_t>(y + height_ - c1y)) * tw + static_cast<size_t>(width_ - c1x)];
+      const std::uint16_t* ring2 = &rings_[(static_cast<size_t>(y + height_ - c2y)) * tw + static_cast<size_t>(width_ - c2x)];
       std::uint32_t* out = f.pixels + static_cast<size_t>(y) * static_cast<size_t>(width_);
       int row = rows_[y];
       for (int x = 0; x < width_; ++x) {
-        int v = columns_[x] + row + sine_[static_cast<std::uint8_t>(ring1[x] + ring1Phase)] +
-                sine_[static_cast<std::uint8_t>(ring2[x] + ring2Phase)];
-        out[x] = palette_[v & 255];
+        int v = columns_[x] + row + sine_[(ring1[x] + ring1Phase) & (kSteps - 1)] +
+                sine_[(ring2[x] + ring2Phase) & (kSteps - 1)];
+        out[x] = palette_[(v >> 2) & (kSteps - 1)];
       }
     }
   }
 
  private:
-  // Two rainbow cycles around the 256 entries, turning with time; the dark seams between the
-  // bands give the pattern its depth.
+  int Sine(double phase) const { return sine_[static_cast<unsigned>(static_cast<long>(phase)) & (kSteps - 1)]; }
+
+  // Three turns of the spectrum over the palette, shifted with time; the light swells and sinks
+  // five times around it, which draws soft dark seams between the bands.
   void MakePalette() {
-    double shift = time_ * 0.05;
-    for (int i = 0; i < 256; ++i) {
-      double u = i / 256.0;
-      double light = 0.62 + 0.38 * std::cos(kTau * (u * 3.0 + shift * 1.7));
+    double shift = time_ * 0.06;
+    for (int i = 0; i < kSteps; ++i) {
+      double u = static_cast<double>(i) / kSteps;
+      double light = 0.6 + 0.4 * std::cos(kTau * (u * 5.0 - shift * 1.3));
+      double hue = u * 3.0 + shift;
       auto channel = [&](double offset) {
-        return static_cast<int>(255 * light * (0.5 + 0.5 * std::cos(kTau * (u * 2.0 + shift + offset))));
+        double c = 0.5 + 0.5 * std::cos(kTau * (hue + offset));
+        return static_cast<int>(255.0 * light * (0.18 + 0.82 * c));
       };
-      palette_[i] = savers::Rgb(channel(0.0), channel(0.33), channel(0.67));
+      palette_[i] = savers::Rgb(channel(0.0), channel(-1.0 / 3.0), channel(-2.0 / 3.0));
     }
   }
 
@@ -94,9 +98,9 @@ class Plasma : public savers::Saver {
   int height_ = 0;
   double wave_ = 100;
   double time_ = 0;
-  std::uint8_t sine_[256];
-  std::uint32_t palette_[256];
-  std::vector<std::uint8_t> rings_;
+  std::uint16_t sine_[kSteps];
+  std::uint32_t palette_[kSteps];
+  std::vector<std::uint16_t> rings_;
   std::vector<int> columns_;
   std::vector<int> rows_;
 };
