@@ -7,6 +7,9 @@
 #include "lzh/archive.h"
 #include "lzh/commands.h"
 #include "lzh/std_files.h"
+#ifdef _WIN32
+#include "lzh/win32/win32_file_store.h"
+#endif
 #include "lzh_test_util.h"
 #include "support/sjis_text.h"
 
@@ -19,6 +22,12 @@ using lzhtest::WriteBytes;
 
 std::string Q(const std::string& s) { return "\"" + s + "\""; }
 
+#ifdef _WIN32
+using Store = lzh::win32::Win32FileStore;  // Shift-JIS paths through the W APIs
+#else
+using Store = lzh::StdFileStore;
+#endif
+
 class Commands : public testing::Test {
  protected:
   lzh::Status Run(const std::string& line, std::string* out = nullptr) {
@@ -26,7 +35,7 @@ class Commands : public testing::Test {
     return archiver_.Run(line, out ? out : &ignored);
   }
   std::vector<lzh::Entry> Entries(const std::string& archive) {
-    auto in = lzh::StdFileInput::Open(archive);
+    auto in = store_.OpenRead(archive);
     std::vector<lzh::Entry> e;
     if (in) {
       EXPECT_EQ(lzh::ReadEntries(*in, &e), lzh::Status::kOk);
@@ -43,7 +52,7 @@ class Commands : public testing::Test {
   }
 
   lzhtest::TempDir dir_{"cmd"};
-  lzh::StdFileStore store_;
+  Store store_;
   lzh::Archiver archiver_{store_};
 };
 

@@ -68,7 +68,8 @@ class TempDir {
     std::filesystem::remove_all(path_, ec);
   }
   const std::filesystem::path& Path() const { return path_; }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  // Joined as text: names are Shift-JIS bytes, which std::filesystem would re-encode.
+  std::string operator/(const std::string& name) const { return path_.string() + "/" + name; }
 
  private:
   std::filesystem::path path_;

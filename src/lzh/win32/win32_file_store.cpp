@@ -1,0 +1,178 @@
+#include "lzh/win32/win32_file_store.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace lzh::win32 {
+namespace {
+
+class HandleInput final : public InputFile {
+ public:
+  HandleInput(HANDLE h, uint64_t size) : h_(h), size_(size) {}
+  ~HandleInput() override { CloseHandle(h_); }
+  uint64_t Size() const override { return size_; }
+  size_t ReadAt(uint64_t offset, void* buffer, size_t size) override {
+    if (offset >= size_) return 0;
+    OVERLAPPED ov = {};
+    ov.Offset = static_cast<DWORD>(offset);
+    ov.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD got = 0;
+    if (!::ReadFile(h_, buffer, static_cast<DWORD>(size), &got, &ov)) return 0;
+    return got;
+  }
+
+ private:
+  HANDLE h_;
+  uint64_t size_;
+};
+
+class HandleOutput final : public OutputFile {
+ public:
+  explicit HandleOutput(HANDLE h) : h_(h) {}
+  ~HandleOutput() override {
+    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+  }
+  bool Write(const uint8_t* data, size_t size) override {
+    while (ok_ && size > 0) {
+      DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+      DWORD done = 0;
+      ok_ = ::WriteFile(h_, data, chunk, &done, nullptr) && done == chunk;
+      data += chunk;
+      size -= chunk;
+    }
+    return ok_;
+  }
+  bool Close() override {
+    bool closed = CloseHandle(h_) != 0;
+    h_ = INVALID_HANDLE_VALUE;
+    return ok_ && closed;
+  }
+
+ private:
+  HANDLE h_;
+  bool ok_ = true;
+};
+
+uint64_t Join(FILETIME t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+FILETIME Split(uint64_t v) { return FILETIME{static_cast<DWORD>(v), static_cast<DWORD>(v >> 32)}; }
+
+}  // namespace
+
+std::wstring WideFromSjis(const std::string& sjis) {
+  if (sjis.empty()) return std::wstring();
+  int n = MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), nullptr, 0);
+  std::wstring w(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), w.data(), n);
+  return w;
+}
+
+std::unique_ptr<InputFile> Win32FileStore::OpenRead(const std::string& path) {
+  HANDLE h = CreateFileW(WideFromSjis(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(h, &size)) {
+    CloseHandle(h);
+    return nullptr;
+  }
+  return std::make_unique<HandleInput>(h, static_cast<uint64_t>(size.QuadPart));
+}
+
+std::unique_ptr<OutputFile> Win32FileStore::Create(const std::string& path) {
+  HANDLE h = CreateFileW(WideFromSjis(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<HandleOutput>(h);
+}
+
+bool Win32FileStore::ReadFile(const std::string& path, FileData* data) {
+  WIN32_FILE_ATTRIBUTE_DATA info;
+  if (!GetFileAttributesExW(WideFromSjis(path).c_str(), GetFileExInfoStandard, &info)) return false;
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+  // The whole file is held in memory while it is compressed.
+  if (info.nFileSizeHigh != 0 || info.nFileSizeLow > 0x40000000u) return false;
+  auto in = OpenRead(path);
+  if (!in) return false;
+  data->bytes.resize(static_cast<size_t>(in->Size()));
+  if (in->ReadAt(0, data->bytes.data(), data->bytes.size()) != data->bytes.size()) return false;
+  data->attribute = static_cast<uint8_t>(info.dwFileAttributes & 0x27);
+  data->hasTimes = true;
+  data->creationTime = Join(info.ftCreationTime);
+  data->writeTime = Join(info.ftLastWriteTime);
+  data->accessTime = Join(info.ftLastAccessTime);
+  return true;
+}
+
+bool Win32FileStore::Exists(const std::string& path) {
+  return GetFileAttributesW(WideFromSjis(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32FileStore::IsFolder(const std::string& path) {
+  DWORD a = GetFileAttributesW(WideFromSjis(path).c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileStore::MakeFolders(const std::string& path) {
+  std::wstring w = WideFromSjis(path);
+  for (auto& c : w)
+    if (c == L'/') c = L'\\';
+  while (w.size() > 3 && w.back() == L'\\') w.pop_back();
+  // Create each missing folder from the top; "C:\" and "\\server\share\" already exist.
+  size_t start = 0;
+  if (w.size() >= 2 && w[1] == L':') start = 3;
+  else if (w.rfind(L"\\\\", 0) == 0) start = w.find(L'\\', w.find(L'\\', 2) + 1) + 1;
+  for (size_t i = start; i <= w.size(); ++i) {
+    if (i == w.size() || w[i] == L'\\') {
+      std::wstring prefix = w.substr(0, i);
+      if (!prefix.empty() && GetFileAttributesW(prefix.c_str()) == INVALID_FILE_ATTRIBUTES)
+        CreateDirectoryW(prefix.c_str(), nullptr);
+    }
+  }
+  DWORD a = GetFileAttributesW(w.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileStore::Remove(const std::string& path) { return DeleteFileW(WideFromSjis(path).c_str()) != 0; }
+
+bool Win32FileStore::Replace(const std::string& from, const std::string& to) {
+  return MoveFileExW(WideFromSjis(from).c_str(), WideFromSjis(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void Win32FileStore::ApplyMetadata(const std::string& path, const Entry& entry) {
+  std::wstring w = WideFromSjis(path);
+  HANDLE h = CreateFileW(w.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h != INVALID_HANDLE_VALUE) {
+    FILETIME write;
+    if (entry.hasFileTimes) {
+      write = Split(entry.writeTime);
+    } else if (entry.level >= 2) {
+      write = Split(UnixToFileTime(DosToUnix(entry.dosTime)));  // kept in UTC by the header
+    } else {
+      FILETIME local;  // levels 0 and 1 keep local DOS times
+      DosDateTimeToFileTime(static_cast<WORD>(entry.dosTime >> 16), static_cast<WORD>(entry.dosTime), &local);
+      LocalFileTimeToFileTime(&local, &write);
+    }
+    if (entry.hasFileTimes) {
+      FILETIME created = Split(entry.creationTime), accessed = Split(entry.accessTime);
+      SetFileTime(h, &created, &accessed, &write);
+    } else {
+      SetFileTime(h, nullptr, nullptr, &write);
+    }
+    CloseHandle(h);
+  }
+  DWORD keep = entry.attribute & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE);
+  if (keep != 0) SetFileAttributesW(w.c_str(), keep);
+}
+
+uint32_t LocalDosTime(const Entry& entry) {
+  if (!entry.hasFileTimes && entry.level < 2) return entry.dosTime;
+  FILETIME utc = Split(entry.hasFileTimes ? entry.writeTime : UnixToFileTime(DosToUnix(entry.dosTime))), local;
+  WORD date = 0, time = 0;
+  if (!FileTimeToLocalFileTime(&utc, &local) || !FileTimeToDosDateTime(&local, &date, &time)) return entry.dosTime;
+  return (static_cast<uint32_t>(date) << 16) | time;
+}
+
+}  // namespace lzh::win32
