@@ -42,7 +42,7 @@ TEST(FakeFileSystem, EachDriveKeepsItsOwnCurrentFolder) {
   ASSERT_TRUE(fs.SetCurrentFolder("D:\\GAMES"));
   ASSERT_TRUE(fs.SetCurrentFolder("c:\\windows\\"));
   EXPECT_EQ(fs.CurrentFolder(), "c:\\windows");
-  EXPECT_EQ(fs.FullPath("D:"), "D:\\GAMES");
+  EXPECT_EQ(fs.FullPath("D:"), "D:\\GAMES\\");
   EXPECT_EQ(fs.FullPath("D:x.txt"), "D:\\GAMES\\x.txt");
   EXPECT_EQ(fs.FullPath("E:"), "E:\\");
   EXPECT_EQ(fs.FullPath("system\\..\\..\\..\\a"), "c:\\a");

@@ -13,6 +13,13 @@ using platform::OsError;
 using platform::RegistryRoot;
 constexpr RegistryRoot kUser = RegistryRoot::kCurrentUser;
 
+std::string Quoted(const std::string& path) {
+  std::string out(1, '"');
+  out.append(path);
+  out.push_back('"');
+  return out;
+}
+
 template <typename Env>
 class ServicesContract : public Contract<Env> {};
 TYPED_TEST_SUITE(ServicesContract, Environments, EnvironmentName);
@@ -141,9 +148,9 @@ TYPED_TEST(ServicesContract, StartFailsForMissingAndNonPrograms) {
     OsError error;
   };
   const Case cases[] = {
-      {"\"" + this->At("missing.exe") + "\" /s", "", OsError::kNotFound},
+      {Quoted(this->At("missing.exe")) + " /s", "", OsError::kNotFound},
       {this->At("missing.scr") + " /s", "", OsError::kNotFound},
-      {"\"" + this->At("text.exe") + "\"", "", OsError::kBadFormat},
+      {Quoted(this->At("text.exe")), "", OsError::kBadFormat},
   };
   for (const Case& c : cases) {
     platform::StartRequest request;
@@ -162,7 +169,7 @@ TYPED_TEST(ServicesContract, StartFailsForMissingAndNonPrograms) {
 TYPED_TEST(ServicesContract, ViewerStartAnswersTheClassicValues) {
   platform::Processes& processes = this->os.processes;
   EXPECT_GE(processes.StartViewer(this->env.QuickCommand()), 32u);
-  EXPECT_EQ(processes.StartViewer("\"" + this->At("nothere.exe") + "\" x"), 2u);
+  EXPECT_EQ(processes.StartViewer(Quoted(this->At("nothere.exe")) + " x"), 2u);
 }
 
 TYPED_TEST(ServicesContract, RunningExecutablesNameThisProgram) {

@@ -618,6 +618,7 @@ std::optional<std::string> FakeFileSystem::FullPath(const std::string& path) {
   if (path.empty()) return std::nullopt;
   std::string base;
   std::string rest;
+  bool driveRelative = false;
   if (DriveLetterOf(path) != 0) {
     if (path.size() >= 3 && IsSeparator(path[2])) {
       base = path.substr(0, 2) + "\\";
@@ -632,6 +633,7 @@ std::optional<std::string> FakeFileSystem::FullPath(const std::string& path) {
         base = it != driveCurrent_.end() ? it->second : std::string(1, letter) + ":\\";
       }
       rest = path.substr(2);
+      driveRelative = true;
     }
   } else if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
     return std::nullopt;  // network paths are not modelled
@@ -652,7 +654,8 @@ std::optional<std::string> FakeFileSystem::FullPath(const std::string& path) {
     parts.push_back(piece);
   }
   std::string full = base.substr(0, 2) + "\\" + Join(parts, parts.size());
-  if (!parts.empty() && EndsWithSeparator(rest)) full += '\\';
+  // "X:" alone gives the drive's current folder with a backslash, as Windows does.
+  if (!parts.empty() && (EndsWithSeparator(rest) || (driveRelative && rest.empty()))) full += '\\';
   return full;
 }
 

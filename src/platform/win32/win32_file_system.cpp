@@ -16,6 +16,13 @@ OsResult LastError() { return OsResult::FromCode(GetLastError()); }
 
 OsResult Check(BOOL ok) { return ok ? OsResult::Ok() : LastError(); }
 
+std::wstring UpperAsciiWide(std::wstring text) {
+  for (wchar_t& c : text) {
+    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - L'a' + L'A');
+  }
+  return text;
+}
+
 FileTime ToFileTime(const FILETIME& ft) {
   return FileTime{(static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime};
 }
@@ -169,6 +176,18 @@ LocalTime Win32FileSystem::ToLocal(FileTime time) {
 
 OpenedFile Win32FileSystem::Open(const std::string& path, OpenMode mode, Share share) {
   OpenedFile out;
+  // Windows refuses to write to a read-only file and to re-create a hidden or system file
+  // without naming those attributes. Wine does not always (not for a root user, say), so the
+  // rules are checked here as well and the program sees the same answers everywhere.
+  if (mode != OpenMode::kRead) {
+    DWORD existing = GetFileAttributesW(Wide(path).c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        ((existing & FILE_ATTRIBUTE_READONLY) != 0 ||
+         (mode == OpenMode::kCreate && (existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0))) {
+      out.result = OsResult::FromCode(code::kAccessDenied);
+      return out;
+    }
+  }
   DWORD access = mode == OpenMode::kRead ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
   DWORD shareMode = share == Share::kReadWrite ? FILE_SHARE_READ | FILE_SHARE_WRITE
                     : share == Share::kRead    ? FILE_SHARE_READ
@@ -186,11 +205,34 @@ OpenedFile Win32FileSystem::Open(const std::string& path, OpenMode mode, Share s
 OsResult Win32FileSystem::Delete(const std::string& path) { return Check(DeleteFileW(Wide(path).c_str())); }
 
 OsResult Win32FileSystem::Rename(const std::string& from, const std::string& to) {
-  return Check(MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_COPY_ALLOWED));
+  std::wstring source = Wide(from);
+  std::wstring target = Wide(to);
+  std::optional<std::string> fullSource = FullPath(from);
+  std::optional<std::string> fullTarget = FullPath(to);
+  if (fullSource && fullTarget && *fullSource != *fullTarget &&
+      UpperAsciiWide(Wide(*fullSource)) == UpperAsciiWide(Wide(*fullTarget))) {
+    // Only the letter case changes. Windows renames; Wine keeps the old spelling, so the name
+    // goes through a temporary one.
+    std::wstring temporary = source + L".qv~case";
+    if (!MoveFileExW(source.c_str(), temporary.c_str(), 0)) return LastError();
+    if (!MoveFileExW(temporary.c_str(), target.c_str(), 0)) {
+      OsResult failed = LastError();
+      MoveFileExW(temporary.c_str(), source.c_str(), 0);
+      return failed;
+    }
+    return OsResult::Ok();
+  }
+  return Check(MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_COPY_ALLOWED));
 }
 
 OsResult Win32FileSystem::Replace(const std::string& from, const std::string& to) {
-  return Check(MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING));
+  std::wstring target = Wide(to);
+  // Windows never replaces a read-only file; Wine does, so the rule is checked here as well.
+  DWORD existing = GetFileAttributesW(target.c_str());
+  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0) {
+    return OsResult::FromCode(code::kAccessDenied);
+  }
+  return Check(MoveFileExW(Wide(from).c_str(), target.c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING));
 }
 
 OsResult Win32FileSystem::CreateFolder(const std::string& path) {

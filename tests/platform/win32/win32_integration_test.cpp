@@ -1,0 +1,188 @@
+// The real services where no fake can stand in: windows found by class and a hand-off message
+// between two processes, Windows' screen-saver settings, the cursor, the screen, generated short
+// names and the special folders.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_platform.h"
+#include "support/sjis_text.h"
+
+namespace {
+
+using platform::win32::Narrow;
+using platform::win32::Wide;
+
+constexpr UINT kHandOff = WM_USER + 1;
+constexpr wchar_t kClassVariable[] = L"QV_HANDOFF_TEST_CLASS";
+const std::string kHandOffText = "?既にQUOVEL EXE版が起動しています。?/c:1234?";
+
+std::string received;
+
+LRESULT CALLBACK ReceiverProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kHandOff) {
+    platform::win32::Win32Desktop desktop;
+    received = desktop.GlobalAtomName(static_cast<uint16_t>(wParam)).value_or("<no atom>");
+    return 1025;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// A hidden top-level window of a class of its own, like a running manager.
+class Receiver {
+ public:
+  Receiver() {
+    className_ = L"TQvHandOffTest" + std::to_wstring(GetCurrentProcessId());
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ReceiverProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = className_.c_str();
+    RegisterClassW(&wc);
+    hwnd_ = CreateWindowExW(0, className_.c_str(), L"", WS_POPUP, 10, 20, 300, 200, nullptr, nullptr,
+                            wc.hInstance, nullptr);
+  }
+  ~Receiver() {
+    DestroyWindow(hwnd_);
+    UnregisterClassW(className_.c_str(), GetModuleHandleW(nullptr));
+  }
+  HWND hwnd() const { return hwnd_; }
+  std::string className() const { return Narrow(className_); }
+
+ private:
+  std::wstring className_;
+  HWND hwnd_ = nullptr;
+};
+
+TEST(Win32HandOff, WindowIsFoundByClassWithItsRectangle) {
+  Receiver receiver;
+  ASSERT_NE(receiver.hwnd(), nullptr);
+  platform::win32::Win32Desktop desktop;
+  std::optional<platform::WindowId> found = desktop.FindWindowByClass(receiver.className());
+  ASSERT_TRUE(found);
+  EXPECT_EQ(*found, reinterpret_cast<platform::WindowId>(receiver.hwnd()));
+  EXPECT_EQ(desktop.WindowRect(*found), (platform::Rect{10, 20, 310, 220}));
+}
+
+// Runs in a second process started by the test below: the sender's side of the hand-off.
+TEST(Win32HandOff, DISABLED_ChildSendsTheHandOff) {
+  wchar_t className[128] = {};
+  if (GetEnvironmentVariableW(kClassVariable, className, 128) == 0) GTEST_SKIP() << "started on its own";
+  platform::win32::Win32Desktop desktop;
+  std::optional<platform::WindowId> manager = desktop.FindWindowByClass(Narrow(className));
+  ASSERT_TRUE(manager);
+  uint16_t atom = desktop.AddGlobalAtom(kHandOffText);
+  ASSERT_NE(atom, 0);
+  EXPECT_EQ(desktop.Send(*manager, kHandOff, atom, 0), 1025);
+  desktop.DeleteGlobalAtom(atom);
+}
+
+TEST(Win32HandOff, SecondProcessHandsItsTextOverThroughAnAtom) {
+  Receiver receiver;
+  received.clear();
+  platform::win32::Win32Processes processes;
+  SetEnvironmentVariableW(kClassVariable, Wide(receiver.className()).c_str());
+  platform::StartRequest request;
+  std::string exe(1, '"');
+  exe.append(processes.ExecutablePath());
+  request.commandLine = exe + "\" --gtest_filter=Win32HandOff.DISABLED_ChildSendsTheHandOff --gtest_also_run_disabled_tests";
+  request.showMode = SW_HIDE;
+  platform::StartedProcess child = processes.Start(request);
+  SetEnvironmentVariableW(kClassVariable, nullptr);
+  ASSERT_TRUE(child.result) << child.result.osError;
+
+  // Let the child's message in while waiting for it to end, for at most 30 seconds.
+  DWORD start = GetTickCount();
+  while (processes.StillRunning(child.process) && GetTickCount() - start < 30000) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    HANDLE h = reinterpret_cast<HANDLE>(child.process.handle);
+    MsgWaitForMultipleObjects(1, &h, FALSE, 100, QS_ALLINPUT);
+  }
+  EXPECT_EQ(processes.ExitCode(child.process), 0u);
+  processes.Close(child.process);
+  EXPECT_EQ(received, kHandOffText) << testsupport::Utf8(received);
+}
+
+TEST(Win32Desktop, ScreenSaverSettingsRoundTrip) {
+  platform::win32::Win32Desktop desktop;
+  std::optional<bool> active = desktop.ScreenSaverActive();
+  std::optional<int> timeout = desktop.ScreenSaverTimeout();
+  ASSERT_TRUE(active);
+  ASSERT_TRUE(timeout);
+
+  ASSERT_TRUE(desktop.SetScreenSaverActive(!*active, false));
+  EXPECT_EQ(desktop.ScreenSaverActive(), !*active);
+  ASSERT_TRUE(desktop.SetScreenSaverActive(*active, true));
+  EXPECT_EQ(desktop.ScreenSaverActive(), *active);
+
+  const int other = *timeout == 120 ? 180 : 120;
+  ASSERT_TRUE(desktop.SetScreenSaverTimeout(other, true));
+  EXPECT_EQ(desktop.ScreenSaverTimeout(), other);
+  ASSERT_TRUE(desktop.SetScreenSaverTimeout(*timeout, true));
+  EXPECT_EQ(desktop.ScreenSaverTimeout(), *timeout);
+  EXPECT_FALSE(desktop.SetScreenSaverTimeout(0, false));
+}
+
+TEST(Win32Desktop, CursorMovesWhereItIsSent) {
+  platform::win32::Win32Desktop desktop;
+  std::optional<platform::Point> before = desktop.CursorPos();
+  ASSERT_TRUE(before);
+  desktop.MoveCursor({123, 77});
+  EXPECT_EQ(desktop.CursorPos(), (platform::Point{123, 77}));
+  desktop.MoveCursor(*before);
+}
+
+TEST(Win32Desktop, WorkAreaLiesInsideTheScreen) {
+  platform::win32::Win32Desktop desktop;
+  platform::Point screen = desktop.ScreenSize();
+  platform::Rect work = desktop.WorkArea();
+  EXPECT_GT(screen.x, 0);
+  EXPECT_GT(screen.y, 0);
+  EXPECT_GE(work.left, 0);
+  EXPECT_GE(work.top, 0);
+  EXPECT_LE(work.right, screen.x);
+  EXPECT_LE(work.bottom, screen.y);
+  EXPECT_GT(work.width(), 0);
+  EXPECT_GT(work.height(), 0);
+}
+
+TEST(Win32FileSystem, LongNamesGetAShortForm) {
+  platform::win32::Win32FileSystem fs;
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, temp);
+  const std::string path = Narrow(temp) + "qv long saver name " + std::to_string(GetCurrentProcessId()) + ".scr";
+  ASSERT_TRUE(fs.WriteFile(path, "MZ"));
+  std::optional<std::string> shortPath = fs.ShortPath(path);
+  ASSERT_TRUE(shortPath);
+  const std::string name = shortPath->substr(shortPath->find_last_of('\\') + 1);
+  EXPECT_LE(name.size(), 12u) << name;
+  EXPECT_EQ(name.find(' '), std::string::npos) << name;
+  EXPECT_EQ(fs.ReadFile(*shortPath), "MZ");
+  EXPECT_TRUE(fs.Delete(path));
+}
+
+TEST(Win32FileSystem, LocalTimeIsTheSystemsLocalTime) {
+  platform::win32::Win32FileSystem fs;
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  SYSTEMTIME local;
+  GetLocalTime(&local);
+  platform::LocalTime converted =
+      fs.ToLocal(platform::FileTime{(static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime});
+  EXPECT_EQ(converted.year, local.wYear);
+  EXPECT_EQ(converted.dayOfWeek, local.wDayOfWeek);
+  EXPECT_NEAR(converted.hour * 60 + converted.minute, local.wHour * 60 + local.wMinute, 1);
+}
+
+TEST(Win32Shell, SpecialFoldersExist) {
+  platform::win32::Win32Platform os;
+  for (platform::SpecialFolder which :
+       {platform::SpecialFolder::kDesktop, platform::SpecialFolder::kPrograms, platform::SpecialFolder::kStartup}) {
+    std::optional<std::string> folder = os.shell.SpecialFolderPath(which);
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(folder->substr(1, 2), ":\\") << testsupport::Utf8(*folder);
+  }
+  EXPECT_TRUE(os.fs.DirectoryExists(*os.shell.SpecialFolderPath(platform::SpecialFolder::kDesktop)));
+}
+
+}  // namespace
