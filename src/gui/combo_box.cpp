@@ -92,6 +92,13 @@ bool ComboBox::UserType(const std::string& text) {
   return true;
 }
 
+void ComboBox::PeerTextEdited(const std::string& text) {
+  auto it = std::find(items_.begin(), items_.end(), text);
+  itemIndex_ = it != items_.end() ? static_cast<int>(it - items_.begin()) : -1;
+  SetCaptionState(text);
+  if (OnChange) OnChange(*this);
+}
+
 void ComboBox::PeerDroppedDown() {
   if (OnDropDown) OnDropDown(*this);
 }

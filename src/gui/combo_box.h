@@ -44,6 +44,8 @@ class ComboBox : public Control {
   bool UserSelect(int index);
   // The user types into the edit field of a DropDown combo.
   bool UserType(const std::string& text);
+  // From the win32 peer: the user edited the text of a DropDown combo.
+  void PeerTextEdited(const std::string& text);
   // From the win32 peer: the drop-down list opens.
   void PeerDroppedDown();
 

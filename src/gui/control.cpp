@@ -303,11 +303,17 @@ bool Control::DialogKey(int, ShiftState) { return false; }
 
 bool Control::UserKeyDown(int key, ShiftState shift) {
   if (!AcceptsInput()) return false;
+  DispatchKeyDown(key, shift);
+  return true;
+}
+
+int Control::DispatchKeyDown(int key, ShiftState shift) {
+  if (!AcceptsInput()) return key;
   Form& form = OwnerForm();
-  if (!WantsKey(key) && form.FormDialogKey(key, shift)) return true;
+  if (!WantsKey(key) && form.FormDialogKey(key, shift)) return 0;
   if (this != &form) key = form.PreviewKey(key, shift);
   if (key != 0 && OnKeyDown) OnKeyDown(*this, key, shift);
-  return true;
+  return key;
 }
 
 bool Control::UserKeyUp(int key, ShiftState shift) {

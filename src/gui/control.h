@@ -126,6 +126,9 @@ class Control : public Component {
   // A key pressed while this control has the focus: dialog keys first (Tab, Enter, Escape),
   // then the form's OnKeyDown with KeyPreview, then the control's OnKeyDown.
   bool UserKeyDown(int key, ShiftState shift = 0);
+  // The same for a backend that must know what is left: returns 0 when the key was consumed
+  // (a dialog key acted on, or a handler cleared it), else the key for the window to handle.
+  int DispatchKeyDown(int key, ShiftState shift);
   bool UserKeyUp(int key, ShiftState shift = 0);
   // `source` dropped at (x, y): OnDragOver decides (no handler: refused), then OnDragDrop.
   // Returns whether the drop was accepted.

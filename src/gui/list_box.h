@@ -48,8 +48,10 @@ class ListBox : public Control {
   void SetSelected(int index, bool selected);
   int SelCount() const;
 
-  // The first row shown.
+  // The first row shown (the window's, once the user may have scrolled it).
   int TopIndex() const;
+  // The first row as last set by code.
+  int TopIndexState() const { return topIndex_; }
   void SetTopIndex(int index);
   int ItemHeight() const { return itemHeight_; }
   void SetItemHeight(int height);

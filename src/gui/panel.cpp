@@ -79,6 +79,24 @@ GroupBox::GroupBox(Control& parent, std::string name) : Control(parent, std::mov
   Realize();
 }
 
+void GroupBox::PaintTo(Canvas& canvas) { PaintGroupFrame(canvas, *this); }
+
+void PaintGroupFrame(Canvas& canvas, const Control& group) {
+  const Rect c = group.ClientRect();
+  canvas.brush.color = group.Color();
+  canvas.FillRect(c);
+  canvas.font = group.Font();
+  const int mid = group.Font().PixelHeight() / 2;
+  const Rect frame{0, mid, c.width, c.height - mid};
+  canvas.Bevel(Rect{frame.left + 1, frame.top + 1, frame.width - 1, frame.height - 1}, colors::kBtnHighlight, colors::kBtnHighlight);
+  canvas.Bevel(Rect{frame.left, frame.top, frame.width - 1, frame.height - 1}, colors::kBtnShadow, colors::kBtnShadow);
+  if (group.Caption().empty()) return;
+  const Size text = canvas.TextExtent(StripAccelerator(group.Caption()));
+  canvas.brush.color = group.Color();
+  if (!group.Enabled()) canvas.font.color = colors::kGrayText;
+  canvas.TextIn(Rect{8, 0, text.width + 4, text.height}, group.Caption(), text_flags::kCenter | text_flags::kSingleLine);
+}
+
 Rect GroupBox::AlignRect() const {
   const int top = Font().PixelHeight() + 2;
   return Rect{2, top, Width() - 4, Height() - top - 2};

@@ -43,9 +43,13 @@ class GroupBox : public Control {
  public:
   GroupBox(Control& parent, std::string name);
   ControlKind Kind() const override { return ControlKind::GroupBox; }
+  void PaintTo(Canvas& canvas) override;
 
  protected:
   Rect AlignRect() const override;
 };
+
+// The etched frame of a group with its caption in the top edge (group boxes, radio groups).
+void PaintGroupFrame(Canvas& canvas, const Control& group);
 
 }  // namespace gui

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gui/panel.h"
+
 namespace gui {
 
 RadioGroup::RadioGroup(Control& parent, std::string name) : Control(parent, std::move(name)) {
@@ -44,6 +46,8 @@ Rect RadioGroup::ItemRect(int index) const {
   const int buttonHeight = std::min(rowHeight, captionHeight + 4);
   return Rect{8 + column * columnWidth, top + row * rowHeight + (rowHeight - buttonHeight) / 2, columnWidth, buttonHeight};
 }
+
+void RadioGroup::PaintTo(Canvas& canvas) { PaintGroupFrame(canvas, *this); }
 
 bool RadioGroup::UserSelect(int index) {
   if (!AcceptsInput() || index < 0 || index >= static_cast<int>(items_.size())) return false;

@@ -25,6 +25,8 @@ class RadioGroup : public Control {
   Rect ItemRect(int index) const;
   // The user picks item `index`.
   bool UserSelect(int index);
+  // The frame and caption (the buttons are drawn by themselves).
+  void PaintTo(Canvas& canvas) override;
 
  private:
   std::vector<std::string> items_;

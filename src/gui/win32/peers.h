@@ -1,0 +1,87 @@
+// The window peers of the win32 backend (internal). Each peer owns one HWND and mirrors its
+// control's state onto it; window messages become the control's User... calls. Changes pushed
+// by code are guarded so that the notifications Windows sends for them are not taken for user
+// input.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "gui/backend.h"
+#include "gui/control.h"
+#include "gui/form.h"
+#include "gui/menu.h"
+
+namespace gui::win32 {
+
+class Backend;
+
+class WindowPeer : public ControlPeer {
+ public:
+  WindowPeer(Backend& backend, Control& control);
+  ~WindowPeer() override;
+
+  Handle GetHandle() const override { return reinterpret_cast<Handle>(hwnd_); }
+  HWND Hwnd() const { return hwnd_; }
+  Control& GetControl() const { return control_; }
+  void Changed(Property what, int index) override;
+  void Invalidate() override;
+  void SetFocus() override;
+  void BringToFront() override {}
+
+  // Notifications of child windows, routed here from the parent window's procedure.
+  virtual void OnCommand(int code, HWND source);
+  virtual bool OnDrawItem(const DRAWITEMSTRUCT& item);
+  virtual HBRUSH OnCtlColor(HDC dc, UINT message);
+  // A message of the peer's own window; true when handled (result set).
+  virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+  static WindowPeer* FromHwnd(HWND hwnd);
+  // For the window procedures.
+  void SetHwnd(HWND hwnd) { hwnd_ = hwnd; }
+  WNDPROC OldProc() const { return oldProc_; }
+  void WindowDestroyed();
+
+ protected:
+  // Links the freshly created window to this peer (subclassing a native control) and pushes
+  // the control's whole state.
+  void Attach(HWND hwnd, bool subclass);
+  // Pushes every property.
+  virtual void PushAll();
+  void PushBounds();
+  void PushFont();
+  void PushHint();
+  HWND ParentHwnd() const;
+  HBRUSH ColorBrush(gui::Color color);
+  // Destroys the window (and the subclassing) before a peer re-creates it.
+  void DestroyWindowNow();
+
+  Backend& backend_;
+  Control& control_;
+  HWND hwnd_ = nullptr;
+  WNDPROC oldProc_ = nullptr;
+  bool pushing_ = false;  // set while code changes the window: its notifications are ignored
+
+ private:
+  HBRUSH brush_ = nullptr;
+  gui::Color brushColor_ = 0;
+};
+
+// Routes WM_COMMAND, WM_DRAWITEM and WM_CTLCOLOR* of a parent window to the child's peer.
+bool RouteChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// Keyboard shift state now.
+ShiftState CurrentShift();
+
+// The HMENU of a menu (created with its peer on first use).
+HMENU MenuHandleOf(Menu& menu);
+std::unique_ptr<MenuPeer> CreateMenuPeer(Backend& backend, Menu& menu);
+std::unique_ptr<ControlPeer> CreatePaintPeer(Backend& backend, Control& control);
+std::unique_ptr<ControlPeer> CreateFormPeer(Backend& backend, Form& form);
+
+// Creates the peer of a control of any kind.
+std::unique_ptr<ControlPeer> CreateControlPeer(Backend& backend, Control& control);
+// The window procedure of our own window classes.
+LRESULT CALLBACK OwnWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace gui::win32

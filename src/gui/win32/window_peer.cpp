@@ -1,0 +1,488 @@
+// The peer base, message routing, and the peers of forms and of the controls painted by the
+// program (labels, panels, images, paint boxes, group frames).
+#include <windowsx.h>
+
+#include "gui/application.h"
+#include "gui/canvas.h"
+#include "gui/form.h"
+#include "gui/menu.h"
+#include "gui/win32/gdi_canvas.h"
+#include "gui/win32/peers.h"
+#include "gui/win32/win32_backend.h"
+#include "platform/win32/wide_text.h"
+
+namespace gui::win32 {
+
+using platform::win32::Narrow;
+using platform::win32::Wide;
+
+namespace {
+const wchar_t kPeerProp[] = L"QvPeer";
+const wchar_t kOldProcProp[] = L"QvOldProc";
+
+LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto old = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOldProcProp));
+  WindowPeer* peer = WindowPeer::FromHwnd(hwnd);
+  if (peer != nullptr) {
+    LRESULT result = 0;
+    if (peer->OnMessage(message, wParam, lParam, result)) return result;
+  }
+  if (message == WM_NCDESTROY) {
+    RemovePropW(hwnd, kPeerProp);
+    RemovePropW(hwnd, kOldProcProp);
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+    if (peer != nullptr) peer->WindowDestroyed();
+  }
+  return old != nullptr ? CallWindowProcW(old, hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+Point MousePoint(LPARAM lParam) { return Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+ShiftState MouseShift(WPARAM wParam) {
+  ShiftState s = 0;
+  if (wParam & MK_SHIFT) s |= kShift;
+  if (wParam & MK_CONTROL) s |= kCtrl;
+  if (wParam & MK_LBUTTON) s |= kLeftButton;
+  if (wParam & MK_RBUTTON) s |= kRightButton;
+  if (wParam & MK_MBUTTON) s |= kMiddleButton;
+  if (GetKeyState(VK_MENU) < 0) s |= kAlt;
+  return s;
+}
+}  // namespace
+
+ShiftState CurrentShift() {
+  ShiftState s = 0;
+  if (GetKeyState(VK_SHIFT) < 0) s |= kShift;
+  if (GetKeyState(VK_CONTROL) < 0) s |= kCtrl;
+  if (GetKeyState(VK_MENU) < 0) s |= kAlt;
+  return s;
+}
+
+WindowPeer::WindowPeer(Backend& backend, Control& control) : backend_(backend), control_(control) {}
+
+WindowPeer::~WindowPeer() {
+  DestroyWindowNow();
+  if (brush_ != nullptr) DeleteObject(brush_);
+}
+
+void WindowPeer::DestroyWindowNow() {
+  if (hwnd_ == nullptr) return;
+  HWND h = hwnd_;
+  RemovePropW(h, kPeerProp);
+  if (oldProc_ != nullptr) {
+    SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
+    RemovePropW(h, kOldProcProp);
+    oldProc_ = nullptr;
+  }
+  hwnd_ = nullptr;
+  DestroyWindow(h);
+}
+
+void WindowPeer::WindowDestroyed() { hwnd_ = nullptr; }
+
+WindowPeer* WindowPeer::FromHwnd(HWND hwnd) {
+  return hwnd != nullptr ? static_cast<WindowPeer*>(GetPropW(hwnd, kPeerProp)) : nullptr;
+}
+
+void WindowPeer::Attach(HWND hwnd, bool subclass) {
+  hwnd_ = hwnd;
+  SetPropW(hwnd, kPeerProp, this);
+  if (subclass) {
+    oldProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+    SetPropW(hwnd, kOldProcProp, reinterpret_cast<HANDLE>(oldProc_));
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
+  }
+  pushing_ = true;
+  PushAll();
+  pushing_ = false;
+}
+
+HWND WindowPeer::ParentHwnd() const {
+  Control* parent = control_.Parent();
+  return parent != nullptr ? reinterpret_cast<HWND>(parent->GetHandle()) : nullptr;
+}
+
+void WindowPeer::PushBounds() {
+  const Rect& r = control_.Bounds();
+  MoveWindow(hwnd_, r.left, r.top, r.width, r.height, TRUE);
+}
+
+void WindowPeer::PushFont() { SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(backend_.Fonts().Get(control_.Font())), TRUE); }
+
+void WindowPeer::PushHint() {}
+
+void WindowPeer::PushAll() {
+  PushFont();
+  SetWindowTextW(hwnd_, Wide(control_.Caption()).c_str());
+  PushBounds();
+  EnableWindow(hwnd_, control_.Enabled());
+  ShowWindow(hwnd_, control_.Visible() ? SW_SHOWNA : SW_HIDE);
+}
+
+void WindowPeer::Changed(Property what, int) {
+  if (hwnd_ == nullptr) return;
+  pushing_ = true;
+  switch (what) {
+    case Property::Bounds: PushBounds(); break;
+    case Property::Visible: ShowWindow(hwnd_, control_.Visible() ? SW_SHOWNA : SW_HIDE); break;
+    case Property::Enabled: EnableWindow(hwnd_, control_.Enabled()); break;
+    case Property::Caption: SetWindowTextW(hwnd_, Wide(control_.Caption()).c_str()); break;
+    case Property::Font: PushFont(); break;
+    case Property::Hint: PushHint(); break;
+    default: break;
+  }
+  InvalidateRect(hwnd_, nullptr, TRUE);
+  pushing_ = false;
+}
+
+void WindowPeer::Invalidate() {
+  if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void WindowPeer::SetFocus() {
+  if (hwnd_ != nullptr && GetFocus() != hwnd_) ::SetFocus(hwnd_);
+}
+
+void WindowPeer::OnCommand(int, HWND) {}
+
+bool WindowPeer::OnDrawItem(const DRAWITEMSTRUCT&) { return false; }
+
+HBRUSH WindowPeer::ColorBrush(gui::Color color) {
+  if (brush_ == nullptr || brushColor_ != color) {
+    if (brush_ != nullptr) DeleteObject(brush_);
+    brush_ = CreateSolidBrush(ToColorRef(color));
+    brushColor_ = color;
+  }
+  return brush_;
+}
+
+HBRUSH WindowPeer::OnCtlColor(HDC dc, UINT) {
+  SetTextColor(dc, ToColorRef(control_.Enabled() ? control_.Font().color : colors::kGrayText));
+  SetBkColor(dc, ToColorRef(control_.Color()));
+  return ColorBrush(control_.Color());
+}
+
+// Mouse and focus messages common to every control window; the window's own handling goes on
+// unless a derived peer says otherwise.
+bool WindowPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  const Point p = MousePoint(lParam);
+  switch (message) {
+    case WM_SETFOCUS: control_.UserFocused(); break;
+    case WM_LBUTTONDOWN: control_.UserMouseDown(MouseButton::Left, MouseShift(wParam), p.x, p.y); break;
+    case WM_LBUTTONUP: control_.UserMouseUp(MouseButton::Left, MouseShift(wParam), p.x, p.y); break;
+    case WM_RBUTTONDOWN: control_.UserMouseDown(MouseButton::Right, MouseShift(wParam), p.x, p.y); break;
+    case WM_RBUTTONUP: control_.UserMouseUp(MouseButton::Right, MouseShift(wParam), p.x, p.y); break;
+    case WM_MOUSEMOVE: control_.UserMouseMove(MouseShift(wParam), p.x, p.y); break;
+    case WM_SETCURSOR:
+      if (backend_.HourGlass()) {
+        ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        result = TRUE;
+        return true;
+      }
+      break;
+    default: break;
+  }
+  return false;
+}
+
+bool RouteChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_COMMAND: {
+      if (lParam == 0) return false;
+      auto source = reinterpret_cast<HWND>(lParam);
+      WindowPeer* child = WindowPeer::FromHwnd(source);
+      if (child == nullptr) return false;
+      child->OnCommand(HIWORD(wParam), source);
+      result = 0;
+      return true;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      WindowPeer* child = WindowPeer::FromHwnd(item->hwndItem);
+      if (child == nullptr || !child->OnDrawItem(*item)) return false;
+      result = TRUE;
+      return true;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN: {
+      WindowPeer* child = WindowPeer::FromHwnd(reinterpret_cast<HWND>(lParam));
+      if (child == nullptr) return false;
+      result = reinterpret_cast<LRESULT>(child->OnCtlColor(reinterpret_cast<HDC>(wParam), message));
+      return true;
+    }
+    default: return false;
+  }
+}
+
+LRESULT CALLBACK OwnWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    auto* peer = static_cast<WindowPeer*>(create->lpCreateParams);
+    if (peer != nullptr) {
+      SetPropW(hwnd, kPeerProp, peer);
+      peer->SetHwnd(hwnd);
+    }
+  }
+  WindowPeer* peer = WindowPeer::FromHwnd(hwnd);
+  if (peer != nullptr) {
+    LRESULT result = 0;
+    if (RouteChildNotification(message, wParam, lParam, result)) return result;
+    if (peer->OnMessage(message, wParam, lParam, result)) return result;
+    if (message == WM_NCDESTROY) {
+      RemovePropW(hwnd, kPeerProp);
+      peer->WindowDestroyed();
+    }
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+namespace {
+
+// Paints a control through its portable PaintTo, double-buffered.
+void PaintControl(Backend& backend, Control& control, HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  RECT rc;
+  GetClientRect(hwnd, &rc);
+  const int w = rc.right > 0 ? rc.right : 1, h = rc.bottom > 0 ? rc.bottom : 1;
+  HDC mem = CreateCompatibleDC(dc);
+  HBITMAP bmp = CreateCompatibleBitmap(dc, w, h);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  {
+    GdiCanvas canvas(mem, backend.Fonts());
+    canvas.brush.color = control.Color();
+    canvas.FillRect(Rect{0, 0, w, h});
+    control.PaintTo(canvas);
+  }
+  BitBlt(dc, 0, 0, w, h, mem, 0, 0, SRCCOPY);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  EndPaint(hwnd, &ps);
+}
+
+// A window of our own class for the controls the program paints itself.
+class PaintPeer : public WindowPeer {
+ public:
+  PaintPeer(Backend& backend, Control& control) : WindowPeer(backend, control) {
+    const bool container = control.Kind() == ControlKind::Panel || control.Kind() == ControlKind::GroupBox ||
+                           control.Kind() == ControlKind::RadioGroup;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (container ? WS_CLIPCHILDREN : 0);
+    HWND h = CreateWindowExW(0, Backend::ControlWindowClass(), L"", style, 0, 0, 0, 0, ParentHwnd(),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(backend.NextControlId())), backend.Instance(), this);
+    Attach(h, false);
+  }
+
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    switch (message) {
+      case WM_PAINT:
+        PaintControl(backend_, control_, hwnd_);
+        result = 0;
+        return true;
+      case WM_ERASEBKGND:
+        result = 1;
+        return true;
+      case WM_LBUTTONDOWN:
+        SetCapture(hwnd_);
+        break;
+      case WM_LBUTTONUP:
+        if (GetCapture() == hwnd_) ReleaseCapture();
+        break;
+      case WM_LBUTTONDBLCLK: {
+        WindowPeer::OnMessage(WM_LBUTTONDOWN, wParam, lParam, result);
+        control_.UserDblClick();
+        result = 0;
+        return true;
+      }
+      case WM_SETFOCUS:
+      case WM_KILLFOCUS:
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        break;
+      case WM_GETDLGCODE:
+        result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        return true;
+      default: break;
+    }
+    return WindowPeer::OnMessage(message, wParam, lParam, result);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<ControlPeer> CreatePaintPeer(Backend& backend, Control& control) { return std::make_unique<PaintPeer>(backend, control); }
+
+// ---- forms
+
+namespace {
+
+class FormPeer : public WindowPeer {
+ public:
+  FormPeer(Backend& backend, Form& form) : WindowPeer(backend, form), form_(form) {
+    DWORD style = 0, exStyle = 0;
+    Backend::FormStyles(form.BorderStyle(), style, exStyle);
+    style = AdjustIcons(style);
+    if (form.FormStyle() == gui::FormStyle::StayOnTop) exStyle |= WS_EX_TOPMOST;
+    const Rect& r = form.Bounds();
+    HWND h = CreateWindowExW(exStyle, backend.FormWindowClass(form.ClassName()), Wide(form.Caption()).c_str(), style, r.left, r.top,
+                             r.width, r.height, backend.AppWindow(), nullptr, backend.Instance(), this);
+    Attach(h, false);
+    ready_ = true;
+  }
+
+  void PushAll() override {
+    WindowPeer::PushAll();
+    if (form_.Menu() != nullptr) ::SetMenu(hwnd_, MenuHandleOf(*form_.Menu()));
+  }
+
+  void BringToFront() override {
+    if (hwnd_ == nullptr) return;
+    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(hwnd_);
+  }
+
+  void Changed(Property what, int index) override {
+    if (hwnd_ == nullptr) return;
+    switch (what) {
+      case Property::Visible:
+        if (form_.Visible()) {
+          backend_.FormShown();
+          ShowWindow(hwnd_, WindowStateCommand());
+        } else {
+          ShowWindow(hwnd_, SW_HIDE);
+        }
+        return;
+      case Property::Bounds: {
+        const Rect& r = form_.Bounds();
+        SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+      }
+      case Property::BorderStyle: {
+        DWORD style = 0, exStyle = 0;
+        Backend::FormStyles(form_.BorderStyle(), style, exStyle);
+        style = AdjustIcons(style) | (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE);
+        SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(style));
+        SetWindowLongW(hwnd_, GWL_EXSTYLE, static_cast<LONG>(exStyle | (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST)));
+        const Rect& r = form_.Bounds();
+        SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        return;
+      }
+      case Property::FormStyle:
+        SetWindowPos(hwnd_, form_.FormStyle() == gui::FormStyle::StayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return;
+      case Property::WindowState:
+        if (form_.Visible()) ShowWindow(hwnd_, WindowStateCommand());
+        return;
+      case Property::Menu: {
+        MainMenu* menu = form_.Menu();
+        ::SetMenu(hwnd_, menu != nullptr ? MenuHandleOf(*menu) : nullptr);
+        DrawMenuBar(hwnd_);
+        return;
+      }
+      case Property::Color:
+        InvalidateRect(hwnd_, nullptr, TRUE);
+        return;
+      default:
+        WindowPeer::Changed(what, index);
+    }
+  }
+
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    std::intptr_t custom = 0;
+    if (message >= WM_USER && form_.HandleMessage(message, wParam, lParam, custom)) {
+      result = custom;
+      return true;
+    }
+    switch (message) {
+      case WM_CLOSE:
+        form_.Close();
+        result = 0;
+        return true;
+      case WM_PAINT:
+        PaintControl(backend_, form_, hwnd_);
+        result = 0;
+        return true;
+      case WM_ERASEBKGND:
+        result = 1;
+        return true;
+      case WM_WINDOWPOSCHANGED:
+        if (ready_ && !IsIconic(hwnd_)) {
+          RECT rc;
+          GetWindowRect(hwnd_, &rc);
+          form_.PeerMovedTo(Rect{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top});
+          InvalidateRect(hwnd_, nullptr, FALSE);
+        }
+        break;
+      case WM_SIZE:
+        if (ready_) {
+          form_.PeerWindowStateChanged(wParam == SIZE_MINIMIZED   ? gui::WindowState::Minimized
+                                       : wParam == SIZE_MAXIMIZED ? gui::WindowState::Maximized
+                                                                  : gui::WindowState::Normal);
+        }
+        break;
+      case WM_SYSCOMMAND:
+        // The main form minimises the whole application, like the taskbar button does.
+        if ((wParam & 0xFFF0) == SC_MINIMIZE && backend_.App() != nullptr && backend_.App()->MainForm() == &form_) {
+          backend_.App()->Minimize();
+          result = 0;
+          return true;
+        }
+        break;
+      case WM_ACTIVATE:
+        form_.PeerActivated(LOWORD(wParam) != WA_INACTIVE);
+        if (LOWORD(wParam) != WA_INACTIVE && form_.ActiveControl() != nullptr && form_.ActiveControl()->HasPeer()) {
+          ::SetFocus(reinterpret_cast<HWND>(form_.ActiveControl()->GetHandle()));
+          result = 0;
+          return true;
+        }
+        break;
+      case WM_COMMAND:
+        if (lParam == 0 && HIWORD(wParam) == 0 && form_.Menu() != nullptr) {
+          if (MenuItem* item = form_.Menu()->FindCommand(LOWORD(wParam))) item->UserClick();
+          result = 0;
+          return true;
+        }
+        break;
+      case WM_INITMENUPOPUP:
+        if (MenuItem* item = backend_.SubMenuItem(reinterpret_cast<HMENU>(wParam))) item->UserClick();
+        result = 0;
+        return true;
+      case WM_SETCURSOR:
+        if (backend_.HourGlass()) {
+          ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+          result = TRUE;
+          return true;
+        }
+        return false;
+      default: break;
+    }
+    return false;
+  }
+
+ private:
+  DWORD AdjustIcons(DWORD style) const {
+    if (!form_.HasSystemMenu()) style &= ~static_cast<DWORD>(WS_SYSMENU);
+    if (form_.BorderStyle() == gui::BorderStyle::Single || form_.BorderStyle() == gui::BorderStyle::Sizeable) {
+      if (!form_.HasMinimizeBox()) style &= ~static_cast<DWORD>(WS_MINIMIZEBOX);
+      if (!form_.HasMaximizeBox()) style &= ~static_cast<DWORD>(WS_MAXIMIZEBOX);
+    }
+    return style;
+  }
+  int WindowStateCommand() const {
+    switch (form_.WindowState()) {
+      case gui::WindowState::Minimized: return SW_SHOWMINIMIZED;
+      case gui::WindowState::Maximized: return SW_SHOWMAXIMIZED;
+      default: return SW_SHOWNORMAL;
+    }
+  }
+  Form& form_;
+  bool ready_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlPeer> CreateFormPeer(Backend& backend, Form& form) { return std::make_unique<FormPeer>(backend, form); }
+
+}  // namespace gui::win32

@@ -1,0 +1,204 @@
+// The demonstration form on real windows: window messages reach the controls' User... entry
+// points, changes made by code stay silent as the model says, and forms are found by class.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "gui/application.h"
+#include "gui/demo_form.h"
+#include "gui/win32/win32_backend.h"
+#include "platform/win32/wide_text.h"
+#include "support/sjis_text.h"
+
+namespace {
+
+using guitest::DemoForm;
+using Log = std::vector<std::string>;
+
+HWND H(gui::Control& c) { return reinterpret_cast<HWND>(c.GetHandle()); }
+
+std::wstring Text(HWND h) {
+  wchar_t buf[512] = {};
+  GetWindowTextW(h, buf, 512);
+  return buf;
+}
+
+struct Win32Demo : ::testing::Test {
+  gui::win32::Backend backend;
+  gui::Application app{backend};
+  DemoForm& demo = app.CreateForm<DemoForm>();
+
+  void SetUp() override {
+    demo.Show();
+    app.ProcessMessages();
+    demo.log.clear();
+  }
+  // Lets messages run until `done` holds, for at most `ms` milliseconds.
+  template <class F>
+  bool PumpUntil(F done, DWORD ms = 5000) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    while (!done()) {
+      if (GetTickCount64() > end) return false;
+      app.ProcessMessages();
+      Sleep(5);
+    }
+    return true;
+  }
+};
+
+TEST_F(Win32Demo, FormsAreFoundByTheirClassNameAndShowJapaneseCaptions) {
+  EXPECT_EQ(FindWindowW(L"TQVGUIDEMO", nullptr), H(demo));
+  EXPECT_TRUE(IsWindowVisible(H(demo)));
+  EXPECT_EQ(Text(H(demo)), L"QUOVEL32 コンポーネント見本");
+  EXPECT_EQ(Text(H(demo.Button3)), L"再 生(&P)");
+  // The owner is the application's taskbar window.
+  EXPECT_EQ(GetWindow(H(demo), GW_OWNER), reinterpret_cast<HWND>(app.GetHandle()));
+}
+
+TEST_F(Win32Demo, ClicksArriveThroughButtonMessages) {
+  SendMessageW(H(demo.Button3), BM_CLICK, 0, 0);
+  SendMessageW(H(demo.CheckBox1), BM_CLICK, 0, 0);
+  SendMessageW(H(demo.RadioButton2), BM_CLICK, 0, 0);
+  HWND first = FindWindowExW(H(demo.RadioGroup1), nullptr, L"BUTTON", L"連続");
+  ASSERT_NE(first, nullptr);
+  SendMessageW(first, BM_CLICK, 0, 0);
+  EXPECT_EQ(demo.log, (Log{"Button3Click", "CheckBox1Click", "RadioButton2Click", "RadioGroup1Click"}));
+  EXPECT_TRUE(demo.CheckBox1.Checked());
+  EXPECT_EQ(SendMessageW(H(demo.CheckBox1), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(H(demo.RadioButton1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(demo.RadioGroup1.ItemIndex(), 0);
+}
+
+TEST_F(Win32Demo, ChangesByCodeRunOnlyTheModelsEventsOnce) {
+  demo.ListBox1.SetItemIndex(2);
+  demo.ListBox1.SetSelected(2, true);
+  demo.ComboBox1.SetItemIndex(1);
+  SendMessageW(H(demo.ComboBox1), CB_SETCURSEL, 2, 0);
+  demo.Edit1.SetText("新しい名前");
+  demo.CheckBox1.SetChecked(true);
+  app.ProcessMessages();
+  EXPECT_EQ(demo.log, (Log{"Edit1Change", "CheckBox1Click"}));
+  EXPECT_NE(SendMessageW(H(demo.ListBox1), LB_GETSEL, 2, 0), 0);
+  EXPECT_EQ(Text(H(demo.Edit1)), L"新しい名前");
+  EXPECT_EQ(SendMessageW(H(demo.CheckBox1), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(Win32Demo, DisabledControlsIgnoreClicks) {
+  demo.Button3.SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(H(demo.Button3)));
+  SendMessageW(H(demo.Button3), BM_CLICK, 0, 0);
+  SendMessageW(H(demo), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(H(demo.Button3)));
+  EXPECT_TRUE(demo.log.empty());
+}
+
+TEST_F(Win32Demo, ListClicksSelectRowsAndSetTheTag) {
+  const int rowHeight = demo.ListBox1.ItemHeight();
+  const LPARAM at = MAKELPARAM(10, rowHeight + rowHeight / 2);  // row 1
+  SendMessageW(H(demo.ListBox1), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(H(demo.ListBox1), WM_LBUTTONUP, 0, at);
+  app.ProcessMessages();
+  ASSERT_FALSE(demo.log.empty());
+  EXPECT_EQ(demo.log[0], "ListBox1Click");
+  EXPECT_EQ(demo.ListBox1.ItemIndex(), 1);
+  EXPECT_TRUE(demo.ListBox1.Selected(1));
+  EXPECT_EQ(demo.ListBox1.Tag(), 1);
+  EXPECT_EQ(demo.ListBox1.ItemAtPos({10, 2 * rowHeight + 1}), 2);
+}
+
+TEST_F(Win32Demo, TypingChangesTheTextAndRunsOnChange) {
+  SetFocus(H(demo.Edit1));
+  SendMessageW(H(demo.Edit1), EM_SETSEL, 0, -1);
+  for (wchar_t c : std::wstring(L"星空")) SendMessageW(H(demo.Edit1), WM_CHAR, c, 0);
+  EXPECT_EQ(demo.Edit1.Text(), "星空") << testsupport::Utf8(demo.Edit1.Text());
+  EXPECT_EQ(demo.log, (Log{"Edit1Change", "Edit1Change"}));
+}
+
+TEST_F(Win32Demo, EnterInAnEditClicksTheDefaultButton) {
+  SetFocus(H(demo.Edit1));
+  PostMessageW(H(demo.Edit1), WM_KEYDOWN, VK_RETURN, 0);
+  app.ProcessMessages();
+  EXPECT_EQ(demo.log, Log{"Button1Click"});
+}
+
+TEST_F(Win32Demo, TimersFireThroughWindowMessages) {
+  demo.Timer1.SetInterval(30);
+  demo.Timer1.SetEnabled(true);
+  EXPECT_TRUE(PumpUntil([&] { return demo.ticks >= 3; }));
+  demo.Timer1.SetEnabled(false);
+  EXPECT_EQ(Text(H(demo.Label4)), platform::win32::Wide(demo.Label4.Caption()));
+}
+
+TEST_F(Win32Demo, CustomMessagesReachTheFormHandler) {
+  const LRESULT r = SendMessageW(FindWindowW(L"TQVGUIDEMO", nullptr), DemoForm::kHandOffMessage, 0xC001, 7);
+  EXPECT_EQ(r, 0xC002);
+  EXPECT_EQ(demo.lastLParam, 7);
+  EXPECT_EQ(demo.log, Log{"WMUser1"});
+}
+
+TEST_F(Win32Demo, MenusRunTheirItemsAndShowTheirState) {
+  HMENU bar = GetMenu(H(demo));
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(GetMenuItemCount(bar), 2);
+  SendMessageW(H(demo), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(bar, 1)), 1);
+  SendMessageW(H(demo), WM_COMMAND, MAKEWPARAM(demo.F1.Command(), 0), 0);
+  EXPECT_EQ(demo.log, (Log{"MOption0Click", "F1Click"}));
+  EXPECT_TRUE(GetMenuState(bar, static_cast<UINT>(demo.K6.Command()), MF_BYCOMMAND) & MF_CHECKED);
+  demo.K6.SetChecked(false);  // by code: nothing runs, the menu shows it
+  EXPECT_FALSE(GetMenuState(bar, static_cast<UINT>(demo.K6.Command()), MF_BYCOMMAND) & MF_CHECKED);
+  demo.F1.SetVisible(false);
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 0)), 2);
+  EXPECT_EQ(demo.log.size(), 2u);
+}
+
+TEST_F(Win32Demo, ResizingTheWindowRealignsTheList) {
+  const int listHeight = demo.ListBox1.Height();
+  RECT rc;
+  GetWindowRect(H(demo), &rc);
+  SetWindowPos(H(demo), nullptr, 0, 0, rc.right - rc.left + 60, rc.bottom - rc.top + 40, SWP_NOMOVE | SWP_NOZORDER);
+  app.ProcessMessages();
+  EXPECT_EQ(demo.Width(), rc.right - rc.left + 60);
+  EXPECT_EQ(demo.ListBox1.Height(), listHeight + 40);
+  RECT list;
+  GetWindowRect(H(demo.ListBox1), &list);
+  EXPECT_EQ(list.bottom - list.top, listHeight + 40);
+}
+
+TEST_F(Win32Demo, AModalFormEndsWithTheResultOfAPostedClick) {
+  DemoForm box(app);
+  box.GetHandle();
+  PostMessageW(H(box.Button1), BM_CLICK, 0, 0);
+  EXPECT_EQ(box.ShowModal(), gui::kMrOk);
+  EXPECT_FALSE(IsWindowVisible(H(box)));
+  EXPECT_TRUE(IsWindowEnabled(H(demo)));
+  PostMessageW(H(box), WM_CLOSE, 0, 0);
+  EXPECT_EQ(box.ShowModal(), gui::kMrCancel);
+  EXPECT_EQ(box.log, (Log{"Button1Click", "FormCloseQuery", "FormCloseQuery"}));
+}
+
+TEST_F(Win32Demo, OtherFormsAreDisabledWhileAModalFormRuns) {
+  DemoForm box(app);
+  box.GetHandle();
+  BOOL mainEnabled = TRUE;
+  box.Timer1.SetInterval(20);
+  box.Timer1.SetEnabled(true);
+  box.Timer1.OnTimer = [&](gui::Component&) {
+    mainEnabled = IsWindowEnabled(H(demo));
+    box.SetModalResult(gui::kMrYes);
+  };
+  EXPECT_EQ(box.ShowModal(), gui::kMrYes);
+  EXPECT_FALSE(mainEnabled);
+  EXPECT_TRUE(IsWindowEnabled(H(demo)));
+}
+
+TEST_F(Win32Demo, TextIsMeasuredWithTheRealFont) {
+  const gui::Size one = backend.TextExtent(demo.Font(), "再");
+  const gui::Size two = backend.TextExtent(demo.Font(), "再生\n再生");
+  EXPECT_GT(one.width, 0);
+  EXPECT_GE(two.width, 2 * one.width - 1);
+  EXPECT_EQ(two.height, 2 * one.height);
+}
+
+}  // namespace
