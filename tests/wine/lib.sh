@@ -4,7 +4,7 @@
 set -euo pipefail
 QV_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 source "$QV_ROOT/scripts/env.sh"
-BIN="$QV_ROOT/build/win32"
+BIN="${QV_BIN:-$QV_ROOT/build/win32}"
 EXE="$BIN/src/app/QUOVEL32.EXE"
 PROBE="$BIN/tests/wine/qvprobe.exe"
 SCENARIO="$(basename "$0" .sh)"

@@ -13,6 +13,8 @@
 //   qvprobe key CLASS VK             post a key press (down and up) to the window with the focus
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
