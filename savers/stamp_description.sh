@@ -11,7 +11,7 @@ description="$2"
 
 magic=$(od -An -tx1 -N2 "$file" | tr -d ' \n')
 [ "$magic" = "4d5a" ] || { echo "stamp_description: $file is not an MZ executable" >&2; exit 1; }
-lfanew=$(od -An -tu4 -j60 -N4 "$file" | tr -d ' \n')
+lfanew=$(od -An -tu4 --endian=little -j60 -N4 "$file" | tr -d ' \n')
 code=$(od -An -tx1 -j64 -N14 "$file" | tr -d ' \n')
 if [ "$code" = "0e1fba0e00b409cd21b8014ccd21" ]; then
   offset=$((0x4E))
