@@ -39,7 +39,7 @@ lzh::Status DecodeAll(const std::vector<uint8_t>& archive, std::vector<std::vect
   return s;
 }
 
-TEST(Crc16, MatchesTheCheckValueOfItsPolynomial) {
+TEST(LzhCrc16, MatchesTheCheckValueOfItsPolynomial) {
   const char* check = "123456789";
   EXPECT_EQ(lzh::Crc16::Of(reinterpret_cast<const uint8_t*>(check), 9), 0xBB3D);
   // Split updates give the same value as one call.
@@ -55,9 +55,9 @@ struct RoundTripCase {
   const char* method;  // expected method of the member
 };
 
-class RoundTrip : public testing::TestWithParam<RoundTripCase> {};
+class LzhRoundTrip : public testing::TestWithParam<RoundTripCase> {};
 
-TEST_P(RoundTrip, DecodesToTheOriginalBytes) {
+TEST_P(LzhRoundTrip, DecodesToTheOriginalBytes) {
   const auto& c = GetParam();
   std::vector<uint8_t> data = MakeData(c.kind, c.size, static_cast<uint32_t>(c.size));
   std::vector<uint8_t> archive = ArchiveOf(data);
@@ -72,8 +72,7 @@ TEST_P(RoundTrip, DecodesToTheOriginalBytes) {
   EXPECT_TRUE(sink.bytes == data) << "decoded bytes differ";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, RoundTrip,
+INSTANTIATE_TEST_SUITE_P(LzhKinds, LzhRoundTrip,
     testing::Values(RoundTripCase{DataKind::kText, 0, "-lh0-"}, RoundTripCase{DataKind::kText, 1, "-lh0-"},
                     RoundTripCase{DataKind::kZeros, 3, "-lh0-"}, RoundTripCase{DataKind::kText, 8191, "-lh5-"},
                     RoundTripCase{DataKind::kText, 8192, "-lh5-"}, RoundTripCase{DataKind::kText, 8193, "-lh5-"},
@@ -82,7 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RoundTripCase{DataKind::kRepeatOutside, 70000, "-lh0-"},
                     RoundTripCase{DataKind::kMixed, 600000, "-lh5-"}, RoundTripCase{DataKind::kText, 1000000, "-lh5-"}));
 
-TEST(Encoder, UsesTheWholeWindowButNotBeyond) {
+TEST(LzhEncoder, UsesTheWholeWindowButNotBeyond) {
   // A random block repeated 8191 bytes later (the farthest distance) compresses to about half;
   // repeated 8193 bytes later it cannot be found and the member is stored.
   auto inside = ArchiveOf(MakeData(DataKind::kRepeatInside, 8191 * 2));
@@ -91,7 +90,7 @@ TEST(Encoder, UsesTheWholeWindowButNotBeyond) {
   EXPECT_GT(outside.size(), 8193 * 2);
 }
 
-TEST(Encoder, SplitsBlocksWhereTheDataChanges) {
+TEST(LzhEncoder, SplitsBlocksWhereTheDataChanges) {
   // Text, then random letters from a small alphabet: with one code table for both, the
   // letters would pay for the text's larger alphabet. Split, the whole costs no more than the
   // parts packed on their own.
@@ -111,7 +110,7 @@ TEST(Encoder, SplitsBlocksWhereTheDataChanges) {
 
 // A hand-made -lh5- stream: one block of one match with one-symbol code tables, whose
 // distance reaches before the start of the data.
-TEST(Decoder, HistoryBeforeTheDataIsBlanks) {
+TEST(LzhDecoder, HistoryBeforeTheDataIsBlanks) {
   std::vector<uint8_t> bits;
   uint64_t acc = 0;
   int n = 0;
@@ -143,7 +142,7 @@ TEST(Decoder, HistoryBeforeTheDataIsBlanks) {
   EXPECT_EQ(std::string(out.bytes.begin(), out.bytes.end()), "     ");
 }
 
-TEST(Decoder, TruncatedDataFailsAtEveryLength) {
+TEST(LzhDecoder, TruncatedDataFailsAtEveryLength) {
   std::vector<uint8_t> archive = ArchiveOf(MakeData(DataKind::kText, 40000));
   for (size_t cut = 1; cut + 1 < archive.size(); cut += 97) {
     std::vector<uint8_t> part(archive.begin(), archive.begin() + static_cast<std::ptrdiff_t>(cut));
@@ -151,7 +150,7 @@ TEST(Decoder, TruncatedDataFailsAtEveryLength) {
   }
 }
 
-TEST(Decoder, CorruptedDataNeverPassesAsGood) {
+TEST(LzhDecoder, CorruptedDataNeverPassesAsGood) {
   const std::vector<uint8_t> data = MakeData(DataKind::kMixed, 30000);
   const std::vector<uint8_t> archive = ArchiveOf(data);
   lzh::MemoryInput probe(archive);
@@ -171,7 +170,7 @@ TEST(Decoder, CorruptedDataNeverPassesAsGood) {
   }
 }
 
-TEST(Decoder, RefusesMethodsItDoesNotKnow) {
+TEST(LzhDecoder, RefusesMethodsItDoesNotKnow) {
   for (const char* m : {"-lh1-", "-lh4-", "-lzs-", "-lhx-", "-pm2-"}) {
     lzh::Entry e;
     e.method = m;
@@ -188,9 +187,9 @@ struct LengthCase {
   std::vector<uint32_t> freq;
 };
 
-class CodeLengths : public testing::TestWithParam<LengthCase> {};
+class LzhCodeLengths : public testing::TestWithParam<LengthCase> {};
 
-TEST_P(CodeLengths, AreCompleteAndLimited) {
+TEST_P(LzhCodeLengths, AreCompleteAndLimited) {
   const auto& freq = GetParam().freq;
   std::vector<uint8_t> len = lzh::LimitedCodeLengths(freq, 16);
   uint64_t kraft = 0;
@@ -214,7 +213,7 @@ std::vector<uint32_t> Fibonacci(int n) {
   return f;
 }
 
-INSTANTIATE_TEST_SUITE_P(Frequencies, CodeLengths,
+INSTANTIATE_TEST_SUITE_P(LzhFrequencies, LzhCodeLengths,
                          testing::Values(LengthCase{"two", {5, 1}}, LengthCase{"one", {0, 9, 0}},
                                          LengthCase{"none", {0, 0, 0}}, LengthCase{"flat", std::vector<uint32_t>(510, 3)},
                                          LengthCase{"fibonacci", Fibonacci(30)},

@@ -28,7 +28,7 @@ using Store = lzh::win32::Win32FileStore;  // Shift-JIS paths through the W APIs
 using Store = lzh::StdFileStore;
 #endif
 
-class Commands : public testing::Test {
+class LzhCommands : public testing::Test {
  protected:
   lzh::Status Run(const std::string& line, std::string* out = nullptr) {
     std::string ignored;
@@ -56,7 +56,7 @@ class Commands : public testing::Test {
   lzh::Archiver archiver_{store_};
 };
 
-TEST_F(Commands, AddListAndExtractRoundTrip) {
+TEST_F(LzhCommands, AddListAndExtractRoundTrip) {
   const std::string text = dir_ / "readme.txt", saver = dir_ / "表示.SCR", arc = dir_ / "ABC.lzh";
   const auto textData = MakeData(DataKind::kText, 50000), saverData = MakeData(DataKind::kMixed, 70000);
   WriteBytes(text, textData);
@@ -81,7 +81,7 @@ TEST_F(Commands, AddListAndExtractRoundTrip) {
   EXPECT_EQ(a.st_mtime, b.st_mtime) << "the member keeps its file time";
 }
 
-TEST_F(Commands, AddingTheSameNameReplacesTheMemberAndKeepsTheOthers) {
+TEST_F(LzhCommands, AddingTheSameNameReplacesTheMemberAndKeepsTheOthers) {
   const std::string arc = dir_ / "x.lzh";
   WriteBytes(dir_ / "a.txt", MakeData(DataKind::kText, 1000, 1));
   WriteBytes(dir_ / "b.txt", MakeData(DataKind::kText, 2000, 2));
@@ -110,7 +110,7 @@ TEST_F(Commands, AddingTheSameNameReplacesTheMemberAndKeepsTheOthers) {
   EXPECT_TRUE(ReadBytes(dir_ / "out/A.TXT") == fresh);
 }
 
-TEST_F(Commands, FailuresLeaveFilesAsTheyWere) {
+TEST_F(LzhCommands, FailuresLeaveFilesAsTheyWere) {
   const std::string notArchive = dir_ / "notes.lzh";
   const std::vector<uint8_t> notes = MakeData(DataKind::kText, 500);
   WriteBytes(notArchive, notes);
@@ -125,7 +125,7 @@ TEST_F(Commands, FailuresLeaveFilesAsTheyWere) {
   EXPECT_EQ(Files(), (std::vector<std::string>{"f.txt", "notes.lzh"}));
 }
 
-TEST_F(Commands, ADamagedMemberLeavesNoFileBehind) {
+TEST_F(LzhCommands, ADamagedMemberLeavesNoFileBehind) {
   const std::string arc = dir_ / "x.lzh";
   WriteBytes(dir_ / "good.txt", MakeData(DataKind::kText, 4000, 1));
   WriteBytes(dir_ / "bad.txt", MakeData(DataKind::kText, 4000, 2));
@@ -140,7 +140,7 @@ TEST_F(Commands, ADamagedMemberLeavesNoFileBehind) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "out/bad.txt"));
 }
 
-TEST_F(Commands, PatternsSelectMembers) {
+TEST_F(LzhCommands, PatternsSelectMembers) {
   const std::string arc = dir_ / "x.lzh";
   WriteBytes(dir_ / "one.SCR", MakeData(DataKind::kText, 100, 1));
   WriteBytes(dir_ / "two.txt", MakeData(DataKind::kText, 100, 2));
@@ -158,9 +158,9 @@ struct HostileCase {
   const char* withFolders;    // what "x" creates
 };
 
-class Hostile : public Commands, public testing::WithParamInterface<HostileCase> {};
+class LzhHostile : public LzhCommands, public testing::WithParamInterface<HostileCase> {};
 
-TEST_P(Hostile, NothingLeavesTheDestination) {
+TEST_P(LzhHostile, NothingLeavesTheDestination) {
   const HostileCase& c = GetParam();
   const std::vector<uint8_t> payload = MakeData(DataKind::kText, 64);
   lzh::NewMember m;
@@ -186,8 +186,7 @@ TEST_P(Hostile, NothingLeavesTheDestination) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, Hostile,
+INSTANTIATE_TEST_SUITE_P(LzhNames, LzhHostile,
     testing::Values(HostileCase{"parent", {".."}, "evil.txt", "", ""},
                     HostileCase{"deep_parent", {"a", "..", ".."}, "evil.txt", "", ""},
                     HostileCase{"link", {}, "link|/etc/passwd", "", ""},

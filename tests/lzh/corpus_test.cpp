@@ -61,7 +61,7 @@ std::vector<Row> LoadManifest() {
   return rows;
 }
 
-class CorpusTest : public testing::TestWithParam<Row> {
+class LzhCorpusTest : public testing::TestWithParam<Row> {
  protected:
   void SetUp() override {
     if (!std::filesystem::exists(CorpusDir() + "/MANIFEST.tsv"))
@@ -69,7 +69,7 @@ class CorpusTest : public testing::TestWithParam<Row> {
   }
 };
 
-TEST_P(CorpusTest, ListsAndExtractsAsExpected) {
+TEST_P(LzhCorpusTest, ListsAndExtractsAsExpected) {
   const Row& row = GetParam();
   auto in = lzh::StdFileInput::Open(CorpusDir() + "/" + row.path);
   ASSERT_TRUE(in);
@@ -138,10 +138,10 @@ std::string RowName(const testing::TestParamInfo<Row>& info) {
   return n;
 }
 
-INSTANTIATE_TEST_SUITE_P(Manifest, CorpusTest, testing::ValuesIn(LoadManifest()), RowName);
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(CorpusTest);
+INSTANTIATE_TEST_SUITE_P(LzhManifest, LzhCorpusTest, testing::ValuesIn(LoadManifest()), RowName);
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(LzhCorpusTest);
 
-TEST(CorpusPresence, CorpusIsAvailable) {
+TEST(LzhCorpusPresence, CorpusIsAvailable) {
   if (!std::filesystem::exists(CorpusDir() + "/MANIFEST.tsv"))
     GTEST_SKIP() << "LZH corpus not found at " << CorpusDir() << "; conformance tests skipped";
   EXPECT_GT(LoadManifest().size(), 50u);

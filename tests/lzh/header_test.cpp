@@ -30,7 +30,7 @@ lzh::Status Read(const std::vector<uint8_t>& bytes, lzh::Entry* e) {
   return lzh::ReadHeader(in, 0, e, &what);
 }
 
-TEST(Level2Header, ReadsBackWhatWasWritten) {
+TEST(LzhLevel2Header, ReadsBackWhatWasWritten) {
   const lzh::Entry w = SampleEntry();
   std::vector<uint8_t> h = lzh::BuildLevel2Header(w);
   lzh::Entry r;
@@ -50,7 +50,7 @@ TEST(Level2Header, ReadsBackWhatWasWritten) {
   EXPECT_EQ(r.dataOffset, h.size());
 }
 
-TEST(Level2Header, CarriesSizesAbove4GiB) {
+TEST(LzhLevel2Header, CarriesSizesAbove4GiB) {
   lzh::Entry w = SampleEntry();
   w.originalSize = 0x123456789ull;
   w.packedSize = 0x100000001ull;
@@ -60,7 +60,7 @@ TEST(Level2Header, CarriesSizesAbove4GiB) {
   EXPECT_EQ(r.packedSize, w.packedSize);
 }
 
-TEST(Level2Header, NeverHasASizeThatReadsAsTheEndMarker) {
+TEST(LzhLevel2Header, NeverHasASizeThatReadsAsTheEndMarker) {
   // Name lengths that walk the header size across a multiple of 256.
   for (size_t n = 150; n < 450; ++n) {
     lzh::Entry w = SampleEntry();
@@ -75,7 +75,7 @@ TEST(Level2Header, NeverHasASizeThatReadsAsTheEndMarker) {
   }
 }
 
-TEST(Level2Header, DamageIsDetected) {
+TEST(LzhLevel2Header, DamageIsDetected) {
   const std::vector<uint8_t> good = lzh::BuildLevel2Header(SampleEntry());
   lzh::Entry r;
   // Any changed byte of the name breaks the header CRC.
@@ -125,9 +125,9 @@ struct OldCase {
   bool absolute;
 };
 
-class OldHeaders : public testing::TestWithParam<OldCase> {};
+class LzhOldHeaders : public testing::TestWithParam<OldCase> {};
 
-TEST_P(OldHeaders, SplitFoldersAndKeepShiftJisIntact) {
+TEST_P(LzhOldHeaders, SplitFoldersAndKeepShiftJisIntact) {
   const OldCase& c = GetParam();
   lzh::Entry r;
   ASSERT_EQ(Read(OldHeader(c.level, c.stored, 0, 0), &r), lzh::Status::kOk);
@@ -141,8 +141,7 @@ TEST_P(OldHeaders, SplitFoldersAndKeepShiftJisIntact) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, OldHeaders,
+INSTANTIATE_TEST_SUITE_P(LzhNames, LzhOldHeaders,
     testing::Values(OldCase{0, "A.TXT", {}, "A.TXT", false}, OldCase{1, "DIR\\A.TXT", {"DIR"}, "A.TXT", false},
                     OldCase{0, "dir/sub/a.txt", {"dir", "sub"}, "a.txt", false},
                     // "表" ends in 0x5C, the code of "\": it must not split the name.
@@ -150,14 +149,14 @@ INSTANTIATE_TEST_SUITE_P(
                     OldCase{0, "\\ROOT\\A.TXT", {"ROOT"}, "A.TXT", true},
                     OldCase{1, "C:\\A.TXT", {}, "A.TXT", true}));
 
-TEST(OldHeaders, ChecksumMismatchIsAHeaderError) {
+TEST(LzhOldHeaders, ChecksumMismatchIsAHeaderError) {
   std::vector<uint8_t> h = OldHeader(0, "A.TXT", 0, 0);
   h[1] ^= 0xFF;
   lzh::Entry r;
   EXPECT_EQ(Read(h, &r), lzh::Status::kHeaderCrc);
 }
 
-TEST(OldHeaders, Level1SizeCountsTheExtendedHeaders) {
+TEST(LzhOldHeaders, Level1SizeCountsTheExtendedHeaders) {
   // Extended headers larger than the packed size they are part of: broken.
   std::vector<uint8_t> h = OldHeader(1, "A.TXT", 4, 4);
   h[h.size() - 2] = 8;  // one extended header of 8 bytes follows
@@ -170,7 +169,7 @@ TEST(OldHeaders, Level1SizeCountsTheExtendedHeaders) {
   EXPECT_EQ(Read(h, &r), lzh::Status::kHeaderBroken);
 }
 
-TEST(SelfExtracting, TheFirstHeaderAfterTheProgramIsFound) {
+TEST(LzhSelfExtracting, TheFirstHeaderAfterTheProgramIsFound) {
   lzh::Entry w = SampleEntry();
   w.method = "-lh0-";
   w.packedSize = w.originalSize = 0;
@@ -202,14 +201,14 @@ struct TimeCase {
   uint32_t dos;
 };
 
-class DosTimes : public testing::TestWithParam<TimeCase> {};
+class LzhDosTimes : public testing::TestWithParam<TimeCase> {};
 
-TEST_P(DosTimes, ConvertBothWays) {
+TEST_P(LzhDosTimes, ConvertBothWays) {
   EXPECT_EQ(lzh::UnixToDos(GetParam().unix), GetParam().dos);
   EXPECT_EQ(lzh::DosToUnix(GetParam().dos), GetParam().unix);
 }
 
-INSTANTIATE_TEST_SUITE_P(Dates, DosTimes,
+INSTANTIATE_TEST_SUITE_P(LzhDates, LzhDosTimes,
                          testing::Values(TimeCase{315532800, 0x00210000},     // 1980-01-01 00:00:00
                                          TimeCase{951782398, 0x285CBF7D},     // 2000-02-28 23:59:58
                                          TimeCase{1709210096, 0x585D645C}));  // 2024-02-29 12:34:56

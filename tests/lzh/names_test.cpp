@@ -14,9 +14,9 @@ struct SplitCase {
   bool parentRefs;
 };
 
-class Split : public testing::TestWithParam<SplitCase> {};
+class LzhSplit : public testing::TestWithParam<SplitCase> {};
 
-TEST_P(Split, FindsComponents) {
+TEST_P(LzhSplit, FindsComponents) {
   const auto& c = GetParam();
   lzh::SplitPath p = lzh::SplitStoredPath(c.stored);
   EXPECT_EQ(p.parts, c.parts) << testsupport::Utf8(c.stored);
@@ -24,8 +24,7 @@ TEST_P(Split, FindsComponents) {
   EXPECT_EQ(p.parentRefs, c.parentRefs);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, Split,
+INSTANTIATE_TEST_SUITE_P(LzhPaths, LzhSplit,
     testing::Values(SplitCase{"a\\b/c", {"a", "b", "c"}, false, false},
                     SplitCase{"dir\xff" "sub\xff", {"dir", "sub"}, false, false},
                     SplitCase{"./a//b", {"a", "b"}, false, false},
@@ -42,13 +41,13 @@ struct SafeCase {
   bool safe;
 };
 
-class Safe : public testing::TestWithParam<SafeCase> {};
+class LzhSafe : public testing::TestWithParam<SafeCase> {};
 
-TEST_P(Safe, JudgesComponents) {
+TEST_P(LzhSafe, JudgesComponents) {
   EXPECT_EQ(lzh::IsSafeComponent(GetParam().name), GetParam().safe) << testsupport::Utf8(GetParam().name);
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, Safe,
+INSTANTIATE_TEST_SUITE_P(LzhNames, LzhSafe,
                          testing::Values(SafeCase{"README.TXT", true}, SafeCase{"表示.SCR", true},
                                          SafeCase{"ソ", true}, SafeCase{"", false}, SafeCase{".", false},
                                          SafeCase{"..", false}, SafeCase{"a|b", false}, SafeCase{"a:b", false},
@@ -61,14 +60,14 @@ struct WildCase {
   bool match;
 };
 
-class Wild : public testing::TestWithParam<WildCase> {};
+class LzhWild : public testing::TestWithParam<WildCase> {};
 
-TEST_P(Wild, MatchesLikeDos) {
+TEST_P(LzhWild, MatchesLikeDos) {
   const auto& c = GetParam();
   EXPECT_EQ(lzh::WildcardMatch(c.pattern, c.name), c.match) << c.pattern << " vs " << testsupport::Utf8(c.name);
 }
 
-INSTANTIATE_TEST_SUITE_P(Patterns, Wild,
+INSTANTIATE_TEST_SUITE_P(LzhPatterns, LzhWild,
                          testing::Values(WildCase{"*.*", "NODOT", true}, WildCase{"*", "a.b.c", true},
                                          WildCase{"*.scr", "SAVER.SCR", true}, WildCase{"*.scr", "SAVER.SCX", false},
                                          WildCase{"s?ver.*", "saver.txt", true}, WildCase{"a*b*c", "aXbYbZc", true},
@@ -77,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Patterns, Wild,
                                          WildCase{"?.TXT", "表.TXT", true}, WildCase{"??.TXT", "表.TXT", false},
                                          WildCase{"表*", "表示.SCR", true}));
 
-TEST(Names, UpperCaseLeavesShiftJisAlone) {
+TEST(LzhNames, UpperCaseLeavesShiftJisAlone) {
   EXPECT_EQ(lzh::UpperSjis("abc表示xyz"), "ABC表示XYZ");
   // The second byte of "ソ" is 0x83 0x5C and of "ア" is 0x83 0x41 ('A'): never changed.
   EXPECT_EQ(lzh::UpperSjis("ア"), "ア");
@@ -96,9 +95,9 @@ struct ParseCase {
   std::vector<std::string> names = {};
 };
 
-class Parse : public testing::TestWithParam<ParseCase> {};
+class LzhParse : public testing::TestWithParam<ParseCase> {};
 
-TEST_P(Parse, SplitsTheCommandLine) {
+TEST_P(LzhParse, SplitsTheCommandLine) {
   const auto& c = GetParam();
   lzh::CommandLine cl;
   ASSERT_EQ(lzh::ParseCommandLine(c.line, &cl), c.status) << c.line;
@@ -110,8 +109,7 @@ TEST_P(Parse, SplitsTheCommandLine) {
   EXPECT_EQ(cl.names, c.names);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, Parse,
+INSTANTIATE_TEST_SUITE_P(LzhLines, LzhParse,
     testing::Values(
         ParseCase{" e -ma1 \"C:\\a b\\x.lzh\" \"C:\\tmp\\x.lzh\\\" \"*.*\" ", lzh::Status::kOk, 'e',
                   {{'m', 1}, {'a', 1}}, "C:\\a b\\x.lzh", "C:\\tmp\\x.lzh\\", {"*.*"}},

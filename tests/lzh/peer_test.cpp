@@ -52,7 +52,7 @@ std::vector<std::pair<std::string, std::vector<uint8_t>>> DataSet() {
   return files;
 }
 
-class Peers : public testing::Test {
+class LzhPeers : public testing::Test {
  protected:
   void SetUp() override {
     files_ = DataSet();
@@ -69,7 +69,7 @@ class Peers : public testing::Test {
   std::vector<std::pair<std::string, std::vector<uint8_t>>> files_;
 };
 
-TEST_F(Peers, ArchivesOfTheOtherArchiverDecode) {
+TEST_F(LzhPeers, ArchivesOfTheOtherArchiverDecode) {
   if (!Have("jlha")) GTEST_SKIP() << "jlha is not installed (Debian package jlha-utils)";
   for (int level : {0, 1, 2}) {
     for (int method : {5, 6, 7}) {
@@ -98,7 +98,7 @@ TEST_F(Peers, ArchivesOfTheOtherArchiverDecode) {
   }
 }
 
-TEST_F(Peers, OurArchivesExtractIdenticallyWithBoth) {
+TEST_F(LzhPeers, OurArchivesExtractIdenticallyWithBoth) {
   std::vector<lzh::NewMember> members;
   for (const auto& [name, bytes] : files_) {
     lzh::NewMember m;

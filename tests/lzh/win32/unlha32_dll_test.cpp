@@ -73,7 +73,7 @@ std::string Text(size_t size, unsigned seed) {
 
 std::string Q(const std::string& s) { return "\"" + s + "\""; }
 
-class UnlhaDll : public testing::Test {
+class LzhUnlhaDll : public testing::Test {
  protected:
   void SetUp() override {
     lib_ = LoadLibraryA("UnLha32.DLL");
@@ -150,7 +150,7 @@ class UnlhaDll : public testing::Test {
   std::string dir_;
 };
 
-TEST_F(UnlhaDll, AddListAndExtractWithTheApplicationsCommandLines) {
+TEST_F(LzhUnlhaDll, AddListAndExtractWithTheApplicationsCommandLines) {
   CreateDirectoryW(W(dir_ + "src").c_str(), nullptr);
   const std::string saver = dir_ + "src\\表示ソフト.SCR", readme = dir_ + "src\\readme.txt";
   const std::string saverData = Text(30000, 1), readmeData = Text(5000, 2);
@@ -175,7 +175,7 @@ TEST_F(UnlhaDll, AddListAndExtractWithTheApplicationsCommandLines) {
   EXPECT_TRUE(ReadFileBytes(dir_ + "out\\readme.txt") == readmeData);
 }
 
-TEST_F(UnlhaDll, AddingAgainReplacesTheMember) {
+TEST_F(LzhUnlhaDll, AddingAgainReplacesTheMember) {
   const std::string file = dir_ + "SAVER.SCR", arc = dir_ + "x.lzh";
   WriteFileBytes(file, Text(4000, 3));
   ASSERT_EQ(Run(" a -a1 " + Q(arc) + " " + Q(file) + " "), 0);
@@ -189,7 +189,7 @@ TEST_F(UnlhaDll, AddingAgainReplacesTheMember) {
   EXPECT_TRUE(ReadFileBytes(dir_ + "out2\\SAVER.SCR") == fresh);
 }
 
-TEST_F(UnlhaDll, FailuresAreReportedAsErrorCodes) {
+TEST_F(LzhUnlhaDll, FailuresAreReportedAsErrorCodes) {
   std::string out;
   EXPECT_GE(Run(" e -ma1 " + Q(dir_ + "missing.lzh") + " " + Q(dir_ + "out\\") + " " + Q("*.*") + " ", &out), 0x8000);
   EXPECT_GE(Run(" q " + Q(dir_ + "x.lzh") + " "), 0x8000);
@@ -205,7 +205,7 @@ TEST_F(UnlhaDll, FailuresAreReportedAsErrorCodes) {
   EXPECT_EQ(GetFileAttributesW(W(dir_ + "new.lzh").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(UnlhaDll, OutputStaysInsideTheGivenSize) {
+TEST_F(LzhUnlhaDll, OutputStaysInsideTheGivenSize) {
   const std::string arc = dir_ + "x.lzh";
   for (int i = 0; i < 5; ++i) {
     const std::string f = dir_ + "file" + std::to_string(i) + ".txt";
