@@ -92,7 +92,8 @@ class File {
   virtual OsResult TruncateHere() = 0;
   virtual std::optional<uint64_t> Size() = 0;
   virtual std::optional<FileTime> LastWriteTime() = 0;
-  // Sticks: later writes through this handle do not change the date again.
+  // Set it after the last write: whether later writes through the handle move the date again
+  // differs between Windows and Wine.
   virtual OsResult SetLastWriteTime(FileTime time) = 0;
 };
 
@@ -110,7 +111,9 @@ class FileSystem {
   // case-insensitively; "*.*" matches every name). Filtered by `mask` as the classic find does:
   // plain files always qualify, an entry with the hidden, system, directory or volume-label bit
   // only when `mask` has that bit too. "." and ".." are never returned. Windows' order (unsorted
-  // for the caller's purposes). An empty result for a missing folder.
+  // for the caller's purposes). An empty result for a missing folder. On Windows a pattern can
+  // also match through a file's 8.3 name ("*.SCR" finds "A.SCRX"); callers that care check the
+  // extension of the returned name.
   virtual std::vector<FindEntry> Find(const std::string& pattern, uint32_t mask) = 0;
 
   // --- Attributes, sizes and dates --------------------------------------------------------------

@@ -1,7 +1,9 @@
 // An in-memory file system that behaves like Windows where the program can tell: drive letters
 // and their types, case-insensitive names that keep their written case, attribute bits, share
 // modes of open files, read-only files, per-drive current folders and the error codes of each
-// failure. Tests set up files, inject failures and read the log of changes.
+// failure. Tests set up files, inject failures and read the log of changes. Not modelled: network
+// paths (\\server\share), 8.3 names that Windows would make up by itself, wildcard matches through
+// short names.
 #pragma once
 #include <map>
 #include <memory>
