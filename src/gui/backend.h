@@ -27,7 +27,7 @@ enum class Property {
   ItemDeleted,  // index: the row removed
   ItemIndex, Selection, TopIndex, Checked, ReadOnly, MaxLength, Picture, Style,
   Menu,         // a form's main menu was set or one of its items changed
-  WindowState, FormStyle, BorderStyle, ZOrder,
+  WindowState, FormStyle, BorderStyle, ZOrder, ParentWindow,
 };
 
 // The window side of one control. Created when the control's parent has a window; destroyed

@@ -20,6 +20,7 @@ class Button : public Control {
   void SetModalResult(int r) { modalResult_ = r; }
 
   bool DialogKey(int key, ShiftState shift) override;
+  bool AcceleratorPressed() override { return UserClick(); }
 
  protected:
   void Click() override;

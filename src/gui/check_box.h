@@ -15,6 +15,7 @@ class CheckBox : public Control {
   void SetChecked(bool checked);
   // A click toggles Checked (and so runs OnClick).
   bool UserClick() override;
+  bool AcceleratorPressed() override { return UserClick(); }
 
  private:
   bool checked_ = false;
@@ -29,6 +30,7 @@ class RadioButton : public Control {
   void SetChecked(bool checked);
   // A click checks the button (OnClick runs only when it was not checked).
   bool UserClick() override;
+  bool AcceleratorPressed() override { return UserClick(); }
 
  private:
   bool checked_ = false;

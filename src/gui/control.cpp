@@ -297,6 +297,27 @@ bool Control::UserMouseMove(ShiftState shift, int x, int y) {
   return true;
 }
 
+char Control::AcceleratorChar() const {
+  const std::string& c = caption_;
+  for (size_t i = 0; i + 1 < c.size(); ++i) {
+    const auto b = static_cast<unsigned char>(c[i]);
+    if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) {
+      ++i;  // the second byte of a double-byte character is never a mark
+      continue;
+    }
+    if (c[i] != '&') continue;
+    const char next = c[i + 1];
+    if (next == '&') {
+      ++i;
+      continue;
+    }
+    if (next >= 'a' && next <= 'z') return static_cast<char>(next - 'a' + 'A');
+    if ((next >= 'A' && next <= 'Z') || (next >= '0' && next <= '9')) return next;
+    return 0;
+  }
+  return 0;
+}
+
 bool Control::WantsKey(int key) const { return key != kKeyTab && key != kKeyReturn && key != kKeyEscape; }
 
 bool Control::DialogKey(int, ShiftState) { return false; }
@@ -310,7 +331,7 @@ bool Control::UserKeyDown(int key, ShiftState shift) {
 int Control::DispatchKeyDown(int key, ShiftState shift) {
   if (!AcceptsInput()) return key;
   Form& form = OwnerForm();
-  if (!WantsKey(key) && form.FormDialogKey(key, shift)) return 0;
+  if (((shift & kAlt) != 0 || !WantsKey(key)) && form.FormDialogKey(key, shift)) return 0;
   if (this != &form) key = form.PreviewKey(key, shift);
   if (key != 0 && OnKeyDown) OnKeyDown(*this, key, shift);
   return key;
@@ -324,14 +345,15 @@ bool Control::UserKeyUp(int key, ShiftState shift) {
   return true;
 }
 
+bool Control::UserDragOver(Component& source, int x, int y) {
+  if (!AcceptsInput() || !OnDragOver) return false;
+  bool accept = true;
+  OnDragOver(*this, source, x, y, accept);
+  return accept;
+}
+
 bool Control::UserDrop(Component& source, int x, int y) {
-  if (!AcceptsInput()) return false;
-  bool accept = false;
-  if (OnDragOver) {
-    accept = true;
-    OnDragOver(*this, source, x, y, accept);
-  }
-  if (!accept) return false;
+  if (!UserDragOver(source, x, y)) return false;
   if (OnDragDrop) OnDragDrop(*this, source, x, y);
   return true;
 }

@@ -136,6 +136,17 @@ class Control : public Component {
   // The focus moved here by the user (win32: WM_SETFOCUS); runs OnExit/OnEnter.
   void UserFocused();
 
+  // The accelerator of the caption ("&P" gives 'P'; upper-case ASCII), or 0.
+  char AcceleratorChar() const;
+  // Alt plus the accelerator was pressed; true when the control acted on it (buttons click).
+  virtual bool AcceleratorPressed() { return false; }
+
+  // Dragging with the left button starts a drag of this control (win32; tests call UserDrop).
+  gui::DragMode DragMode() const { return dragMode_; }
+  void SetDragMode(gui::DragMode mode) { dragMode_ = mode; }
+  // Whether `source` may be dropped at (x, y): OnDragOver decides; no handler refuses.
+  bool UserDragOver(Component& source, int x, int y);
+
   // A dialog key offered by the form (Enter, Escape); true when the control acted on it.
   virtual bool DialogKey(int key, ShiftState shift);
   // Whether the control wants `key` itself instead of the form's dialog-key handling.
@@ -197,6 +208,7 @@ class Control : public Component {
   bool parentFont_ = true;
   gui::Align align_ = gui::Align::None;
   bool tabStop_ = false;
+  gui::DragMode dragMode_ = gui::DragMode::Manual;
   bool aligning_ = false;
   bool mousePressed_ = false;
 };

@@ -98,6 +98,12 @@ void Form::PeerWindowStateChanged(gui::WindowState state) {
   windowState_ = state;
 }
 
+void Form::SetParentWindow(Handle parent) {
+  if (parentWindow_ == parent) return;
+  parentWindow_ = parent;
+  Push(Property::ParentWindow);
+}
+
 void Form::SetMenu(MainMenu* menu) {
   if (menu_ == menu) return;
   menu_ = menu;
@@ -139,6 +145,14 @@ bool Form::FormDialogKey(int key, ShiftState shift) {
     if (it != stops.end()) i = (shift & kShift) ? (i + stops.size() - 1) % stops.size() : (i + 1) % stops.size();
     stops[i]->SetFocus();
     return true;
+  }
+  if ((shift & kAlt) != 0) {
+    const bool alnum = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+    if (!alnum) return false;
+    for (Control* c : order) {
+      if (c->AcceptsInput() && c->AcceleratorChar() == key && c->AcceleratorPressed()) return true;
+    }
+    return false;
   }
   if (key != kKeyReturn && key != kKeyEscape) return false;
   for (Control* c : order) {

@@ -55,6 +55,11 @@ class Form : public Control {
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool v) { keyPreview_ = v; }
 
+  // A window of another program the form lives in as a child (the preview inside the
+  // screen-saver dialog), or 0 for a top-level form.
+  Handle ParentWindow() const { return parentWindow_; }
+  void SetParentWindow(Handle parent);
+
   MainMenu* Menu() const { return menu_; }
   void SetMenu(MainMenu* menu);
 
@@ -107,7 +112,8 @@ class Form : public Control {
   void PeerActivated(bool active);
   void PeerWindowStateChanged(gui::WindowState state);
 
-  // Dialog keys: Tab moves the focus, Enter and Escape are offered to the controls.
+  // Dialog keys: Tab moves the focus, Enter and Escape are offered to the controls, Alt plus
+  // a letter or digit goes to the first control with that accelerator.
   bool FormDialogKey(int key, ShiftState shift);
   // Runs OnKeyDown with KeyPreview; returns the key left over (0: consumed).
   int PreviewKey(int key, ShiftState shift);
@@ -136,6 +142,7 @@ class Form : public Control {
   gui::WindowState windowState_ = gui::WindowState::Normal;
   bool keyPreview_ = false;
   MainMenu* menu_ = nullptr;
+  Handle parentWindow_ = 0;
   Control* activeControl_ = nullptr;
   std::vector<Component*> components_;
   std::map<unsigned, MessageHandler> messageHandlers_;

@@ -117,5 +117,6 @@ enum class CloseAction { None, Hide, Free, Minimize };
 enum class Cursor { Default, HourGlass, Arrow };
 enum class Bevel { None, Lowered, Raised };
 enum class ScrollBars { None, Horizontal, Vertical, Both };
+enum class DragMode { Manual, Automatic };
 
 }  // namespace gui

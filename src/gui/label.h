@@ -25,6 +25,11 @@ class Label : public Control {
   bool ShowAccelChar() const { return showAccelChar_; }
   void SetShowAccelChar(bool v);
 
+  // The control that its accelerator focuses ("名前(&N):" before an edit).
+  Control* FocusControl() const { return focusControl_; }
+  void SetFocusControl(Control* c) { focusControl_ = c; }
+  bool AcceleratorPressed() override { return showAccelChar_ && focusControl_ != nullptr && focusControl_->SetFocus(); }
+
   // The caption's extent in the label's font.
   Size TextSize() const;
   void PaintTo(Canvas& canvas) override;
@@ -40,6 +45,7 @@ class Label : public Control {
   TextAlignment alignment_ = TextAlignment::Left;
   bool transparent_ = false;
   bool showAccelChar_ = true;
+  Control* focusControl_ = nullptr;
 };
 
 }  // namespace gui

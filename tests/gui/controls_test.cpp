@@ -173,6 +173,20 @@ TEST(CutToBytes, KeepsWholeCharacters) {
   for (const auto& c : cases) EXPECT_EQ(gui::CutToBytes(c.in, c.limit), c.out) << testsupport::Utf8(c.in) << " " << c.limit;
 }
 
+TEST(Accelerators, TheMarkedCharacterInUpperCase) {
+  guitest::HeadlessApp h;
+  gui::Form form(h.app, "TAccel");
+  gui::Button b(form, "b");
+  struct {
+    std::string caption;
+    char accel;
+  } cases[] = {{"再 生(&P)", 'P'}, {"&open", 'O'}, {"a&&b", 0}, {"a&&&b", 'B'}, {"&再生", 0}, {"ﾒﾓﾘｰ&1", '1'}, {"none", 0}, {"end&", 0}};
+  for (const auto& c : cases) {
+    b.SetCaption(c.caption);
+    EXPECT_EQ(b.AcceleratorChar(), c.accel) << testsupport::Utf8(c.caption);
+  }
+}
+
 TEST(MemoLines, SplitAndJoinWithCrLf) {
   guitest::HeadlessApp h;
   gui::Form form(h.app, "TMemo");

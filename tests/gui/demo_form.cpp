@@ -26,11 +26,11 @@ std::shared_ptr<gui::Bitmap> MakeInfoIcon() {
 }
 
 DemoForm::DemoForm(gui::Application& app) : gui::Form(app, kClassName, "DemoForm") {
-  Layout();
+  Layout(app);
   Connect();
 }
 
-void DemoForm::Layout() {
+void DemoForm::Layout(gui::Application& app) {
   SetCaption("QUOVEL32 コンポーネント見本");
   SetBorderStyle(gui::BorderStyle::Sizeable);
   SetPosition(gui::FormPosition::ScreenCenter);
@@ -81,10 +81,12 @@ void DemoForm::Layout() {
   ListBox1.SetItems({"C:\\WINDOWS\\森の朝.SCR", "C:\\WINDOWS\\星空.SCR", "C:\\SAVERS\\水槽.SCR", "C:\\SAVERS\\迷路.SCR",
                      "D:\\古い\\時計.SCR"});
   ListBox1.SetTag(-1);
+  ListBox1.SetDragMode(gui::DragMode::Automatic);
   ListBox1.SetHint("右クリックでメニュー");
 
   Label1.SetBounds(12, 44, 60, 12);
   Label1.SetCaption("名前(&N):");
+  Label1.SetFocusControl(&Edit1);
   Edit1.SetBounds(80, 40, 240, 21);
   Edit1.SetMaxLength(20);
   Edit1.SetText("森の朝");
@@ -114,7 +116,9 @@ void DemoForm::Layout() {
   Memo1.SetHint("右クリックで、コピーできます☆");
 
   Image1.SetBounds(226, 194, 32, 32);
-  Image1.SetPicture(MakeInfoIcon());
+  auto icon = MakeInfoIcon();
+  icon->ReplaceColor(gui::colors::kBlack, app.GetBackend().ResolveColor(Color()));
+  Image1.SetPicture(icon);
   PaintBox1.SetBounds(226, 232, 94, 38);
   Label4.SetBounds(268, 204, 60, 12);
   Label4.SetCaption("0秒");
@@ -157,6 +161,11 @@ void DemoForm::Connect() {
     ListBox1DrawItem(canvas, index, rect, state);
   };
   Image1.OnClick = logged("Image1Click");
+  Memo1.OnDragOver = [this](gui::Component&, gui::Component& source, int, int, bool& accept) { accept = &source == &ListBox1; };
+  Memo1.OnDragDrop = [this](gui::Component&, gui::Component&, int, int) {
+    log.push_back("Memo1DragDrop");
+    if (ListBox1.ItemIndex() >= 0) Memo1.AddLine(ListBox1.Item(ListBox1.ItemIndex()));
+  };
   PaintBox1.OnPaint = [this](gui::Component&, gui::Canvas& canvas) { PaintBox1Paint(canvas); };
   Timer1.OnTimer = [this](gui::Component&) {
     ++ticks;

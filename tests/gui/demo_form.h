@@ -73,7 +73,7 @@ class DemoForm : public gui::Form {
   std::intptr_t lastLParam = 0;
 
  private:
-  void Layout();
+  void Layout(gui::Application& app);
   void Connect();
   void ListBox1DrawItem(gui::Canvas& canvas, int index, const gui::Rect& rect, gui::OwnerDrawState state);
   void PaintBox1Paint(gui::Canvas& canvas);

@@ -74,6 +74,27 @@ TEST_F(DemoFormTest, RightClickOnTheListPopsUpItsMenu) {
   EXPECT_EQ(demo.log, (Log{"PopupMenu1Popup", "P2Click"}));
 }
 
+TEST_F(DemoFormTest, ListRowsDropOnTheMemoOnly) {
+  demo.Show();
+  demo.ListBox1.UserSelect(2);
+  EXPECT_FALSE(demo.Memo1.UserDrop(demo.Edit1, 5, 5));
+  EXPECT_TRUE(demo.Memo1.UserDrop(demo.ListBox1, 5, 5));
+  EXPECT_EQ(demo.log, (Log{"ListBox1Click", "Memo1DragDrop"}));
+  EXPECT_EQ(demo.Memo1.Lines().back(), "C:\\SAVERS\\水槽.SCR");
+}
+
+TEST_F(DemoFormTest, AltWithAnAcceleratorClicksOrFocuses) {
+  demo.Show();
+  demo.ListBox1.SetFocus();
+  demo.ListBox1.UserKeyDown('P', gui::kAlt);  // "再 生(&P)"
+  demo.ListBox1.UserKeyDown('L', gui::kAlt);  // "無限に繰り返す(&L)"
+  demo.ListBox1.UserKeyDown('N', gui::kAlt);  // the label "名前(&N):" focuses the edit
+  demo.Edit1.UserKeyDown('Z', gui::kAlt);     // nobody's: nothing
+  EXPECT_EQ(demo.log, (Log{"Button3Click", "CheckBox1Click"}));
+  EXPECT_EQ(demo.ActiveControl(), &demo.Edit1);
+  EXPECT_TRUE(demo.CheckBox1.Checked());
+}
+
 TEST_F(DemoFormTest, TheListFollowsTheWindowSize) {
   const gui::Rect before = demo.ListBox1.Bounds();
   demo.SetBounds(demo.Left(), demo.Top(), demo.Width() + 100, demo.Height() + 50);

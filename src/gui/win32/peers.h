@@ -37,6 +37,10 @@ class WindowPeer : public ControlPeer {
   // A message of the peer's own window; true when handled (result set).
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+  // Tool tips (forms keep them for their controls) and the application's hint settings.
+  virtual void SetTool(HWND, const std::string&, bool) {}
+  virtual void HintSettingsChanged() {}
+
   static WindowPeer* FromHwnd(HWND hwnd);
   // For the window procedures.
   void SetHwnd(HWND hwnd) { hwnd_ = hwnd; }
@@ -57,9 +61,16 @@ class WindowPeer : public ControlPeer {
   // Destroys the window (and the subclassing) before a peer re-creates it.
   void DestroyWindowNow();
 
+  // Automatic dragging; true when the message belongs to a drag.
+  bool Drag(UINT message, WPARAM wParam, LPARAM lParam);
+  static constexpr int kDragThreshold = 5;
+
   Backend& backend_;
   Control& control_;
   HWND hwnd_ = nullptr;
+  bool dragArmed_ = false;
+  bool dragging_ = false;
+  Point dragStart_;
   WNDPROC oldProc_ = nullptr;
   bool pushing_ = false;  // set while code changes the window: its notifications are ignored
 

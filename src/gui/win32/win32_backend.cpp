@@ -1,5 +1,7 @@
 #include "gui/win32/win32_backend.h"
 
+#include <commctrl.h>
+
 #include "gui/application.h"
 #include "gui/form.h"
 #include "gui/menu.h"
@@ -92,7 +94,12 @@ class AppPeer : public ApplicationPeer {
       backend_.FormShown();
     }
   }
-  void HintSettingsChanged() override {}
+  void HintSettingsChanged() override {
+    for (Form* form : app_.Forms()) {
+      if (!form->HasPeer()) continue;
+      if (WindowPeer* peer = WindowPeer::FromHwnd(reinterpret_cast<HWND>(form->GetHandle()))) peer->HintSettingsChanged();
+    }
+  }
 
  private:
   Backend& backend_;
@@ -103,6 +110,8 @@ class AppPeer : public ApplicationPeer {
 }  // namespace
 
 Backend::Backend() : instance_(GetModuleHandleW(nullptr)) {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&icc);
   RegisterWindowClass(instance_, kTimerClass, TimerWindowProc, 0, nullptr);
   RegisterWindowClass(instance_, kAppClass, AppWindowProc, 0, ProgramIcon(instance_));
   RegisterWindowClass(instance_, ControlWindowClass(), OwnWindowProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr);
@@ -239,13 +248,16 @@ void Backend::SetCursor(Cursor cursor) {
 Size Backend::TextExtent(const gui::Font& font, const std::string& text) { return MeasureText(fonts_, font, text); }
 
 bool Backend::PreTranslate(MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_KEYUP && msg.message != WM_SYSKEYDOWN) return false;
   for (HWND h = msg.hwnd; h != nullptr; h = GetParent(h)) {
     WindowPeer* peer = WindowPeer::FromHwnd(h);
     if (peer == nullptr) continue;
     Control& control = peer->GetControl();
     const int key = static_cast<int>(msg.wParam);
-    if (msg.message == WM_KEYDOWN) return control.DispatchKeyDown(key, CurrentShift()) == 0;
+    // Alt combinations the form does not take (menu mnemonics, Alt+F4) go on to the window.
+    ShiftState shift = CurrentShift();
+    if (msg.message == WM_SYSKEYDOWN && (msg.lParam & (1 << 29)) != 0) shift |= kAlt;  // the context bit: Alt is down
+    if (msg.message != WM_KEYUP) return control.DispatchKeyDown(key, shift) == 0;
     control.UserKeyUp(key, CurrentShift());
     return false;
   }

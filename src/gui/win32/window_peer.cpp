@@ -1,6 +1,10 @@
 // The peer base, message routing, and the peers of forms and of the controls painted by the
 // program (labels, panels, images, paint boxes, group frames).
+#include <windows.h>
 #include <windowsx.h>
+#include <commctrl.h>
+
+#include <cstdlib>
 
 #include "gui/application.h"
 #include "gui/canvas.h"
@@ -109,9 +113,13 @@ void WindowPeer::PushBounds() {
 
 void WindowPeer::PushFont() { SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(backend_.Fonts().Get(control_.Font())), TRUE); }
 
-void WindowPeer::PushHint() {}
+void WindowPeer::PushHint() {
+  WindowPeer* root = FromHwnd(GetAncestor(hwnd_, GA_ROOT));
+  if (root != nullptr && root != this) root->SetTool(hwnd_, control_.Hint(), control_.ShowHint());
+}
 
 void WindowPeer::PushAll() {
+  if (!control_.Hint().empty()) PushHint();
   PushFont();
   SetWindowTextW(hwnd_, Wide(control_.Caption()).c_str());
   PushBounds();
@@ -166,6 +174,10 @@ HBRUSH WindowPeer::OnCtlColor(HDC dc, UINT) {
 // unless a derived peer says otherwise.
 bool WindowPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   const Point p = MousePoint(lParam);
+  if (control_.DragMode() == DragMode::Automatic && Drag(message, wParam, lParam)) {
+    result = 0;
+    return true;
+  }
   switch (message) {
     case WM_SETFOCUS: control_.UserFocused(); break;
     case WM_LBUTTONDOWN: control_.UserMouseDown(MouseButton::Left, MouseShift(wParam), p.x, p.y); break;
@@ -183,6 +195,71 @@ bool WindowPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     default: break;
   }
   return false;
+}
+
+namespace {
+// The control under a screen point, and the point in its client coordinates.
+Control* ControlAt(POINT screen, Point& local) {
+  for (HWND h = WindowFromPoint(screen); h != nullptr; h = GetParent(h)) {
+    if (WindowPeer* peer = WindowPeer::FromHwnd(h)) {
+      POINT client = screen;
+      ScreenToClient(reinterpret_cast<HWND>(peer->GetControl().GetHandle()), &client);
+      local = Point{client.x, client.y};
+      return &peer->GetControl();
+    }
+  }
+  return nullptr;
+}
+}  // namespace
+
+// Automatic dragging: a press arms it, moving a few pixels with the button held starts it (the
+// window's own tracking stops seeing the moves), the release drops on the control underneath.
+bool WindowPeer::Drag(UINT message, WPARAM wParam, LPARAM lParam) {
+  const Point p = MousePoint(lParam);
+  switch (message) {
+    case WM_LBUTTONDOWN:
+      dragArmed_ = true;
+      dragStart_ = p;
+      return false;
+    case WM_MOUSEMOVE: {
+      if (!dragArmed_ || (wParam & MK_LBUTTON) == 0) {
+        dragArmed_ = false;
+        return false;
+      }
+      if (!dragging_) {
+        if (std::abs(p.x - dragStart_.x) < kDragThreshold && std::abs(p.y - dragStart_.y) < kDragThreshold) return false;
+        dragging_ = true;
+        SetCapture(hwnd_);
+      }
+      POINT screen{p.x, p.y};
+      ClientToScreen(hwnd_, &screen);
+      Point local;
+      Control* target = ControlAt(screen, local);
+      const bool accept = target != nullptr && target->UserDragOver(control_, local.x, local.y);
+      ::SetCursor(LoadCursorA(nullptr, accept ? IDC_ARROW : IDC_NO));
+      return true;
+    }
+    case WM_LBUTTONUP: {
+      dragArmed_ = false;
+      if (!dragging_) return false;
+      dragging_ = false;
+      POINT screen{p.x, p.y};
+      ClientToScreen(hwnd_, &screen);
+      // A native control finishes its click first (a list reports its new selection on the
+      // release), so the drop sees the row the user dragged.
+      HWND self = hwnd_;
+      if (oldProc_ != nullptr) CallWindowProcW(oldProc_, self, message, wParam, lParam);
+      if (GetCapture() == self) ReleaseCapture();
+      Point local;
+      if (Control* target = ControlAt(screen, local)) target->UserDrop(control_, local.x, local.y);
+      return true;
+    }
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse: the drag is over without a drop.
+      if (dragging_ && reinterpret_cast<HWND>(lParam) != hwnd_) dragging_ = dragArmed_ = false;
+      return false;
+    default: return false;
+  }
 }
 
 bool RouteChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -321,19 +398,49 @@ class FormPeer : public WindowPeer {
  public:
   FormPeer(Backend& backend, Form& form) : WindowPeer(backend, form), form_(form) {
     DWORD style = 0, exStyle = 0;
-    Backend::FormStyles(form.BorderStyle(), style, exStyle);
-    style = AdjustIcons(style);
-    if (form.FormStyle() == gui::FormStyle::StayOnTop) exStyle |= WS_EX_TOPMOST;
+    Styles(style, exStyle);
     const Rect& r = form.Bounds();
+    HWND owner = form.ParentWindow() != 0 ? reinterpret_cast<HWND>(form.ParentWindow()) : backend.AppWindow();
     HWND h = CreateWindowExW(exStyle, backend.FormWindowClass(form.ClassName()), Wide(form.Caption()).c_str(), style, r.left, r.top,
-                             r.width, r.height, backend.AppWindow(), nullptr, backend.Instance(), this);
+                             r.width, r.height, owner, nullptr, backend.Instance(), this);
     Attach(h, false);
     ready_ = true;
+  }
+
+  ~FormPeer() override {
+    if (tips_ != nullptr) DestroyWindow(tips_);
   }
 
   void PushAll() override {
     WindowPeer::PushAll();
     if (form_.Menu() != nullptr) ::SetMenu(hwnd_, MenuHandleOf(*form_.Menu()));
+  }
+
+  // One tool-tip window per form; a control with a hint to show is one of its tools.
+  void SetTool(HWND control, const std::string& hint, bool show) override {
+    if (tips_ == nullptr) {
+      if (!show || hint.empty()) return;
+      tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, backend_.Instance(), nullptr);
+      SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, 400);
+      HintSettingsChanged();
+    }
+    std::wstring text = Wide(hint);
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = hwnd_;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    if (!show || hint.empty()) return;
+    info.lpszText = text.data();
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  }
+
+  void HintSettingsChanged() override {
+    if (tips_ == nullptr || backend_.App() == nullptr) return;
+    SendMessageW(tips_, TTM_ACTIVATE, backend_.App()->ShowHint() ? TRUE : FALSE, 0);
+    SendMessageW(tips_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(backend_.App()->HintPause(), 0));
   }
 
   void BringToFront() override {
@@ -358,12 +465,16 @@ class FormPeer : public WindowPeer {
         SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
         return;
       }
+      case Property::ParentWindow:
+        SetParent(hwnd_, form_.ParentWindow() != 0 ? reinterpret_cast<HWND>(form_.ParentWindow()) : nullptr);
+        if (form_.ParentWindow() == 0) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(backend_.AppWindow()));
+        [[fallthrough]];
       case Property::BorderStyle: {
         DWORD style = 0, exStyle = 0;
-        Backend::FormStyles(form_.BorderStyle(), style, exStyle);
-        style = AdjustIcons(style) | (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE);
+        Styles(style, exStyle);
+        style |= static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)) & WS_VISIBLE;
         SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(style));
-        SetWindowLongW(hwnd_, GWL_EXSTYLE, static_cast<LONG>(exStyle | (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST)));
+        SetWindowLongW(hwnd_, GWL_EXSTYLE, static_cast<LONG>(exStyle));
         const Rect& r = form_.Bounds();
         SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         return;
@@ -411,6 +522,8 @@ class FormPeer : public WindowPeer {
         if (ready_ && !IsIconic(hwnd_)) {
           RECT rc;
           GetWindowRect(hwnd_, &rc);
+          // A form inside another window keeps coordinates relative to that window.
+          if (form_.ParentWindow() != 0) MapWindowPoints(nullptr, reinterpret_cast<HWND>(form_.ParentWindow()), reinterpret_cast<POINT*>(&rc), 2);
           form_.PeerMovedTo(Rect{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top});
           InvalidateRect(hwnd_, nullptr, FALSE);
         }
@@ -462,6 +575,16 @@ class FormPeer : public WindowPeer {
   }
 
  private:
+  void Styles(DWORD& style, DWORD& exStyle) const {
+    if (form_.ParentWindow() != 0) {
+      style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+      exStyle = 0;
+      return;
+    }
+    Backend::FormStyles(form_.BorderStyle(), style, exStyle);
+    style = AdjustIcons(style);
+    if (form_.FormStyle() == gui::FormStyle::StayOnTop) exStyle |= WS_EX_TOPMOST;
+  }
   DWORD AdjustIcons(DWORD style) const {
     if (!form_.HasSystemMenu()) style &= ~static_cast<DWORD>(WS_SYSMENU);
     if (form_.BorderStyle() == gui::BorderStyle::Single || form_.BorderStyle() == gui::BorderStyle::Sizeable) {
@@ -479,6 +602,7 @@ class FormPeer : public WindowPeer {
   }
   Form& form_;
   bool ready_ = false;
+  HWND tips_ = nullptr;
 };
 
 }  // namespace

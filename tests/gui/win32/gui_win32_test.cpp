@@ -193,6 +193,57 @@ TEST_F(Win32Demo, OtherFormsAreDisabledWhileAModalFormRuns) {
   EXPECT_TRUE(IsWindowEnabled(H(demo)));
 }
 
+TEST_F(Win32Demo, AltWithAnAcceleratorClicksTheButton) {
+  SetFocus(H(demo.Edit1));
+  PostMessageW(H(demo.Edit1), WM_SYSKEYDOWN, 'P', 1 << 29);
+  app.ProcessMessages();
+  EXPECT_EQ(demo.log, Log{"Button3Click"});
+}
+
+TEST_F(Win32Demo, DraggingAListRowDropsItOnTheMemo) {
+  demo.BringToFront();
+  app.ProcessMessages();
+  RECT memo;
+  GetWindowRect(H(demo.Memo1), &memo);
+  POINT drop{(memo.left + memo.right) / 2, (memo.top + memo.bottom) / 2};
+  ScreenToClient(H(demo.ListBox1), &drop);
+  const int y = demo.ListBox1.ItemHeight() * 2 + 3;  // row 2
+  HWND list = H(demo.ListBox1);
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, y));
+  SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(30, y + 10));
+  SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(drop.x, drop.y));
+  SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+  app.ProcessMessages();
+  EXPECT_EQ(demo.log, (Log{"ListBox1Click", "Memo1DragDrop"}));
+  EXPECT_EQ(demo.Memo1.Lines().back(), "C:\\SAVERS\\水槽.SCR");
+}
+
+TEST_F(Win32Demo, PopupMenusRunOnPopupAndThePickedItem) {
+  SetForegroundWindow(H(demo));
+  // The menu's own loop reads these keys: down to the second item, then Enter.
+  PostMessageW(H(demo), WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(H(demo), WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageW(H(demo), WM_KEYDOWN, VK_RETURN, 0);
+  RECT rc;
+  GetWindowRect(H(demo.ListBox1), &rc);
+  demo.PopupMenu1.Popup(rc.left + 10, rc.top + 10);
+  EXPECT_EQ(demo.log, (Log{"PopupMenu1Popup", "P2Click"}));
+}
+
+TEST_F(Win32Demo, AFormCanLiveInsideAnotherWindow) {
+  DemoForm preview(app);
+  preview.SetBorderStyle(gui::BorderStyle::None);
+  preview.SetParentWindow(reinterpret_cast<gui::Handle>(H(demo.PanelTop)));
+  preview.SetBounds(0, 0, 100, 20);
+  preview.Show();
+  app.ProcessMessages();
+  EXPECT_EQ(GetParent(H(preview)), H(demo.PanelTop));
+  EXPECT_TRUE(GetWindowLongW(H(preview), GWL_STYLE) & WS_CHILD);
+  SetWindowPos(H(preview), nullptr, 5, 3, 100, 20, SWP_NOZORDER);
+  EXPECT_EQ(preview.Left(), 5);
+  EXPECT_EQ(preview.Top(), 3);
+}
+
 TEST_F(Win32Demo, TextIsMeasuredWithTheRealFont) {
   const gui::Size one = backend.TextExtent(demo.Font(), "再");
   const gui::Size two = backend.TextExtent(demo.Font(), "再生\n再生");
