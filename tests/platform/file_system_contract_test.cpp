@@ -151,6 +151,9 @@ TYPED_TEST(FileSystemContract, RenameKeepsTargetsAndReplaceOverwrites) {
   ASSERT_TRUE(fs.CreateFolder(this->At("dir")));
   EXPECT_TRUE(fs.Rename(this->At("c.txt"), this->At("dir\\c.txt")));
   EXPECT_EQ(fs.ReadFile(this->At("dir\\c.txt")), "c");
+  EXPECT_FALSE(fs.Rename(this->At("dir"), this->At("dir\\inner")));
+  EXPECT_TRUE(fs.Rename(this->At("dir"), this->At("moved")));
+  EXPECT_EQ(fs.ReadFile(this->At("moved\\c.txt")), "c");
 }
 
 TYPED_TEST(FileSystemContract, WriteFileReplacingLeavesOnlyTheNewContent) {

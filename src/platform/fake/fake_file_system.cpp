@@ -123,6 +123,13 @@ struct FakeFileSystem::Node {
     uint32_t a = attributes & (kChangeableBits | attr::kDirectory);
     return a == 0 ? attr::kNormal : a;
   }
+  bool Contains(const Node* other) const {
+    if (this == other) return true;
+    for (const auto& [key, child] : children) {
+      if (child->Contains(other)) return true;
+    }
+    return false;
+  }
   bool AnyOpen() const {
     if (!opens.empty()) return true;
     for (const auto& [key, child] : children) {
@@ -541,6 +548,10 @@ OsResult FakeFileSystem::Move(const std::string& from, const std::string& to, bo
   Lookup target = Resolve(to);
   if (target.error != 0) return OsResult::FromCode(target.error);
   if (!target.parent) return OsResult::FromCode(code::kAccessDenied);
+  // A folder cannot move into itself or below itself.
+  if (source.node->IsFolder() && source.node->Contains(target.parent.get())) {
+    return OsResult::FromCode(code::kSharingViolation);
+  }
   if (source.node->AnyOpen()) {
     return OsResult::FromCode(source.node->IsFolder() ? code::kAccessDenied : code::kSharingViolation);
   }
