@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gui/button.h"
+#include "gui/canvas.h"
 #include "gui/check_box.h"
 #include "gui/combo_box.h"
 #include "gui/edit.h"
@@ -309,6 +310,24 @@ TEST_F(ControlsTest, DropsNeedAnAcceptingDragOver) {
   EXPECT_FALSE(f.List.UserDrop(f.Text, 1, 2));
   EXPECT_TRUE(f.List.UserDrop(f.Combo, 3, 4));
   EXPECT_EQ(seen, std::vector<std::string>{"Combo@3,4"});
+}
+
+TEST_F(ControlsTest, OwnerDrawnComboRowsGoThroughOnDrawItem) {
+  std::vector<int> drawn;
+  f.Combo.OnDrawItem = [&](gui::Component&, gui::Canvas& canvas, int index, const gui::Rect& rect, gui::OwnerDrawState state) {
+    drawn.push_back(state.selected ? 100 + index : index);
+    canvas.FillRect(rect);
+  };
+  gui::RecordingCanvas canvas;
+  f.Combo.DrawItem(canvas, 0, {0, 0, 50, 16}, {});
+  EXPECT_TRUE(drawn.empty());  // a plain drop-down list draws itself
+  EXPECT_EQ(canvas.OpsOf(gui::DrawOp::Kind::Text).size(), 1u);
+  f.Combo.SetStyle(gui::ComboStyle::OwnerDrawFixed);
+  gui::OwnerDrawState selected;
+  selected.selected = true;
+  f.Combo.DrawItem(canvas, 1, {0, 16, 50, 16}, selected);
+  EXPECT_EQ(drawn, std::vector<int>{101});
+  EXPECT_EQ(canvas.Ops().back().brush.color, gui::colors::kHighlight);
 }
 
 TEST_F(ControlsTest, ComboTextFollowsTheSelection) {

@@ -1,6 +1,7 @@
 // The demonstration form on real windows: window messages reach the controls' User... entry
 // points, changes made by code stay silent as the model says, and forms are found by class.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -242,6 +243,43 @@ TEST_F(Win32Demo, AFormCanLiveInsideAnotherWindow) {
   SetWindowPos(H(preview), nullptr, 5, 3, 100, 20, SWP_NOZORDER);
   EXPECT_EQ(preview.Left(), 5);
   EXPECT_EQ(preview.Top(), 3);
+}
+
+TEST_F(Win32Demo, MinimisingHidesTheFormsBehindTheTaskbarWindow) {
+  HWND appWindow = reinterpret_cast<HWND>(app.GetHandle());
+  EXPECT_TRUE(IsWindowVisible(appWindow));  // it carries the taskbar button
+  SendMessageW(H(demo), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(app.Minimized());
+  EXPECT_FALSE(IsWindowVisible(H(demo)));
+  EXPECT_TRUE(demo.Visible());
+  SendMessageW(appWindow, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(app.Minimized());
+  EXPECT_TRUE(IsWindowVisible(H(demo)));
+  app.ShowTaskbarButton(false);
+  EXPECT_FALSE(IsWindowVisible(appWindow));
+  EXPECT_TRUE(IsWindowVisible(H(demo)));
+}
+
+BOOL CALLBACK CountTips(HWND hwnd, LPARAM counts) {
+  wchar_t cls[64] = {};
+  GetClassNameW(hwnd, cls, 64);
+  if (lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0) *reinterpret_cast<LRESULT*>(counts) += SendMessageW(hwnd, TTM_GETTOOLCOUNT, 0, 0);
+  return TRUE;
+}
+
+LRESULT ToolCount() {
+  LRESULT n = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountTips, reinterpret_cast<LPARAM>(&n));
+  return n;
+}
+
+TEST_F(Win32Demo, HintsBecomeToolTipsOfTheirControls) {
+  const LRESULT before = ToolCount();
+  EXPECT_EQ(before, 3);  // Button3, ListBox1 and Memo1 have hints
+  demo.Button3.SetShowHint(false);
+  EXPECT_EQ(ToolCount(), before - 1);
+  demo.Edit1.SetHint("名前を入れます");
+  EXPECT_EQ(ToolCount(), before);
 }
 
 TEST_F(Win32Demo, TextIsMeasuredWithTheRealFont) {
