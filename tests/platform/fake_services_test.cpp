@@ -78,6 +78,8 @@ TEST(FakeProcesses, ProgramsEndWhenTheTestSays) {
   EXPECT_FALSE(os.processes.StillRunning(polled.process));
   EXPECT_EQ(os.processes.ExitCode(polled.process), 1u);
 
+  os.processes.FailNextStart(platform::code::kAccessDenied);
+  EXPECT_EQ(os.processes.Start(request).result.error, OsError::kAccessDenied);
   os.processes.SetDefaultBehaviour(ProgramBehaviour{});
   platform::StartedProcess held = os.processes.Start(request);
   EXPECT_TRUE(os.processes.StillRunning(held.process));

@@ -74,6 +74,12 @@ std::optional<std::string> FakeProcesses::Locate(const std::string& name) {
 }
 
 FakeProcesses::Resolved FakeProcesses::ResolveProgram(const std::string& commandLine) {
+  if (startFailure_ != 0) {
+    Resolved failed;
+    failed.error = startFailure_;
+    startFailure_ = 0;
+    return failed;
+  }
   std::vector<std::string> names;
   std::string line = commandLine.substr(commandLine.find_first_not_of(' ') == std::string::npos
                                             ? commandLine.size()

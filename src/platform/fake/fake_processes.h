@@ -47,6 +47,8 @@ class FakeProcesses : public Processes {
   // The user pressed a key or moved the mouse: every running program that ends on input ends.
   void UserInput();
   void FailNextShellOpen(uint32_t code) { shellOpenFailure_ = code; }
+  // The next Start or StartViewer fails with the Win32 error code, whatever it starts.
+  void FailNextStart(uint32_t code) { startFailure_ = code; }
 
   const std::vector<Record>& Started() const { return started_; }
   const std::vector<std::string>& ShellOpened() const { return shellOpened_; }
@@ -82,6 +84,7 @@ class FakeProcesses : public Processes {
   std::vector<Record> started_;
   std::vector<std::string> shellOpened_;
   uint32_t shellOpenFailure_ = 0;
+  uint32_t startFailure_ = 0;
   uint32_t nextId_ = 1000;
 };
 
