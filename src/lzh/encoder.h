@@ -8,9 +8,9 @@
 namespace lzh {
 
 struct EncoderOptions {
-  int maxChain = 96;     // hash-chain candidates examined per position
-  int niceLength = 160;  // a match this long is taken without looking further
-  int lazyLength = 32;   // no lazy search after a match at least this long
+  int maxChain = 128;     // hash-chain candidates examined per position
+  int niceLength = 256;  // a match this long is taken without looking further
+  int lazyLength = 64;   // no lazy search after a match at least this long
 };
 
 // Compresses `size` bytes into -lh5- data (the member data only, no header).

@@ -2,8 +2,12 @@
 //   lzh_tool decode ARCHIVE...        decodes every member, discarding the data
 //   lzh_tool encode FILE ARCHIVE      writes a new archive holding FILE
 //   lzh_tool run COMMAND-LINE         runs an archiver command line (e, x, l, t, a)
+//   lzh_tool mixed FILE MIB TEXT BIN  writes MIB MiB cycling through 1 MiB pieces of the text
+//                                     file, the binary file, random bytes and zeros
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "lzh/archive.h"
@@ -61,6 +65,32 @@ int Encode(const char* file, const char* archive) {
   return 0;
 }
 
+// Benchmark input: mixed data in 1 MiB pieces, so block statistics change as in real files.
+int Mixed(const char* file, int mib, const char* textFile, const char* binFile) {
+  lzh::StdFileStore store;
+  lzh::FileData text, bin;
+  if (!store.ReadFile(textFile, &text) || !store.ReadFile(binFile, &bin) || text.bytes.empty() || bin.bytes.empty()) {
+    std::fprintf(stderr, "cannot read the text or binary sample\n");
+    return 1;
+  }
+  std::mt19937 rng(12345);
+  std::vector<uint8_t> out;
+  const size_t piece = 1 << 20;
+  size_t textAt = 0, binAt = 0;
+  for (int i = 0; i < mib; ++i) {
+    for (size_t k = 0; k < piece; ++k) {
+      switch (i % 4) {
+        case 0: out.push_back(text.bytes[textAt++ % text.bytes.size()]); break;
+        case 1: out.push_back(bin.bytes[binAt++ % bin.bytes.size()]); break;
+        case 2: out.push_back(static_cast<uint8_t>(rng())); break;
+        default: out.push_back(0); break;
+      }
+    }
+  }
+  auto f = store.Create(file);
+  return f && f->Write(out.data(), out.size()) && f->Close() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -75,6 +105,8 @@ int main(int argc, char** argv) {
     if (!lzh::Ok(s)) std::fprintf(stderr, "error 0x%04X: %s\n", static_cast<int>(s), lzh::StatusText(s));
     return lzh::Ok(s) ? 0 : 1;
   }
-  std::fprintf(stderr, "usage: lzh_tool decode ARCHIVE... | encode FILE ARCHIVE | run COMMAND-LINE\n");
+  if (argc == 6 && std::strcmp(argv[1], "mixed") == 0) return Mixed(argv[2], std::atoi(argv[3]), argv[4], argv[5]);
+  std::fprintf(stderr, "usage: lzh_tool decode ARCHIVE... | encode FILE ARCHIVE | run COMMAND-LINE |"
+                       " mixed FILE MIB TEXT BIN\n");
   return 2;
 }
