@@ -61,6 +61,8 @@ TEST(Win32HandOff, WindowIsFoundByClassWithItsRectangle) {
   ASSERT_TRUE(found);
   EXPECT_EQ(*found, reinterpret_cast<platform::WindowId>(receiver.hwnd()));
   EXPECT_EQ(desktop.WindowRect(*found), (platform::Rect{10, 20, 310, 220}));
+  SetWindowTextW(receiver.hwnd(), Wide("QUOVEL32 EXE版").c_str());
+  EXPECT_EQ(desktop.WindowTitle(*found), "QUOVEL32 EXE版");
 }
 
 // Runs in a second process started by the test below: the sender's side of the hand-off.
