@@ -139,7 +139,7 @@ Status Archiver::List(const CommandLine& cl, std::string* output) {
   for (const Entry& e : entries)
     if (Matches(cl.names, e)) shown.push_back(e);
   bool full = cl.command == 'v' || (cl.switches.count('x') && cl.switches.at('x') != 0);
-  if (output) *output += FormatListing(shown, full);
+  if (output) *output += FormatListing(shown, full, [&](const Entry& e) { return files_.DisplayTime(e); });
   return s;
 }
 

@@ -42,6 +42,8 @@ class FileStore {
   virtual bool Replace(const std::string& from, const std::string& to) = 0;
   // Gives an extracted file the member's time and attribute; failures are ignored.
   virtual void ApplyMetadata(const std::string& path, const Entry& entry) = 0;
+  // The member's time as listings show it (DOS date << 16 | time); by default as stored.
+  virtual uint32_t DisplayTime(const Entry& entry) { return entry.dosTime; }
 };
 
 }  // namespace lzh

@@ -41,7 +41,8 @@ std::string DisplayPath(const Entry& e, bool fullPath, char separator) {
   return raw;
 }
 
-std::string FormatListing(const std::vector<Entry>& entries, bool fullPaths) {
+std::string FormatListing(const std::vector<Entry>& entries, bool fullPaths,
+                          const std::function<uint32_t(const Entry&)>& times) {
   std::string out;
   char line[160];
   const char* rule = "------------ ------------ ------ ---------- -------- ----- ------- ----  ------------\r\n";
@@ -49,7 +50,8 @@ std::string FormatListing(const std::vector<Entry>& entries, bool fullPaths) {
   out += rule;
   uint64_t original = 0, packed = 0;
   for (const Entry& e : entries) {
-    uint32_t date = e.dosTime >> 16, time = e.dosTime & 0xFFFF;
+    const uint32_t dos = times ? times(e) : e.dosTime;
+    uint32_t date = dos >> 16, time = dos & 0xFFFF;
     unsigned ratio = RatioPerMille(e);
     std::snprintf(line, sizeof line, "%12llu %12llu %3u.%u%% %04u-%02u-%02u %02u:%02u:%02u %s %-7s %04X  ",
                   static_cast<unsigned long long>(e.originalSize), static_cast<unsigned long long>(e.packedSize),

@@ -1,6 +1,7 @@
 // The text of the archiver's listing and the little formatting helpers it shares with the
 // DLL's entry records.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ std::string AttributeText(uint8_t attribute);
 std::string DisplayPath(const Entry& e, bool fullPath, char separator);
 
 // One header line, one line per entry, a rule and a total line; lines end with CR LF.
-std::string FormatListing(const std::vector<Entry>& entries, bool fullPaths);
+// `times` gives each entry's DOS time to show (the stored one when empty).
+std::string FormatListing(const std::vector<Entry>& entries, bool fullPaths,
+                          const std::function<uint32_t(const Entry&)>& times = nullptr);
 
 }  // namespace lzh

@@ -108,9 +108,19 @@ TEST(LzhEncoder, SplitsBlocksWhereTheDataChanges) {
   EXPECT_TRUE(members[0] == both);
 }
 
-// A hand-made -lh5- stream: one block of one match with one-symbol code tables, whose
-// distance reaches before the start of the data.
-TEST(LzhDecoder, HistoryBeforeTheDataIsBlanks) {
+// Hand-made streams: one block of one match with one-symbol code tables, whose distance
+// reaches before the start of the data (where the history holds blanks).
+struct FarMatch {
+  const char* method;
+  int pbit;       // size of the position table's count field
+  int position;   // the one position code
+  bool decodes;   // whether the method allows that code
+};
+
+class LzhFarMatch : public testing::TestWithParam<FarMatch> {};
+
+TEST_P(LzhFarMatch, ReachesIntoBlankHistory) {
+  const FarMatch& c = GetParam();
   std::vector<uint8_t> bits;
   uint64_t acc = 0;
   int n = 0;
@@ -124,23 +134,37 @@ TEST(LzhDecoder, HistoryBeforeTheDataIsBlanks) {
       }
     }
   };
-  put(16, 1);                  // one symbol in the block
-  put(5, 0), put(5, 0);        // code-length code: just symbol 0
-  put(9, 0), put(9, 256 + 2);  // literal/length code: just "match of 5"
-  put(4, 0), put(4, 5);        // position code: just 5, a distance of 16..31
-  put(4, 3);                   // extra bits: distance 19
+  put(16, 1);                           // one symbol in the block
+  put(5, 0), put(5, 0);                 // code-length code: just symbol 0
+  put(9, 0), put(9, 256 + 2);           // literal/length code: just "match of 5"
+  put(c.pbit, 0), put(c.pbit, static_cast<uint32_t>(c.position));  // position code
+  put(c.position - 1, 3);               // extra bits of the distance
   while (n) put(1, 0);
   const uint8_t blanks[] = "     ";
   lzh::Entry e;
-  e.method = "-lh5-";
+  e.method = c.method;
   e.originalSize = 5;
   e.packedSize = bits.size();
   e.crc = lzh::Crc16::Of(blanks, 5);
   lzh::MemoryInput in(bits);
   lzh::VectorSink out;
-  ASSERT_EQ(lzh::DecodeMember(in, e, out), lzh::Status::kOk);
+  lzh::Status s = lzh::DecodeMember(in, e, out);
+  if (!c.decodes) {
+    EXPECT_EQ(s, lzh::Status::kBrokenData);
+    return;
+  }
+  ASSERT_EQ(s, lzh::Status::kOk);
   EXPECT_EQ(std::string(out.bytes.begin(), out.bytes.end()), "     ");
 }
+
+INSTANTIATE_TEST_SUITE_P(LzhMethods, LzhFarMatch,
+                         testing::Values(FarMatch{"-lh5-", 4, 5, true},     // distance 19
+                                         FarMatch{"-lh5-", 4, 13, true},    // the largest -lh5- code
+                                         FarMatch{"-lh5-", 4, 14, false},   // beyond -lh5-'s codes
+                                         FarMatch{"-lh7-", 5, 16, true},    // the 64 KiB window
+                                         // -lh7- data under the -lh6- label is accepted.
+                                         FarMatch{"-lh6-", 5, 16, true},
+                                         FarMatch{"-lh7-", 5, 17, false}));
 
 TEST(LzhDecoder, TruncatedDataFailsAtEveryLength) {
   std::vector<uint8_t> archive = ArchiveOf(MakeData(DataKind::kText, 40000));

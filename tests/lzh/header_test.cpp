@@ -169,6 +169,28 @@ TEST(LzhOldHeaders, Level1SizeCountsTheExtendedHeaders) {
   EXPECT_EQ(Read(h, &r), lzh::Status::kHeaderBroken);
 }
 
+TEST(LzhLevel3Header, ReadsFourByteSizes) {
+  std::vector<uint8_t> h = {4, 0, '-', 'l', 'h', '0', '-', 3, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0x40, 0x20, 3, 0x34, 0x12,
+                            'U'};
+  auto put32 = [&](uint32_t v) {
+    for (int i = 0; i < 4; ++i) h.push_back(static_cast<uint8_t>(v >> (8 * i)));
+  };
+  const std::string name = "three.txt";
+  put32(32 + 5 + static_cast<uint32_t>(name.size()));  // total header size
+  put32(5 + static_cast<uint32_t>(name.size()));       // first extended header: the name
+  h.push_back(0x01);
+  h.insert(h.end(), name.begin(), name.end());
+  put32(0);
+  h.insert(h.end(), {'a', 'b', 'c'});
+  lzh::Entry r;
+  ASSERT_EQ(Read(h, &r), lzh::Status::kOk);
+  EXPECT_EQ(r.level, 3);
+  EXPECT_EQ(r.name, name);
+  EXPECT_EQ(r.packedSize, 3u);
+  EXPECT_EQ(r.dataOffset, h.size() - 3);
+  EXPECT_EQ(r.crc, 0x1234);
+}
+
 TEST(LzhSelfExtracting, TheFirstHeaderAfterTheProgramIsFound) {
   lzh::Entry w = SampleEntry();
   w.method = "-lh0-";

@@ -167,6 +167,8 @@ void Win32FileStore::ApplyMetadata(const std::string& path, const Entry& entry) 
   if (keep != 0) SetFileAttributesW(w.c_str(), keep);
 }
 
+uint32_t Win32FileStore::DisplayTime(const Entry& entry) { return LocalDosTime(entry); }
+
 uint32_t LocalDosTime(const Entry& entry) {
   if (!entry.hasFileTimes && entry.level < 2) return entry.dosTime;
   FILETIME utc = Split(entry.hasFileTimes ? entry.writeTime : UnixToFileTime(DosToUnix(entry.dosTime))), local;

@@ -21,6 +21,7 @@ class Win32FileStore final : public FileStore {
   bool Remove(const std::string& path) override;
   bool Replace(const std::string& from, const std::string& to) override;
   void ApplyMetadata(const std::string& path, const Entry& entry) override;
+  uint32_t DisplayTime(const Entry& entry) override;
 };
 
 // Local DOS date (high word) and time (low word) of a member, for listings and records.
