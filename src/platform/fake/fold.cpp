@@ -1,55 +1,35 @@
 #include "platform/fake/fold.h"
 
+#include "browse/text_path.h"
+
 namespace platform::fake {
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+// The fakes compare names the way the program's own text routines do, so there is one byte rule.
+bool IsLeadByte(unsigned char c) { return browse::IsLeadByte(c); }
 
-std::string UpperAscii(const std::string& text) {
-  std::string out = text;
-  for (size_t i = 0; i < out.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(out[i]);
-    if (IsLeadByte(c)) {
-      ++i;
-    } else if (c >= 'a' && c <= 'z') {
-      out[i] = static_cast<char>(c - 'a' + 'A');
-    }
+std::string UpperAscii(const std::string& text) { return browse::UpperAscii(text); }
+
+bool SameText(const std::string& a, const std::string& b) { return browse::SameText(a, b); }
+
+namespace {
+// "/" is never the second byte of a two-byte character, so it can simply become "\".
+std::string Backslashes(std::string text) {
+  for (char& c : text) {
+    if (c == '/') c = '\\';
   }
-  return out;
+  return text;
 }
-
-bool SameText(const std::string& a, const std::string& b) { return UpperAscii(a) == UpperAscii(b); }
+}  // namespace
 
 std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts;
-  std::string current;
-  for (size_t i = 0; i < path.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(path[i]);
-    if (IsLeadByte(c) && i + 1 < path.size()) {
-      current += path[i];
-      current += path[++i];
-    } else if (c == '\\' || c == '/') {
-      if (!current.empty()) parts.push_back(current);
-      current.clear();
-    } else {
-      current += path[i];
-    }
+  for (std::string piece : browse::SplitPath(Backslashes(path))) {
+    piece.pop_back();   // each piece ends with its "\"
+    if (!piece.empty()) parts.push_back(piece);
   }
-  if (!current.empty()) parts.push_back(current);
   return parts;
 }
 
-bool EndsWithSeparator(const std::string& text) {
-  bool last = false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    if (IsLeadByte(c) && i + 1 < text.size()) {
-      ++i;
-      last = false;
-    } else {
-      last = c == '\\' || c == '/';
-    }
-  }
-  return last;
-}
+bool EndsWithSeparator(const std::string& text) { return browse::EndsWithYen(Backslashes(text)); }
 
 }  // namespace platform::fake
