@@ -99,6 +99,8 @@ Status ReadEntries(InputFile& in, std::vector<Entry>* entries) {
 }
 
 Status WriteMember(const NewMember& member, OutputSink& out, const EncoderOptions& options) {
+  // The encoder addresses its input with 32-bit positions.
+  if (member.size >= 0xFFF00000u) return Status::kTooLarge;
   Entry e = member.meta;
   e.originalSize = member.size;
   e.crc = Crc16::Of(member.data, member.size);
