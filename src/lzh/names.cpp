@@ -50,7 +50,7 @@ bool MatchFrom(const std::vector<std::string_view>& p, size_t pi, const std::vec
 
 SplitPath SplitStoredPath(std::string_view path) {
   SplitPath out;
-  // Control characters end a stored name only where writers padded it with NULs.
+  // Some writers pad stored names with NULs: the name ends at the first one.
   if (size_t nul = path.find('\0'); nul != std::string_view::npos) path = path.substr(0, nul);
   if (path.size() >= 2 && static_cast<unsigned char>(path[0]) < 0x80 && path[1] == ':' &&
       ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'))) {
@@ -59,12 +59,10 @@ SplitPath SplitStoredPath(std::string_view path) {
   }
   if (!path.empty() && IsSeparator(static_cast<unsigned char>(path[0]))) out.absolute = true;
   std::string part;
+  // Empty and "." components name nothing; ".." is kept so the caller can refuse it.
   auto flush = [&] {
-    if (part.empty() || part == ".") {
-    } else if (part == "..") {
-      out.parentRefs = true;
-      out.parts.push_back(part);
-    } else {
+    if (!part.empty() && part != ".") {
+      if (part == "..") out.parentRefs = true;
       out.parts.push_back(part);
     }
     part.clear();
