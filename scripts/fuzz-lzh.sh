@@ -63,9 +63,9 @@ echo "fuzz-lzh: running for ${seconds}s"
 status=0
 "$out/fuzz_reader" "$out/corpus" "${seeds[@]}" -max_total_time="$seconds" -max_len=65536 -timeout=10 \
   -rss_limit_mb=2048 -artifact_prefix="$out/artifacts/" -print_final_stats=1 > "$out/last-run.log" 2>&1 || status=$?
-grep -E '^(stat::number_of_executed_units|stat::average_exec_per_sec|==[0-9]+==ERROR|SUMMARY)' "$out/last-run.log" || true
+grep -aE '^(stat::number_of_executed_units|stat::average_exec_per_sec|==[0-9]+==ERROR|SUMMARY)' "$out/last-run.log" || true
 if [ "$status" -ne 0 ]; then
-  grep -E 'Test unit written to' "$out/last-run.log" || true
+  grep -aE 'Test unit written to' "$out/last-run.log" || true
   echo "fuzz-lzh: FAILED (status $status); see $out/last-run.log and $out/artifacts/"
   exit 1
 fi
