@@ -19,7 +19,11 @@ std::string ExeKey();      // ...\EXE: the manager's own settings
 // A stored text that had to be a number and was not, for the values whose reading stops there.
 class ReadAborted : public std::runtime_error {
  public:
-  explicit ReadAborted(const std::string& name) : std::runtime_error("not a number: " + name) {}
+  explicit ReadAborted(const std::string& name) : std::runtime_error("not a number: " + name), name_(name) {}
+  const std::string& Name() const { return name_; }
+
+ private:
+  std::string name_;
 };
 
 // A whole decimal number with an optional sign; false for anything else.
