@@ -1,0 +1,83 @@
+#include "browse/filters.h"
+
+#include <algorithm>
+
+#include "browse/text_path.h"
+#include "platform/file_system.h"
+
+namespace browse {
+
+namespace {
+std::string Piece(int index) { return std::string("*.") + ExtensionNames()[static_cast<size_t>(index)] + ";"; }
+}  // namespace
+
+const std::array<const char*, kExtensionCount>& ExtensionNames() {
+  static const std::array<const char*, kExtensionCount> names{
+      "AVI", "MOV", "MMM", "MPG", "DAT", "MPA", "MPV", "WAV", "MID", "RMI", "MKI", "MAG", "MAX", "PIC", "JPG",
+      "BMP", "ICO", "RLE", "WMF", "PCT", "SCR", "SR?", "GE?", "GR?", "LZH", "HLP", "TXT", "DOC", "INI", "WRI"};
+  return names;
+}
+
+int ExtensionIndex(const std::string& name) {
+  const auto& names = ExtensionNames();
+  for (int i = 0; i < kExtensionCount; ++i) {
+    if (SameText(name, names[static_cast<size_t>(i)])) return i;
+  }
+  return -1;
+}
+
+int FileExtensionIndex(const std::string& path) {
+  std::string folder, name;
+  SplitFileName(path, folder, name);
+  size_t dot = name.rfind('.');
+  if (dot == std::string::npos) return -1;
+  return ExtensionIndex(LeftCut(UpperAscii(name.substr(dot + 1)), 3));
+}
+
+int AttributeMask(bool readOnly, bool system, bool hidden, bool archive) {
+  return (readOnly ? 1 : 0) + (system ? 4 : 0) + (hidden ? 2 : 0) + (archive ? 32 : 0);
+}
+
+std::string BuildExtensionPattern(const std::array<bool, kExtensionCount>& checked) {
+  std::string pattern;
+  for (int i = 0; i < kExtensionCount; ++i) {
+    if (checked[static_cast<size_t>(i)]) pattern += Piece(i);
+  }
+  return pattern;
+}
+
+std::string AddExtension(const std::string& pattern, int index) {
+  std::string piece = Piece(index);
+  return pattern.find(piece) == std::string::npos ? pattern + piece : pattern;
+}
+
+std::string RemoveExtension(const std::string& pattern, int index) {
+  std::string piece = Piece(index);
+  std::string out = pattern;
+  size_t at = out.find(piece);
+  if (at != std::string::npos) out.erase(at, piece.size());
+  return out;
+}
+
+std::vector<std::string> SelectFiles(platform::FileSystem& fs, const std::string& folder, const std::string& pattern,
+                                     int mask, bool normal) {
+  std::vector<std::string> names;
+  size_t start = 0;
+  while (start <= pattern.size()) {
+    size_t end = pattern.find(';', start);
+    if (end == std::string::npos) end = pattern.size();
+    std::string piece = pattern.substr(start, end - start);
+    start = end + 1;
+    if (piece.empty()) continue;
+    for (const platform::FindEntry& e : fs.Find(AddYen(folder) + piece, static_cast<uint32_t>(mask))) {
+      if (e.attributes & (platform::attr::kDirectory | platform::attr::kVolumeId)) continue;
+      if (!normal && (e.attributes & static_cast<uint32_t>(mask)) == 0) continue;
+      names.push_back(e.name);
+    }
+  }
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
+  names.erase(std::unique(names.begin(), names.end(), SameText), names.end());
+  return names;
+}
+
+}  // namespace browse

@@ -1,0 +1,43 @@
+// What the file list shows: the thirty-entry extension table, the attribute mask of the four
+// attribute boxes, the extension pattern the checked boxes build, and the rule that selects the
+// files of a folder for a pattern.
+#pragma once
+#include <array>
+#include <string>
+#include <vector>
+
+namespace platform {
+class FileSystem;
+}
+
+namespace browse {
+
+constexpr int kExtensionCount = 30;
+constexpr int kScrIndex = 20;
+
+// "AVI", "MOV", ..., "SCR" (index 20), "SR?", ... "WRI", stored as shown.
+const std::array<const char*, kExtensionCount>& ExtensionNames();
+// The table index of an extension (without its dot), compared case-insensitively as a whole
+// name, "?" being a character like any other; -1 when it is not in the table.
+int ExtensionIndex(const std::string& name);
+// The index the play engine uses for a file: its extension upper-cased, at most three
+// characters, looked up in the table.
+int FileExtensionIndex(const std::string& path);
+
+// Read-only 1, system 4, hidden 2, archive 32: the boxes rd, sys, hid, arc.
+int AttributeMask(bool readOnly, bool system, bool hidden, bool archive);
+
+// "*.NAME;" pieces of the checked boxes in table order (start-up).
+std::string BuildExtensionPattern(const std::array<bool, kExtensionCount>& checked);
+// A box checked later: its piece goes to the end unless the pattern holds it already; a box
+// unchecked: the first occurrence of its piece goes.
+std::string AddExtension(const std::string& pattern, int index);
+std::string RemoveExtension(const std::string& pattern, int index);
+
+// The files of `folder` (with "\") that the effective pattern selects: each ";"-separated piece
+// is searched with `mask`; folders and volume labels are skipped; unless `normal` is set a file
+// needs one of the mask's bits. Each name once, sorted case-insensitively.
+std::vector<std::string> SelectFiles(platform::FileSystem& fs, const std::string& folder, const std::string& pattern,
+                                     int mask, bool normal);
+
+}  // namespace browse
