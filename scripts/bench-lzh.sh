@@ -46,12 +46,13 @@ best() {
     t0=$(date +%s.%N)
     "$@" > /dev/null 2>&1
     t1=$(date +%s.%N)
-    t=$(echo "$t1 - $t0" | bc -l)
-    if [ -z "$best" ] || [ "$(echo "$t < $best" | bc -l)" = 1 ]; then best=$t; fi
+    t=$(awk "BEGIN { print $t1 - $t0 }")
+    if [ -z "$best" ] || awk "BEGIN { exit !($t < $best) }"; then best=$t; fi
   done
   printf '%.3f' "$best"
 }
-mbps() { printf '%.1f' "$(echo "$size / 1048576 / $1" | bc -l)"; }
+mbps() { awk "BEGIN { printf \"%.1f\", $size / 1048576 / $1 }"; }
+ratio() { awk "BEGIN { printf \"%.2f\", $1 / $2 }"; }
 
 cd "$work"
 rm -f ours.lzh jlha.lzh
@@ -71,10 +72,10 @@ echo "decode (same -lh5- archive)      seconds    MiB/s"
 printf '  ours                          %8s  %7s\n' "$dec_ours" "$(mbps "$dec_ours")"
 printf '  lha (lhasa)                   %8s  %7s\n' "$dec_lha" "$(mbps "$dec_lha")"
 printf '  bsdtar (libarchive)           %8s  %7s\n' "$dec_bsdtar" "$(mbps "$dec_bsdtar")"
-printf '  ours vs bsdtar: %.2f x (goal >= 1.2)\n' "$(echo "$dec_bsdtar / $dec_ours" | bc -l)"
+echo "  ours vs bsdtar: $(ratio "$dec_bsdtar" "$dec_ours") x (goal >= 1.2)"
 echo
 echo "encode -lh5-                     seconds    MiB/s   archive bytes"
 printf '  ours                          %8s  %7s  %12s\n' "$enc_ours" "$(mbps "$enc_ours")" "$size_ours"
 printf '  jlha                          %8s  %7s  %12s\n' "$enc_jlha" "$(mbps "$enc_jlha")" "$size_jlha"
-printf '  ours vs jlha: %.2f x speed (goal >= 2), size %+.2f %% (goal <= 0)\n' \
-  "$(echo "$enc_jlha / $enc_ours" | bc -l)" "$(echo "($size_ours - $size_jlha) * 100 / $size_jlha" | bc -l)"
+echo "  ours vs jlha: $(ratio "$enc_jlha" "$enc_ours") x speed (goal >= 2)," \
+  "size $(awk "BEGIN { printf \"%+.2f\", ($size_ours - $size_jlha) * 100 / $size_jlha }") % (goal <= 0)"
