@@ -87,23 +87,6 @@ int TMKBoxDlg::Open(int kind, int style, bool countdown, int count, const std::s
   return result;
 }
 
-Rect TMKBoxDlg::ProbeWorkArea() {
-  platform::Point screen = desktop_.ScreenSize();
-  WindowQueries queries{
-      [this](int x, int y) { return desktop_.WindowAt({x, y}); },
-      [this](uintptr_t w) -> std::optional<WindowEdges> {
-        auto r = desktop_.WindowRect(w);
-        if (!r) return std::nullopt;
-        return WindowEdges{r->left, r->top, r->right, r->bottom};
-      },
-      [this](uintptr_t w) { return desktop_.WindowTitle(w); },
-  };
-  // The corner probe recognises a classic taskbar; where it finds none (newer shells, Wine
-  // without a window manager) the system's own work area is the answer.
-  if (probe_.Probe(screen.x, screen.y, queries)) return probe_.Area();
-  return FromEdges(desktop_.WorkArea());
-}
-
 int TMKBoxDlg::ShowBox(int kind, int n, const std::string& text, int defaultResult) {
   const Slot& slot = slots_[static_cast<size_t>(n)];
   gui::Form* main = app_.MainForm();
@@ -129,7 +112,7 @@ int TMKBoxDlg::ShowBox(int kind, int n, const std::string& text, int defaultResu
     metrics.frameHeight = frame.height;
 
     Placement placement;
-    workArea_ = ProbeWorkArea();
+    workArea_ = DialogWorkArea(probe_, desktop_);
     placement.workArea = workArea_;
     gui::Handle ref = SourceHandle != 0 ? SourceHandle : (main != nullptr ? main->GetHandle() : 0);
     if (ref != 0) {

@@ -59,7 +59,6 @@ class TMKBoxDlg {
     std::string count = "0";
   };
   int Open(int kind, int style, bool countdown, int count, const std::string& text, int defaultResult);
-  Rect ProbeWorkArea();
 
   gui::Application& app_;
   platform::Desktop& desktop_;

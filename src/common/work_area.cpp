@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/desktop.h"
+
 namespace common {
 
 namespace {
@@ -74,6 +76,22 @@ bool WorkAreaProbe::Probe(int sw, int sh, const WindowQueries& q) {
   // gives the same area.
   if (taskbar_ == 0) taskbar_ = chosen;
   return true;
+}
+
+Rect DialogWorkArea(WorkAreaProbe& probe, platform::Desktop& desktop) {
+  platform::Point screen = desktop.ScreenSize();
+  WindowQueries queries{
+      [&desktop](int x, int y) { return desktop.WindowAt({x, y}); },
+      [&desktop](uintptr_t w) -> std::optional<WindowEdges> {
+        auto r = desktop.WindowRect(w);
+        if (!r) return std::nullopt;
+        return WindowEdges{r->left, r->top, r->right, r->bottom};
+      },
+      [&desktop](uintptr_t w) { return desktop.WindowTitle(w); },
+  };
+  if (probe.Probe(screen.x, screen.y, queries)) return probe.Area();
+  platform::Rect r = desktop.WorkArea();
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 }  // namespace common

@@ -8,6 +8,10 @@
 
 #include "common/mkbox_layout.h"
 
+namespace platform {
+class Desktop;
+}
+
 namespace common {
 
 // A window's rectangle as its four edges.
@@ -36,5 +40,10 @@ class WorkAreaProbe {
   Rect area_;
   uintptr_t taskbar_ = 0;
 };
+
+// The area every dialog is kept in: the corner probe's answer when it finds a classic taskbar,
+// otherwise the system's own work area (newer shells, or Wine without a window manager, have no
+// taskbar the probe recognises).
+Rect DialogWorkArea(WorkAreaProbe& probe, platform::Desktop& desktop);
 
 }  // namespace common
