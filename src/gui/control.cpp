@@ -182,6 +182,7 @@ gui::Color Control::Color() const {
 }
 
 void Control::SetColor(gui::Color color) {
+  if (color_ == color && !parentColor_) return;  // a paint handler may set the same colour each time
   color_ = color;
   parentColor_ = false;
   InheritedChanged(Property::Color);
@@ -198,6 +199,7 @@ const gui::Font& Control::Font() const {
 }
 
 void Control::SetFont(const gui::Font& font) {
+  if (font_ == font && !parentFont_) return;
   font_ = font;
   parentFont_ = false;
   InheritedChanged(Property::Font);

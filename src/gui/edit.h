@@ -23,6 +23,9 @@ class Edit : public Control {
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool v);
 
+  // Selects the whole text in the window (nothing to select headless).
+  void SelectAll() { Push(Property::Selection); }
+
   NotifyEvent OnChange;
 
   // The user replaces the whole text by typing `text` (cut to MaxLength); false when the

@@ -120,6 +120,7 @@ void Form::SetActiveControl(Control* c, bool pushFocus) {
     if (pushFocus && c->Peer() != nullptr) c->Peer()->SetFocus();
     if (c->OnEnter) c->OnEnter(*c);
   }
+  if (OnActiveControlChange) OnActiveControlChange(*this);
 }
 
 namespace {

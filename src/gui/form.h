@@ -98,6 +98,8 @@ class Form : public Control {
   NotifyEvent OnShow;
   NotifyEvent OnHide;
   NotifyEvent OnActivate;
+  // The focus moved to another control of this form (ActiveControl is the new one).
+  NotifyEvent OnActiveControlChange;
   NotifyEvent OnDeactivate;
   CloseEvent OnClose;
   CloseQueryEvent OnCloseQuery;

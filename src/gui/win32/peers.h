@@ -34,6 +34,7 @@ class WindowPeer : public ControlPeer {
   virtual void OnCommand(int code, HWND source);
   virtual bool OnDrawItem(const DRAWITEMSTRUCT& item);
   virtual HBRUSH OnCtlColor(HDC dc, UINT message);
+  virtual bool OnNotify(const NMHDR& header, LRESULT& result);
   // A message of the peer's own window; true when handled (result set).
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 

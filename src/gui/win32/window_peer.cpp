@@ -155,6 +155,8 @@ void WindowPeer::OnCommand(int, HWND) {}
 
 bool WindowPeer::OnDrawItem(const DRAWITEMSTRUCT&) { return false; }
 
+bool WindowPeer::OnNotify(const NMHDR&, LRESULT&) { return false; }
+
 HBRUSH WindowPeer::ColorBrush(gui::Color color) {
   if (brush_ == nullptr || brushColor_ != color) {
     if (brush_ != nullptr) DeleteObject(brush_);
@@ -272,6 +274,11 @@ bool RouteChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&
       child->OnCommand(HIWORD(wParam), source);
       result = 0;
       return true;
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      WindowPeer* child = WindowPeer::FromHwnd(header->hwndFrom);
+      return child != nullptr && child->OnNotify(*header, result);
     }
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);

@@ -10,6 +10,7 @@
 
 #include "gui/application.h"
 #include "gui/demo_form.h"
+#include "gui/tree_view.h"
 #include "gui/win32/win32_backend.h"
 #include "platform/win32/wide_text.h"
 #include "support/sjis_text.h"
@@ -280,6 +281,38 @@ TEST_F(Win32Demo, HintsBecomeToolTipsOfTheirControls) {
   EXPECT_EQ(ToolCount(), before - 1);
   demo.Edit1.SetHint("名前を入れます");
   EXPECT_EQ(ToolCount(), before);
+}
+
+TEST_F(Win32Demo, TreeNodesOpenThroughTheWindowAndReadTheirChildren) {
+  gui::Form form(app, "TTreeTest");
+  gui::TreeView tree(form, "TreeView1");
+  tree.SetBounds(0, 0, 200, 150);
+  Log seen;
+  tree.OnExpanding = [&](gui::Component&, gui::TreeNode& n, bool&) {
+    seen.push_back("expanding");
+    if (n.Count() == 0) n.AddChild("WINDOWS");
+  };
+  tree.OnChange = [&](gui::Component&, gui::TreeNode& n) { seen.push_back("change " + n.Text()); };
+  gui::TreeNode* c = tree.AddRoot("C:");
+  c->SetHasChildren(true);
+  gui::TreeNode* d = tree.AddRoot("デスクトップ");
+  form.Show();
+  HWND h = H(tree);
+  EXPECT_EQ(SendMessageW(h, TVM_GETCOUNT, 0, 0), 2);
+  HTREEITEM first = reinterpret_cast<HTREEITEM>(SendMessageW(h, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  SendMessageW(h, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(first));
+  EXPECT_EQ(SendMessageW(h, TVM_GETCOUNT, 0, 0), 3);
+  EXPECT_TRUE(c->Expanded());
+  tree.SetSelected(d);  // by code: no OnChange
+  SetFocus(h);
+  SendMessageW(h, WM_KEYDOWN, VK_HOME, 0);  // the user goes to the first node
+  EXPECT_EQ(tree.Selected(), c);
+  d->SetBold(true);
+  HTREEITEM second = reinterpret_cast<HTREEITEM>(SendMessageW(h, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(first)));
+  EXPECT_TRUE(SendMessageW(h, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(second), TVIS_BOLD) & TVIS_BOLD);
+  c->DeleteChildren();
+  EXPECT_EQ(SendMessageW(h, TVM_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(seen, (Log{"expanding", "change C:"}));
 }
 
 TEST_F(Win32Demo, TextIsMeasuredWithTheRealFont) {
