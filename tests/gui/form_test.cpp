@@ -10,6 +10,7 @@
 #include "gui/label.h"
 #include "gui/list_box.h"
 #include "gui/menu.h"
+#include "gui/notify_icon.h"
 #include "gui/panel.h"
 #include "support/sjis_text.h"
 
@@ -349,6 +350,26 @@ TEST_F(FormTest, MinimisingAndTheCursorAreApplicationState) {
   EXPECT_EQ(restored, 1);
   h.app.GetScreen().SetCursor(gui::Cursor::HourGlass);
   EXPECT_EQ(h.backend.CurrentCursor(), gui::Cursor::HourGlass);
+}
+
+TEST_F(FormTest, NotificationIconsFollowTheirStateAndReportMouseMessages) {
+  gui::Form f(h.app, "TTray");
+  std::vector<int> seen;
+  {
+    gui::NotifyIcon icon(f, "TaskTray1");
+    icon.OnMouseMessage = [&](gui::Component&, int message, int, int) { seen.push_back(message); };
+    icon.SetTip("QUOVEL32");
+    icon.UserMouseMessage(gui::kNotifyRightDown, 1, 1);  // not shown: the shell sends nothing
+    EXPECT_TRUE(h.backend.TrayIcons().empty());
+    icon.SetShown(true);
+    EXPECT_EQ(h.backend.TrayIcons(), (std::map<int, std::string>{{1, "QUOVEL32"}}));
+    icon.SetId(2);
+    icon.SetTip("再生中");
+    EXPECT_EQ(h.backend.TrayIcons(), (std::map<int, std::string>{{2, "再生中"}}));
+    icon.UserMouseMessage(gui::kNotifyLeftDown, 5, 6);
+  }
+  EXPECT_TRUE(h.backend.TrayIcons().empty());  // destroying the component removes its icon
+  EXPECT_EQ(seen, std::vector<int>{gui::kNotifyLeftDown});
 }
 
 }  // namespace

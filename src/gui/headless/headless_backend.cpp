@@ -7,6 +7,7 @@
 #include "gui/canvas.h"
 #include "gui/form.h"
 #include "gui/menu.h"
+#include "gui/notify_icon.h"
 #include "gui/timer.h"
 
 namespace gui::headless {
@@ -29,6 +30,29 @@ class NullControlPeer : public ControlPeer {
 class NullMenuPeer : public MenuPeer {
  public:
   void Changed() override {}
+};
+
+// Keeps the backend's picture of the notification area up to date.
+class TrayPeer : public NotifyIconPeer {
+ public:
+  TrayPeer(NotifyIcon& icon, std::map<int, std::string>& tray) : icon_(icon), tray_(tray) {}
+  ~TrayPeer() override { Remove(); }
+  void Changed() override {
+    Remove();
+    if (icon_.Shown()) {
+      tray_[icon_.Id()] = icon_.Tip();
+      id_ = icon_.Id();
+    }
+  }
+
+ private:
+  void Remove() {
+    if (id_ != 0) tray_.erase(id_);
+    id_ = 0;
+  }
+  NotifyIcon& icon_;
+  std::map<int, std::string>& tray_;
+  int id_ = 0;
 };
 
 class NullApplicationPeer : public ApplicationPeer {
@@ -86,6 +110,8 @@ std::unique_ptr<ApplicationPeer> Backend::CreateApplicationPeer(Application&) {
 std::unique_ptr<ControlPeer> Backend::CreatePeer(Control&) { return std::make_unique<NullControlPeer>(NewHandle()); }
 
 std::unique_ptr<MenuPeer> Backend::CreateMenuPeer(Menu&) { return std::make_unique<NullMenuPeer>(); }
+
+std::unique_ptr<NotifyIconPeer> Backend::CreateNotifyIconPeer(NotifyIcon& icon) { return std::make_unique<TrayPeer>(icon, tray_); }
 
 void Backend::TimerChanged(Timer& timer, bool running) {
   if (!running) {

@@ -93,6 +93,9 @@ class Backend : public gui::Backend {
   std::unique_ptr<ApplicationPeer> CreateApplicationPeer(Application& app) override;
   std::unique_ptr<ControlPeer> CreatePeer(Control& control) override;
   std::unique_ptr<MenuPeer> CreateMenuPeer(Menu& menu) override;
+  std::unique_ptr<NotifyIconPeer> CreateNotifyIconPeer(NotifyIcon& icon) override;
+  // Notification-area icons as the shell would have them: identifier to tip.
+  const std::map<int, std::string>& TrayIcons() const { return tray_; }
   void TimerChanged(Timer& timer, bool running) override;
   bool RunModal(Form& form) override;
   void ProcessMessages() override;
@@ -151,6 +154,7 @@ class Backend : public gui::Backend {
   int failures_ = 0;
   Cursor cursor_ = Cursor::Default;
   Size screen_{1024, 768};
+  std::map<int, std::string> tray_;
   bool terminated_ = false;
   Handle nextHandle_ = kFirstHandle;
 };

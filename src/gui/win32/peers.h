@@ -12,6 +12,7 @@
 #include "gui/control.h"
 #include "gui/form.h"
 #include "gui/menu.h"
+#include "gui/notify_icon.h"
 
 namespace gui::win32 {
 
@@ -89,6 +90,7 @@ ShiftState CurrentShift();
 HMENU MenuHandleOf(Menu& menu);
 std::unique_ptr<MenuPeer> CreateMenuPeer(Backend& backend, Menu& menu);
 std::unique_ptr<ControlPeer> CreatePaintPeer(Backend& backend, Control& control);
+std::unique_ptr<NotifyIconPeer> CreateNotifyIconPeer(Backend& backend, NotifyIcon& icon);
 std::unique_ptr<ControlPeer> CreateFormPeer(Backend& backend, Form& form);
 
 // Creates the peer of a control of any kind.

@@ -138,6 +138,8 @@ std::unique_ptr<ControlPeer> Backend::CreatePeer(Control& control) { return Crea
 
 std::unique_ptr<MenuPeer> Backend::CreateMenuPeer(Menu& menu) { return win32::CreateMenuPeer(*this, menu); }
 
+std::unique_ptr<NotifyIconPeer> Backend::CreateNotifyIconPeer(NotifyIcon& icon) { return win32::CreateNotifyIconPeer(*this, icon); }
+
 std::uint64_t Backend::Now() const { return GetTickCount64(); }
 
 void Backend::TimerChanged(Timer& timer, bool running) {

@@ -29,6 +29,7 @@ class Backend : public gui::Backend {
   std::unique_ptr<ApplicationPeer> CreateApplicationPeer(Application& app) override;
   std::unique_ptr<ControlPeer> CreatePeer(Control& control) override;
   std::unique_ptr<MenuPeer> CreateMenuPeer(Menu& menu) override;
+  std::unique_ptr<NotifyIconPeer> CreateNotifyIconPeer(NotifyIcon& icon) override;
   std::uint64_t Now() const override;
   void TimerChanged(Timer& timer, bool running) override;
   bool RunModal(Form& form) override;

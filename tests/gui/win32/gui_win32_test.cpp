@@ -10,6 +10,7 @@
 
 #include "gui/application.h"
 #include "gui/demo_form.h"
+#include "gui/notify_icon.h"
 #include "gui/tree_view.h"
 #include "gui/win32/win32_backend.h"
 #include "platform/win32/wide_text.h"
@@ -313,6 +314,28 @@ TEST_F(Win32Demo, TreeNodesOpenThroughTheWindowAndReadTheirChildren) {
   c->DeleteChildren();
   EXPECT_EQ(SendMessageW(h, TVM_GETCOUNT, 0, 0), 2);
   EXPECT_EQ(seen, (Log{"expanding", "change C:"}));
+}
+
+BOOL CALLBACK FindNotifyWindow(HWND hwnd, LPARAM found) {
+  wchar_t cls[64] = {};
+  GetClassNameW(hwnd, cls, 64);
+  if (lstrcmpW(cls, L"QvNotifyWindow") == 0) *reinterpret_cast<HWND*>(found) = hwnd;
+  return TRUE;
+}
+
+TEST_F(Win32Demo, NotificationIconCallbacksReachTheComponent) {
+  gui::NotifyIcon icon(demo, "TaskTray1");
+  std::vector<int> seen;
+  icon.OnMouseMessage = [&](gui::Component&, int message, int, int) { seen.push_back(message); };
+  icon.SetTip("QUOVEL32 見本");
+  icon.SetPicture(guitest::MakeInfoIcon());
+  icon.SetShown(true);
+  HWND window = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindNotifyWindow, reinterpret_cast<LPARAM>(&window));
+  ASSERT_NE(window, nullptr);
+  SendMessageW(window, gui::kNotifyCallbackMessage, 1, gui::kNotifyRightDown);
+  icon.SetShown(false);
+  EXPECT_EQ(seen, std::vector<int>{gui::kNotifyRightDown});
 }
 
 TEST_F(Win32Demo, TextIsMeasuredWithTheRealFont) {
