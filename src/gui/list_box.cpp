@@ -49,7 +49,8 @@ void ListBox::SetItem(int index, const std::string& text) {
   InsertItem(index, text);
   selected_[static_cast<size_t>(index)] = sel;
   itemIndex_ = keepIndex;
-  Push(Property::Selection);
+  Push(Property::Selection, index);
+  Push(Property::ItemIndex);
 }
 
 void ListBox::SetItems(std::vector<std::string> items) {

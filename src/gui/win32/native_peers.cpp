@@ -178,7 +178,14 @@ class ListPeer : public NativePeer {
         break;
       case Property::ItemDeleted: SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0); break;
       case Property::ItemIndex:
-      case Property::Selection: PushSelection(); break;
+        // In a multi-select list ItemIndex is only the focused row.
+        if (list_.MultiSelect()) {
+          PushCaret();
+        } else {
+          PushSelection();
+        }
+        break;
+      case Property::Selection: PushSelection(index); break;
       case Property::TopIndex: SendMessageW(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(list_.TopIndexState()), 0); break;
       case Property::Style: pushing_ = false; Recreate(); return;
       default: pushing_ = false; NativePeer::Changed(what, index); return;
@@ -252,12 +259,20 @@ class ListPeer : public NativePeer {
     SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
   }
-  void PushSelection() {
+  // Pushes the selection: of one row (row >= 0) or of all rows.
+  void PushSelection(int row = -1) {
     if (!list_.MultiSelect()) {
       SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(list_.ItemIndex()), 0);
       return;
     }
-    for (int i = 0; i < list_.Count(); ++i) SendMessageW(hwnd_, LB_SETSEL, list_.Selected(i), i);
+    if (row >= 0) {
+      SendMessageW(hwnd_, LB_SETSEL, list_.Selected(row), row);
+    } else {
+      for (int i = 0; i < list_.Count(); ++i) SendMessageW(hwnd_, LB_SETSEL, list_.Selected(i), i);
+    }
+    PushCaret();
+  }
+  void PushCaret() {
     if (list_.ItemIndex() >= 0) SendMessageW(hwnd_, LB_SETCARETINDEX, static_cast<WPARAM>(list_.ItemIndex()), FALSE);
   }
   ListBox& list_;
@@ -461,6 +476,13 @@ class TreePeer : public NativePeer {
         SendMessageW(hwnd_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(it != items_.end() ? it->second : nullptr));
         break;
       }
+      case Property::Color:
+      case Property::Font:
+        TreeView_SetBkColor(hwnd_, ToColorRef(tree_.Color()));
+        TreeView_SetTextColor(hwnd_, ToColorRef(tree_.Font().color));
+        pushing_ = false;
+        NativePeer::Changed(what, index);
+        return;
       default: pushing_ = false; NativePeer::Changed(what, index); return;
     }
     pushing_ = false;
