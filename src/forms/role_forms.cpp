@@ -4,15 +4,6 @@
 
 namespace forms {
 
-TQUOVEL32KAPUL::TQUOVEL32KAPUL(gui::Application& app) : gui::Form(app, "TQUOVEL32KAPUL", "QUOVEL32KAPUL") {
-  SetBorderStyle(gui::BorderStyle::Sizeable);
-  SetFont(gui::DefaultFont());
-  SetColor(gui::colors::kBtnFace);
-  SetPosition(gui::FormPosition::ScreenCenter);
-  SetClientSize(401, 356);
-  SetCaption(app.Title());
-}
-
 TQUOVEL32BACK::TQUOVEL32BACK(gui::Application& app) : gui::Form(app, "TQUOVEL32BACK", "QUOVEL32BACK") {
   SetBorderStyle(gui::BorderStyle::None);
   SetBorderIcons(false, false, false);

@@ -1,17 +1,13 @@
-// The top-level windows of each role, as far as their layouts exist: the manager, the backdrop
-// behind playing savers, the screen-saver runner, the preview title and the installer. Each
-// registers its window under its form class name, by which instances find each other.
+// The top-level windows of each role, as far as their layouts exist: the manager (its own
+// folder), the backdrop behind playing savers, the screen-saver runner, the preview title and
+// the installer. Each registers its window under its form class name, by which instances find
+// each other.
 #pragma once
+#include "forms/manager/manager_form.h"
 #include "gui/form.h"
 #include "gui/panel.h"
 
 namespace forms {
-
-// The manager window (client 401 x 356).
-class TQUOVEL32KAPUL : public gui::Form {
- public:
-  explicit TQUOVEL32KAPUL(gui::Application& app);
-};
 
 // The black, always-on-top backdrop covering the primary screen.
 class TQUOVEL32BACK : public gui::Form {

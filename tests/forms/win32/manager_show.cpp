@@ -1,0 +1,49 @@
+// Shows the manager window on real windows for screenshots of its layout: as the program
+// creates it, or (first argument) as it looks after start-up ("ready"), in memory mode
+// ("memory") or with the trash panel open ("trash").
+#include <windows.h>
+
+#include <string>
+
+#include "forms/manager/manager_form.h"
+#include "gui/application.h"
+#include "gui/win32/win32_backend.h"
+
+namespace {
+
+std::string FirstArgument() {
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  std::string out;
+  if (argv != nullptr && argc > 1) {
+    for (const wchar_t* p = argv[1]; *p != 0; ++p) out += static_cast<char>(*p & 0x7F);
+  }
+  LocalFree(argv);
+  return out;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  gui::win32::Backend backend;
+  gui::Application app(backend);
+  app.SetTitle("QUOVEL32 EXE版");
+  auto& f = app.CreateForm<forms::TQUOVEL32KAPUL>();
+  const std::string state = FirstArgument();
+  if (!state.empty()) f.PanelOPEN.SetVisible(false);
+  if (state == "memory" || state == "trash") {
+    f.Panel1.SetVisible(false);
+    f.Button9.SetVisible(false);
+    f.LabelGomiOut.SetVisible(false);
+    for (gui::Control* c : std::initializer_list<gui::Control*>{&f.ComboBox1, &f.Button11, &f.ListBox2, &f.Image1, &f.Label7,
+                                                                &f.Button17, &f.ButtonMCut}) {
+      c->SetVisible(true);
+    }
+    f.ListBox2.SetItems({"C:\\WINDOWS\\STARS.SCR", "C:\\WINDOWS\\MYSTIFY.SCR", "C:\\SAVERS\\星空.SCR"});
+  }
+  if (state == "trash") f.PanelGomi.SetVisible(true);
+  f.ListBox4.SetItems({"BEZIER.SCR", "MYSTIFY.SCR", "STARS.SCR", "星空.SCR"});
+  f.Label1.SetCaption(" 4ｺ");
+  app.Run();
+  return 0;
+}
