@@ -34,7 +34,6 @@ LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   if (message == WM_NCDESTROY) {
     RemovePropW(hwnd, kPeerProp);
     RemovePropW(hwnd, kOldProcProp);
-    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
     if (peer != nullptr) peer->WindowDestroyed();
   }
   return old != nullptr ? CallWindowProcW(old, hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
@@ -72,12 +71,10 @@ WindowPeer::~WindowPeer() {
 void WindowPeer::DestroyWindowNow() {
   if (hwnd_ == nullptr) return;
   HWND h = hwnd_;
+  // The subclass stays in place (a tool tip may have subclassed the window after us); without
+  // the peer property it only forwards to the native procedure until WM_NCDESTROY.
   RemovePropW(h, kPeerProp);
-  if (oldProc_ != nullptr) {
-    SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc_));
-    RemovePropW(h, kOldProcProp);
-    oldProc_ = nullptr;
-  }
+  oldProc_ = nullptr;
   hwnd_ = nullptr;
   DestroyWindow(h);
 }
