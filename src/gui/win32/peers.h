@@ -14,6 +14,13 @@
 #include "gui/menu.h"
 #include "gui/notify_icon.h"
 
+namespace gui {
+class ComboBox;
+class ListBox;
+class RadioGroup;
+class TreeView;
+}  // namespace gui
+
 namespace gui::win32 {
 
 class Backend;
@@ -81,7 +88,30 @@ class WindowPeer : public ControlPeer {
   gui::Color brushColor_ = 0;
 };
 
-// Routes WM_COMMAND, WM_DRAWITEM and WM_CTLCOLOR* of a parent window to the child's peer.
+// A native control created with a class and a style; style changes that Windows cannot apply
+// to a live window re-create it.
+class NativePeer : public WindowPeer {
+ public:
+  NativePeer(Backend& backend, Control& control, const wchar_t* windowClass) : WindowPeer(backend, control), class_(windowClass) {}
+
+ protected:
+  void Create();
+  void Recreate();
+  virtual DWORD Style(DWORD& exStyle) const = 0;
+
+ private:
+  const wchar_t* class_;
+};
+
+// The text of a window in Shift-JIS.
+std::string WindowText(HWND hwnd);
+
+std::unique_ptr<ControlPeer> CreateListPeer(Backend& backend, ListBox& list);
+std::unique_ptr<ControlPeer> CreateComboPeer(Backend& backend, ComboBox& combo);
+std::unique_ptr<ControlPeer> CreateTreePeer(Backend& backend, TreeView& tree);
+std::unique_ptr<ControlPeer> CreateRadioGroupPeer(Backend& backend, RadioGroup& group);
+
+// Routes WM_COMMAND, WM_NOTIFY, WM_DRAWITEM and WM_CTLCOLOR* of a parent window to the child's peer.
 bool RouteChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 // Keyboard shift state now.
 ShiftState CurrentShift();
@@ -92,6 +122,9 @@ std::unique_ptr<MenuPeer> CreateMenuPeer(Backend& backend, Menu& menu);
 std::unique_ptr<ControlPeer> CreatePaintPeer(Backend& backend, Control& control);
 std::unique_ptr<NotifyIconPeer> CreateNotifyIconPeer(Backend& backend, NotifyIcon& icon);
 std::unique_ptr<ControlPeer> CreateFormPeer(Backend& backend, Form& form);
+
+// Paints a control through its portable PaintTo, double-buffered (WM_PAINT of our windows).
+void PaintControl(Backend& backend, Control& control, HWND hwnd);
 
 // Creates the peer of a control of any kind.
 std::unique_ptr<ControlPeer> CreateControlPeer(Backend& backend, Control& control);

@@ -1,5 +1,5 @@
-// The peer base, message routing, and the peers of forms and of the controls painted by the
-// program (labels, panels, images, paint boxes, group frames).
+// The peer base, message routing, dragging, and the peer of the controls painted by the program
+// (labels, panels, images, paint boxes, group frames).
 #include <windows.h>
 #include <windowsx.h>
 #include <commctrl.h>
@@ -319,9 +319,6 @@ LRESULT CALLBACK OwnWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-namespace {
-
-// Paints a control through its portable PaintTo, double-buffered.
 void PaintControl(Backend& backend, Control& control, HWND hwnd) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd, &ps);
@@ -343,6 +340,8 @@ void PaintControl(Backend& backend, Control& control, HWND hwnd) {
   DeleteDC(mem);
   EndPaint(hwnd, &ps);
 }
+
+namespace {
 
 // A window of our own class for the controls the program paints itself.
 class PaintPeer : public WindowPeer {
@@ -393,224 +392,5 @@ class PaintPeer : public WindowPeer {
 }  // namespace
 
 std::unique_ptr<ControlPeer> CreatePaintPeer(Backend& backend, Control& control) { return std::make_unique<PaintPeer>(backend, control); }
-
-// ---- forms
-
-namespace {
-
-class FormPeer : public WindowPeer {
- public:
-  FormPeer(Backend& backend, Form& form) : WindowPeer(backend, form), form_(form) {
-    DWORD style = 0, exStyle = 0;
-    Styles(style, exStyle);
-    const Rect& r = form.Bounds();
-    HWND owner = form.ParentWindow() != 0 ? reinterpret_cast<HWND>(form.ParentWindow()) : backend.AppWindow();
-    HWND h = CreateWindowExW(exStyle, backend.FormWindowClass(form.ClassName()), Wide(form.Caption()).c_str(), style, r.left, r.top,
-                             r.width, r.height, owner, nullptr, backend.Instance(), this);
-    Attach(h, false);
-    ready_ = true;
-  }
-
-  ~FormPeer() override {
-    if (tips_ != nullptr) DestroyWindow(tips_);
-  }
-
-  void PushAll() override {
-    WindowPeer::PushAll();
-    if (form_.Menu() != nullptr) ::SetMenu(hwnd_, MenuHandleOf(*form_.Menu()));
-  }
-
-  // One tool-tip window per form; a control with a hint to show is one of its tools.
-  void SetTool(HWND control, const std::string& hint, bool show) override {
-    if (tips_ == nullptr) {
-      if (!show || hint.empty()) return;
-      tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, backend_.Instance(), nullptr);
-      SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, 400);
-      HintSettingsChanged();
-    }
-    std::wstring text = Wide(hint);
-    TTTOOLINFOW info{};
-    info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = hwnd_;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    if (!show || hint.empty()) return;
-    info.lpszText = text.data();
-    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-  }
-
-  void HintSettingsChanged() override {
-    if (tips_ == nullptr || backend_.App() == nullptr) return;
-    SendMessageW(tips_, TTM_ACTIVATE, backend_.App()->ShowHint() ? TRUE : FALSE, 0);
-    SendMessageW(tips_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(backend_.App()->HintPause(), 0));
-  }
-
-  void BringToFront() override {
-    if (hwnd_ == nullptr) return;
-    SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(hwnd_);
-  }
-
-  void Changed(Property what, int index) override {
-    if (hwnd_ == nullptr) return;
-    switch (what) {
-      case Property::Visible:
-        if (form_.Visible()) {
-          backend_.FormShown();
-          ShowWindow(hwnd_, WindowStateCommand());
-        } else {
-          ShowWindow(hwnd_, SW_HIDE);
-        }
-        return;
-      case Property::Bounds: {
-        const Rect& r = form_.Bounds();
-        SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-        return;
-      }
-      case Property::ParentWindow:
-        SetParent(hwnd_, form_.ParentWindow() != 0 ? reinterpret_cast<HWND>(form_.ParentWindow()) : nullptr);
-        if (form_.ParentWindow() == 0) SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(backend_.AppWindow()));
-        [[fallthrough]];
-      case Property::BorderStyle: {
-        DWORD style = 0, exStyle = 0;
-        Styles(style, exStyle);
-        style |= static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)) & WS_VISIBLE;
-        SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(style));
-        SetWindowLongW(hwnd_, GWL_EXSTYLE, static_cast<LONG>(exStyle));
-        const Rect& r = form_.Bounds();
-        SetWindowPos(hwnd_, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-        return;
-      }
-      case Property::FormStyle:
-        SetWindowPos(hwnd_, form_.FormStyle() == gui::FormStyle::StayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        return;
-      case Property::WindowState:
-        if (form_.Visible()) ShowWindow(hwnd_, WindowStateCommand());
-        return;
-      case Property::Menu: {
-        MainMenu* menu = form_.Menu();
-        ::SetMenu(hwnd_, menu != nullptr ? MenuHandleOf(*menu) : nullptr);
-        DrawMenuBar(hwnd_);
-        return;
-      }
-      case Property::Color:
-        InvalidateRect(hwnd_, nullptr, TRUE);
-        return;
-      default:
-        WindowPeer::Changed(what, index);
-    }
-  }
-
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-    std::intptr_t custom = 0;
-    if (message >= WM_USER && form_.HandleMessage(message, wParam, lParam, custom)) {
-      result = custom;
-      return true;
-    }
-    switch (message) {
-      case WM_CLOSE:
-        form_.Close();
-        result = 0;
-        return true;
-      case WM_PAINT:
-        PaintControl(backend_, form_, hwnd_);
-        result = 0;
-        return true;
-      case WM_ERASEBKGND:
-        result = 1;
-        return true;
-      case WM_WINDOWPOSCHANGED:
-        if (ready_ && !IsIconic(hwnd_)) {
-          RECT rc;
-          GetWindowRect(hwnd_, &rc);
-          // A form inside another window keeps coordinates relative to that window.
-          if (form_.ParentWindow() != 0) MapWindowPoints(nullptr, reinterpret_cast<HWND>(form_.ParentWindow()), reinterpret_cast<POINT*>(&rc), 2);
-          form_.PeerMovedTo(Rect{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top});
-          InvalidateRect(hwnd_, nullptr, FALSE);
-        }
-        break;
-      case WM_SIZE:
-        if (ready_) {
-          form_.PeerWindowStateChanged(wParam == SIZE_MINIMIZED   ? gui::WindowState::Minimized
-                                       : wParam == SIZE_MAXIMIZED ? gui::WindowState::Maximized
-                                                                  : gui::WindowState::Normal);
-        }
-        break;
-      case WM_SYSCOMMAND:
-        // The main form minimises the whole application, like the taskbar button does.
-        if ((wParam & 0xFFF0) == SC_MINIMIZE && backend_.App() != nullptr && backend_.App()->MainForm() == &form_) {
-          backend_.App()->Minimize();
-          result = 0;
-          return true;
-        }
-        break;
-      case WM_ACTIVATE:
-        form_.PeerActivated(LOWORD(wParam) != WA_INACTIVE);
-        if (LOWORD(wParam) != WA_INACTIVE && form_.ActiveControl() != nullptr && form_.ActiveControl()->HasPeer()) {
-          ::SetFocus(reinterpret_cast<HWND>(form_.ActiveControl()->GetHandle()));
-          result = 0;
-          return true;
-        }
-        break;
-      case WM_COMMAND:
-        if (lParam == 0 && HIWORD(wParam) == 0 && form_.Menu() != nullptr) {
-          if (MenuItem* item = form_.Menu()->FindCommand(LOWORD(wParam))) item->UserClick();
-          result = 0;
-          return true;
-        }
-        break;
-      case WM_INITMENUPOPUP:
-        if (MenuItem* item = backend_.SubMenuItem(reinterpret_cast<HMENU>(wParam))) item->UserClick();
-        result = 0;
-        return true;
-      case WM_SETCURSOR:
-        if (backend_.HourGlass()) {
-          ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-          result = TRUE;
-          return true;
-        }
-        return false;
-      default: break;
-    }
-    return false;
-  }
-
- private:
-  void Styles(DWORD& style, DWORD& exStyle) const {
-    if (form_.ParentWindow() != 0) {
-      style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-      exStyle = 0;
-      return;
-    }
-    Backend::FormStyles(form_.BorderStyle(), style, exStyle);
-    style = AdjustIcons(style);
-    if (form_.FormStyle() == gui::FormStyle::StayOnTop) exStyle |= WS_EX_TOPMOST;
-  }
-  DWORD AdjustIcons(DWORD style) const {
-    if (!form_.HasSystemMenu()) style &= ~static_cast<DWORD>(WS_SYSMENU);
-    if (form_.BorderStyle() == gui::BorderStyle::Single || form_.BorderStyle() == gui::BorderStyle::Sizeable) {
-      if (!form_.HasMinimizeBox()) style &= ~static_cast<DWORD>(WS_MINIMIZEBOX);
-      if (!form_.HasMaximizeBox()) style &= ~static_cast<DWORD>(WS_MAXIMIZEBOX);
-    }
-    return style;
-  }
-  int WindowStateCommand() const {
-    switch (form_.WindowState()) {
-      case gui::WindowState::Minimized: return SW_SHOWMINIMIZED;
-      case gui::WindowState::Maximized: return SW_SHOWMAXIMIZED;
-      default: return SW_SHOWNORMAL;
-    }
-  }
-  Form& form_;
-  bool ready_ = false;
-  HWND tips_ = nullptr;
-};
-
-}  // namespace
-
-std::unique_ptr<ControlPeer> CreateFormPeer(Backend& backend, Form& form) { return std::make_unique<FormPeer>(backend, form); }
 
 }  // namespace gui::win32

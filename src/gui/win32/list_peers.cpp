@@ -1,0 +1,220 @@
+// Peers on native list boxes and combo boxes, owner-drawn rows included.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "gui/combo_box.h"
+#include "gui/list_box.h"
+#include "gui/win32/gdi_canvas.h"
+#include "gui/win32/peers.h"
+#include "gui/win32/win32_backend.h"
+#include "platform/win32/wide_text.h"
+
+namespace gui::win32 {
+
+using platform::win32::Narrow;
+using platform::win32::Wide;
+
+namespace {
+
+class ListPeer : public NativePeer {
+ public:
+  ListPeer(Backend& backend, ListBox& list) : NativePeer(backend, list, L"LISTBOX"), list_(list) { Create(); }
+
+  void Changed(Property what, int index) override {
+    if (hwnd_ == nullptr) return;
+    pushing_ = true;
+    switch (what) {
+      case Property::Items: FillItems(); break;
+      case Property::ItemAdded:
+        SendMessageW(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(Wide(list_.Item(index)).c_str()));
+        break;
+      case Property::ItemDeleted: SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0); break;
+      case Property::ItemIndex:
+        // In a multi-select list ItemIndex is only the focused row.
+        if (list_.MultiSelect()) {
+          PushCaret();
+        } else {
+          PushSelection();
+        }
+        break;
+      case Property::Selection: PushSelection(index); break;
+      case Property::TopIndex: SendMessageW(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(list_.TopIndexState()), 0); break;
+      case Property::Style: pushing_ = false; Recreate(); return;
+      default: pushing_ = false; NativePeer::Changed(what, index); return;
+    }
+    pushing_ = false;
+  }
+  void OnCommand(int code, HWND) override {
+    if (pushing_) return;
+    if (code == LBN_SELCHANGE) {
+      std::vector<int> rows;
+      int caret;
+      if (list_.MultiSelect()) {
+        const int n = static_cast<int>(SendMessageW(hwnd_, LB_GETSELCOUNT, 0, 0));
+        rows.resize(static_cast<size_t>(n > 0 ? n : 0));
+        if (n > 0) SendMessageW(hwnd_, LB_GETSELITEMS, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(rows.data()));
+        caret = static_cast<int>(SendMessageW(hwnd_, LB_GETCARETINDEX, 0, 0));
+      } else {
+        caret = static_cast<int>(SendMessageW(hwnd_, LB_GETCURSEL, 0, 0));
+        if (caret >= 0) rows.push_back(caret);
+      }
+      list_.PeerSelectionChanged(caret, rows);
+    } else if (code == LBN_DBLCLK) {
+      list_.UserDblClick();
+    }
+  }
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override {
+    const Rect r{item.rcItem.left, item.rcItem.top, item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top};
+    if (static_cast<int>(item.itemID) < 0 || static_cast<int>(item.itemID) >= list_.Count()) {
+      GdiCanvas canvas(item.hDC, backend_.Fonts());
+      canvas.brush.color = list_.Color();
+      canvas.FillRect(r);
+    } else {
+      GdiCanvas canvas(item.hDC, backend_.Fonts());
+      OwnerDrawState state;
+      state.selected = (item.itemState & ODS_SELECTED) != 0;
+      state.focused = (item.itemState & ODS_FOCUS) != 0;
+      state.disabled = (item.itemState & ODS_DISABLED) != 0;
+      list_.DrawItem(canvas, static_cast<int>(item.itemID), r, state);
+    }
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+    return true;
+  }
+  int QueryTopIndex() const override { return hwnd_ != nullptr ? static_cast<int>(SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0)) : -1; }
+  int QueryItemAtPos(Point p) const override {
+    if (hwnd_ == nullptr) return -2;
+    const LRESULT r = SendMessageW(hwnd_, LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
+    return HIWORD(r) != 0 ? -1 : static_cast<int>(LOWORD(r));
+  }
+
+ protected:
+  DWORD Style(DWORD& exStyle) const override {
+    exStyle = WS_EX_CLIENTEDGE;
+    DWORD style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | LBS_HASSTRINGS;
+    if (list_.MultiSelect()) style |= LBS_EXTENDEDSEL;
+    if (list_.Style() == ListStyle::OwnerDrawFixed) style |= LBS_OWNERDRAWFIXED;
+    return style;
+  }
+  void PushAll() override {
+    NativePeer::PushAll();
+    if (list_.Style() == ListStyle::OwnerDrawFixed) SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, list_.ItemHeight());
+    FillItems();
+  }
+
+ private:
+  void FillItems() {
+    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
+    for (const std::string& item : list_.Items()) SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    PushSelection();
+    SendMessageW(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(list_.TopIndexState()), 0);
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+  // Pushes the selection: of one row (row >= 0) or of all rows.
+  void PushSelection(int row = -1) {
+    if (!list_.MultiSelect()) {
+      SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(list_.ItemIndex()), 0);
+      return;
+    }
+    if (row >= 0) {
+      SendMessageW(hwnd_, LB_SETSEL, list_.Selected(row), row);
+    } else {
+      for (int i = 0; i < list_.Count(); ++i) SendMessageW(hwnd_, LB_SETSEL, list_.Selected(i), i);
+    }
+    PushCaret();
+  }
+  void PushCaret() {
+    if (list_.ItemIndex() >= 0) SendMessageW(hwnd_, LB_SETCARETINDEX, static_cast<WPARAM>(list_.ItemIndex()), FALSE);
+  }
+  ListBox& list_;
+};
+
+class ComboPeer : public NativePeer {
+ public:
+  ComboPeer(Backend& backend, ComboBox& combo) : NativePeer(backend, combo, L"COMBOBOX"), combo_(combo) { Create(); }
+
+  void Changed(Property what, int index) override {
+    if (hwnd_ == nullptr) return;
+    pushing_ = true;
+    switch (what) {
+      case Property::Items: FillItems(); break;
+      case Property::ItemAdded:
+        SendMessageW(hwnd_, CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(Wide(combo_.Items()[static_cast<size_t>(index)]).c_str()));
+        break;
+      case Property::ItemDeleted: SendMessageW(hwnd_, CB_DELETESTRING, static_cast<WPARAM>(index), 0); break;
+      case Property::ItemIndex: SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(combo_.ItemIndex()), 0); break;
+      case Property::Bounds: PushBounds(); break;
+      case Property::Style: pushing_ = false; Recreate(); return;
+      default: pushing_ = false; NativePeer::Changed(what, index); return;
+    }
+    pushing_ = false;
+  }
+  void OnCommand(int code, HWND) override {
+    if (pushing_) return;
+    if (code == CBN_SELCHANGE) {
+      combo_.UserSelect(static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)));
+    } else if (code == CBN_EDITCHANGE) {
+      combo_.PeerTextEdited(WindowText(hwnd_));
+    } else if (code == CBN_DROPDOWN) {
+      combo_.PeerDroppedDown();
+    }
+  }
+  bool OnDrawItem(const DRAWITEMSTRUCT& item) override {
+    const Rect r{item.rcItem.left, item.rcItem.top, item.rcItem.right - item.rcItem.left, item.rcItem.bottom - item.rcItem.top};
+    GdiCanvas canvas(item.hDC, backend_.Fonts());
+    OwnerDrawState state;
+    state.selected = (item.itemState & ODS_SELECTED) != 0;
+    state.focused = (item.itemState & ODS_FOCUS) != 0;
+    state.disabled = (item.itemState & ODS_DISABLED) != 0;
+    combo_.DrawItem(canvas, static_cast<int>(item.itemID), r, state);
+    return true;
+  }
+
+ protected:
+  DWORD Style(DWORD&) const override {
+    DWORD style = WS_VSCROLL | CBS_AUTOHSCROLL;
+    switch (combo_.Style()) {
+      case ComboStyle::DropDown: style |= CBS_DROPDOWN; break;
+      case ComboStyle::DropDownList: style |= CBS_DROPDOWNLIST; break;
+      case ComboStyle::OwnerDrawFixed: style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS; break;
+    }
+    return style;
+  }
+  void PushAll() override {
+    NativePeer::PushAll();
+    if (combo_.Style() == ComboStyle::OwnerDrawFixed) {
+      SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), combo_.ItemHeight());
+      SendMessageW(hwnd_, CB_SETITEMHEIGHT, 0, combo_.ItemHeight());
+    }
+    FillItems();
+    PushBounds();
+  }
+  // The window's height includes its drop-down list.
+  void PushBounds() {
+    const Rect& r = combo_.Bounds();
+    const int itemHeight = static_cast<int>(SendMessageW(hwnd_, CB_GETITEMHEIGHT, 0, 0));
+    MoveWindow(hwnd_, r.left, r.top, r.width, r.height + itemHeight * combo_.DropDownCount() + 2, TRUE);
+  }
+
+ private:
+  void FillItems() {
+    SendMessageW(hwnd_, CB_RESETCONTENT, 0, 0);
+    for (const std::string& item : combo_.Items()) SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(combo_.ItemIndex()), 0);
+    if (combo_.Style() == ComboStyle::DropDown) SetWindowTextW(hwnd_, Wide(combo_.Text()).c_str());
+  }
+  ComboBox& combo_;
+};
+
+}  // namespace
+
+std::unique_ptr<ControlPeer> CreateListPeer(Backend& backend, ListBox& list) { return std::make_unique<ListPeer>(backend, list); }
+
+std::unique_ptr<ControlPeer> CreateComboPeer(Backend& backend, ComboBox& combo) { return std::make_unique<ComboPeer>(backend, combo); }
+
+}  // namespace gui::win32
