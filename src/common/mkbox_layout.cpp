@@ -20,6 +20,17 @@ int RoundQuarter(int width) { return static_cast<int>(std::nearbyint(width / 4.0
 
 }  // namespace
 
+gui::Point PlaceDialog(const Rect& reference, const Rect& work, int width, int height) {
+  const Rect& ref = reference.width > 0 ? reference : work;
+  int left = ref.left + (ref.width - width) / 2;
+  int top = ref.top + (ref.height - height) / 2;
+  left = std::min(left, work.left + work.width - width);
+  top = std::min(top, work.top + work.height - height);
+  left = std::max(left, work.left);
+  top = std::max(top, work.top);
+  return {left, top};
+}
+
 MKBoxLayout LayoutMKBox(const MKBoxRequest& request, const MKBoxMetrics& metrics, const Placement& placement) {
   MKBoxLayout out;
   const bool yesNo = request.kind != 0;
@@ -107,15 +118,9 @@ MKBoxLayout LayoutMKBox(const MKBoxRequest& request, const MKBoxMetrics& metrics
     }
   }
 
-  // Centre on the reference, then keep the box inside the work area, top-left corner first.
-  const Rect& work = placement.workArea;
-  const Rect& ref = placement.reference.width > 0 ? placement.reference : work;
-  out.left = ref.left + (ref.width - out.outerWidth) / 2;
-  out.top = ref.top + (ref.height - out.outerHeight) / 2;
-  out.left = std::min(out.left, work.left + work.width - out.outerWidth);
-  out.top = std::min(out.top, work.top + work.height - out.outerHeight);
-  out.left = std::max(out.left, work.left);
-  out.top = std::max(out.top, work.top);
+  const gui::Point at = PlaceDialog(placement.reference, placement.workArea, out.outerWidth, out.outerHeight);
+  out.left = at.x;
+  out.top = at.y;
   return out;
 }
 

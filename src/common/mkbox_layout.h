@@ -45,6 +45,10 @@ struct Placement {
   Rect reference;
 };
 
+// Where a dialog of the given outer size goes: centred on the reference (the work area when the
+// reference has no width), then kept inside the work area with its top-left corner first.
+gui::Point PlaceDialog(const Rect& reference, const Rect& work, int width, int height);
+
 MKBoxLayout LayoutMKBox(const MKBoxRequest& request, const MKBoxMetrics& metrics, const Placement& placement);
 
 }  // namespace common

@@ -9,17 +9,6 @@
 
 namespace common {
 
-gui::Point PlaceDialog(const Rect& reference, const Rect& work, int width, int height) {
-  const Rect& ref = reference.width > 0 ? reference : work;
-  int left = ref.left + (ref.width - width) / 2;
-  int top = ref.top + (ref.height - height) / 2;
-  left = std::min(left, work.left + work.width - width);
-  top = std::min(top, work.top + work.height - height);
-  left = std::max(left, work.left);
-  top = std::max(top, work.top);
-  return {left, top};
-}
-
 int SpinValue(int value, int delta) {
   // In 64 bits, so that a value handed in near the limits of int cannot overflow.
   const long long next = static_cast<long long>(value) + delta;

@@ -4,6 +4,8 @@
 #pragma once
 #include <string>
 
+#include "common/mkbox_layout.h"
+
 #include "common/work_area.h"
 #include "gui/gui_types.h"
 #include "platform/desktop.h"
@@ -49,12 +51,6 @@ class TTmSETBoxDlg {
   WorkAreaProbe probe_;
   Rect workArea_;
 };
-
-// Where a window of outer size `width` x `height` goes: centred on `reference` (on the work area
-// when the reference has no width), then kept inside `work` with the right and bottom edges
-// first and the left and top edges last, so that the top-left corner stays visible when the
-// window is larger than the area. Halves truncate toward zero.
-gui::Point PlaceDialog(const Rect& reference, const Rect& work, int width, int height);
 
 // One step of a spin button: value + delta, kept within 0..TTmSETBoxDlg::kMaxCount.
 int SpinValue(int value, int delta);
