@@ -197,19 +197,22 @@ void Form::SetVisible(bool visible) {
   if (Visible() == visible) return;
   SetVisibleState(visible);
   if (visible) {
+    if (OnShow) OnShow(*this);
+    Push(Property::Visible);
+    // The focus goes to the active control, or to the first control that takes it, and that
+    // control's OnEnter runs as when the user moves the focus there.
     if (activeControl_ == nullptr) {
       std::vector<Control*> order;
       TabOrder(*this, order);
       for (Control* c : order) {
         if (c->TabStop() && c->AcceptsInput()) {
-          activeControl_ = c;
+          SetActiveControl(c, true);
           break;
         }
       }
+    } else if (activeControl_->Peer() != nullptr) {
+      activeControl_->Peer()->SetFocus();
     }
-    if (OnShow) OnShow(*this);
-    Push(Property::Visible);
-    if (activeControl_ != nullptr && activeControl_->Peer() != nullptr) activeControl_->Peer()->SetFocus();
   } else {
     if (OnHide) OnHide(*this);
     Push(Property::Visible);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/button.h"
 #include "gui/canvas.h"
 #include "gui/gui_testing.h"
 #include "gui/image.h"
@@ -156,6 +157,22 @@ TEST_F(FormTest, ShowRunsOnCreateOnceThenOnShow) {
   f.Show();
   EXPECT_EQ(seen, (std::vector<std::string>{"create", "show", "hide", "show"}));
   EXPECT_NE(f.GetHandle(), 0u);
+}
+
+TEST_F(FormTest, ShowingFocusesTheFirstControlThatTakesTheFocus) {
+  gui::Form f(h.app, "TFocus");
+  gui::Label label(f, "label");
+  gui::Button disabled(f, "disabled"), second(f, "second");
+  disabled.SetEnabled(false);
+  int entered = 0, changes = 0;
+  second.OnEnter = [&](gui::Component&) { ++entered; };
+  f.OnActiveControlChange = [&](gui::Component&) { ++changes; };
+  f.Show();
+  EXPECT_EQ(f.ActiveControl(), &second);
+  f.Hide();
+  f.Show();  // the focus stays where it was
+  EXPECT_EQ(entered, 1);
+  EXPECT_EQ(changes, 1);
 }
 
 TEST_F(FormTest, ComponentsAreFoundByDesignerName) {
