@@ -15,6 +15,8 @@ class CheckBox : public Control {
   void SetChecked(bool checked);
   // A click toggles Checked (and so runs OnClick).
   bool UserClick() override;
+  // The user clicks the box until it shows `checked` (at most once).
+  bool UserCheck(bool checked) { return checked_ == checked ? AcceptsInput() : UserClick(); }
   bool AcceleratorPressed() override { return UserClick(); }
 
  private:

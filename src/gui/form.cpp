@@ -284,6 +284,11 @@ void Form::BringToFront() {
   if (Peer() != nullptr) Peer()->BringToFront();
 }
 
+bool Form::UserPickMenu(const std::string& name) {
+  auto* item = dynamic_cast<MenuItem*>(FindComponent(name));
+  return item != nullptr && item->UserClick();
+}
+
 void Form::SetMessageHandler(unsigned message, MessageHandler handler) {
   if (handler) {
     messageHandlers_[message] = std::move(handler);

@@ -89,6 +89,10 @@ class Form : public Control {
   // modal expectation matches against.
   std::string AllText() const;
 
+  // The user picks the menu item of designer name `name` (main or popup menu of this form);
+  // false when there is none or it is not available.
+  bool UserPickMenu(const std::string& name);
+
   // Custom window messages (for example 1025 from a second instance).
   void SetMessageHandler(unsigned message, MessageHandler handler);
   // Runs the handler of `message`; false when the form has none.

@@ -91,6 +91,7 @@ TEST_F(ControlsTest, UserInputRunsEventsOnce) {
     std::vector<std::string> events;
   } cases[] = {
       {"check box click toggles", [](Controls& c) { return c.Check.UserClick() && c.Check.Checked(); }, {"Check"}},
+      {"check box checked once", [](Controls& c) { return c.Check.UserCheck(true) && c.Check.UserCheck(true) && c.Check.Checked(); }, {"Check"}},
       {"radio click", [](Controls& c) { return c.Radio2.UserClick() && c.Radio2.Checked(); }, {"Radio2"}},
       {"radio click when checked", [](Controls& c) { c.Radio2.UserClick(); return c.Radio2.UserClick(); }, {"Radio2"}},
       {"group pick", [](Controls& c) { return c.Group.UserSelect(2) && c.Group.ItemIndex() == 2; }, {"Group"}},

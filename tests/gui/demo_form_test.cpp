@@ -116,7 +116,9 @@ TEST_F(DemoFormTest, TheCurrentRowIsDrawnBold) {
 TEST_F(DemoFormTest, MenusAndTheHandOffMessage) {
   demo.Show();
   demo.MOption0.UserClick();
-  demo.F1.UserClick();
+  EXPECT_TRUE(demo.UserPickMenu("F1"));
+  EXPECT_FALSE(demo.UserPickMenu("N1"));  // a separator
+  EXPECT_FALSE(demo.UserPickMenu("Button1"));
   std::intptr_t result = 0;
   ASSERT_TRUE(demo.HandleMessage(DemoForm::kHandOffMessage, 0xC001, 0, result));
   EXPECT_EQ(result, 0xC002);
