@@ -1,5 +1,6 @@
 #include "app/program.h"
 
+#include "browse/text_path.h"
 #include "gui/application.h"
 
 namespace app {
@@ -14,6 +15,12 @@ void Program::CreateManager() {
   backdrop_ = &app_.CreateForm<forms::TQUOVEL32BACK>();
   box_ = std::make_unique<common::TMKBoxDlg>(app_, os_.desktop);
   receiver_ = std::make_unique<HandOffReceiver>(app_, *manager_, os_.desktop, *box_);
+  forms::TQUOVEL32KAPUL& m = *manager_;
+  lists_ = std::make_unique<store::MemoryLists>(app_, os_.fs, store::MemoryListControls{m.ListBox2, m.ListBox8, m.ComboBox1, m.Panel4});
+  store::ManagerContext context{decision_.startup.scrVersion, browse::AddYen(os_.desktop.WindowsFolder()),
+                                decision_.startup.programFolder};
+  settings_ = std::make_unique<store::ManagerSettings>(app_, m, os_, *box_, *lists_, context);
+  settings_->Create();
   // The screen-saver copy's settings window keeps the program off the taskbar.
   if (decision_.startup.scrVersion) {
     manager_->OnShow = [this](gui::Component&) { app_.ShowTaskbarButton(false); };

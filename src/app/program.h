@@ -8,8 +8,11 @@
 #include "app/handoff.h"
 #include "app/launch.h"
 #include "common/mkbox.h"
+#include "forms/manager/manager_form.h"
 #include "forms/role_forms.h"
 #include "platform/services.h"
+#include "store/manager_settings.h"
+#include "store/memory_lists.h"
 
 namespace gui {
 class Application;
@@ -34,6 +37,8 @@ class Program {
   forms::TSCR32SETUPForm* Installer() const { return installer_; }
   common::TMKBoxDlg* MKBoxDlg1() const { return box_.get(); }
   HandOffReceiver* Receiver() const { return receiver_.get(); }
+  store::ManagerSettings* Settings() const { return settings_.get(); }
+  store::MemoryLists* Lists() const { return lists_.get(); }
 
  private:
   void CreateManager();
@@ -48,6 +53,8 @@ class Program {
   forms::TSCR32SETUPForm* installer_ = nullptr;
   std::unique_ptr<common::TMKBoxDlg> box_;
   std::unique_ptr<HandOffReceiver> receiver_;
+  std::unique_ptr<store::MemoryLists> lists_;
+  std::unique_ptr<store::ManagerSettings> settings_;
 };
 
 }  // namespace app

@@ -1,0 +1,110 @@
+// The manager window's settings behaviour: creating the window at its saved place, the start-up
+// sequence that reads every registry value into the window and loads the memory lists, save-all
+// for the manager itself or for the screen-saver copy, the close request, the menu toggles, and
+// memory mode. The play engine, the browser, the tray and the working-folder dialog join in
+// through the hooks below as they come; values they own are kept here and written back as read.
+#pragma once
+#include <array>
+#include <functional>
+#include <string>
+
+#include "store/memory_lists.h"
+#include "store/settings.h"
+
+namespace gui {
+class Application;
+class ListBox;
+class MenuItem;
+}  // namespace gui
+
+namespace platform {
+struct Services;
+}
+
+namespace common {
+class TMKBoxDlg;
+}
+
+namespace forms {
+class TQUOVEL32KAPUL;
+}
+
+namespace store {
+
+struct ManagerContext {
+  bool scrVersion = false;       // the screen-saver copy's settings window
+  std::string windowsFolder;     // with "\"
+  std::string programFolder;     // with "\"
+};
+
+// What the manager window has marked as "no working folder".
+constexpr char kNoWorkingFolder[] = "@@@@@\\";
+
+class ManagerSettings {
+ public:
+  ManagerSettings(gui::Application& app, forms::TQUOVEL32KAPUL& form, platform::Services& os, common::TMKBoxDlg& box,
+                  MemoryLists& lists, ManagerContext context);
+
+  // The window is being created: init state, role-dependent controls, saved place, Timer9.
+  void Create();
+  // Timer9: reads the settings into the window and loads the lists.
+  void StartUp();
+  // Writes the lists and the settings; hand-over writes them for the screen-saver copy.
+  void SaveAll(SaveTarget target);
+  // The close request of the window; true when it may close.
+  bool CloseRequest();
+  // F1: hand-over with its confirmation.
+  void HandOver();
+
+  void MemoryModeOn();
+  void MemoryModeOff();
+  bool MemoryMode() const;
+
+  int InitState() const { return initState_; }
+  const std::string& StageLabel() const { return stage_; }
+  // The working folder with "\", or kNoWorkingFolder.
+  const std::string& WorkingFolder() const { return workingFolder_; }
+  // Values kept for their subsystems until those exist (interval, power saving, histories,
+  // copy and move folders, the file list's folder, drive-letter case, list sharing).
+  Settings& Values() { return values_; }
+  const std::string& IdleTitle() const { return idleTitle_; }
+  const std::string& PlayTitle() const { return playTitle_; }
+  // Programs, Desktop and Startup shortcut files of the program.
+  const std::array<std::string, 3>& ShortcutPaths() const { return shortcuts_; }
+  // The list the play engine walks: ListBox2/ListBox8 in memory mode, else ListBox4/ListBox7.
+  gui::ListBox* PlayListBox() const { return playListBox_; }
+
+  // Hooks of later subsystems.
+  std::function<void()> StopRequest;       // the play engine's stop request
+  std::function<bool()> Busy;              // a file operation or a run refuses the close
+  std::function<void()> ReleaseOnClose;    // timers, title, system screen saver, backdrop, help
+  std::function<void()> AfterStartUp;      // tray, automatic start, working-folder dialog
+
+ private:
+  void Toggle(gui::MenuItem& item);
+  void ApplyColours();
+  void ApplySettings(const SettingsRead& read);
+  Settings FromWindow() const;
+  void SetWorkingFolder(const std::string& stored);
+  void SetCaptions();
+
+  gui::Application& app_;
+  forms::TQUOVEL32KAPUL& f_;
+  platform::Services& os_;
+  common::TMKBoxDlg& box_;
+  MemoryLists& lists_;
+  ManagerContext context_;
+  Settings values_;
+  int initState_ = 1;
+  std::string stage_;
+  std::string workingFolder_ = kNoWorkingFolder;
+  std::string idleTitle_, playTitle_;
+  std::array<std::string, 3> shortcuts_;
+  gui::ListBox* playListBox_ = nullptr;
+  bool toggling_ = false;
+  bool closing_ = false;
+  bool closed_ = false;
+  bool trashToggled_ = false;
+};
+
+}  // namespace store
