@@ -73,10 +73,16 @@ platform::OsResult SaveList(platform::FileSystem& fs, const std::string& path, c
 }
 
 std::string ListCaption(int listNumber, size_t count) {
-  std::string n = std::to_string(count) + "ｺ";
-  if (listNumber == kHistoryList) return "HIS: " + n;
-  if (listNumber == kExclusionList) return "EXT: " + n;
-  return "M" + std::to_string(listNumber) + " : " + n;
+  // Built by appending: gcc 12 warns falsely about operator+ chains on short literals here.
+  std::string caption;
+  if (listNumber == kHistoryList) {
+    caption.append("HIS: ");
+  } else if (listNumber == kExclusionList) {
+    caption.append("EXT: ");
+  } else {
+    caption.append("M").append(std::to_string(listNumber)).append(" : ");
+  }
+  return caption.append(std::to_string(count)).append("ｺ");
 }
 
 std::string SaverDescription(platform::FileSystem& fs, const std::string& path) {
