@@ -20,7 +20,7 @@ using Names = std::vector<std::string>;
 
 struct ManagerFormTest : ::testing::Test {
   guitest::HeadlessApp h;
-  TQUOVEL32KAPUL& form = (h.app.SetTitle("QUOVEL32 EXE版"), h.app.CreateForm<TQUOVEL32KAPUL>());
+  TQUOVEL32KAPUL& form = h.app.CreateForm<TQUOVEL32KAPUL>();
 
   gui::Control& C(const std::string& name) {
     auto* c = form.Find<gui::Control>(name);
@@ -241,6 +241,20 @@ TEST_F(ManagerFormTest, ExtensionBoxesFollowTheTableOrder) {
   EXPECT_FALSE(names.count("ALL(*.*)"));
 }
 
+// Every picture has its control's size; the pictures the drive and folder lists draw keep pure
+// red, which those lists paint transparent, around the drawing.
+TEST_F(ManagerFormTest, PicturesFitTheirPlaces) {
+  for (const char* name : {"Floppy", "Fixed", "Network", "CDROM", "RAM", "Image5", "Image6", "Image1", "Image2", "Image3"}) {
+    const auto* image = form.Find<gui::Image>(name);
+    ASSERT_NE(image->Picture(), nullptr) << name;
+    EXPECT_EQ(image->Picture()->Width(), image->Width()) << name;
+    EXPECT_EQ(image->Picture()->Height(), image->Height()) << name;
+    const bool keyed = image != &form.Image1 && image != &form.Image2 && image != &form.Image3;
+    EXPECT_EQ(image->Picture()->Pixel(0, 0) == gui::colors::kRed, keyed) << name;
+  }
+  EXPECT_EQ(form.Image1.Picture(), form.Image2.Picture());
+}
+
 // Places the window shares on purpose: a cover may lie over the controls listed after it. One of
 // the two must hold the other whole, and the cover comes first, so that it is drawn on top.
 const std::map<std::string, Names>& Covers() {
@@ -355,6 +369,17 @@ TEST_F(ManagerFormTest, CoversComeFirstSoTheyAreDrawnOnTop) {
       const gui::Control& c = C(n);
       ASSERT_EQ(c.Parent(), cover.Parent()) << n;
       EXPECT_LT(at(&cover), at(&c)) << coverName << " comes after " << n;
+    }
+  }
+}
+
+// The trash panel opens over the upper part of the window: whatever it touches, it hides whole
+// (the order group, which reaches above the window, excepted).
+TEST_F(ManagerFormTest, TheTrashPanelHidesWholeControls) {
+  for (const gui::Control* c : form.Children()) {
+    if (c == &form.PanelGomi || c == &form.RadioGroup1 || kOverlays.count(c->Name())) continue;
+    if (Intersect(form.PanelGomi.Bounds(), c->Bounds())) {
+      EXPECT_TRUE(Holds(form.PanelGomi.Bounds(), c->Bounds())) << c->Name() << " shows in part beside the trash panel";
     }
   }
 }

@@ -10,9 +10,9 @@ using namespace manager_layout;
 namespace {
 
 constexpr int kLeft = 5;
-constexpr int kDriveTop = 4;
+constexpr int kDriveTop = 5;
 constexpr int kDriveHeight = 26;
-constexpr int kFilterTop = 31;
+constexpr int kFilterTop = 32;
 // Panel_FF's design size; the user may drag it larger.
 constexpr int kBrowserTop = 50;
 constexpr int kBrowserWidth = 299;

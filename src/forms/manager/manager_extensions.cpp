@@ -25,10 +25,11 @@ void TQUOVEL32KAPUL::LayoutExtensions() {
   CB26.SetChecked(true);
   Captioned(CB32, "ALL(*.*)", "すべてのファイルを選択", 10, kTop + 56, 84, 17);
 
-  // Title panel: the program's name.
+  // Title panel: the program's name, in a cell height at which the manager's longer title
+  // still fits the panel.
   Place(Panel2, 104, kTop, 289, 111);
   gui::Font title = gui::DefaultFont();
-  title.height = 40;
+  title.height = 32;
   title.bold = title.italic = title.underline = true;
   title.color = gui::colors::kNavy;
   Panel2.SetFont(title);

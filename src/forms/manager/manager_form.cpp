@@ -26,6 +26,7 @@ TQUOVEL32KAPUL::TQUOVEL32KAPUL(gui::Application& app) : gui::Form(app, kClassNam
   LayoutPlay();
   LayoutLists();
   LayoutExtensions();
+  LayoutPictures();
 }
 
 gui::CheckBox& TQUOVEL32KAPUL::ExtensionBox(int index) {
@@ -57,17 +58,17 @@ void TQUOVEL32KAPUL::LayoutPanels() {
   TextLabel(LabelGomiTitle, "ゴミ箱", 8, 6);
   FixedLabel(LabelGomiKosu2, "0ｺ", "捨てたファイル数", 60, 6, 80);
   for (gui::ListBox* list : {&ListBox9, &ListBox6}) {
-    Place(*list, 6, 22, 292, 168);
+    Place(*list, 6, 22, 278, 168);
     list->SetMultiSelect(true);
     list->SetDragMode(gui::DragMode::Automatic);
     list->SetTag(-1);
   }
   ListBox9.SetVisible(false);
-  Captioned(ButtonGomiCUT, "削除", "選択のみ削除", 304, 22, 78, 25);
-  Captioned(ButtonGomiALLCUT, "Clear", "すべて削除", 304, 51, 78, 25);
-  Captioned(CheckBoxGomi, "削除ﾎﾞﾀﾝON", "メモリーを直に削除するボタン表示／非表示", 304, 86, 80, 17);
-  Captioned(ButtonGomiOFF, "閉じる", "ゴミ箱を閉じる", 304, 165, 78, 25);
-  int poolLeft = 306;
+  Captioned(ButtonGomiCUT, "削除", "選択のみ削除", 290, 22, 90, 25);
+  Captioned(ButtonGomiALLCUT, "Clear", "すべて削除", 290, 51, 90, 25);
+  Captioned(CheckBoxGomi, "削除ﾎﾞﾀﾝON", "メモリーを直に削除するボタン表示／非表示", 290, 86, 94, 17);
+  Captioned(ButtonGomiOFF, "閉じる", "ゴミ箱を閉じる", 290, 165, 90, 25);
+  int poolLeft = 292;
   for (gui::ListBox* pool : {&ListBoxRD, &ListBoxRM, &ListBoxRL}) {
     Place(*pool, poolLeft, 112, 24, 40);
     pool->SetVisible(false);
@@ -81,17 +82,17 @@ void TQUOVEL32KAPUL::LayoutPanels() {
   PanelKaKo.SetCaption("");
   TextLabel(LabelKaKo0, "過去のﾌｫﾙﾀﾞｰの選択", 8, 6);
   FixedLabel(LabelKaKo, "0ｺ", "過去のフォルダー数", 130, 6, 80);
-  Place(ListBoxKaKo, 6, 22, 292, 157);
+  Place(ListBoxKaKo, 6, 22, 278, 157);
   ListBoxKaKo.SetHint("過去のフォルダー名一覧");
   ListBoxKaKo.SetMultiSelect(true);
   ListBoxKaKo.SetTag(-1);
   gui::Font history = gui::DefaultFont();
   history.height = -12;
   ListBoxKaKo.SetFont(history);
-  Captioned(ButtonKaKoCut, "削除", "選択のみ削除", 304, 22, 78, 25);
-  Captioned(ButtonALLCUT, "Clear", "すべて削除", 304, 51, 78, 25);
-  Captioned(ButtonRESET, "戻す", "開く直前のフォルダーに戻す", 304, 92, 78, 25);
-  Captioned(ButtonKaKoOK, "閉じる", "これを閉じる", 304, 154, 78, 25);
+  Captioned(ButtonKaKoCut, "削除", "選択のみ削除", 290, 22, 90, 25);
+  Captioned(ButtonALLCUT, "Clear", "すべて削除", 290, 51, 90, 25);
+  Captioned(ButtonRESET, "戻す", "開く直前のフォルダーに戻す", 290, 92, 90, 25);
+  Captioned(ButtonKaKoOK, "閉じる", "これを閉じる", 290, 154, 90, 25);
 }
 
 }  // namespace forms

@@ -319,6 +319,7 @@ class TQUOVEL32KAPUL : public gui::Form {
   void LayoutPlay();
   void LayoutLists();
   void LayoutExtensions();
+  void LayoutPictures();
 };
 
 }  // namespace forms

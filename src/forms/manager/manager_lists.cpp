@@ -1,9 +1,6 @@
 // The memory lists: the trash icon with its counter and receive mode, the row with the list
 // selector and the memory-mode buttons, and the memory list itself over the lower area. The
 // design state is memory mode off, as on the very first start.
-#include <string>
-#include <vector>
-
 #include "forms/manager/manager_form.h"
 #include "forms/manager/manager_layout.h"
 
@@ -38,7 +35,8 @@ void TQUOVEL32KAPUL::LayoutLists() {
   LabelGomiOut.SetTransparent(false);
   FixedLabel(LabelGomiSASIN, "CLR", "ゴミを捨ててから受け取る", 291, 172, 24);
   FixedLabel(LabelGomiTUIKA, "add", "ゴミをどんどん追加する", 291, 172, 24);
-  Captioned(Button17, "cls", "ゴミ捨て（実際の削除はしません）", 257, 186, 32, 19);
+  // Under the icon, and like it inside the trash panel's place, which hides both when it opens.
+  Captioned(Button17, "cls", "ゴミ捨て（実際の削除はしません）", 257, 184, 32, 17);
   Button17.SetVisible(false);
 
   // Selector row: outside memory mode the extension caption panel covers the list selector
@@ -54,11 +52,9 @@ void TQUOVEL32KAPUL::LayoutLists() {
   ComboBox1.SetStyle(gui::ComboStyle::DropDownList);
   ComboBox1.SetHint("メモリー番号　／　登録数");
   ComboBox1.SetDropDownCount(12);
-  std::vector<std::string> lists;
-  for (int n = 0; n <= 9; ++n) lists.push_back("M" + std::to_string(n) + " : 0ｺ");
-  lists.push_back("HIS: 0ｺ");
-  lists.push_back("EXT: 0ｺ");
-  ComboBox1.SetItems(lists);
+  // One row per list in list-number order: M0 to M9, the history, the exclusion list.
+  ComboBox1.SetItems({"M0 : 0ｺ", "M1 : 0ｺ", "M2 : 0ｺ", "M3 : 0ｺ", "M4 : 0ｺ", "M5 : 0ｺ", "M6 : 0ｺ", "M7 : 0ｺ", "M8 : 0ｺ",
+                      "M9 : 0ｺ", "HIS: 0ｺ", "EXT: 0ｺ"});
   ComboBox1.SetItemIndex(0);
   ComboBox1.SetVisible(false);
   Captioned(Button12, "検索中", "検索結果をメモリーに登録中", 144, kRowTop, 70, 25);

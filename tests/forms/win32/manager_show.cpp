@@ -2,6 +2,7 @@
 // creates it, or (first argument) as it looks after start-up ("ready"), in memory mode
 // ("memory") or with the trash panel open ("trash").
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 
@@ -42,6 +43,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     f.ListBox2.SetItems({"C:\\WINDOWS\\STARS.SCR", "C:\\WINDOWS\\MYSTIFY.SCR", "C:\\SAVERS\\星空.SCR"});
   }
   if (state == "trash") f.PanelGomi.SetVisible(true);
+  f.ComboBox2.SetItems({"c:[]", "z:"});
+  f.ComboBox2.SetItemIndex(0);
+  f.ListBox1.SetItems({"C:\\", "WINDOWS", "SYSTEM32", "スクリーンセーバー"});
+  f.ListBox1.SetItemIndex(1);
   f.ListBox4.SetItems({"BEZIER.SCR", "MYSTIFY.SCR", "STARS.SCR", "星空.SCR"});
   f.Label1.SetCaption(" 4ｺ");
   app.Run();
