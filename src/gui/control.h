@@ -84,6 +84,10 @@ class Control : public Component {
   gui::Align Align() const { return align_; }
   void SetAlign(gui::Align align);
 
+  // The cursor over the control (a splitter bar shows SizeNS); Default leaves the usual one.
+  gui::Cursor Cursor() const { return cursor_; }
+  void SetCursor(gui::Cursor cursor) { cursor_ = cursor; }
+
   bool TabStop() const { return tabStop_; }
   void SetTabStop(bool v);
 
@@ -209,6 +213,7 @@ class Control : public Component {
   gui::Align align_ = gui::Align::None;
   bool tabStop_ = false;
   gui::DragMode dragMode_ = gui::DragMode::Manual;
+  gui::Cursor cursor_ = gui::Cursor::Default;
   bool aligning_ = false;
   bool mousePressed_ = false;
 };

@@ -114,7 +114,8 @@ enum class FormStyle { Normal, StayOnTop };
 enum class FormPosition { Designed, ScreenCenter, MainFormCenter, OwnerFormCenter };
 enum class WindowState { Normal, Minimized, Maximized };
 enum class CloseAction { None, Hide, Free, Minimize };
-enum class Cursor { Default, HourGlass, Arrow };
+// Mouse cursors: the screen's (Default or HourGlass) and the ones a control shows over itself.
+enum class Cursor { Default, HourGlass, Arrow, SizeNS, SizeWE, SizeAll, HandPoint, No };
 enum class Bevel { None, Lowered, Raised };
 enum class ScrollBars { None, Horizontal, Vertical, Both };
 enum class DragMode { Manual, Automatic };

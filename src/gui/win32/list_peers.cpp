@@ -85,6 +85,39 @@ class ListPeer : public NativePeer {
     return true;
   }
   int QueryTopIndex() const override { return hwnd_ != nullptr ? static_cast<int>(SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0)) : -1; }
+  // A press on a selected row of a multi-select list that drags automatically keeps the
+  // selection, so that all selected rows can be dragged; the window sees the press only when
+  // the button is released without a drag (then it is an ordinary click on that row).
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    if (message == WM_LBUTTONDOWN && list_.DragMode() == DragMode::Automatic && list_.MultiSelect() &&
+        (wParam & (MK_SHIFT | MK_CONTROL)) == 0) {
+      const int row = QueryItemAtPos(Point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      if (row >= 0 && list_.Selected(row)) {
+        heldOnSelection_ = true;
+        heldAt_ = lParam;
+        ::SetFocus(hwnd_);
+        SetCapture(hwnd_);
+        NativePeer::OnMessage(message, wParam, lParam, result);
+        result = 0;
+        return true;
+      }
+    }
+    if (message == WM_LBUTTONUP && heldOnSelection_) {
+      heldOnSelection_ = false;
+      const bool dropped = dragging_;
+      HWND self = hwnd_;
+      NativePeer::OnMessage(message, wParam, lParam, result);
+      if (!dropped && oldProc_ != nullptr) {
+        if (GetCapture() == self) ReleaseCapture();
+        CallWindowProcW(oldProc_, self, WM_LBUTTONDOWN, MK_LBUTTON, heldAt_);
+        CallWindowProcW(oldProc_, self, WM_LBUTTONUP, 0, lParam);
+      }
+      result = 0;
+      return true;
+    }
+    return NativePeer::OnMessage(message, wParam, lParam, result);
+  }
+
   int QueryItemAtPos(Point p) const override {
     if (hwnd_ == nullptr) return -2;
     const LRESULT r = SendMessageW(hwnd_, LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
@@ -132,6 +165,8 @@ class ListPeer : public NativePeer {
     if (list_.ItemIndex() >= 0) SendMessageW(hwnd_, LB_SETCARETINDEX, static_cast<WPARAM>(list_.ItemIndex()), FALSE);
   }
   ListBox& list_;
+  bool heldOnSelection_ = false;
+  LPARAM heldAt_ = 0;
 };
 
 class ComboPeer : public NativePeer {

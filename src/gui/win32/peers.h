@@ -113,6 +113,8 @@ std::unique_ptr<ControlPeer> CreateRadioGroupPeer(Backend& backend, RadioGroup& 
 
 // Routes WM_COMMAND, WM_NOTIFY, WM_DRAWITEM and WM_CTLCOLOR* of a parent window to the child's peer.
 bool RouteChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// The system cursor of a cursor kind.
+HCURSOR CursorHandle(Cursor cursor);
 // Keyboard shift state now.
 ShiftState CurrentShift();
 

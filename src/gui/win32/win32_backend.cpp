@@ -244,7 +244,7 @@ Size Backend::ScreenSize() const { return Size{GetSystemMetrics(SM_CXSCREEN), Ge
 
 void Backend::SetCursor(Cursor cursor) {
   cursor_ = cursor;
-  ::SetCursor(LoadCursorA(nullptr, cursor == Cursor::HourGlass ? IDC_WAIT : IDC_ARROW));
+  ::SetCursor(CursorHandle(cursor == Cursor::HourGlass ? Cursor::HourGlass : Cursor::Default));
 }
 
 Size Backend::TextExtent(const gui::Font& font, const std::string& text) { return MeasureText(fonts_, font, text); }

@@ -53,6 +53,18 @@ ShiftState MouseShift(WPARAM wParam) {
 }
 }  // namespace
 
+HCURSOR CursorHandle(Cursor cursor) {
+  switch (cursor) {
+    case Cursor::HourGlass: return LoadCursorA(nullptr, IDC_WAIT);
+    case Cursor::SizeNS: return LoadCursorA(nullptr, IDC_SIZENS);
+    case Cursor::SizeWE: return LoadCursorA(nullptr, IDC_SIZEWE);
+    case Cursor::SizeAll: return LoadCursorA(nullptr, IDC_SIZEALL);
+    case Cursor::HandPoint: return LoadCursorA(nullptr, IDC_HAND);
+    case Cursor::No: return LoadCursorA(nullptr, IDC_NO);
+    default: return LoadCursorA(nullptr, IDC_ARROW);
+  }
+}
+
 ShiftState CurrentShift() {
   ShiftState s = 0;
   if (GetKeyState(VK_SHIFT) < 0) s |= kShift;
@@ -185,8 +197,8 @@ bool WindowPeer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     case WM_RBUTTONUP: control_.UserMouseUp(MouseButton::Right, MouseShift(wParam), p.x, p.y); break;
     case WM_MOUSEMOVE: control_.UserMouseMove(MouseShift(wParam), p.x, p.y); break;
     case WM_SETCURSOR:
-      if (backend_.HourGlass()) {
-        ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+      if (backend_.HourGlass() || (control_.Cursor() != Cursor::Default && LOWORD(lParam) == HTCLIENT)) {
+        ::SetCursor(CursorHandle(backend_.HourGlass() ? Cursor::HourGlass : control_.Cursor()));
         result = TRUE;
         return true;
       }
@@ -367,9 +379,12 @@ class PaintPeer : public WindowPeer {
       case WM_LBUTTONDOWN:
         SetCapture(hwnd_);
         break;
-      case WM_LBUTTONUP:
-        if (GetCapture() == hwnd_) ReleaseCapture();
-        break;
+      case WM_LBUTTONUP: {
+        // Released only after the common handling, so that a drag ends with its drop.
+        const bool handled = WindowPeer::OnMessage(message, wParam, lParam, result);
+        if (hwnd_ != nullptr && GetCapture() == hwnd_) ReleaseCapture();
+        return handled;
+      }
       case WM_LBUTTONDBLCLK: {
         WindowPeer::OnMessage(WM_LBUTTONDOWN, wParam, lParam, result);
         control_.UserDblClick();

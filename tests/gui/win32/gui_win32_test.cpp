@@ -221,6 +221,36 @@ TEST_F(Win32Demo, DraggingAListRowDropsItOnTheMemo) {
   EXPECT_EQ(demo.Memo1.Lines().back(), "C:\\SAVERS\\水槽.SCR");
 }
 
+TEST_F(Win32Demo, DraggingFromASelectedRowKeepsEverySelectedRow) {
+  demo.BringToFront();
+  demo.ListBox1.SetSelected(1, true);
+  demo.ListBox1.SetSelected(3, true);
+  int selectedAtDrop = -1;
+  auto logDrop = demo.Memo1.OnDragDrop;
+  demo.Memo1.OnDragDrop = [&](gui::Component& s, gui::Component& src, int x, int y) {
+    selectedAtDrop = demo.ListBox1.SelCount();
+    logDrop(s, src, x, y);
+  };
+  app.ProcessMessages();
+  RECT memo;
+  GetWindowRect(H(demo.Memo1), &memo);
+  POINT drop{(memo.left + memo.right) / 2, (memo.top + memo.bottom) / 2};
+  ScreenToClient(H(demo.ListBox1), &drop);
+  const int y = demo.ListBox1.ItemHeight() * 3 + 3;  // row 3, selected
+  HWND list = H(demo.ListBox1);
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, y));
+  SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, y + 12));
+  SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(drop.x, drop.y));
+  EXPECT_EQ(selectedAtDrop, 2);
+  EXPECT_TRUE(demo.ListBox1.Selected(1));
+  // A press on a selected row without moving is an ordinary click: only that row stays.
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, y));
+  SendMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(10, y));
+  app.ProcessMessages();
+  EXPECT_EQ(demo.ListBox1.SelCount(), 1);
+  EXPECT_TRUE(demo.ListBox1.Selected(3));
+}
+
 TEST_F(Win32Demo, PopupMenusRunOnPopupAndThePickedItem) {
   SetForegroundWindow(H(demo));
   // The menu's own loop reads these keys: down to the second item, then Enter.
