@@ -11,6 +11,8 @@
 //   qvprobe click CLASS TEXT         click the child control whose caption is TEXT (mouse down and
 //                                    up in its middle, so drawn buttons answer as native ones do)
 //   qvprobe key CLASS VK             post a key press (down and up) to the window with the focus
+//   qvprobe select CLASS PREFIX N    pick row N of the combo box whose text starts with PREFIX, as
+//                                    a user's pick does (the list's selection, then CBN_SELCHANGE)
 #include <windows.h>
 
 #include <shellapi.h>
@@ -61,6 +63,7 @@ bool WaitFor(const std::wstring& cls, bool present, DWORD ms) {
 struct ClickContext {
   std::wstring text;
   HWND found = nullptr;
+  bool prefix = false;
 };
 
 BOOL CALLBACK PrintChild(HWND child, LPARAM) {
@@ -70,7 +73,9 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
 
 BOOL CALLBACK FindButton(HWND child, LPARAM param) {
   auto* ctx = reinterpret_cast<ClickContext*>(param);
-  if (TextOf(child) == ctx->text) {
+  const std::wstring text = TextOf(child);
+  if (ctx->prefix ? text.rfind(ctx->text, 0) == 0 && _wcsicmp(ClassOf(child).c_str(), L"ComboBox") == 0
+                  : text == ctx->text) {
     ctx->found = child;
     return FALSE;
   }
@@ -127,6 +132,16 @@ int main() {
     WPARAM vk = static_cast<WPARAM>(num(3, 0));
     PostMessageW(target, WM_KEYDOWN, vk, 1);
     PostMessageW(target, WM_KEYUP, vk, static_cast<LPARAM>(0xC0000001u));
+    return 0;
+  }
+  if (cmd == L"select" && argc >= 5) {
+    ClickContext ctx{argv[3], nullptr, true};
+    EnumChildWindows(w, FindButton, reinterpret_cast<LPARAM>(&ctx));
+    if (ctx.found == nullptr) return 1;
+    SendMessageW(ctx.found, CB_SETCURSEL, static_cast<WPARAM>(num(4, 0)), 0);
+    HWND parent = GetParent(ctx.found);
+    SendMessageW(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ctx.found), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(ctx.found));
     return 0;
   }
   if (cmd == L"click" && argc >= 4) {
