@@ -1,5 +1,6 @@
 #include "store/manager_settings.h"
 
+#include <new>
 #include <vector>
 
 #include "browse/shell_paths.h"
@@ -76,6 +77,20 @@ ManagerSettings::ManagerSettings(gui::Application& app, forms::TQUOVEL32KAPUL& f
     (f_.SSN.Checked() ? f_.ListBox7 : f_.ListBox4).SetFocus();
   };
   f_.ComboBox1.OnClick = [this](gui::Component&) { lists_.SwitchToChosen(f_.SSN.Checked()); };
+  // The memory list grows and shrinks with the window; the rest keeps its place.
+  const gui::Rect list2 = f_.ListBox2.Bounds();
+  const gui::Rect list8 = f_.ListBox8.Bounds();
+  f_.OnResize = [this, list2, list8](gui::Component&) {
+    const int dw = f_.ClientWidth() - forms::TQUOVEL32KAPUL::kClientWidth;
+    const int dh = f_.ClientHeight() - forms::TQUOVEL32KAPUL::kClientHeight;
+    for (auto [list, design] : {std::pair{&f_.ListBox2, list2}, std::pair{&f_.ListBox8, list8}}) {
+      list->SetBounds(design.left, design.top, std::max(40, design.width + dw), std::max(20, design.height + dh));
+    }
+  };
+  f_.TimerEROUT.OnTimer = [this](gui::Component&) {
+    f_.TimerEROUT.SetEnabled(false);
+    f_.Close();
+  };
   f_.ComboBox1.OnEnter = [this](gui::Component&) { lists_.RefreshCaptions(); };
 }
 
@@ -245,6 +260,18 @@ void ManagerSettings::StartUp() {
   f_.Edit1.SetMaxLength(254);
   f_.Label2.SetCaption("ファイル名表示");
   f_.Label3.SetCaption("ﾌｧｲﾙｻｲｽﾞ");
+
+  // The stores and buffers of the manager: when memory runs out here, the window closes through
+  // TimerEROUT and the close request names the step.
+  try {
+    lists_.History().reserve(16);
+    lists_.Exclusion().reserve(16);
+  } catch (const std::bad_alloc&) {
+    stage_ = "初期化３：";
+    initState_ = 1;
+    f_.TimerEROUT.SetEnabled(true);
+    return;
+  }
 
   SettingsKey scr(os_.registry, ScrKey());
   SettingsKey key(os_.registry, context_.scrVersion ? ScrKey() : ExeKey());

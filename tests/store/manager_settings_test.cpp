@@ -200,5 +200,15 @@ TEST_F(ManagerSettingsTest, ScreenSaverCopyUsesItsOwnKeyAndHidesTheHandOver) {
   EXPECT_EQ(Stored("TIMER"), "<missing>");
 }
 
+TEST_F(ManagerSettingsTest, TheMemoryListFollowsTheWindowSize) {
+  Start();
+  const gui::Rect before = form.ListBox2.Bounds();
+  form.SetClientSize(forms::TQUOVEL32KAPUL::kClientWidth + 100, forms::TQUOVEL32KAPUL::kClientHeight + 60);
+  EXPECT_EQ(form.ListBox2.Width(), before.width + 100);
+  EXPECT_EQ(form.ListBox2.Height(), before.height + 60);
+  EXPECT_EQ(form.ListBox2.Left(), before.left);
+  EXPECT_EQ(form.ListBox8.Width(), form.ListBox2.Width());
+}
+
 }  // namespace
 }  // namespace store
