@@ -269,6 +269,7 @@ void ManagerSettings::StartUp() {
   } catch (const std::bad_alloc&) {
     stage_ = "初期化３：";
     initState_ = 1;
+    startupFailed_ = true;
     f_.TimerEROUT.SetEnabled(true);
     return;
   }
@@ -443,7 +444,9 @@ bool ManagerSettings::CloseRequest() {
   if (closed_) return true;
   if (StopRequest) StopRequest();
   if (initState_ != 0) {
-    box_.MsgOK(stage_ + "メモリーが確保できませんでした。\n強制終了します。");
+    // Nothing has been read yet, so nothing is saved. Only a start-up that really failed says
+    // so; a window closed before its start-up sequence ran just goes.
+    if (startupFailed_) box_.MsgOK(stage_ + "メモリーが確保できませんでした。\n強制終了します。");
     closed_ = true;
     return true;
   }

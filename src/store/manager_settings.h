@@ -104,7 +104,7 @@ class ManagerSettings {
   bool toggling_ = false;
   bool closing_ = false;
   bool closed_ = false;
-  bool trashToggled_ = false;
+  bool startupFailed_ = false;
 };
 
 }  // namespace store

@@ -5,6 +5,7 @@
 //   qvprobe wait-window CLASS [MS]   wait until a visible window of CLASS exists; print its handle
 //   qvprobe wait-gone CLASS [MS]     wait until no window of CLASS exists
 //   qvprobe text CLASS               the window's caption, then "child <class> <text>" per child
+//                                    and "item <text>" per row of a list or combo box
 //   qvprobe rect CLASS               "left top right bottom" and "client W H"
 //   qvprobe close CLASS              post WM_CLOSE
 //   qvprobe send CLASS MSG [W [L]]   SendMessage, print the result
@@ -66,8 +67,24 @@ struct ClickContext {
   bool prefix = false;
 };
 
+// A list's rows (list boxes and combo boxes), one "item" line each.
+void PrintItems(HWND list, UINT count, UINT length, UINT get) {
+  LRESULT n = SendMessageW(list, count, 0, 0);
+  for (LRESULT i = 0; i < n && i < 500; ++i) {
+    LRESULT len = SendMessageW(list, length, static_cast<WPARAM>(i), 0);
+    if (len < 0) continue;
+    std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+    SendMessageW(list, get, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(len));
+    std::printf("item %s\n", Utf8(text).c_str());
+  }
+}
+
 BOOL CALLBACK PrintChild(HWND child, LPARAM) {
-  std::printf("child %s %s\n", Utf8(ClassOf(child)).c_str(), Utf8(TextOf(child)).c_str());
+  const std::wstring cls = ClassOf(child);
+  std::printf("child %s %s\n", Utf8(cls).c_str(), Utf8(TextOf(child)).c_str());
+  if (_wcsicmp(cls.c_str(), L"ListBox") == 0) PrintItems(child, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+  if (_wcsicmp(cls.c_str(), L"ComboBox") == 0) PrintItems(child, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
   return TRUE;
 }
 
