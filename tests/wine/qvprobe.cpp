@@ -12,8 +12,8 @@
 //   qvprobe click CLASS TEXT         click the child control whose caption is TEXT (mouse down and
 //                                    up in its middle, so drawn buttons answer as native ones do)
 //   qvprobe key CLASS VK             post a key press (down and up) to the window with the focus
-//   qvprobe select CLASS PREFIX N    pick row N of the combo box whose text starts with PREFIX, as
-//                                    a user's pick does (the list's selection, then CBN_SELCHANGE)
+//   qvprobe select CLASS PREFIX N    pick row N of the combo box that has a row starting with
+//                                    PREFIX, as a user's pick does (selection, then CBN_SELCHANGE)
 #include <windows.h>
 
 #include <shellapi.h>
@@ -91,7 +91,10 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
 BOOL CALLBACK FindButton(HWND child, LPARAM param) {
   auto* ctx = reinterpret_cast<ClickContext*>(param);
   const std::wstring text = TextOf(child);
-  if (ctx->prefix ? text.rfind(ctx->text, 0) == 0 && _wcsicmp(ClassOf(child).c_str(), L"ComboBox") == 0
+  // A combo box is found by one of its rows starting with the text.
+  if (ctx->prefix ? _wcsicmp(ClassOf(child).c_str(), L"ComboBox") == 0 &&
+                        SendMessageW(child, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(ctx->text.c_str())) != CB_ERR
                   : text == ctx->text) {
     ctx->found = child;
     return FALSE;
