@@ -21,6 +21,13 @@ void Program::CreateManager() {
                                 decision_.startup.programFolder};
   settings_ = std::make_unique<store::ManagerSettings>(app_, m, os_, *box_, *lists_, context);
   settings_->Create();
+  backdropBehaviour_ = std::make_unique<play::Backdrop>(app_, *backdrop_);
+  engine_ = std::make_unique<play::PlayEngine>(app_, m, os_, *box_, *settings_, *lists_, backdropBehaviour_.get(),
+                                               decision_.startup.scrVersion);
+  // Automatic start after the start-up sequence (the manager itself, not the screen-saver copy).
+  settings_->AfterStartUp = [this] {
+    if (!decision_.startup.scrVersion && manager_->Start1.Checked()) engine_->Button2Click(manager_->Button2);
+  };
   // The screen-saver copy's settings window keeps the program off the taskbar.
   if (decision_.startup.scrVersion) {
     manager_->OnShow = [this](gui::Component&) { app_.ShowTaskbarButton(false); };

@@ -11,6 +11,8 @@
 #include "forms/manager/manager_form.h"
 #include "forms/role_forms.h"
 #include "platform/services.h"
+#include "play/backdrop.h"
+#include "play/play_engine.h"
 #include "store/manager_settings.h"
 #include "store/memory_lists.h"
 
@@ -39,6 +41,7 @@ class Program {
   HandOffReceiver* Receiver() const { return receiver_.get(); }
   store::ManagerSettings* Settings() const { return settings_.get(); }
   store::MemoryLists* Lists() const { return lists_.get(); }
+  play::PlayEngine* Engine() const { return engine_.get(); }
 
  private:
   void CreateManager();
@@ -55,6 +58,8 @@ class Program {
   std::unique_ptr<HandOffReceiver> receiver_;
   std::unique_ptr<store::MemoryLists> lists_;
   std::unique_ptr<store::ManagerSettings> settings_;
+  std::unique_ptr<play::Backdrop> backdropBehaviour_;
+  std::unique_ptr<play::PlayEngine> engine_;
 };
 
 }  // namespace app

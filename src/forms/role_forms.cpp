@@ -4,13 +4,21 @@
 
 namespace forms {
 
-TQUOVEL32BACK::TQUOVEL32BACK(gui::Application& app) : gui::Form(app, "TQUOVEL32BACK", "QUOVEL32BACK") {
+TQUOVEL32BACK::TQUOVEL32BACK(gui::Application& app)
+    : gui::Form(app, "TQUOVEL32BACK", "QUOVEL32BACK"),
+      Image1(*this, "Image1"),
+      CapChan(*this, "CapChan"),
+      Label2(*this, "Label2") {
   SetBorderStyle(gui::BorderStyle::None);
   SetBorderIcons(false, false, false);
   SetColor(gui::colors::kBlack);
   SetFormStyle(gui::FormStyle::StayOnTop);
   gui::Size screen = app.GetBackend().ScreenSize();
   SetBounds(0, 0, screen.width, screen.height);
+  Image1.SetAlign(gui::Align::Client);
+  Image1.SetStretch(true);
+  CapChan.SetVisible(false);
+  Label2.SetVisible(false);
   SetVisible(false);
 }
 

@@ -5,6 +5,8 @@
 #pragma once
 #include "forms/manager/manager_form.h"
 #include "gui/form.h"
+#include "gui/image.h"
+#include "gui/label.h"
 #include "gui/panel.h"
 
 namespace forms {
@@ -13,6 +15,9 @@ namespace forms {
 class TQUOVEL32BACK : public gui::Form {
  public:
   explicit TQUOVEL32BACK(gui::Application& app);
+  gui::Image Image1;    // the captured screen, stretched over the client area
+  gui::Label CapChan;   // hidden; its click captures the screen
+  gui::Label Label2;    // hidden
 };
 
 // The screen-saver runner (starts minimised).

@@ -1,0 +1,39 @@
+// The behaviour of the black, always-on-top backdrop behind playing screen savers: shown before
+// each saver and after each one has ended, so that the gaps between savers show a still picture
+// instead of the desktop. It is brought to the front only while no saver runs, so it never takes
+// the activation from a saver (which would end it).
+#pragma once
+
+namespace gui {
+class Application;
+}
+
+namespace forms {
+class TQUOVEL32BACK;
+}
+
+namespace play {
+
+class Backdrop {
+ public:
+  // Wires the clicks of the form and its picture (a click hides the backdrop).
+  Backdrop(gui::Application& app, forms::TQUOVEL32BACK& form);
+
+  // Captures the screen into Image1. The component layer has no screen capture yet, so only the
+  // pending messages run and the picture stays as it was (black at first).
+  void CapChanClick();
+  void ShowImage();
+  // Leaves the black form without the picture (a saver ended by itself).
+  void HideImage();
+  // Shows the form and puts it in front.
+  void ShowInFront();
+  void Close();
+  bool Visible() const;
+  bool ImageVisible() const;
+
+ private:
+  gui::Application& app_;
+  forms::TQUOVEL32BACK& form_;
+};
+
+}  // namespace play

@@ -1,0 +1,195 @@
+#include "play/play_engine.h"
+
+#include <ctime>
+
+#include "browse/text_path.h"
+#include "common/mkbox.h"
+#include "common/tmset_box.h"
+#include "forms/manager/manager_form.h"
+#include "gui/application.h"
+#include "play/backdrop.h"
+#include "platform/services.h"
+#include "store/manager_settings.h"
+
+namespace play {
+
+const char kStopFirstMessage[] = "中断ボタンを押して下さい。\n完全に停止してから再生してね☆";
+const char kNothingToPlayMessage[] = "再生対象データがありません・・・";
+
+namespace {
+
+constexpr int kTitleLength = 63;
+
+Order OrderOfItem(int itemIndex) {
+  switch (itemIndex) {
+    case 1: return Order::kReverse;
+    case 2: return Order::kSingle;
+    case 3: return Order::kRandom;
+    default: return Order::kContinuous;
+  }
+}
+
+}  // namespace
+
+PlayEngine::PlayEngine(gui::Application& app, forms::TQUOVEL32KAPUL& form, platform::Services& os,
+                       common::TMKBoxDlg& box, store::ManagerSettings& settings, store::MemoryLists& lists,
+                       Backdrop* backdrop, bool scrVersion)
+    : app_(app),
+      f_(form),
+      os_(os),
+      box_(box),
+      settings_(settings),
+      lists_(lists),
+      backdrop_(backdrop),
+      scrVersion_(scrVersion) {
+  order_ = OrderOfItem(f_.RadioGroup1.ItemIndex());
+  f_.Button2.OnClick = [this](gui::Component& sender) { Button2Click(sender); };
+  f_.Button5.OnClick = [this](gui::Component&) { Button5Click(); };
+  f_.RadioGroup1.OnClick = [this](gui::Component&) { RadioGroup1Click(); };
+  f_.RadioButton2.OnClick = [this](gui::Component&) { RadioButton2Click(); };
+  f_.ButtonTIMER.OnClick = [this](gui::Component&) { ButtonTIMERClick(); };
+  f_.ButtonTOFF.OnClick = [this](gui::Component&) { ButtonTOFFClick(); };
+  f_.Timer2.OnTimer = [this](gui::Component&) { Timer2Timer(); };
+  f_.Timer1.OnTimer = [this](gui::Component&) { Timer1Timer(); };
+  f_.Timer7.OnTimer = [this](gui::Component&) { Timer7Timer(); };
+  f_.Timer8.OnTimer = [this](gui::Component&) { Timer8Timer(); };
+  f_.Timer4.OnTimer = [this](gui::Component&) { Timer4Timer(); };
+  // A double-clicked row becomes its list's current row and is played alone.
+  for (gui::ListBox* list : {&f_.ListBox2, &f_.ListBox8, &f_.ListBox4, &f_.ListBox7, &f_.ListBox3, &f_.ListBox6,
+                             &f_.ListBox9}) {
+    list->OnDblClick = [this, list](gui::Component& sender) {
+      if (list->ItemIndex() >= 0) list->SetTag(list->ItemIndex());
+      clicked_ = list;
+      Button2Click(sender);
+    };
+  }
+  settings_.StopRequest = [this] { stopRequest_ = true; };
+  settings_.Busy = [this] { return busy_ != 0; };
+  settings_.ReleaseOnClose = [this] { ReleaseOnClose(); };
+}
+
+int PlayEngine::Interval() const { return settings_.Values().timer; }
+
+void PlayEngine::Enable(gui::Timer& timer) {
+  if (!closing_) timer.SetEnabled(true);
+}
+
+void PlayEngine::ShowInterval(int seconds) { f_.Label9.SetCaption(seconds == 0 ? "OFF" : std::to_string(seconds)); }
+
+void PlayEngine::Button2Click(gui::Component& sender) {
+  random_.seed(static_cast<uint32_t>(std::time(nullptr)));
+  if (busy_ != 0) {
+    os_.desktop.Beep(platform::beep::kExclamation);
+    return;
+  }
+  busy_ = 1;
+  app_.ProcessMessages();
+  if (playing_) {
+    app_.ProcessMessages();
+    if (f_.Timer7.Interval() != 0) f_.Timer7.SetInterval(300);
+    stopRequest_ = true;
+    app_.ProcessMessages();
+    while (playing_) {
+      stopRequest_ = true;
+      app_.ProcessMessages();
+      if (++busy_ > kRestartCycles) {
+        os_.desktop.Beep(platform::beep::kExclamation);
+        busy_ = 0;
+        box_.MsgOK(kStopFirstMessage);
+        return;
+      }
+    }
+  }
+  busy_ = 0;
+  app_.ProcessMessages();
+  if (f_.Timer7.Interval() != 1000 && f_.Timer7.Interval() != 0) f_.Timer7.SetInterval(1000);
+  if (&sender != &f_.Button2) {
+    f_.RadioGroup1.SetItemIndex(2);
+    order_ = Order::kSingle;
+  } else {
+    clicked_ = nullptr;
+  }
+  if (f_.Visible() && f_.WindowState() == gui::WindowState::Normal) {
+    bool ssn = f_.SSN.Checked();
+    gui::ListBox& shown = settings_.MemoryMode() ? (ssn ? f_.ListBox8 : f_.ListBox2) : (ssn ? f_.ListBox7 : f_.ListBox4);
+    shown.SetFocus();
+  }
+  playing_ = true;
+  played_ = 0;
+  stopRequest_ = false;
+  f_.TimerAUTO.SetEnabled(false);
+  if (os_.desktop.ScreenSaverActive().value_or(false)) {
+    saverWasActive_ = true;
+    os_.desktop.SetScreenSaverActive(false, false);
+  }
+  if (closing_) return;
+  if (Execute() && backdrop_ != nullptr) {
+    backdrop_->ShowImage();
+    backdrop_->CapChanClick();
+    backdropUsed_ = true;
+  }
+  app_.ProcessMessages();
+  Enable(f_.Timer2);
+}
+
+void PlayEngine::RadioGroup1Click() { order_ = OrderOfItem(f_.RadioGroup1.ItemIndex()); }
+
+void PlayEngine::RadioButton2Click() {
+  f_.RadioGroup1.SetItemIndex(2);
+  order_ = Order::kSingle;
+}
+
+void PlayEngine::ButtonTIMERClick() {
+  common::TTmSETBoxDlg dialog(app_, os_.desktop);
+  dialog.TCount = Interval();
+  dialog.MinCount = 0;
+  dialog.Title = "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ表示時間";
+  dialog.Msg0.assign(1, ' ');  // one blank: the unit is seconds
+  dialog.Msg1 = "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ表示時間設定：";
+  dialog.Msg2 = "";
+  if (dialog.Execute("ｽｸﾘｰﾝ･ｾｰﾊﾞｰ表示時間") == 1) {
+    settings_.Values().timer = dialog.TCount;
+    ShowInterval(dialog.TCount);
+  }
+}
+
+void PlayEngine::ButtonTOFFClick() {
+  settings_.Values().timer = 0;
+  ShowInterval(0);
+}
+
+void PlayEngine::StopPlay() {
+  playing_ = false;
+  IdleTitle();
+  if (saverWasActive_) {
+    os_.desktop.SetScreenSaverActive(true, false);
+    saverWasActive_ = false;
+  }
+  if (backdropUsed_) {
+    app_.ProcessMessages();
+    if (backdrop_ != nullptr) backdrop_->Close();
+    backdropUsed_ = false;
+  }
+}
+
+void PlayEngine::ReleaseOnClose() {
+  stopRequest_ = true;
+  closing_ = true;
+  if (playing_) StopPlay();
+  if (running_.valid()) os_.processes.Close(running_);
+}
+
+void PlayEngine::PlayTitle(const std::string& text) {
+  std::string title = browse::LeftCut(text, kTitleLength);
+  app_.SetTitle(title);
+  f_.SetCaption(title);
+}
+
+void PlayEngine::IdleTitle() {
+  app_.SetTitle(settings_.IdleTitle());
+  f_.SetCaption(settings_.IdleTitle());
+}
+
+bool PlayEngine::Execute() const { return !f_.RadioButton2.Checked(); }
+
+}  // namespace play

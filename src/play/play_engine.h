@@ -1,0 +1,156 @@
+// The play engine of the manager: a run walks a list in the chosen order and carries each screen
+// saver through admission, launch, its display time, the injected key that ends it and the wait
+// for its exit. Everything runs on the GUI thread as a chain of one-shot timers of the manager
+// form (Timer2 select → Timer1 launch → Timer7 show → Timer8 wait → Timer4 advance); each step
+// disables its own timer and enables exactly one successor, or none when the run ends.
+// The engine owns the run state; the form owns the controls.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <random>
+#include <string>
+
+#include "platform/processes.h"
+
+namespace gui {
+class Application;
+class Component;
+class ListBox;
+class Timer;
+}  // namespace gui
+
+namespace platform {
+struct Services;
+}
+
+namespace common {
+class TMKBoxDlg;
+}
+
+namespace forms {
+class TQUOVEL32KAPUL;
+}
+
+namespace store {
+class ManagerSettings;
+class MemoryLists;
+}  // namespace store
+
+namespace play {
+
+class Backdrop;
+
+// Order values: the step added to the current index for the walking orders.
+enum class Order : int { kSingle = 0, kContinuous = 1, kReverse = -1, kRandom = 2 };
+
+// Message shown when a restart cannot stop the running run.
+extern const char kStopFirstMessage[];
+// Message shown after two passes in which nothing could be launched.
+extern const char kNothingToPlayMessage[];
+// Cycles a restart waits for the previous run to end.
+constexpr int kRestartCycles = 60000;
+
+class PlayEngine {
+ public:
+  // `backdrop` may be null (no backdrop form in this role).
+  PlayEngine(gui::Application& app, forms::TQUOVEL32KAPUL& form, platform::Services& os, common::TMKBoxDlg& box,
+             store::ManagerSettings& settings, store::MemoryLists& lists, Backdrop* backdrop, bool scrVersion);
+
+  // Start a run. A sender other than Button2 (a double-clicked row) plays that row alone.
+  void Button2Click(gui::Component& sender);
+  void Button5Click() { stopRequest_ = true; }
+  void RadioGroup1Click();
+  void RadioButton2Click();
+  void ButtonTIMERClick();
+  void ButtonTOFFClick();
+  // Ends a run: title, Windows' screen saver, backdrop. Neither ends the running item nor clears
+  // the stop request.
+  void StopPlay();
+  // The manager closes: no step enables a timer any more, a run ends, the running item's handle
+  // is released (the process goes on).
+  void ReleaseOnClose();
+
+  void PlayTitle(const std::string& text);
+  void IdleTitle();
+
+  // The chain's steps.
+  void Timer2Timer();
+  void Timer1Timer();
+  void Timer7Timer();
+  void Timer8Timer();
+  void Timer4Timer();
+
+  // Seams for subsystems still to come. FileTimer: an item's own display time in seconds (0 =
+  // none). DisplayName: a saver's description for the title (empty = use the file name).
+  std::function<int(const std::string& path)> FileTimer;
+  std::function<std::string(const std::string& path)> DisplayName;
+
+  bool Playing() const { return playing_; }
+  bool StopRequested() const { return stopRequest_; }
+  int BusyGuard() const { return busy_; }
+  Order GetOrder() const { return order_; }
+  uint8_t PlayedMarker() const { return played_; }
+  bool WaitForExit() const { return waitForExit_; }
+  const std::string& ItemPath() const { return itemPath_; }
+  const platform::ProcessRef& RunningItem() const { return running_; }
+  int ElapsedSeconds() const { return elapsed_; }
+  int DisplayTime() const { return displayTime_; }
+  // The general interval in seconds, 0 = OFF.
+  int Interval() const;
+  void SeedRandom(uint32_t seed) { random_.seed(seed); }
+
+ private:
+  struct Source {
+    gui::ListBox* list = nullptr;
+    std::string prefix;
+  };
+  // play_queue.cpp
+  Source ChooseSource();
+  gui::ListBox& PoolOf(const gui::ListBox& source);
+  bool DrawFromPool(gui::ListBox& source);  // false: the run ended
+  void SelectOnly(gui::ListBox& list, int row);
+  gui::ListBox* TwinOf(const gui::ListBox& list);
+  // play_item.cpp
+  void Prepare(gui::ListBox& source, const std::string& path);
+  void Skip();
+  bool Admitted(const std::string& path);
+  std::string TitleName(const std::string& path);
+  int ComputeDisplayTime();
+  bool Execute() const;  // 実行 (full screen) rather than 設定
+  void EndByKey();
+  void RecordHistory();
+
+  void Enable(gui::Timer& timer);
+  void ShowInterval(int seconds);
+
+  gui::Application& app_;
+  forms::TQUOVEL32KAPUL& f_;
+  platform::Services& os_;
+  common::TMKBoxDlg& box_;
+  store::ManagerSettings& settings_;
+  store::MemoryLists& lists_;
+  Backdrop* backdrop_;
+  bool scrVersion_;
+
+  bool playing_ = false;
+  bool stopRequest_ = false;
+  int busy_ = 0;
+  Order order_ = Order::kContinuous;
+  uint8_t played_ = 0;
+  bool waitForExit_ = false;
+  bool saverWasActive_ = false;
+  bool backdropUsed_ = false;
+  bool closing_ = false;
+  std::string itemPath_;
+  std::string itemName_;
+  platform::ProcessRef running_;
+  int elapsed_ = 0;
+  int displayTime_ = 0;
+  bool fileListPoolFilled_ = false;  // ListBoxRD has been filled since the manager started
+  bool otherPoolFilled_ = false;     // ListBoxRM likewise
+  gui::ListBox* clicked_ = nullptr;  // the list a row was last double-clicked in
+  std::mt19937 random_;
+};
+
+}  // namespace play

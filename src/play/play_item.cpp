@@ -1,0 +1,191 @@
+// One item's life: admission, title and display time, the launch, the once-a-second watch, the
+// timed end by an injected Shift key, and the wait until the process has really ended.
+#include <array>
+
+#include "browse/filters.h"
+#include "browse/text_path.h"
+#include "forms/manager/manager_form.h"
+#include "gui/application.h"
+#include "play/backdrop.h"
+#include "play/play_engine.h"
+#include "platform/services.h"
+#include "store/manager_settings.h"
+#include "store/memory_lists.h"
+
+namespace play {
+
+namespace {
+
+constexpr int kMaxElapsed = 32700;
+constexpr int kMaxHistory = 16000;
+constexpr int kHistoryList = 10;  // HIS
+constexpr int kWaitingInterval = 1000;
+constexpr int kFirstWaitInterval = 300;
+
+// The file name of a path, and the same without its extension.
+std::string FileName(const std::string& path) {
+  std::string folder, name;
+  browse::SplitFileName(path, folder, name);
+  return name;
+}
+
+}  // namespace
+
+bool PlayEngine::Admitted(const std::string& path) {
+  std::optional<uint32_t> attributes = os_.fs.Attributes(path);
+  if (!attributes || (*attributes & 0x10) != 0) return false;
+  return browse::FileExtensionIndex(path) == browse::kScrIndex;
+}
+
+std::string PlayEngine::TitleName(const std::string& path) {
+  itemName_.clear();
+  if (f_.SSN.Checked()) {
+    if (DisplayName) itemName_ = DisplayName(browse::LowerAscii(path));
+    if (!itemName_.empty()) return itemName_;
+  }
+  return browse::UpperAscii(FileName(path));
+}
+
+int PlayEngine::ComputeDisplayTime() {
+  int fileTimer = FileTimer ? FileTimer(itemPath_) : 0;
+  return fileTimer != 0 && f_.FT.Checked() ? fileTimer : Interval();
+}
+
+void PlayEngine::Skip() {
+  app_.ProcessMessages();
+  Enable(f_.Timer4);
+}
+
+void PlayEngine::Prepare(gui::ListBox& /*source*/, const std::string& path) {
+  if (!Admitted(path)) {
+    Skip();
+    return;
+  }
+  if (Execute() && backdrop_ != nullptr) backdrop_->ShowInFront();
+  app_.ProcessMessages();
+  PlayTitle(settings_.PlayTitle() + TitleName(path) + (Execute() ? " (表示中)" : " (設定中)"));
+  itemPath_ = path;
+  // Windows starts only files that begin with "MZ"; anything else would fail or open elsewhere.
+  platform::OpenedFile opened = os_.fs.Open(path, platform::OpenMode::kRead, platform::Share::kReadWrite);
+  std::array<char, 2> head{};
+  bool executable = false;
+  if (opened.file) {
+    std::optional<size_t> read = opened.file->Read(head.data(), head.size());
+    executable = read && *read == 2 && head[0] == 'M' && head[1] == 'Z';
+  }
+  if (!executable) {
+    itemPath_.clear();
+    running_ = {};
+    Skip();
+    return;
+  }
+  displayTime_ = ComputeDisplayTime();
+  ShowInterval(displayTime_);
+  app_.ProcessMessages();
+  Enable(f_.Timer1);
+}
+
+void PlayEngine::Timer1Timer() {
+  f_.Timer1.SetEnabled(false);
+  std::string folder, name;
+  browse::SplitFileName(itemPath_, folder, name);
+  folder = browse::CutYen(folder);
+  // A folder that vanished since the admission counts as a failed launch.
+  platform::StartedProcess started;
+  if (os_.fs.SetCurrentFolder(folder).ok()) {
+    // Quoted: an unquoted path with blanks could name another program.
+    platform::StartRequest request;
+    request.commandLine = "\"" + itemPath_ + "\"" + (Execute() ? " /s" : " /c");
+    request.currentFolder = folder;
+    request.showMode = platform::show::kShow;
+    request.priorityClass = platform::priority::kNormal;
+    started = os_.processes.Start(request);
+  }
+  if (!started.process.valid()) {
+    running_ = {};
+    app_.ProcessMessages();
+    Enable(f_.Timer4);
+    return;
+  }
+  running_ = started.process;
+  played_ |= 1;
+  RecordHistory();
+  app_.ProcessMessages();
+  Enable(f_.Timer7);
+}
+
+void PlayEngine::RecordHistory() {
+  int size = settings_.Values().fileHis;
+  if (size <= 0) return;
+  // The history is shown in ListBox2 while it is the current list, with names in its twin.
+  bool shown = lists_.Current() == kHistoryList;
+  auto trim = [size](auto count, auto dropOldest) {
+    if (count > size || count > kMaxHistory) dropOldest();
+  };
+  if (shown) {
+    f_.ListBox2.AddItem(itemPath_);
+    if (f_.SSN.Checked()) f_.ListBox8.AddItem(itemName_.empty() ? browse::UpperAscii(FileName(itemPath_)) : itemName_);
+    trim(f_.ListBox2.Count(), [this] {
+      f_.ListBox2.DeleteItem(0);
+      if (f_.SSN.Checked() && f_.ListBox8.Count() > 0) f_.ListBox8.DeleteItem(0);
+    });
+  } else {
+    std::vector<std::string>& history = lists_.History();
+    history.push_back(itemPath_);
+    trim(static_cast<int>(history.size()), [&history] { history.erase(history.begin()); });
+  }
+}
+
+void PlayEngine::EndByKey() {
+  if (backdrop_ != nullptr) backdrop_->CapChanClick();
+  std::optional<platform::Point> cursor = os_.desktop.CursorPos();
+  os_.desktop.PressKey(platform::vk::kShift);
+  if (cursor) os_.desktop.MoveCursor(*cursor);
+  app_.ProcessMessages();
+}
+
+void PlayEngine::Timer7Timer() {
+  f_.Timer7.SetEnabled(false);
+  if (++elapsed_ > kMaxElapsed) elapsed_ = 0;
+  f_.Label10.SetCaption(std::to_string(elapsed_));
+  displayTime_ = ComputeDisplayTime();
+  waitForExit_ = Interval() == 0 || order_ == Order::kSingle;
+  bool still = os_.processes.StillRunning(running_);
+  if (still && !stopRequest_ && (elapsed_ < displayTime_ || waitForExit_)) {
+    Enable(f_.Timer7);
+    return;
+  }
+  elapsed_ = 0;
+  if (still) {
+    waitForExit_ = false;
+    if (Execute()) EndByKey();
+  } else {
+    os_.processes.Close(running_);
+    if (Execute() && backdrop_ != nullptr) backdrop_->HideImage();
+    // The saver ended by itself: in full-screen mode that is the user coming back.
+    if (waitForExit_ || Execute()) {
+      waitForExit_ = true;
+      if (order_ == Order::kSingle || order_ == Order::kRandom) stopRequest_ = true;
+    }
+  }
+  app_.ProcessMessages();
+  if (f_.Timer8.Interval() != 0) f_.Timer8.SetInterval(kFirstWaitInterval);
+  Enable(f_.Timer8);
+}
+
+void PlayEngine::Timer8Timer() {
+  f_.Timer8.SetEnabled(false);
+  if (os_.processes.StillRunning(running_)) {
+    app_.ProcessMessages();
+    if (f_.Timer8.Interval() != 0) f_.Timer8.SetInterval(kWaitingInterval);
+    Enable(f_.Timer8);
+    return;
+  }
+  if (running_.valid()) os_.processes.Close(running_);
+  if (Execute() && backdrop_ != nullptr) backdrop_->ShowInFront();
+  itemPath_.clear();
+  app_.ProcessMessages();
+  Enable(f_.Timer4);
+}
+
+}  // namespace play
