@@ -1,20 +1,43 @@
 #!/usr/bin/env bash
-# Sets up everything, builds the Windows program and runs it under Wine. With a display the
-# program runs until you close it; without one it runs on our own Xvfb for QV_DEMO_SECONDS
-# (default 20) while screenshots are saved to out/demo/.
+# Sets up everything, builds the Windows program and its screen savers, and lets the manager play
+# the bundled savers (STARS, YUME, PLASMA) from a memory list under Wine: random order, endless,
+# 5 seconds each, started automatically. With a display it runs until you close the manager;
+# without one it runs on our own Xvfb for QV_DEMO_SECONDS (default 40) while a screenshot is
+# saved to out/demo/ every few seconds, then everything is stopped.
+# QV_BIN=<build folder> uses an existing win32 build instead of setting up and building.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 cd "$here/.."
-bash scripts/setup.sh
-bash scripts/build.sh win32 QUOVEL32
+if [ -z "${QV_BIN:-}" ]; then
+  bash scripts/setup.sh
+  bash scripts/build.sh win32 QUOVEL32 qv_saver_stars qv_saver_yume qv_saver_plasma
+fi
+bin="${QV_BIN:-build/win32}"
 source scripts/session.sh
-exe="build/win32/src/app/QUOVEL32.EXE"
 headless=0
 [ -n "${DISPLAY:-}" ] || headless=1
 trap qv_session_stop EXIT
 qv_session_start
-# The demo runs the manager directly: record the settings version an installation leaves behind.
-wine reg add 'HKCU\Software\KAPUL SOFT32\QUOVEL32\SCR' /v Version /d 16 /f >"$QV_STATE/demo-reg.log" 2>&1
+
+# The program and the savers inside the prefix, as an installation would place them.
+c="$WINEPREFIX/drive_c"
+mkdir -p "$c/QUOVEL32" "$c/QVDEMO"
+cp "$bin/src/app/QUOVEL32.EXE" "$c/QUOVEL32/"
+list=""
+for s in STARS YUME PLASMA; do
+  cp "$bin/savers/$s.SCR" "$c/QVDEMO/"
+  list+="C:\\QVDEMO\\$s.SCR\r\n"
+done
+printf "$list" >"$c/windows/QVLA32M0.LIS"
+key='HKCU\Software\KAPUL SOFT32\QUOVEL32'
+reg() { wine reg add "$key\\$1" /v "$2" /d "$3" /f >>"$QV_STATE/demo-reg.log" 2>&1; }
+reg SCR Version 16
+reg EXE MEMORY "0,-1,0,0,0,1,1"           # memory mode on, M0, the savers' own names shown
+reg EXE SAISEIM "3,1,1,0,0,1,1,0,1,1"     # random, endless, automatic start, full screen
+reg EXE TIMER 5
+reg EXE INDEX "0,0"
+exe="$c/QUOVEL32/QUOVEL32.EXE"
+
 if [ $headless = 0 ]; then
   wine "$exe" "$@"
   exit $?
@@ -23,13 +46,11 @@ mkdir -p out/demo
 rm -f out/demo/*.png
 wine "$exe" "$@" >out/demo/program.log 2>&1 &
 pid=$!
-limit="${QV_DEMO_SECONDS:-20}"
+limit="${QV_DEMO_SECONDS:-40}"
 for i in $(seq 1 "$limit"); do
   sleep 1
   kill -0 "$pid" 2>/dev/null || break
-  # A second start hands its argument to the running manager, which shows it.
-  [ "$i" = 6 ] && { wine "$exe" "２度目の起動からのメッセージです☆" >>out/demo/program.log 2>&1 & }
-  if [ $((i % 4)) = 2 ] || [ "$i" = 8 ]; then
+  if [ $((i % ${QV_DEMO_EVERY:-2})) = 0 ]; then
     qv_screenshot "out/demo/screen-$(printf %03d "$i").png"
     echo "demo: out/demo/screen-$(printf %03d "$i").png"
   fi
