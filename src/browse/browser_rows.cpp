@@ -1,0 +1,118 @@
+#include "browse/browser_rows.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "browse/text_path.h"
+#include "platform/file_system.h"
+
+namespace browse {
+
+namespace {
+
+std::string Root(char letter) { return std::string(1, letter) + ":\\"; }
+
+bool Listed(uint32_t type) { return type >= platform::drive::kRemovable && type <= platform::drive::kRamDisk; }
+
+std::string Bracketed(platform::FileSystem& fs, char letter) {
+  // Built by appending: a literal in front of operator+ draws a false warning from the cross
+  // compiler.
+  std::string label(1, '[');
+  label += fs.VolumeLabel(Root(letter)).value_or("");
+  label += ']';
+  return label;
+}
+
+}  // namespace
+
+std::vector<DriveItem> ListDrives(platform::FileSystem& fs, bool lower) {
+  std::vector<DriveItem> items;
+  for (char letter = 'A'; letter <= 'Z'; ++letter) {
+    const uint32_t type = fs.DriveType(Root(letter));
+    if (!Listed(type)) continue;
+    const char shown = lower ? static_cast<char>(letter - 'A' + 'a') : letter;
+    items.push_back({shown, type, std::string(1, shown) + ":"});
+  }
+  return items;
+}
+
+std::string DriveLabel(platform::FileSystem& fs, char letter) {
+  letter = UpperAscii(std::string(1, letter))[0];
+  platform::CriticalErrorsSuppressed quiet(fs);
+  const uint32_t type = fs.DriveType(Root(letter));
+  if (type == platform::drive::kRemote) {
+    if (auto share = fs.NetworkName(std::string(1, letter) + ":")) return *share;
+    return Bracketed(fs, letter);
+  }
+  if (Listed(type)) return Bracketed(fs, letter);
+  return "";
+}
+
+int64_t DriveSize(platform::FileSystem& fs, char letter) {
+  letter = UpperAscii(std::string(1, letter))[0];
+  platform::CriticalErrorsSuppressed quiet(fs);
+  auto space = fs.Space(Root(letter));
+  return space ? static_cast<int64_t>(space->totalBytes) : -1;
+}
+
+int64_t DriveFree(platform::FileSystem& fs, char letter) {
+  letter = UpperAscii(std::string(1, letter))[0];
+  platform::CriticalErrorsSuppressed quiet(fs);
+  auto space = fs.Space(Root(letter));
+  return space ? static_cast<int64_t>(space->freeBytes) : -1;
+}
+
+FolderRows BuildFolderRows(const std::string& displayPath, const std::vector<std::string>& subfolders) {
+  FolderRows result;
+  const std::vector<std::string> parts = PathComponents(displayPath);
+  for (size_t i = 0; i < parts.size(); ++i) result.rows.push_back({parts[i], static_cast<int>(i), true});
+  result.current = static_cast<int>(parts.size()) - 1;
+  for (const std::string& name : subfolders) result.rows.push_back({name, static_cast<int>(parts.size()), false});
+  return result;
+}
+
+std::string ClickedFolder(const std::vector<FolderRow>& rows, int current, int clicked) {
+  if (clicked < 0 || clicked >= static_cast<int>(rows.size()) || current < 0) return "";
+  std::string path;
+  const int last = std::min(clicked, current);
+  for (int i = 0; i <= last; ++i) path = AddYen(path + rows[static_cast<size_t>(i)].text);
+  if (clicked > current) path += rows[static_cast<size_t>(clicked)].text + "\\";
+  return path;
+}
+
+SaverOrder OrderBySaverName(const std::vector<std::string>& names,
+                            const std::function<std::string(const std::string&)>& describe) {
+  std::vector<std::string> savers, descriptions, others;
+  for (const std::string& name : names) {
+    const size_t dot = name.rfind('.');
+    const bool scr = dot != std::string::npos && UpperAscii(name.substr(dot)) == ".SCR";
+    const std::string description = scr ? describe(name) : std::string();
+    if (description.empty()) {
+      others.push_back(name);
+      continue;
+    }
+    // After every equal description, so savers that share one keep their name order.
+    auto at = std::upper_bound(descriptions.begin(), descriptions.end(), description,
+                               [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
+    const auto offset = at - descriptions.begin();
+    descriptions.insert(at, description);
+    savers.insert(savers.begin() + offset, name);
+  }
+  SaverOrder order;
+  order.files = std::move(savers);
+  order.files.insert(order.files.end(), others.begin(), others.end());
+  order.twin = std::move(descriptions);
+  order.twin.insert(order.twin.end(), others.begin(), others.end());
+  return order;
+}
+
+RowLayout DriveRowLayout(const gui::Rect& rect, int iconWidth) {
+  return {{rect.left + 1, rect.top + 5}, {rect.left + 1 + iconWidth + 4, rect.top}, false};
+}
+
+RowLayout FolderRowLayout(const gui::Rect& rect, int level, int pictureWidth, bool currentRow) {
+  const int x = rect.left + level * 4 + 2;
+  return {{x, rect.top}, {x + pictureWidth, rect.top}, currentRow};
+}
+
+}  // namespace browse

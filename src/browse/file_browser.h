@@ -1,0 +1,150 @@
+// The browser of the manager window: the drive combo, the folder list and folder tree, the file
+// list with its count, and the recovery chain that brings the browser back to a folder that
+// still exists when a drive or folder fails. It works on the window's controls and attaches
+// their events; the drive folder store, saver descriptions and the folder history come in as
+// functions from the composition root.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "browse/browser_rows.h"
+
+namespace gui {
+class Application;
+class Canvas;
+class TreeNode;
+}  // namespace gui
+
+namespace platform {
+struct Services;
+}
+
+namespace common {
+class TMKBoxDlg;
+}
+
+namespace forms {
+class TQUOVEL32KAPUL;
+}
+
+namespace browse {
+
+class ShellPaths;
+
+// A folder that cannot be shown or made current.
+class FolderError : public std::runtime_error {
+ public:
+  FolderError() : std::runtime_error("フォルダーエラー") {}
+};
+
+struct BrowserHooks {
+  // Remembers the folder last used on its drive (the drive folder store).
+  std::function<void(const std::string& folder)> RememberDriveFolder;
+  // The store's lines, one folder per drive.
+  std::function<std::vector<std::string>()> DriveFolders;
+  // The description of a screen-saver file (full path), empty when it has none.
+  std::function<std::string(const std::string& path)> SaverDescription;
+  // A folder whose files were listed, for the folder history (which decides whether it is on).
+  std::function<void(const std::string& folder)> FolderListed;
+};
+
+class FileBrowser {
+ public:
+  // `programPath` is the program's own executable: its drive is selected first.
+  FileBrowser(gui::Application& app, forms::TQUOVEL32KAPUL& form, platform::Services& os, common::TMKBoxDlg& box,
+              ShellPaths& shell, std::string programPath, BrowserHooks hooks);
+
+  // Start-up: drive-letter case, saved view mode (0 list, else tree) and saved folder; builds the
+  // drive list and opens the folder with recovery.
+  void StartUp(bool lower, int dirNo, const std::string& cpath);
+
+  // The filter the file list applies (pattern pieces separated by ";", attribute mask).
+  void SetFilter(const std::string& pattern, int mask);
+  const std::string& Pattern() const { return pattern_; }
+  int Mask() const { return mask_; }
+
+  // What save-all stores: the current folder (CPATH), the view mode (DirNo) and the file list's
+  // current row (second number of INDEX).
+  const std::string& CurrentFolder() const { return currentFolder_; }
+  const std::string& FileListFolder() const { return fileListFolder_; }
+  int DirNo() const { return treeMode_ ? 1 : 0; }
+  int FileListIndex() const;
+
+  void FillDriveList();
+  void ChangeDrive(char letter);
+  // Throw FolderError when the folder cannot be shown.
+  void OpenFolderList(const std::string& folder);
+  void OpenFolderTree(const std::string& folder);
+  void FillFileList(const std::string& folder);
+  // With recovery, then the file list.
+  void OpenFolderListSafe(const std::string& folder);
+  void OpenFolderTreeSafe(const std::string& folder);
+  // The selected tree node's folder becomes current and gets its children.
+  void TreeSelect();
+  void RecoverTo(const std::string& folder);
+  // False when the folder does not exist (even after path repair) or cannot be made current.
+  bool GoToFolder(const std::string& folder);
+  // "フォルダーエラー発生☆☆" + code, normal cursor.
+  void ShowFolderError(const std::string& code);
+
+  int64_t DriveSize(char letter);
+  int64_t DriveFree(char letter);
+
+  // The indentation level of each folder-list row and the current-folder row.
+  const std::vector<FolderRow>& FolderListRows() const { return rows_; }
+  int CurrentRow() const { return currentRow_; }
+
+  // Handlers attached to the window.
+  void ComboBox2Click();
+  void ListBox1Click();
+  void TreeView1Change();
+  void Button1Click();
+  void ButtonLClick();
+  void ButtonMClick();
+  void ButtonRClick();
+  void Panel_FF_VMouseUp(int y);
+  void Panel5MouseUp(int x);
+  void ComboBox2DrawItem(gui::Canvas& canvas, int index, const gui::Rect& rect, bool selected);
+  void ListBox1DrawItem(gui::Canvas& canvas, int index, const gui::Rect& rect, bool selected);
+
+ private:
+  class Busy;
+  std::string ExistingFolder(const std::string& folder);
+  void MakeCurrent(const std::string& folder);
+  void RefreshDriveLabel(char letter);
+  void SelectDrive(char letter);
+  std::string WindowsDriveRoot() const;
+  std::string NodePath(const gui::TreeNode& node) const;
+  void SelectNode(gui::TreeNode* node);
+  int NodeCount() const;
+  void AttachEvents();
+
+  gui::Application& app_;
+  forms::TQUOVEL32KAPUL& f_;
+  platform::Services& os_;
+  common::TMKBoxDlg& box_;
+  ShellPaths& shell_;
+  std::string programPath_;
+  BrowserHooks hooks_;
+
+  std::vector<DriveItem> drives_;
+  std::vector<FolderRow> rows_;
+  int currentRow_ = -1;
+  std::string currentFolder_;
+  std::string fileListFolder_;
+  std::string pattern_ = "*.SCR;";
+  int mask_ = 0x27;
+  bool lower_ = true;
+  bool treeMode_ = false;
+  bool buildingTree_ = false;
+  bool inTreeSelect_ = false;
+  gui::TreeNode* boldNode_ = nullptr;
+  // Recovery: nesting depth, and whether the Windows drive root was tried in this chain.
+  int recoveryDepth_ = 0;
+  bool windowsRootTried_ = false;
+};
+
+}  // namespace browse

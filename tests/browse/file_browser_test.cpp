@@ -1,0 +1,336 @@
+#include "browse/file_browser.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "browse/shell_paths.h"
+#include "browse/text_path.h"
+#include "common/mkbox.h"
+#include "forms/manager/manager_form.h"
+#include "gui/canvas.h"
+#include "gui/gui_testing.h"
+#include "platform/fake/fake_platform.h"
+#include "support/sjis_text.h"
+
+namespace browse {
+namespace {
+
+using testsupport::Utf8;
+using V = std::vector<std::string>;
+
+// The manager window on the headless backend with a browser over a small fake machine:
+// C:\WINDOWS (the Windows folder), C:\QUOVEL32 (the program), C:\SS with savers and C:\Docs
+// which the shell shows as "ドキュメント".
+struct FileBrowserTest : testing::Test {
+  FileBrowserTest() {
+    p.fs.AddFile("C:\\SS\\STAR.SCR", "MZ");
+    p.fs.AddFile("C:\\SS\\fish.scr", "MZ");
+    p.fs.AddFile("C:\\SS\\README.TXT");
+    p.fs.AddFile("C:\\SS\\HIDDEN.SCR", "MZ", platform::attr::kHidden);
+    p.fs.AddFolder("C:\\SS\\Sub\\Deep");
+    p.fs.AddFolder("C:\\SS\\Other");
+    p.fs.AddFolder("C:\\Docs\\Games");
+    p.shell.SetDisplayName("C:\\Docs", "ドキュメント");
+    form.K6.SetChecked(true);
+    form.SSN.SetChecked(false);
+    form.CB5.SetChecked(true);
+  }
+  std::unique_ptr<FileBrowser> Make() {
+    BrowserHooks hooks;
+    hooks.RememberDriveFolder = [this](const std::string& folder) {
+      for (std::string& line : driveFolders) {
+        if (SameText(line.substr(0, 1), folder.substr(0, 1))) {
+          line = folder;
+          return;
+        }
+      }
+      driveFolders.push_back(folder);
+    };
+    hooks.DriveFolders = [this] { return driveFolders; };
+    hooks.SaverDescription = [this](const std::string& path) {
+      asked.push_back(path);
+      auto it = descriptions.find(UpperAscii(path));
+      return it == descriptions.end() ? std::string() : it->second;
+    };
+    hooks.FolderListed = [this](const std::string& folder) { listed.push_back(folder); };
+    return std::make_unique<FileBrowser>(h.app, form, os, box, paths, "C:\\QUOVEL32\\QUOVEL32.EXE", hooks);
+  }
+  void Start(const std::string& cpath, int dirNo = 0) {
+    browser = Make();
+    browser->StartUp(false, dirNo, cpath);
+  }
+
+  guitest::HeadlessApp h;
+  platform::fake::FakePlatform p;
+  platform::Services os = p.Services();
+  forms::TQUOVEL32KAPUL form{h.app};
+  common::TMKBoxDlg box{h.app, p.desktop};
+  ShellPaths paths{p.fs, p.shell, p.desktop.WindowsFolder()};
+  V driveFolders, asked, listed;
+  std::map<std::string, std::string> descriptions;
+  std::unique_ptr<FileBrowser> browser;
+};
+
+TEST_F(FileBrowserTest, StartUpListsDrivesAndOpensTheSavedFolder) {
+  p.fs.AddDrive('A', platform::drive::kRemovable, "FD");
+  p.fs.SetDriveReady('A', false);
+  p.fs.AddDrive('D', platform::drive::kFixed, "DATA");
+  Start("C:\\SS\\");
+  EXPECT_EQ(form.ComboBox2.Items(), (V{"A:", "C:[]", "D:"}));  // only the chosen drive has a label
+  EXPECT_EQ(form.ComboBox2.ItemIndex(), 1);
+  EXPECT_EQ(browser->CurrentFolder(), "C:\\SS");
+  EXPECT_EQ(form.ListBox1.Items(), (V{"C:\\", "SS", "Other", "Sub"}));
+  EXPECT_EQ(form.ListBox1.ItemIndex(), 1);
+  EXPECT_EQ(form.Label19.Caption(), "4ｺ");
+  EXPECT_EQ(form.ListBox4.Items(), (V{"fish.scr", "HIDDEN.SCR", "STAR.SCR"}));
+  EXPECT_EQ(form.ListBox4.Tag(), -1);
+  EXPECT_EQ(form.Label1.Caption(), " 3ｺ");
+  EXPECT_EQ(p.fs.CurrentFolder(), "C:\\SS");
+  EXPECT_EQ(driveFolders, V{"C:\\SS"});
+  EXPECT_EQ(listed, V{"C:\\SS"});
+  EXPECT_EQ(browser->DirNo(), 0);
+  EXPECT_EQ(h.app.GetScreen().Cursor(), gui::Cursor::Default);
+}
+
+TEST_F(FileBrowserTest, FilterEdgeCases) {
+  Start("C:\\SS");
+  struct Case {
+    std::string pattern;
+    int mask;
+    bool normal;
+    V files;
+  } cases[] = {
+      {"*.SCR;*.scr;", 0x27, true, {"fish.scr", "HIDDEN.SCR", "STAR.SCR"}},  // each file once
+      {";", 0x27, true, {}},
+      {"", 0x27, true, {}},
+      {"*.SCR;", 0, false, {}},                                   // no attribute box, "nor" off
+      {"*.SCR;", 0x02, false, {"HIDDEN.SCR"}},
+      {"*.SCR;", 0x00, true, {"fish.scr", "STAR.SCR"}},           // hidden files need the mask's bit
+      {"*.TXT;*.SCR;", 0x20, false, {"fish.scr", "README.TXT", "STAR.SCR"}},
+  };
+  for (const Case& c : cases) {
+    browser->SetFilter(c.pattern, c.mask);
+    form.CB5.SetChecked(c.normal);
+    browser->FillFileList("C:\\SS\\");
+    EXPECT_EQ(form.ListBox4.Items(), c.files) << c.pattern << " " << c.mask;
+    std::string count(1, ' ');
+    count += std::to_string(c.files.size());
+    count += "ｺ";
+    EXPECT_EQ(form.Label1.Caption(), count);
+  }
+}
+
+TEST_F(FileBrowserTest, SaverNamesOrderTheListAndFillTheTwin) {
+  descriptions = {{"C:\\SS\\STAR.SCR", "同じ名前"}, {"C:\\SS\\FISH.SCR", "同じ名前"}};
+  p.fs.AddFile("C:\\SS\\AAA.SCR", "MZ");  // no description: among the other files
+  form.SSN.SetChecked(true);
+  Start("C:\\SS");
+  browser->SetFilter("*.SCR;*.TXT;", 0x27);
+  browser->FillFileList("C:\\SS");
+  EXPECT_EQ(form.ListBox4.Items(), (V{"fish.scr", "STAR.SCR", "AAA.SCR", "HIDDEN.SCR", "README.TXT"}));
+  EXPECT_EQ(form.ListBox7.Items(), (V{"同じ名前", "同じ名前", "AAA.SCR", "HIDDEN.SCR", "README.TXT"}));
+  EXPECT_TRUE(form.ListBox7.Visible());
+  EXPECT_EQ(form.Label1.Caption(), " 5ｺ");
+  // Descriptions are read from the lower-cased name in the listed folder.
+  EXPECT_NE(std::find(asked.begin(), asked.end(), "C:\\SS\\star.scr"), asked.end());
+  form.SSN.SetChecked(false);
+  browser->FillFileList("C:\\SS");
+  EXPECT_FALSE(form.ListBox7.Visible());
+  EXPECT_EQ(form.ListBox7.Count(), 0);
+}
+
+TEST_F(FileBrowserTest, FolderListClicksOpenRootAndSubfolders) {
+  Start("C:\\SS");
+  form.Show();
+  ASSERT_TRUE(form.ListBox1.UserSelect(3));  // "Sub"
+  EXPECT_EQ(browser->CurrentFolder(), "C:\\SS\\Sub");
+  EXPECT_EQ(form.ListBox1.Items(), (V{"C:\\", "SS", "Sub", "Deep"}));
+  EXPECT_EQ(browser->FolderListRows()[3].level, 3);
+  ASSERT_TRUE(form.ListBox1.UserSelect(0));
+  EXPECT_EQ(browser->CurrentFolder(), "C:\\");
+  EXPECT_EQ(browser->FileListFolder(), "C:\\");
+  // While a bulk registration runs (its button hidden) a click only beeps.
+  form.Button7.Hide();
+  const size_t beeps = p.desktop.Beeps().size();
+  ASSERT_TRUE(form.ListBox1.UserSelect(1));
+  EXPECT_EQ(browser->CurrentFolder(), "C:\\");
+  ASSERT_EQ(p.desktop.Beeps().size(), beeps + 1);
+  EXPECT_EQ(p.desktop.Beeps().back(), 0x30u);
+}
+
+TEST_F(FileBrowserTest, ShellNamesAreShownAndMappedBack) {
+  Start("C:\\Docs\\Games");
+  EXPECT_EQ(form.ListBox1.Items(), (V{"C:\\", "ドキュメント", "Games"}));
+  form.Show();
+  ASSERT_TRUE(form.ListBox1.UserSelect(1));  // a path made of shell names
+  EXPECT_EQ(browser->CurrentFolder(), "C:\\Docs") << Utf8(browser->CurrentFolder());
+}
+
+TEST_F(FileBrowserTest, TreeWalksDownThroughShellNamesAndAddsChildrenOnSelection) {
+  Start("C:\\Docs\\Games", 1);
+  EXPECT_FALSE(form.ListBox1.Visible());
+  gui::TreeNode* root = form.TreeView1.Root(0);
+  ASSERT_NE(root, nullptr);
+  EXPECT_EQ(root->Text(), "C:\\");
+  gui::TreeNode* selected = form.TreeView1.Selected();
+  ASSERT_NE(selected, nullptr);
+  EXPECT_EQ(selected->Text(), "Games");
+  EXPECT_EQ(selected->Parent()->Text(), "ドキュメント");
+  EXPECT_TRUE(selected->Bold());
+  EXPECT_TRUE(selected->Parent()->Expanded());
+  const int nodes = 1 + root->Count() + selected->Parent()->Count();
+  EXPECT_EQ(form.Label19.Caption(), std::to_string(nodes) + "ｺ");
+  EXPECT_EQ(browser->DirNo(), 1);
+
+  // Selecting "SS" makes it current and reads its children once.
+  gui::TreeNode* ss = nullptr;
+  for (int i = 0; i < root->Count(); ++i) {
+    if (root->Child(i)->Text() == "SS") ss = root->Child(i);
+  }
+  ASSERT_NE(ss, nullptr);
+  form.Show();
+  ASSERT_TRUE(form.TreeView1.UserSelect(*ss));
+  EXPECT_EQ(browser->CurrentFolder(), "C:\\SS");
+  EXPECT_EQ(ss->Count(), 2);
+  EXPECT_TRUE(ss->Expanded());
+  EXPECT_TRUE(ss->Bold());
+  EXPECT_FALSE(selected->Bold());
+  EXPECT_EQ(form.ListBox4.Count(), 3);
+  ASSERT_TRUE(form.TreeView1.UserSelect(*ss->Child(0)));  // "Other"
+  ASSERT_TRUE(form.TreeView1.UserSelect(*ss));
+  EXPECT_EQ(ss->Count(), 2);
+}
+
+TEST_F(FileBrowserTest, ViewSwitchKeepsTheFolderAndTheFileList) {
+  Start("C:\\SS");
+  form.Show();
+  p.fs.AddFile("C:\\SS\\NEW.SCR");
+  ASSERT_TRUE(form.Button1.UserClick());
+  EXPECT_FALSE(form.ListBox1.Visible());
+  EXPECT_EQ(form.TreeView1.Selected()->Text(), "SS");
+  EXPECT_EQ(form.ListBox4.Count(), 3);  // not refilled
+  ASSERT_TRUE(form.Button1.UserClick());
+  EXPECT_TRUE(form.ListBox1.Visible());
+  EXPECT_EQ(form.ListBox1.Item(form.ListBox1.ItemIndex()), "SS");
+}
+
+TEST_F(FileBrowserTest, AVanishedFolderFallsBackToTheNearestExistingOne) {
+  Start("C:\\SS\\Sub\\Deep");
+  ASSERT_TRUE(p.fs.SetCurrentFolder("C:\\").ok());  // Windows keeps the current folder
+  ASSERT_TRUE(p.fs.RemoveFolder("C:\\SS\\Sub\\Deep").ok());
+  h.backend.ExpectModal("TMKBox", "フォルダー・エラー発生\nC:\\SS\\Sub\\Deep\n").Answer(1);
+  browser->OpenFolderListSafe("C:\\SS\\Sub\\Deep");
+  EXPECT_EQ(browser->CurrentFolder(), "C:\\SS\\Sub");
+  EXPECT_EQ(browser->FileListFolder(), "C:\\SS\\Sub");
+  EXPECT_EQ(form.ListBox1.Items(), (V{"C:\\", "SS", "Sub"}));
+}
+
+TEST_F(FileBrowserTest, AnEmptyFloppyReturnsToThePreviousFolder) {
+  p.fs.AddDrive('A', platform::drive::kRemovable);
+  p.fs.SetDriveReady('A', false);
+  Start("C:\\SS");
+  form.Show();
+  h.backend.ExpectModal("TMKBox", "ドライブ・エラー発生\nA\n元のドライブに戻します").Answer(1);
+  ASSERT_TRUE(form.ComboBox2.UserSelect(0));
+  EXPECT_EQ(browser->CurrentFolder(), "C:\\SS");
+  EXPECT_EQ(form.ComboBox2.ItemIndex(), 1);
+  EXPECT_EQ(form.ListBox4.Count(), 3);
+  EXPECT_EQ(p.fs.ErrorMode(), 0u);
+}
+
+TEST_F(FileBrowserTest, ADriveOpensItsRememberedFolder) {
+  p.fs.AddDrive('D', platform::drive::kFixed, "DATA");
+  p.fs.AddFolder("D:\\Work\\Savers");
+  p.fs.AddFile("D:\\Work\\Savers\\X.SCR");
+  driveFolders = {"d:\\Work\\Savers"};
+  Start("C:\\SS");
+  form.Show();
+  form.ButtonR.UserClick();
+  EXPECT_EQ(form.Panel_FOL.Width(), 30);
+  ASSERT_TRUE(form.ComboBox2.UserSelect(1));
+  EXPECT_EQ(form.Panel_FOL.Width(), 156);  // the standard width is back for a drive change
+  EXPECT_TRUE(SameText(browser->CurrentFolder(), "D:\\Work\\Savers")) << browser->CurrentFolder();
+  EXPECT_EQ(form.ComboBox2.Items()[1], "D:[DATA]");
+  EXPECT_EQ(form.ListBox4.Items(), V{"X.SCR"});
+  // Without a remembered folder: the drive's current folder.
+  ASSERT_TRUE(form.ComboBox2.UserSelect(0));
+  EXPECT_EQ(browser->CurrentFolder(), "C:\\SS");
+}
+
+TEST_F(FileBrowserTest, RecoveryStopsOnceTheWindowsDriveRootHasFailed) {
+  // The Windows folder lies on a drive without a medium; the open folder vanishes.
+  p.fs.AddDrive('W', platform::drive::kRemovable);
+  p.fs.SetDriveReady('W', false);
+  ShellPaths windowsOnW{p.fs, p.shell, "W:\\WINDOWS\\"};
+  BrowserHooks none;
+  FileBrowser b(h.app, form, os, box, windowsOnW, "C:\\QUOVEL32\\QUOVEL32.EXE", none);
+  b.StartUp(false, 0, "C:\\SS\\Other");
+  ASSERT_TRUE(p.fs.SetCurrentFolder("C:\\").ok());
+  ASSERT_TRUE(p.fs.RemoveFolder("C:\\SS\\Other").ok());
+  h.backend.ExpectModal("TMKBox", "エラー回避に失敗しました\nW:\\\n").Answer(1);
+  b.RecoverTo("C:\\SS\\Other");
+  EXPECT_EQ(b.CurrentFolder(), "C:\\SS\\Other");  // the browser stays as it was
+  // A second chain starts afresh and reaches an existing folder.
+  b.RecoverTo("C:\\SS");
+  EXPECT_EQ(b.CurrentFolder(), "C:\\SS");
+}
+
+TEST_F(FileBrowserTest, FolderErrorMessageAndPanelSizes) {
+  Start("C:\\SS");
+  form.Show();
+  h.app.GetScreen().SetCursor(gui::Cursor::HourGlass);
+  h.backend.ExpectModal("TMKBox", "フォルダーエラー発生☆☆E3\n別のドライブか、フォルダーを選択してみて下さい").Answer(1);
+  browser->ShowFolderError("E3");
+  EXPECT_EQ(h.app.GetScreen().Cursor(), gui::Cursor::Default);
+
+  const int width = form.Panel_FF.Width();
+  ASSERT_TRUE(form.ButtonL.UserClick());
+  EXPECT_EQ(form.Panel_FOL.Width(), width - 30);
+  ASSERT_TRUE(form.ButtonM.UserClick());
+  EXPECT_EQ(form.Panel_FOL.Width(), 156);
+  struct Drag {
+    gui::Panel& bar;
+    int delta;
+    int height, width;
+  } drags[] = {{form.Panel_FF_V, 40, 137, 299}, {form.Panel_FF_V, -500, 97, 299},
+               {form.Panel5, 60, 97, 359}, {form.Panel5, -500, 97, 299}};
+  for (const Drag& d : drags) {
+    const bool vertical = &d.bar == &form.Panel_FF_V;
+    ASSERT_TRUE(d.bar.UserMouseUp(gui::MouseButton::Left, 0, vertical ? 0 : d.delta, vertical ? d.delta : 0));
+    EXPECT_EQ(form.Panel_FF.Height(), d.height) << d.delta;
+    EXPECT_EQ(form.Panel_FF.Width(), d.width) << d.delta;
+  }
+}
+
+TEST_F(FileBrowserTest, OwnerDrawnRowsPutPictureAndTextInPlace) {
+  Start("C:\\SS\\Sub");
+  gui::RecordingCanvas canvas;
+  canvas.brush.color = gui::colors::kWhite;
+  browser->ListBox1DrawItem(canvas, 2, {0, 36, 150, 18}, false);  // "Sub", the current row
+  auto bitmaps = canvas.OpsOf(gui::DrawOp::Kind::Bitmap);
+  ASSERT_EQ(bitmaps.size(), 1u);
+  EXPECT_EQ(bitmaps[0].rect.left, 2 * 4 + 2);
+  EXPECT_EQ(bitmaps[0].bitmap->Pixel(0, 0), gui::colors::kWhite);  // the red key shows the row
+  auto texts = canvas.OpsOf(gui::DrawOp::Kind::Text);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].text, "Sub");
+  EXPECT_TRUE(texts[0].font.bold);
+  EXPECT_EQ(texts[0].points[0].x, 10 + form.Image5.Picture()->Width());
+  canvas.Clear();
+  browser->ListBox1DrawItem(canvas, 3, {0, 54, 150, 18}, false);  // "Deep", a subfolder
+  EXPECT_FALSE(canvas.OpsOf(gui::DrawOp::Kind::Text)[0].font.bold);
+  EXPECT_EQ(canvas.OpsOf(gui::DrawOp::Kind::Bitmap)[0].bitmap->Width(), form.Image5.Picture()->Width());
+
+  canvas.Clear();
+  browser->ComboBox2DrawItem(canvas, 0, {0, 0, 100, 20}, false);
+  bitmaps = canvas.OpsOf(gui::DrawOp::Kind::Bitmap);
+  ASSERT_EQ(bitmaps.size(), 1u);
+  EXPECT_EQ(bitmaps[0].rect.top, 5);
+  EXPECT_EQ(bitmaps[0].rect.width, form.Fixed.Picture()->Width());
+  EXPECT_EQ(canvas.OpsOf(gui::DrawOp::Kind::Text)[0].text, "C:[]");
+}
+
+}  // namespace
+}  // namespace browse
