@@ -88,6 +88,12 @@ void FileBrowser::StartUp(bool lower, int dirNo, const std::string& cpath) {
   } else {
     OpenFolderListSafe(cpath);
   }
+  // The drive list starts on the program's drive; it follows the folder actually opened, so the
+  // combo never names another drive than the one shown below it.
+  if (!currentFolder_.empty()) {
+    SelectDrive(currentFolder_[0]);
+    RefreshDriveLabel(currentFolder_[0]);
+  }
 }
 
 void FileBrowser::SetFilter(const std::string& pattern, int mask) {

@@ -94,6 +94,15 @@ TEST_F(FileBrowserTest, StartUpListsDrivesAndOpensTheSavedFolder) {
   EXPECT_EQ(h.app.GetScreen().Cursor(), gui::Cursor::Default);
 }
 
+TEST_F(FileBrowserTest, TheDriveListFollowsTheSavedFolderOnAnotherDrive) {
+  p.fs.AddDrive('D', platform::drive::kFixed, "DATA");
+  p.fs.AddFolder("D:\\Savers");
+  Start("D:\\Savers");
+  EXPECT_EQ(form.ComboBox2.ItemIndex(), 1);
+  EXPECT_EQ(form.ComboBox2.Items(), (V{"C:[]", "D:[DATA]"}));
+  EXPECT_EQ(browser->CurrentFolder(), "D:\\Savers");
+}
+
 TEST_F(FileBrowserTest, FilterEdgeCases) {
   Start("C:\\SS");
   struct Case {
