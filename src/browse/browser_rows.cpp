@@ -82,26 +82,32 @@ std::string ClickedFolder(const std::vector<FolderRow>& rows, int current, int c
 
 SaverOrder OrderBySaverName(const std::vector<std::string>& names,
                             const std::function<std::string(const std::string&)>& describe) {
-  std::vector<std::string> savers, descriptions, others;
+  struct Saver {
+    std::string description, name;
+  };
+  std::vector<Saver> savers;
+  std::vector<std::string> others;
   for (const std::string& name : names) {
     const size_t dot = name.rfind('.');
     const bool scr = dot != std::string::npos && UpperAscii(name.substr(dot)) == ".SCR";
-    const std::string description = scr ? describe(name) : std::string();
+    std::string description = scr ? describe(name) : std::string();
     if (description.empty()) {
       others.push_back(name);
-      continue;
+    } else {
+      savers.push_back({std::move(description), name});
     }
-    // After every equal description, so savers that share one keep their name order.
-    auto at = std::upper_bound(descriptions.begin(), descriptions.end(), description,
-                               [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
-    const auto offset = at - descriptions.begin();
-    descriptions.insert(at, description);
-    savers.insert(savers.begin() + offset, name);
   }
+  // Stable: savers that share a description keep their name order.
+  std::stable_sort(savers.begin(), savers.end(),
+                   [](const Saver& a, const Saver& b) { return CompareText(a.description, b.description) < 0; });
   SaverOrder order;
-  order.files = std::move(savers);
+  order.files.reserve(names.size());
+  order.twin.reserve(names.size());
+  for (Saver& s : savers) {
+    order.files.push_back(std::move(s.name));
+    order.twin.push_back(std::move(s.description));
+  }
   order.files.insert(order.files.end(), others.begin(), others.end());
-  order.twin = std::move(descriptions);
   order.twin.insert(order.twin.end(), others.begin(), others.end());
   return order;
 }
