@@ -227,6 +227,47 @@ TEST_F(PlayEngineTest, RestartGivesUpWhenTheRunDoesNotStop) {
   EXPECT_EQ(p.desktop.Beeps(), std::vector<uint32_t>{platform::beep::kExclamation});
 }
 
+TEST_F(PlayEngineTest, AStartWhileARestartWaitsOnlyBeeps) {
+  Start();
+  Rows({"A.SCR", "B.SCR"});
+  p.processes.SetBehaviour("A.SCR", {});  // ignores the key and never ends
+  Order(0, true);
+  Play();
+  ASSERT_TRUE(RunUntil(1));
+  h.backend.Post([&] { form.Button2.UserClick(); }, 50);
+  h.backend.ExpectModal("TMKBox", "中断ボタンを押して下さい。").Answer(1);
+  form.ListBox4.UserDblClick(1);
+  EXPECT_EQ(p.desktop.Beeps(), (std::vector<uint32_t>{platform::beep::kExclamation, platform::beep::kExclamation}));
+  EXPECT_EQ(Played(), V{"A.SCR"});
+}
+
+TEST_F(PlayEngineTest, DoubleClickInTheTrashPlaysThatEntry) {
+  Start();
+  Rows({"A.SCR", "B.SCR"});
+  p.fs.AddFile("C:\\OLD\\T.SCR", "MZ");
+  form.PanelGomi.SetVisible(true);  // the trash panel is open
+  form.ListBox6.SetVisible(true);
+  form.ListBox6.SetItems({"C:\\OLD\\GONE.SCR", "C:\\OLD\\T.SCR"});
+  Order(0, true);
+  ASSERT_TRUE(form.ListBox6.UserDblClick(1));
+  ASSERT_TRUE(RunUntil(1, 5000));
+  EXPECT_EQ(p.processes.Started().at(0).request.commandLine, "\"C:\\OLD\\T.SCR\" /s");
+  p.processes.UserInput();
+  ASSERT_TRUE(RunUntil());
+  EXPECT_EQ(Played(), V{"T.SCR"});
+}
+
+TEST_F(PlayEngineTest, ScrVersionTitles) {
+  Start(true);
+  Rows({"A.SCR"});
+  Order(0, false);
+  Play();
+  ASSERT_TRUE(RunUntil(1));
+  EXPECT_EQ(h.app.Title(), "QUOVEL32 A.SCR (表示中)");
+  Stop();
+  EXPECT_EQ(h.app.Title(), "QUOVEL32");
+}
+
 TEST_F(PlayEngineTest, ClickingAnotherRowRedirectsTheWalk) {
   Start();
   Rows({"A.SCR", "B.SCR", "C.SCR", "D.SCR"});
