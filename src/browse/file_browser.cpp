@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "browse/file_info.h"
 #include "browse/filters.h"
 #include "browse/shell_paths.h"
 #include "browse/text_path.h"
@@ -468,6 +469,37 @@ void FileBrowser::FillFileList(const std::string& folder) {
   std::string caption(1, ' ');
   caption += Count(f_.ListBox4.Count());
   f_.Label1.SetCaption(caption);
+}
+
+// --- File information line -------------------------------------------------------------------
+
+bool FileBrowser::ShowFileInfo(const std::string& path) {
+  f_.Label3.SetCaption(kNoSize);
+  f_.Label4.SetCaption(kNoDate);
+  std::string repaired = path;
+  try {
+    shell_.RepairFilePath(repaired);
+  } catch (const ShellError&) {
+  }
+  std::string folder, name;
+  SplitFileName(repaired, folder, name);
+  f_.Label2.SetCaption(name);
+  const FileInfoLine line = DescribeFile(os_.fs, repaired);
+  f_.Label3.SetCaption(line.size);
+  f_.Label4.SetCaption(line.date);
+  return line.found;
+}
+
+bool FileBrowser::ShowFileListInfo() {
+  const int row = f_.ListBox4.ItemIndex();
+  f_.ListBox4.SetTag(row);
+  if (f_.SSN.Checked()) f_.ListBox7.SetTag(row);
+  if (row < 0 || row >= f_.ListBox4.Count()) {
+    f_.Label3.SetCaption(kNoSize);
+    f_.Label4.SetCaption(kNoDate);
+    return false;
+  }
+  return ShowFileInfo(AddYen(fileListFolder_) + f_.ListBox4.Item(row));
 }
 
 // --- Sizes and drawing ------------------------------------------------------------------------

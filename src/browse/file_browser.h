@@ -90,6 +90,14 @@ class FileBrowser {
   // "フォルダーエラー発生☆☆" + code, normal cursor.
   void ShowFolderError(const std::string& code);
 
+  // The file information line for a file (its folder mapped by path repair first): Label2 the
+  // name, Label3 the size, Label4 date and attributes; the placeholders when it is missing.
+  // Returns whether the file was found.
+  bool ShowFileInfo(const std::string& path);
+  // The same for the file list's current row: the row becomes the tag of ListBox4 (and of the
+  // twin while SSN is ticked). Which list plays and the click-suppress flag stay with the caller.
+  bool ShowFileListInfo();
+
   int64_t DriveSize(char letter);
   int64_t DriveFree(char letter);
 

@@ -103,6 +103,29 @@ TEST_F(FileBrowserTest, TheDriveListFollowsTheSavedFolderOnAnotherDrive) {
   EXPECT_EQ(browser->CurrentFolder(), "D:\\Savers");
 }
 
+TEST_F(FileBrowserTest, FileListRowShowsItsInformation) {
+  Start("C:\\SS");
+  form.ListBox4.SetItemIndex(1);  // "HIDDEN.SCR"
+  EXPECT_TRUE(browser->ShowFileListInfo());
+  EXPECT_EQ(form.ListBox4.Tag(), 1);
+  EXPECT_EQ(form.Label2.Caption(), "HIDDEN.SCR");
+  EXPECT_EQ(form.Label3.Caption(), "2");
+  EXPECT_EQ(form.Label4.Caption().substr(form.Label4.Caption().size() - 4), "  h ");
+  // A file that went away leaves the placeholders; so does a list without a current row.
+  form.ListBox4.SetItemIndex(2);
+  ASSERT_TRUE(p.fs.Delete("C:\\SS\\STAR.SCR").ok());
+  EXPECT_FALSE(browser->ShowFileListInfo());
+  EXPECT_EQ(form.Label2.Caption(), "STAR.SCR");
+  EXPECT_EQ(form.Label3.Caption(), "----------");
+  form.ListBox4.SetItemIndex(-1);
+  EXPECT_FALSE(browser->ShowFileListInfo());
+  EXPECT_EQ(form.ListBox4.Tag(), -1);
+  // Paths of a memory list may name folders by their shell names.
+  p.fs.AddFile("C:\\Docs\\Games\\X.SCR", "MZ!");
+  EXPECT_TRUE(browser->ShowFileInfo("C:\\ドキュメント\\Games\\X.SCR"));
+  EXPECT_EQ(form.Label3.Caption(), "3");
+}
+
 TEST_F(FileBrowserTest, FilterEdgeCases) {
   Start("C:\\SS");
   struct Case {

@@ -1,0 +1,52 @@
+#include "browse/file_info.h"
+
+#include <cstdio>
+
+#include "browse/text_path.h"
+
+namespace browse {
+
+const char kNoSize[] = "----------";
+const char kNoDate[] = " yy/mm/dd day hh:mm:ss ----";
+
+namespace {
+
+const char* const kDayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
+
+}  // namespace
+
+std::string FormatFileDate(const platform::LocalTime& t) {
+  const char* day = (t.dayOfWeek >= 0 && t.dayOfWeek < 7) ? kDayNames[t.dayOfWeek] : "---";
+  char text[64];
+  std::snprintf(text, sizeof text, " %02d/%02d/%02d %s %02d:%02d:%02d ", t.year % 100, t.month, t.day, day, t.hour,
+                t.minute, t.second);
+  return text;
+}
+
+std::string AttributeLetters(uint32_t attributes) {
+  std::string letters = "    ";
+  if (attributes & platform::attr::kReadOnly) letters[0] = 'r';
+  if (attributes & platform::attr::kSystem) letters[1] = 's';
+  if (attributes & platform::attr::kHidden) letters[2] = 'h';
+  if (attributes & platform::attr::kArchive) letters[3] = 'a';
+  return letters;
+}
+
+FileInfoLine DescribeFile(platform::FileSystem& fs, const std::string& path) {
+  FileInfoLine line;
+  std::string folder, name;
+  SplitFileName(path, folder, name);
+  if (name.empty() || name.find_first_of("*?") != std::string::npos) return line;
+  constexpr uint32_t kFiles = platform::attr::kReadOnly | platform::attr::kHidden | platform::attr::kSystem |
+                              platform::attr::kArchive;
+  for (const platform::FindEntry& e : fs.Find(path, kFiles)) {
+    if (!SameText(e.name, name) || (e.attributes & platform::attr::kDirectory)) continue;
+    line.found = true;
+    line.size = std::to_string(e.size);
+    line.date = FormatFileDate(fs.ToLocal(e.lastWrite)) + AttributeLetters(e.attributes);
+    break;
+  }
+  return line;
+}
+
+}  // namespace browse
