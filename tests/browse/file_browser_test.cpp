@@ -235,6 +235,23 @@ TEST_F(FileBrowserTest, TreeWalksDownThroughShellNamesAndAddsChildrenOnSelection
   EXPECT_EQ(ss->Count(), 2);
 }
 
+TEST_F(FileBrowserTest, ATreeNodeWhoseFolderVanishedRecoversToItsParent) {
+  Start("C:\\SS\\Sub", 1);
+  form.Show();
+  gui::TreeNode* sub = form.TreeView1.Selected();
+  ASSERT_NE(sub, nullptr);
+  ASSERT_EQ(sub->Count(), 1);  // "Deep"
+  ASSERT_TRUE(p.fs.SetCurrentFolder("C:\\").ok());
+  ASSERT_TRUE(p.fs.RemoveFolder("C:\\SS\\Sub\\Deep").ok());
+  h.backend.ExpectModal("TMKBox", "フォルダー・エラー発生\nC:\\SS\\Sub\\Deep\n").Answer(1);
+  ASSERT_TRUE(form.TreeView1.UserSelect(*sub->Child(0)));
+  EXPECT_EQ(browser->CurrentFolder(), "C:\\SS\\Sub");
+  ASSERT_NE(form.TreeView1.Selected(), nullptr);
+  EXPECT_EQ(form.TreeView1.Selected()->Text(), "Sub");  // the tree was rebuilt
+  EXPECT_EQ(form.TreeView1.Selected()->Count(), 0);
+  EXPECT_EQ(browser->FileListFolder(), "C:\\SS\\Sub");
+}
+
 TEST_F(FileBrowserTest, ViewSwitchKeepsTheFolderAndTheFileList) {
   Start("C:\\SS");
   form.Show();
