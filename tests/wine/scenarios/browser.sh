@@ -41,6 +41,18 @@ log "file rows: $files"
 [ "$files" = "item fish.scr item README.TXT item 星.SCR " ] || { echo "$texts"; fail "file list rows"; }
 grep -q 'other.dat' <<<"$texts" && fail "a filtered file is listed"
 expect_text TQUOVEL32KAPUL ' 3ｺ'   # Label1, the file count
+
+# A user's pick of drive Z: (the Linux root) in the drive combo: the combo labels the drive and
+# the folder list moves to that drive.
+probe select TQUOVEL32KAPUL 'C:' 1 >/dev/null || fail "could not pick the second drive"
+t=0
+until probe text TQUOVEL32KAPUL | grep -q '^item Z:\['; do
+  sleep 0.2; t=$((t + 1))
+  [ $t -lt 100 ] || { probe text TQUOVEL32KAPUL; fail "drive Z: was not labelled after the pick"; }
+done
+probe text TQUOVEL32KAPUL | grep -q 'item 星.SCR' && fail "the file list still shows drive C:"
+sleep 1
+shot browser-drive
 close
 
 show tree 'C:\qv-browser\スクリーンセーバー\星空'
