@@ -9,6 +9,7 @@
 #include "gui/application.h"
 #include "play/backdrop.h"
 #include "platform/services.h"
+#include "store/list_file.h"
 #include "store/manager_settings.h"
 
 namespace play {
@@ -58,11 +59,15 @@ PlayEngine::PlayEngine(gui::Application& app, forms::TQUOVEL32KAPUL& form, platf
   for (gui::ListBox* list : {&f_.ListBox2, &f_.ListBox8, &f_.ListBox4, &f_.ListBox7, &f_.ListBox3, &f_.ListBox6,
                              &f_.ListBox9}) {
     list->OnDblClick = [this, list](gui::Component& sender) {
-      if (list->ItemIndex() >= 0) list->SetTag(list->ItemIndex());
+      if (list->ItemIndex() >= 0) {
+        list->SetTag(list->ItemIndex());
+        if (gui::ListBox* partner = PartnerOf(*list)) partner->SetTag(list->ItemIndex());
+      }
       clicked_ = list;
       Button2Click(sender);
     };
   }
+  DisplayName = [this](const std::string& path) { return store::DisplayName(os_.fs, path); };
   settings_.StopRequest = [this] { stopRequest_ = true; };
   settings_.Busy = [this] { return busy_ != 0; };
   settings_.ReleaseOnClose = [this] { ReleaseOnClose(); };

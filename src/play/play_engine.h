@@ -81,8 +81,9 @@ class PlayEngine {
   void Timer8Timer();
   void Timer4Timer();
 
-  // Seams for subsystems still to come. FileTimer: an item's own display time in seconds (0 =
-  // none). DisplayName: a saver's description for the title (empty = use the file name).
+  // FileTimer: an item's own display time in seconds (0 = none), a seam for the file timers.
+  // DisplayName: the title name of a saver while names are shown (empty = use the file name);
+  // by default what the twin lists show.
   std::function<int(const std::string& path)> FileTimer;
   std::function<std::string(const std::string& path)> DisplayName;
 
@@ -111,6 +112,8 @@ class PlayEngine {
   bool DrawFromPool(gui::ListBox& source);  // false: the run ended
   void SelectOnly(gui::ListBox& list, int row);
   gui::ListBox* TwinOf(const gui::ListBox& list);
+  // The twin of a main list, or the main list of a twin.
+  gui::ListBox* PartnerOf(const gui::ListBox& list);
   // play_item.cpp
   void Prepare(gui::ListBox& source, const std::string& path);
   void Skip();

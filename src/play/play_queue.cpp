@@ -38,6 +38,14 @@ gui::ListBox* PlayEngine::TwinOf(const gui::ListBox& list) {
   return nullptr;
 }
 
+gui::ListBox* PlayEngine::PartnerOf(const gui::ListBox& list) {
+  if (gui::ListBox* twin = TwinOf(list)) return twin;
+  for (gui::ListBox* main : {&f_.ListBox2, &f_.ListBox4, &f_.ListBox6}) {
+    if (TwinOf(*main) == &list) return main;
+  }
+  return nullptr;
+}
+
 PlayEngine::Source PlayEngine::ChooseSource() {
   bool ssn = f_.SSN.Checked();
   std::string folder = browse::AddYen(settings_.Values().cpath);

@@ -257,6 +257,22 @@ TEST_F(PlayEngineTest, DoubleClickInTheTrashPlaysThatEntry) {
   EXPECT_EQ(Played(), V{"T.SCR"});
 }
 
+TEST_F(PlayEngineTest, DoubleClickOnANameRowPlaysItsPath) {
+  Start();
+  Rows({"A.SCR", "B.SCR", "C.SCR"});
+  form.SSN.SetChecked(true);
+  form.ListBox7.SetVisible(true);
+  form.ListBox7.SetItems({"A", "B", "C"});
+  form.ListBox7.SetTag(0);
+  Order(0, true);
+  ASSERT_TRUE(form.ListBox7.UserDblClick(2));
+  ASSERT_TRUE(RunUntil(1, 5000));
+  p.processes.UserInput();
+  ASSERT_TRUE(RunUntil());
+  EXPECT_EQ(Played(), V{"C.SCR"});
+  EXPECT_EQ(form.ListBox4.Tag(), 2);
+}
+
 TEST_F(PlayEngineTest, ScrVersionTitles) {
   Start(true);
   Rows({"A.SCR"});

@@ -164,6 +164,23 @@ TEST_F(PlayItemTest, TitleUsesTheDisplayNameWithSSN) {
   Stop();
 }
 
+TEST_F(PlayItemTest, TitleNamesWithSSNComeFromTheSavers) {
+  Start();
+  p.fs.AddFile(Path("STARS.SCR"), std::string("MZ stub SCRNSAVE : 星の海\0", 26));
+  p.fs.AddFile(Path("plain.scr"), "MZ");
+  form.ListBox4.SetItems({"STARS.SCR", "plain.scr"});
+  form.SSN.SetChecked(true);
+  form.ListBox7.SetItems({"星の海", "Plain"});
+  form.ListBox7.SetTag(0);
+  Order(0, false);
+  Play();
+  ASSERT_TRUE(RunUntil(1));
+  EXPECT_EQ(testsupport::Utf8(h.app.Title()), testsupport::Utf8("QUOVEL32EXE 星の海 (表示中)"));
+  ASSERT_TRUE(RunUntil(2));
+  EXPECT_EQ(h.app.Title(), "QUOVEL32EXE Plain (表示中)");
+  Stop();
+}
+
 TEST_F(PlayItemTest, LaunchesGoToTheFileHistoryUpToItsSize) {
   Start();
   Rows({"A.SCR", "B.SCR", "C.SCR"});
