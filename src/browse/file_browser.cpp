@@ -84,16 +84,30 @@ void FileBrowser::StartUp(bool lower, int dirNo, const std::string& cpath) {
   treeMode_ = dirNo != 0;
   f_.ListBox1.SetVisible(!treeMode_);
   FillDriveList();
+  std::string folder = cpath;
+  try {
+    folder = ExistingFolder(cpath);
+  } catch (const FolderError&) {
+    folder = CutYen(shell_.WindowsFolder());
+  }
   if (treeMode_) {
-    OpenFolderTreeSafe(cpath);
+    OpenFolderTreeSafe(folder);
   } else {
-    OpenFolderListSafe(cpath);
+    OpenFolderListSafe(folder);
   }
   // The drive list starts on the program's drive; it follows the folder actually opened, so the
   // combo never names another drive than the one shown below it.
   if (!currentFolder_.empty()) {
     SelectDrive(currentFolder_[0]);
     RefreshDriveLabel(currentFolder_[0]);
+  }
+}
+
+void FileBrowser::SelectFileListRow(int row) {
+  if (row < -1 || row >= f_.ListBox4.Count()) return;
+  for (gui::ListBox* list : {&f_.ListBox4, &f_.ListBox7}) {
+    list->SetTag(row);
+    if (row < list->Count()) list->SetItemIndex(row);
   }
 }
 

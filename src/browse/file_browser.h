@@ -58,8 +58,12 @@ class FileBrowser {
               ShellPaths& shell, std::string programPath, BrowserHooks hooks);
 
   // Start-up: drive-letter case, saved view mode (0 list, else tree) and saved folder; builds the
-  // drive list and opens the folder with recovery.
+  // drive list and opens the folder with recovery. An empty or missing saved folder opens the
+  // Windows folder instead.
   void StartUp(bool lower, int dirNo, const std::string& cpath);
+  // The saved current row of the file list (second number of INDEX): -1 clears it, a row beyond
+  // the end is ignored. Sets ListBox4 and its twin.
+  void SelectFileListRow(int row);
 
   // The filter the file list applies (pattern pieces separated by ";", attribute mask).
   void SetFilter(const std::string& pattern, int mask);

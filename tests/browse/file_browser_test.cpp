@@ -126,6 +126,27 @@ TEST_F(FileBrowserTest, FileListRowShowsItsInformation) {
   EXPECT_EQ(form.Label3.Caption(), "3");
 }
 
+TEST_F(FileBrowserTest, AMissingSavedFolderOpensTheWindowsFolderWithoutAMessage) {
+  for (const char* saved : {"", "C:\\GONE\\AWAY"}) {
+    Start(saved);
+    EXPECT_EQ(browser->CurrentFolder(), "C:\\WINDOWS") << saved;
+    EXPECT_EQ(browser->FileListFolder(), "C:\\WINDOWS") << saved;
+  }
+}
+
+TEST_F(FileBrowserTest, SavedFileListRow) {
+  Start("C:\\SS");
+  struct Case {
+    int row, tag, index;
+  } cases[] = {{2, 2, 2}, {3, 2, 2}, {-2, 2, 2}, {-1, -1, -1}, {0, 0, 0}};  // beyond the end: ignored
+  for (const Case& c : cases) {
+    browser->SelectFileListRow(c.row);
+    EXPECT_EQ(form.ListBox4.Tag(), c.tag) << c.row;
+    EXPECT_EQ(form.ListBox4.ItemIndex(), c.index) << c.row;
+    EXPECT_EQ(browser->FileListIndex(), c.tag) << c.row;
+  }
+}
+
 TEST_F(FileBrowserTest, FilterEdgeCases) {
   Start("C:\\SS");
   struct Case {
