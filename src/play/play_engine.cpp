@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "browse/file_info.h"
 #include "browse/text_path.h"
 #include "common/mkbox.h"
 #include "common/tmset_box.h"
@@ -68,6 +69,7 @@ PlayEngine::PlayEngine(gui::Application& app, forms::TQUOVEL32KAPUL& form, platf
     };
   }
   DisplayName = [this](const std::string& path) { return store::DisplayName(os_.fs, path); };
+  ShowFileInfo = [this](const std::string& path) { return browse::DescribeFile(os_.fs, path).found; };
   settings_.StopRequest = [this] { stopRequest_ = true; };
   settings_.Busy = [this] { return busy_ != 0; };
   settings_.ReleaseOnClose = [this] { ReleaseOnClose(); };

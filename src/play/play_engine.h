@@ -84,7 +84,10 @@ class PlayEngine {
   // FileTimer: an item's own display time in seconds (0 = none), a seam for the file timers.
   // DisplayName: the title name of a saver while names are shown (empty = use the file name);
   // by default what the twin lists show.
+  // ShowFileInfo: shows the file information line for the item and tells whether the file is
+  // there (folders are not files); by default it only looks the file up.
   std::function<int(const std::string& path)> FileTimer;
+  std::function<bool(const std::string& path)> ShowFileInfo;
   std::function<std::string(const std::string& path)> DisplayName;
 
   bool Playing() const { return playing_; }

@@ -32,8 +32,7 @@ std::string FileName(const std::string& path) {
 }  // namespace
 
 bool PlayEngine::Admitted(const std::string& path) {
-  std::optional<uint32_t> attributes = os_.fs.Attributes(path);
-  if (!attributes || (*attributes & 0x10) != 0) return false;
+  if (ShowFileInfo && !ShowFileInfo(path)) return false;
   return browse::FileExtensionIndex(path) == browse::kScrIndex;
 }
 

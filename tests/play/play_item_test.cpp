@@ -125,6 +125,21 @@ TEST_F(PlayItemTest, FileTimerAppliesOnlyWithFTAndAnInterval) {
   }
 }
 
+TEST_F(PlayItemTest, TheFileInformationLineDecidesWhetherTheFileIsThere) {
+  Start();
+  Rows({"A.SCR", "B.SCR"});
+  V shown;
+  engine->ShowFileInfo = [&](const std::string& path) {
+    shown.push_back(path);
+    return path != Path("A.SCR");
+  };
+  Order(0, false);
+  Play();
+  ASSERT_TRUE(RunUntil());
+  EXPECT_EQ(shown, (V{Path("A.SCR"), Path("B.SCR")}));
+  EXPECT_EQ(Played(), V{"B.SCR"});
+}
+
 TEST_F(PlayItemTest, AFolderThatVanishedIsAFailedLaunch) {
   Start();
   Rows({"A.SCR", "B.SCR"});
