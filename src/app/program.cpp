@@ -1,6 +1,8 @@
 #include "app/program.h"
 
+#include "browse/filters.h"
 #include "browse/text_path.h"
+#include "store/list_file.h"
 #include "gui/application.h"
 
 namespace app {
@@ -21,9 +23,11 @@ void Program::CreateManager() {
                                 decision_.startup.programFolder};
   settings_ = std::make_unique<store::ManagerSettings>(app_, m, os_, *box_, *lists_, context);
   settings_->Create();
+  CreateBrowser();
   backdropBehaviour_ = std::make_unique<play::Backdrop>(app_, *backdrop_);
   engine_ = std::make_unique<play::PlayEngine>(app_, m, os_, *box_, *settings_, *lists_, backdropBehaviour_.get(),
                                                decision_.startup.scrVersion);
+  engine_->ShowFileInfo = [this](const std::string& path) { return browser_->ShowFileInfo(path); };
   // Automatic start after the start-up sequence (the manager itself, not the screen-saver copy).
   settings_->AfterStartUp = [this] {
     if (!decision_.startup.scrVersion && manager_->Start1.Checked()) engine_->Button2Click(manager_->Button2);
@@ -32,6 +36,34 @@ void Program::CreateManager() {
   if (decision_.startup.scrVersion) {
     manager_->OnShow = [this](gui::Component&) { app_.ShowTaskbarButton(false); };
   }
+}
+
+void Program::CreateBrowser() {
+  forms::TQUOVEL32KAPUL& m = *manager_;
+  shellPaths_ = std::make_unique<browse::ShellPaths>(os_.fs, os_.shell, os_.desktop.WindowsFolder());
+  browse::BrowserHooks hooks;
+  hooks.RememberDriveFolder = [this](const std::string& f) { lists_->RememberDriveFolder(f); };
+  hooks.DriveFolders = [this] { return lists_->DriveFolders(); };
+  hooks.SaverDescription = [this](const std::string& p) { return store::SaverDescription(os_.fs, p); };
+  hooks.FolderListed = [](const std::string&) {};   // the folder history joins here
+  browser_ = std::make_unique<browse::FileBrowser>(app_, m, os_, *box_, *shellPaths_,
+                                                   decision_.startup.programFolder + "QUOVEL32.EXE", hooks);
+  settings_->OpenBrowser = [this, &m](const store::Settings& v) {
+    // The filter as the start-up sequence has set the boxes: the attribute mask of rd/sys/hid/arc
+    // and the pattern of the mode shown (extension boxes, ALL, or the own pattern).
+    std::array<bool, browse::kExtensionCount> checked{};
+    for (int i = 0; i < browse::kExtensionCount; ++i) checked[static_cast<size_t>(i)] = m.ExtensionBox(i).Checked();
+    std::string pattern = m.Button13.Visible() ? (m.CB32.Checked() ? "*.*" : browse::BuildExtensionPattern(checked))
+                                               : m.Edit1.Text();
+    browser_->SetFilter(pattern, browse::AttributeMask(m.CB1.Checked(), m.CB2.Checked(), m.CB3.Checked(), m.CB4.Checked()));
+    browser_->StartUp(v.lower != 0, v.dirNo, v.cpath);
+  };
+  settings_->SelectFileListRow = [this](int row) { browser_->SelectFileListRow(row); };
+  settings_->CollectBrowser = [this](store::Settings& s) {
+    if (!browser_->CurrentFolder().empty()) s.cpath = browse::CutYen(browser_->CurrentFolder());
+    s.dirNo = browser_->DirNo();
+    s.index[1] = browser_->FileListIndex();
+  };
 }
 
 bool Program::Start(const std::function<void(const std::string&)>& systemMessage) {

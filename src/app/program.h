@@ -7,6 +7,8 @@
 
 #include "app/handoff.h"
 #include "app/launch.h"
+#include "browse/file_browser.h"
+#include "browse/shell_paths.h"
 #include "common/mkbox.h"
 #include "forms/manager/manager_form.h"
 #include "forms/role_forms.h"
@@ -41,10 +43,12 @@ class Program {
   HandOffReceiver* Receiver() const { return receiver_.get(); }
   store::ManagerSettings* Settings() const { return settings_.get(); }
   store::MemoryLists* Lists() const { return lists_.get(); }
+  browse::FileBrowser* Browser() const { return browser_.get(); }
   play::PlayEngine* Engine() const { return engine_.get(); }
 
  private:
   void CreateManager();
+  void CreateBrowser();
 
   gui::Application& app_;
   platform::Services os_;
@@ -58,6 +62,8 @@ class Program {
   std::unique_ptr<HandOffReceiver> receiver_;
   std::unique_ptr<store::MemoryLists> lists_;
   std::unique_ptr<store::ManagerSettings> settings_;
+  std::unique_ptr<browse::ShellPaths> shellPaths_;
+  std::unique_ptr<browse::FileBrowser> browser_;
   std::unique_ptr<play::Backdrop> backdropBehaviour_;
   std::unique_ptr<play::PlayEngine> engine_;
 };

@@ -217,7 +217,10 @@ void ManagerSettings::ApplySettings(const SettingsRead& read) {
          f_.ListBox1.SetVisible(s.dirNo == 0);
          f_.TreeView1.SetVisible(s.dirNo != 0);
        }},
-      {"CPATH", [&] { values_.cpath = s.cpath; }},
+      {"CPATH", [&] {
+         values_.cpath = s.cpath;
+         if (OpenBrowser) OpenBrowser(values_);
+       }},
       {"TIMER", [&] { values_.timer = s.timer; }},
       {"STIMER", [&] { values_.stimer = s.stimer; }},
       {"FOLDERHIS", [&] { values_.folderHis = s.folderHis; }},
@@ -288,6 +291,7 @@ void ManagerSettings::StartUp() {
   lists_.FixFolders(context_.scrVersion, values_.kyouyo, context_.windowsFolder, context_.programFolder);
   lists_.Load(read.abortedAt.empty() ? values_.memory[4] : 0, f_.SSN.Checked());
   playListBox_ = MemoryMode() ? (f_.SSN.Checked() ? &f_.ListBox8 : &f_.ListBox2) : &f_.ListBox4;
+  if (SelectFileListRow) SelectFileListRow(values_.index[1]);
   const int current = values_.index[0];
   if (current >= -1 && current < f_.ListBox2.Count()) {
     f_.ListBox2.SetTag(current);
@@ -419,6 +423,7 @@ Settings ManagerSettings::FromWindow() const {
                f_.Start2.Checked() ? 1 : 0, -1, -1, -1, -1, f_.RadioButton1.Checked() ? 1 : 0, f_.FT.Checked() ? 1 : 0};
   // The file list's current row is kept as read until the browser fills the list.
   s.index = {static_cast<int>(f_.ListBox2.Tag()), f_.ListBox4.Count() > 0 ? static_cast<int>(f_.ListBox4.Tag()) : values_.index[1]};
+  if (CollectBrowser) CollectBrowser(s);
   s.backColor = f_.BackColor.Checked() ? 1 : 0;
   s.lzhCopy = f_.PLZH5.Checked() ? 1 : 0;
   s.minihelp = f_.help3.Checked() ? 1 : 0;

@@ -79,6 +79,11 @@ class ManagerSettings {
   std::function<bool()> Busy;              // a file operation or a run refuses the close
   std::function<void()> ReleaseOnClose;    // timers, title, system screen saver, backdrop, help
   std::function<void()> AfterStartUp;      // tray, automatic start, working-folder dialog
+  // The browser: opened once the values it needs (filters, Lower, DirNo, CPATH) are read; given
+  // the file list's saved row after INDEX; asked for its folder, view and row by save-all.
+  std::function<void(const Settings&)> OpenBrowser;
+  std::function<void(int row)> SelectFileListRow;
+  std::function<void(Settings&)> CollectBrowser;
 
  private:
   void Toggle(gui::MenuItem& item);
