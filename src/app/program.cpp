@@ -1,6 +1,9 @@
 #include "app/program.h"
 
+#include "browse/filter_handlers.h"
 #include "browse/filters.h"
+#include "browse/registration.h"
+#include "browse/transfer.h"
 #include "browse/text_path.h"
 #include "store/list_file.h"
 #include "gui/application.h"
@@ -48,14 +51,42 @@ void Program::CreateBrowser() {
   hooks.FolderListed = [](const std::string&) {};   // the folder history joins here
   browser_ = std::make_unique<browse::FileBrowser>(app_, m, os_, *box_, *shellPaths_,
                                                    decision_.startup.programFolder + "QUOVEL32.EXE", hooks);
-  settings_->OpenBrowser = [this, &m](const store::Settings& v) {
+  // The filter controls; their handlers stay silent while the start-up sequence sets the boxes.
+  auto filters = std::make_shared<browse::FilterHandlers>(m, *browser_);
+  filters->AttachEvents();
+  // Drag and drop into the memory list and the trash, kept alive by the handlers it attaches.
+  browse::TransferHooks transferHooks;
+  transferHooks.MemoryCaption = [this](size_t count) { lists_->SetCaption(lists_->Current(), count); };
+  transferHooks.TrashClearsOnReceive = [&m] { return m.LabelGomiSASIN.Visible(); };
+  auto transfers = std::make_shared<browse::Transfers>(app_, m, *box_, *browser_, transferHooks);
+  transfers->AttachEvents();
+  // Bulk registration into the current memory list.
+  browse::RegistrationHooks registrationHooks;
+  registrationHooks.TwinName = [this](const std::string& p) { return store::DisplayName(os_.fs, p); };
+  registrationHooks.MemoryCaption = [this](size_t count) { lists_->SetCaption(lists_->Current(), count); };
+  registrationHooks.ShowMemoryInfo = [this, &m] {
+    if (m.ListBox2.ItemIndex() >= 0) browser_->ShowFileInfo(m.ListBox2.Item(m.ListBox2.ItemIndex()));
+  };
+  auto registration = std::make_shared<browse::Registration>(app_, m, os_, *box_, *browser_, *shellPaths_,
+                                                             registrationHooks);
+  registration->AttachEvents();
+  auto chained = std::make_shared<bool>(false);
+  settings_->OpenBrowser = [this, &m, filters, transfers, registration, chained](const store::Settings& v) {
+    // The play engine is there by now: the stop button also stops a bulk registration, and a
+    // running one refuses the close as a run does.
+    if (!*chained) {
+      *chained = true;
+      gui::NotifyEvent engineStop = m.Button5.OnClick;
+      m.Button5.OnClick = [engineStop, registration](gui::Component& c) {
+        registration->RequestStop();
+        if (engineStop) engineStop(c);
+      };
+      std::function<bool()> engineBusy = settings_->Busy;
+      settings_->Busy = [engineBusy, registration] { return registration->Running() || (engineBusy && engineBusy()); };
+    }
     // The filter as the start-up sequence has set the boxes: the attribute mask of rd/sys/hid/arc
     // and the pattern of the mode shown (extension boxes, ALL, or the own pattern).
-    std::array<bool, browse::kExtensionCount> checked{};
-    for (int i = 0; i < browse::kExtensionCount; ++i) checked[static_cast<size_t>(i)] = m.ExtensionBox(i).Checked();
-    std::string pattern = m.Button13.Visible() ? (m.CB32.Checked() ? "*.*" : browse::BuildExtensionPattern(checked))
-                                               : m.Edit1.Text();
-    browser_->SetFilter(pattern, browse::AttributeMask(m.CB1.Checked(), m.CB2.Checked(), m.CB3.Checked(), m.CB4.Checked()));
+    filters->StartUp();
     browser_->StartUp(v.lower != 0, v.dirNo, v.cpath);
   };
   settings_->SelectFileListRow = [this](int row) { browser_->SelectFileListRow(row); };

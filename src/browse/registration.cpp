@@ -1,0 +1,164 @@
+#include "browse/registration.h"
+
+#include <exception>
+#include <utility>
+#include <vector>
+
+#include "browse/file_browser.h"
+#include "browse/shell_paths.h"
+#include "browse/text_path.h"
+#include "common/mkbox.h"
+#include "forms/manager/manager_form.h"
+#include "gui/application.h"
+#include "store/list_file.h"
+
+namespace browse {
+
+namespace {
+
+constexpr char kNetHood[] = "NetHood";
+
+void ClearSelection(gui::ListBox& list) {
+  if (!list.MultiSelect()) return;
+  for (int i = 0; i < list.Count(); ++i) {
+    if (list.Selected(i)) list.SetSelected(i, false);
+  }
+}
+
+// The last row becomes the only selected row and the current one; `previous` was the only one.
+void SelectLast(gui::ListBox& list, int previous) {
+  const int last = list.Count() - 1;
+  if (list.MultiSelect()) {
+    if (previous >= 0 && previous < list.Count()) list.SetSelected(previous, false);
+    list.SetSelected(last, true);
+  }
+  list.SetItemIndex(last);
+}
+
+}  // namespace
+
+Registration::Registration(gui::Application& app, forms::TQUOVEL32KAPUL& form, platform::Services& os,
+                           common::TMKBoxDlg& box, FileBrowser& browser, ShellPaths& shell, RegistrationHooks hooks)
+    : app_(app), f_(form), os_(os), box_(box), browser_(browser), shell_(shell), hooks_(std::move(hooks)) {}
+
+void Registration::AttachEvents() {
+  f_.Button7.OnClick = [this](gui::Component&) { Button7Click(); };
+}
+
+void Registration::Button7Click() {
+  if (running_) return;
+  const std::string start = browser_.CurrentFolder();
+  if (start.empty()) return;
+  f_.Button7.Hide();
+  app_.ProcessMessages();
+  ClearStopRequest();
+  f_.Button11.Hide();
+  f_.Button12.Show();
+  f_.Button12.Invalidate();
+  f_.Panel3.SetCaption(start.substr(0, 1) + ":ﾄﾞﾗｲﾌﾞ検索中");
+  f_.Panel3.Show();
+  f_.Button1.Hide();
+  running_ = true;
+
+  f_.ListBox1.Show();
+  End end = End::kDone;
+  try {
+    end = Search(start);
+  } catch (const std::exception&) {
+    browser_.ShowFolderError("sh");
+  }
+  if (end == End::kFull) box_.MsgOK("バッファーが、いっぱいです。\n検索を強制終了しました。");
+  if (end == End::kStopped) box_.MsgOK("中断ボタンが押されました。\n検索を強制終了します。");
+  ClearStopRequest();
+
+  running_ = false;
+  // Back to the start folder in the view the user had.
+  if (browser_.DirNo() != 0) {
+    f_.ListBox1.Hide();
+    browser_.OpenFolderTreeSafe(start);
+  } else {
+    f_.ListBox1.Show();
+    browser_.OpenFolderListSafe(start);
+  }
+  f_.Panel3.Hide();
+  f_.Button1.Show();
+  f_.Button7.Show();
+  f_.Button12.Hide();
+  f_.Button11.Show();
+  if (f_.ListBox2.Count() > 0 && hooks_.ShowMemoryInfo) hooks_.ShowMemoryInfo();
+}
+
+Registration::End Registration::Search(const std::string& start) {
+  ClearSelection(f_.ListBox2);
+  ClearSelection(f_.ListBox8);
+  lastSelected_ = -1;
+  // Depth first: each level holds the folders still to visit below one folder, in listing order.
+  struct Level {
+    std::vector<std::string> folders;
+    size_t next = 0;
+  };
+  std::vector<Level> levels;
+  levels.push_back(Level{{AddYen(CutYen(start))}, 0});
+  while (!levels.empty()) {
+    Level& level = levels.back();
+    if (level.next >= level.folders.size()) {
+      levels.pop_back();
+      continue;
+    }
+    const std::string folder = level.folders[level.next++];
+    bool opened = true;
+    try {
+      browser_.OpenFolderList(folder);
+    } catch (const std::exception&) {
+      opened = false;  // skipped with everything below it
+    }
+    bool full = false;
+    Level below;
+    if (opened) {
+      // The folder as it really is named: a shell name on the way down is mapped back, so the
+      // entries get paths that can be opened.
+      const std::string real = AddYen(browser_.CurrentFolder());
+      f_.Label1.SetCaption("     ");
+      browser_.FillFileList(real);
+      app_.ProcessMessages();
+      full = !AddFileList(real);
+      for (std::string& name : shell_.SubFolders(CutYen(real), f_.K6.Checked())) {
+        if (!SameText(name, kNetHood)) below.folders.push_back(real + name + "\\");
+      }
+    }
+    if (hooks_.MemoryCaption) hooks_.MemoryCaption(static_cast<size_t>(f_.ListBox2.Count()));
+    if (full) return End::kFull;
+    if (StopRequested()) return End::kStopped;
+    if (!below.folders.empty()) levels.push_back(std::move(below));
+  }
+  return End::kDone;
+}
+
+bool Registration::StopRequested() const {
+  return stopRequested_ || (hooks_.StopRequested && hooks_.StopRequested());
+}
+
+void Registration::ClearStopRequest() {
+  stopRequested_ = false;
+  if (hooks_.ClearStopRequest) hooks_.ClearStopRequest();
+}
+
+bool Registration::AddFileList(const std::string& folder) {
+  const bool twins = f_.SSN.Checked();
+  const std::vector<std::string>& rows = f_.ListBox4.Items();
+  for (const std::string& row : rows) {
+    if (store::AtCapacity(static_cast<size_t>(f_.ListBox2.Count()))) return false;
+    const std::string path = folder + row;
+    f_.ListBox2.AddItem(path);
+    SelectLast(f_.ListBox2, lastSelected_);
+    if (twins) {
+      f_.ListBox8.AddItem(hooks_.TwinName ? hooks_.TwinName(path) : row);
+      SelectLast(f_.ListBox8, lastSelected_);
+    }
+    lastSelected_ = f_.ListBox2.Count() - 1;
+    if (store::AtCapacity(static_cast<size_t>(f_.ListBox2.Count()))) return false;
+  }
+  return true;
+}
+
+}  // namespace browse
