@@ -12,6 +12,7 @@
 namespace gui {
 
 class Application;
+class Bitmap;
 class Control;
 class Form;
 class Menu;
@@ -106,6 +107,13 @@ class Backend {
   virtual Color ResolveColor(Color c) const = 0;
   virtual Size ScreenSize() const = 0;
   virtual void SetCursor(Cursor cursor) = 0;
+
+  // Bits per pixel of the display.
+  virtual int ColorDepth() const = 0;
+  // A picture of the whole primary screen. With `viaClipboard` the picture is put on the
+  // clipboard and taken back from it (palette displays: the copy gets a proper palette, and the
+  // clipboard keeps the picture). Null when the screen could not be read.
+  virtual std::shared_ptr<Bitmap> CaptureScreen(bool viaClipboard) = 0;
 };
 
 }  // namespace gui

@@ -19,8 +19,9 @@ class Backdrop {
   // Wires the clicks of the form and its picture (a click hides the backdrop).
   Backdrop(gui::Application& app, forms::TQUOVEL32BACK& form);
 
-  // Captures the screen into Image1. The component layer has no screen capture yet, so only the
-  // pending messages run and the picture stays as it was (black at first).
+  // Captures the screen into Image1 after letting pending messages run (so that windows about to
+  // go have been repainted). At 8 bits per pixel or less the picture passes through the
+  // clipboard. A failed capture keeps the picture before it.
   void CapChanClick();
   void ShowImage();
   // Leaves the black form without the picture (a saver ended by itself).
@@ -34,6 +35,8 @@ class Backdrop {
  private:
   gui::Application& app_;
   forms::TQUOVEL32BACK& form_;
+  // Bits per pixel of the display, measured once.
+  int colorDepth_;
 };
 
 }  // namespace play

@@ -324,3 +324,21 @@ Color Backend::ResolveColor(Color c) const {
 }
 
 }  // namespace gui::headless
+
+namespace gui::headless {
+
+std::shared_ptr<Bitmap> Backend::CaptureScreen(bool viaClipboard) {
+  ++captures_;
+  if (viaClipboard) ++clipboardCaptures_;
+  if (screenPicture_ != nullptr) return std::make_shared<Bitmap>(*screenPicture_);
+  auto picture = std::make_shared<Bitmap>(screen_.width, screen_.height);
+  std::uint32_t* row = picture->Data();
+  for (int y = 0; y < picture->Height(); ++y, row += picture->Width()) {
+    for (int x = 0; x < picture->Width(); ++x) {
+      row[x] = static_cast<std::uint32_t>(((x % 256) << 16) | ((y % 256) << 8) | 0x80);
+    }
+  }
+  return picture;
+}
+
+}  // namespace gui::headless

@@ -12,10 +12,12 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "gui/backend.h"
+#include "gui/bitmap.h"
 
 namespace gui::headless {
 
@@ -87,6 +89,13 @@ class Backend : public gui::Backend {
   // --- state a test may look at
   Cursor CurrentCursor() const { return cursor_; }
   void SetScreenSize(Size s) { screen_ = s; }
+  void SetColorDepth(int bits) { colorDepth_ = bits; }
+  // What the screen shows from now on; null (the default) stands for a made-up picture of the
+  // screen's size whose pixel (x, y) is Rgb(x % 256, y % 256, 0x80).
+  void SetScreenPicture(std::shared_ptr<const Bitmap> picture) { screenPicture_ = std::move(picture); }
+  int ScreenCaptures() const { return captures_; }
+  // Captures that went through the clipboard.
+  int ClipboardCaptures() const { return clipboardCaptures_; }
   bool TerminateRequested() const { return terminated_; }
 
   // --- gui::Backend
@@ -107,6 +116,8 @@ class Backend : public gui::Backend {
   Color ResolveColor(Color c) const override;
   Size ScreenSize() const override { return screen_; }
   void SetCursor(Cursor cursor) override { cursor_ = cursor; }
+  int ColorDepth() const override { return colorDepth_; }
+  std::shared_ptr<Bitmap> CaptureScreen(bool viaClipboard) override;
 
   // Made-up window handles start here and count up.
   static constexpr Handle kFirstHandle = 0x10000;
@@ -154,6 +165,10 @@ class Backend : public gui::Backend {
   int failures_ = 0;
   Cursor cursor_ = Cursor::Default;
   Size screen_{1024, 768};
+  int colorDepth_ = 32;
+  std::shared_ptr<const Bitmap> screenPicture_;
+  int captures_ = 0;
+  int clipboardCaptures_ = 0;
   std::map<int, std::string> tray_;
   bool terminated_ = false;
   Handle nextHandle_ = kFirstHandle;

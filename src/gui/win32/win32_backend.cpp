@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "gui/application.h"
+#include "gui/bitmap.h"
 #include "gui/form.h"
 #include "gui/menu.h"
 #include "gui/timer.h"
@@ -241,6 +242,63 @@ Size Backend::FrameExtra(BorderStyle border, bool hasMenu) const {
 Color Backend::ResolveColor(Color c) const { return static_cast<Color>(ToColorRef(c)); }
 
 Size Backend::ScreenSize() const { return Size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+int Backend::ColorDepth() const {
+  HDC screen = GetDC(nullptr);
+  const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+  ReleaseDC(nullptr, screen);
+  return bits;
+}
+
+namespace {
+// The pixels of `bitmap` (not selected into any device context) as a top-down 32-bit picture.
+std::shared_ptr<Bitmap> ReadPixels(HDC dc, HBITMAP bitmap, int width, int height) {
+  auto picture = std::make_shared<Bitmap>(width, height);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  if (GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), picture->Data(), &bi, DIB_RGB_COLORS) != height) return nullptr;
+  // GDI leaves the fourth byte undefined; a picture keeps it 0.
+  std::uint32_t* p = picture->Data();
+  for (std::size_t i = 0, n = static_cast<std::size_t>(width) * height; i < n; ++i) p[i] &= 0xFFFFFF;
+  return picture;
+}
+}  // namespace
+
+std::shared_ptr<Bitmap> Backend::CaptureScreen(bool viaClipboard) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  if (width <= 0 || height <= 0) return nullptr;
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) return nullptr;
+  std::shared_ptr<Bitmap> picture;
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HDC memory = bitmap != nullptr ? CreateCompatibleDC(screen) : nullptr;
+  if (memory != nullptr) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    const bool copied = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != FALSE;
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    if (copied && viaClipboard && OpenClipboard(timerWindow_)) {
+      EmptyClipboard();
+      // The clipboard owns the bitmap once it has taken it; what it gives back stays its own.
+      if (SetClipboardData(CF_BITMAP, bitmap) != nullptr) {
+        bitmap = nullptr;
+        if (HBITMAP back = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)); back != nullptr) {
+          picture = ReadPixels(screen, back, width, height);
+        }
+      }
+      CloseClipboard();
+    }
+    if (copied && bitmap != nullptr && picture == nullptr) picture = ReadPixels(screen, bitmap, width, height);
+  }
+  if (bitmap != nullptr) DeleteObject(bitmap);
+  ReleaseDC(nullptr, screen);
+  return picture;
+}
 
 void Backend::SetCursor(Cursor cursor) {
   cursor_ = cursor;

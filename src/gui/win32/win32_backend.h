@@ -42,6 +42,8 @@ class Backend : public gui::Backend {
   Color ResolveColor(Color c) const override;
   Size ScreenSize() const override;
   void SetCursor(Cursor cursor) override;
+  int ColorDepth() const override;
+  std::shared_ptr<Bitmap> CaptureScreen(bool viaClipboard) override;
 
   // --- for the peers
   HINSTANCE Instance() const { return instance_; }
