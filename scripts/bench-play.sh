@@ -2,6 +2,10 @@
 # Measures the gap between one saver's exit and the next one's start when the manager plays 20
 # logging test savers in a row under Wine (display time 1 s, 連続, no endless play). Prints the
 # gaps and their minimum, mean and maximum; a measurement, not a test.
+# What a gap is made of: the test saver exits as the Shift key arrives, and the chain then runs
+# Timer8 (first wait 300 ms, counted from the key), Timer4, Timer2 and Timer1 (300 ms each) before
+# the next process starts, so 1.2 s of every gap are the chain's own intervals; the rest is timer
+# lateness, the work of the steps in between and the new process's start.
 #   bench-play.sh [BUILD-FOLDER]   (default build/win32, which must hold QUOVEL32.EXE and TESTSAVE.SCR)
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
