@@ -40,11 +40,12 @@ TEST_F(MemoryListsTest, FirstStartCreatesEmptyNumberedLists) {
   EXPECT_EQ(list2.Count(), 0);
   EXPECT_EQ(c.ItemIndex(), 0);
   EXPECT_EQ(Caption(10), "HIS: 0ｺ");
+  EXPECT_EQ(Caption(3), "M3 : 0ｺ");
   EXPECT_FALSE(p.fs.FileExists("C:\\WINDOWS\\QVLA32M5.LIS"));
   lists.RefreshCaptions();
   for (int n = 0; n <= 9; ++n) {
     EXPECT_EQ(p.fs.FileSize("C:\\WINDOWS\\QVLA32M" + std::to_string(n) + ".LIS"), 0u) << n;
-    EXPECT_EQ(Caption(n), "M" + std::to_string(n) + " : 0ｺ");
+    EXPECT_EQ(Caption(n), ListCaption(n, 0));
   }
   EXPECT_FALSE(panel4.Visible());
 }
