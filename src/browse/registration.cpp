@@ -144,21 +144,28 @@ void Registration::ClearStopRequest() {
 }
 
 bool Registration::AddFileList(const std::string& folder) {
+  // Messages run once per folder, so the last row of the folder is selected once at its end:
+  // the same picture as selecting every new row, without a scroll and repaint per row.
   const bool twins = f_.SSN.Checked();
   const std::vector<std::string>& rows = f_.ListBox4.Items();
+  bool room = true;
+  bool added = false;
   for (const std::string& row : rows) {
-    if (store::AtCapacity(static_cast<size_t>(f_.ListBox2.Count()))) return false;
+    if (store::AtCapacity(static_cast<size_t>(f_.ListBox2.Count()))) {
+      room = false;
+      break;
+    }
     const std::string path = folder + row;
     f_.ListBox2.AddItem(path);
-    SelectLast(f_.ListBox2, lastSelected_);
-    if (twins) {
-      f_.ListBox8.AddItem(hooks_.TwinName ? hooks_.TwinName(path) : row);
-      SelectLast(f_.ListBox8, lastSelected_);
-    }
-    lastSelected_ = f_.ListBox2.Count() - 1;
-    if (store::AtCapacity(static_cast<size_t>(f_.ListBox2.Count()))) return false;
+    if (twins) f_.ListBox8.AddItem(hooks_.TwinName ? hooks_.TwinName(path) : row);
+    added = true;
   }
-  return true;
+  if (added) {
+    SelectLast(f_.ListBox2, lastSelected_);
+    if (twins) SelectLast(f_.ListBox8, lastSelected_);
+    lastSelected_ = f_.ListBox2.Count() - 1;
+  }
+  return room && !(added && store::AtCapacity(static_cast<size_t>(f_.ListBox2.Count())));
 }
 
 }  // namespace browse
