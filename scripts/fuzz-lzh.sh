@@ -39,7 +39,7 @@ int main(int, char** argv) {
   data[3] = {'x'};
   for (size_t k = 0; k < data.size(); ++k) {
     lzh::NewMember m;
-    m.meta.name = "seed" + std::to_string(k) + ".bin";
+    m.meta.name = "start" + std::to_string(k) + ".bin";
     m.meta.folders = {"dir"};
     m.data = data[k].data();
     m.size = data[k].size();

@@ -40,7 +40,7 @@ inline std::uint32_t ToColorRef(std::uint32_t c) { return RGB(RedOf(c), GreenOf(
 // A small, fast random generator (xorshift32); every saver seeds its own.
 class Random {
  public:
-  explicit Random(std::uint32_t seed) : state_(seed ? seed : 0x9E3779B9u) {}
+  explicit Random(std::uint32_t start) : state_(start ? start : 0x9E3779B9u) {}
   std::uint32_t Next() {
     state_ ^= state_ << 13;
     state_ ^= state_ >> 17;

@@ -84,7 +84,7 @@ void PlayEngine::Enable(gui::Timer& timer) {
 void PlayEngine::ShowInterval(int seconds) { f_.Label9.SetCaption(seconds == 0 ? "OFF" : std::to_string(seconds)); }
 
 void PlayEngine::Button2Click(gui::Component& sender) {
-  random_.seed(static_cast<uint32_t>(std::time(nullptr)));
+  random_ = std::mt19937(static_cast<uint32_t>(std::time(nullptr)));
   if (busy_ != 0) {
     os_.desktop.Beep(platform::beep::kExclamation);
     return;

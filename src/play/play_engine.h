@@ -102,7 +102,7 @@ class PlayEngine {
   int DisplayTime() const { return displayTime_; }
   // The general interval in seconds, 0 = OFF.
   int Interval() const;
-  void SeedRandom(uint32_t seed) { random_.seed(seed); }
+  void SeedRandom(uint32_t value) { random_ = std::mt19937(value); }
 
  private:
   struct Source {

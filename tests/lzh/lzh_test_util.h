@@ -88,8 +88,8 @@ inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& byte
 // Kinds of test data: each stresses a different part of the encoder.
 enum class DataKind { kText, kRandom, kZeros, kRepeatInside, kRepeatOutside, kMixed };
 
-inline std::vector<uint8_t> MakeData(DataKind kind, size_t size, uint32_t seed = 1) {
-  std::mt19937 rng(seed);
+inline std::vector<uint8_t> MakeData(DataKind kind, size_t size, uint32_t variant = 1) {
+  std::mt19937 rng(variant);
   std::vector<uint8_t> v(size);
   static const char* words[] = {"screen ", "saver ", "archive ", "window ", "\r\n", "timer ", "list ", "folder "};
   switch (kind) {

@@ -62,9 +62,9 @@ std::string ReadFileBytes(const std::string& path) {
   return s;
 }
 
-std::string Text(size_t size, unsigned seed) {
+std::string Text(size_t size, unsigned variant) {
   static const char* words[] = {"screen ", "saver ", "表示 ", "archive ", "\r\n", "タイマー "};
-  std::mt19937 rng(seed);
+  std::mt19937 rng(variant);
   std::string s;
   while (s.size() < size) s += words[rng() % 6];
   s.resize(size);
