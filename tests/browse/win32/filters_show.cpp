@@ -23,30 +23,11 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
 #include "store/list_file.h"
-
-namespace {
-
-std::vector<std::wstring> Arguments() {
-  int argc = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  std::vector<std::wstring> out;
-  for (int i = 0; argv != nullptr && i < argc; ++i) out.emplace_back(argv[i]);
-  LocalFree(argv);
-  return out;
-}
-
-std::string Utf8(const std::string& sjis) {
-  const std::wstring wide = platform::win32::Wide(sjis);
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
-}  // namespace
+#include "support/sjis_text.h"
+#include "support/win32/arguments.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  const std::vector<std::wstring> args = Arguments();
+  const std::vector<std::wstring> args = testsupport::WideArguments();
   platform::win32::Win32Platform os;
   platform::Services services = os.Services();
   wchar_t self[MAX_PATH] = {};
@@ -89,7 +70,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   f.Show();
   browser.StartUp(false, 0, folder);
-  std::printf("ready %s\n", Utf8(browser.CurrentFolder()).c_str());
+  std::printf("ready %s\n", testsupport::Utf8(browser.CurrentFolder()).c_str());
   std::fflush(stdout);
   app.Run();
   return 0;

@@ -5,34 +5,22 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
 #include "gui/win32/win32_backend.h"
-
-namespace {
-
-std::string FirstArgument() {
-  int argc = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  std::string out;
-  if (argv != nullptr && argc > 1) {
-    for (const wchar_t* p = argv[1]; *p != 0; ++p) out += static_cast<char>(*p & 0x7F);
-  }
-  LocalFree(argv);
-  return out;
-}
-
-}  // namespace
+#include "support/win32/arguments.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   gui::win32::Backend backend;
   gui::Application app(backend);
   app.SetTitle("QUOVEL32 EXE版");
   auto& f = app.CreateForm<forms::TQUOVEL32KAPUL>();
-  const std::string state = FirstArgument();
+  const std::vector<std::wstring> args = testsupport::WideArguments();
+  const std::wstring state = args.size() > 1 ? args[1] : std::wstring();
   if (!state.empty()) f.PanelOPEN.SetVisible(false);
-  if (state == "memory" || state == "trash") {
+  if (state == L"memory" || state == L"trash") {
     f.Panel1.SetVisible(false);
     f.Button9.SetVisible(false);
     f.LabelGomiOut.SetVisible(false);
@@ -42,7 +30,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     f.ListBox2.SetItems({"C:\\WINDOWS\\STARS.SCR", "C:\\WINDOWS\\MYSTIFY.SCR", "C:\\SAVERS\\星空.SCR"});
   }
-  if (state == "trash") f.PanelGomi.SetVisible(true);
+  if (state == L"trash") f.PanelGomi.SetVisible(true);
   f.ComboBox2.SetItems({"c:[]", "z:"});
   f.ComboBox2.SetItemIndex(0);
   f.ListBox1.SetItems({"C:\\", "WINDOWS", "SYSTEM32", "スクリーンセーバー"});
