@@ -2,6 +2,7 @@
 
 #include "browse/filter_handlers.h"
 #include "browse/filters.h"
+#include "browse/list_info.h"
 #include "browse/registration.h"
 #include "browse/transfer.h"
 #include "browse/text_path.h"
@@ -54,8 +55,16 @@ void Program::CreateBrowser() {
   // The filter controls; their handlers stay silent while the start-up sequence sets the boxes.
   auto filters = std::make_shared<browse::FilterHandlers>(m, *browser_);
   filters->AttachEvents();
+  // The file information line follows clicks on the lists of files.
+  browse::ListInfoHooks infoHooks;
+  infoHooks.SetPlayList = [this](gui::ListBox& list) { settings_->SetPlayListBox(list); };
+  infoHooks.Playing = [this] { return engine_ != nullptr && engine_->Playing(); };
+  infoHooks.Interval = [this] { return engine_ != nullptr ? engine_->Interval() : 0; };
+  auto listInfo = std::make_shared<browse::ListInfo>(m, *browser_, infoHooks);
+  listInfo->AttachEvents();
   // Drag and drop into the memory list and the trash, kept alive by the handlers it attaches.
   browse::TransferHooks transferHooks;
+  transferHooks.ClearClickSuppress = [listInfo] { listInfo->SetClickSuppress(false); };
   transferHooks.MemoryCaption = [this](size_t count) { lists_->SetCaption(lists_->Current(), count); };
   transferHooks.TrashClearsOnReceive = [&m] { return m.LabelGomiSASIN.Visible(); };
   auto transfers = std::make_shared<browse::Transfers>(app_, m, *box_, *browser_, transferHooks);

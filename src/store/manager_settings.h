@@ -73,6 +73,8 @@ class ManagerSettings {
   const std::array<std::string, 3>& ShortcutPaths() const { return shortcuts_; }
   // The list the play engine walks: ListBox2/ListBox8 in memory mode, else ListBox4/ListBox7.
   gui::ListBox* PlayListBox() const { return playListBox_; }
+  // A click on a list of files makes it the list a single play takes its row from.
+  void SetPlayListBox(gui::ListBox& list) { playListBox_ = &list; }
 
   // Hooks of later subsystems.
   std::function<void()> StopRequest;       // the play engine's stop request
