@@ -9,6 +9,7 @@
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
 #include "play/backdrop.h"
+#include "play/saver_launch.h"
 #include "platform/services.h"
 #include "store/list_file.h"
 #include "store/manager_settings.h"
@@ -18,10 +19,6 @@ namespace play {
 const char kStopFirstMessage[] = "中断ボタンを押して下さい。\n完全に停止してから再生してね☆";
 const char kNothingToPlayMessage[] = "再生対象データがありません・・・";
 
-namespace {
-
-constexpr int kTitleLength = 63;
-
 Order OrderOfItem(int itemIndex) {
   switch (itemIndex) {
     case 1: return Order::kReverse;
@@ -30,8 +27,6 @@ Order OrderOfItem(int itemIndex) {
     default: return Order::kContinuous;
   }
 }
-
-}  // namespace
 
 PlayEngine::PlayEngine(gui::Application& app, forms::TQUOVEL32KAPUL& form, platform::Services& os,
                        common::TMKBoxDlg& box, store::ManagerSettings& settings, store::MemoryLists& lists,
@@ -187,7 +182,7 @@ void PlayEngine::ReleaseOnClose() {
 }
 
 void PlayEngine::PlayTitle(const std::string& text) {
-  std::string title = browse::LeftCut(text, kTitleLength);
+  std::string title = CutTitle(text);
   app_.SetTitle(title);
   f_.SetCaption(title);
 }

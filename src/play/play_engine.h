@@ -43,6 +43,8 @@ class Backdrop;
 
 // Order values: the step added to the current index for the walking orders.
 enum class Order : int { kSingle = 0, kContinuous = 1, kReverse = -1, kRandom = 2 };
+// The order of an item of the order group: 連続, 逆連, 単独, ﾗﾝﾀﾞﾑ (anything else counts as 連続).
+Order OrderOfItem(int itemIndex);
 
 // Message shown when a restart cannot stop the running run.
 extern const char kStopFirstMessage[];

@@ -1,13 +1,11 @@
 // One item's life: admission, title and display time, the launch, the once-a-second watch, the
 // timed end by an injected Shift key, and the wait until the process has really ended.
-#include <array>
-
-#include "browse/filters.h"
 #include "browse/text_path.h"
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
 #include "play/backdrop.h"
 #include "play/play_engine.h"
+#include "play/saver_launch.h"
 #include "platform/services.h"
 #include "store/manager_settings.h"
 #include "store/memory_lists.h"
@@ -17,23 +15,15 @@ namespace play {
 namespace {
 
 constexpr int kMaxElapsed = 32700;
-constexpr int kMaxHistory = 16000;
 constexpr int kHistoryList = 10;  // HIS
 constexpr int kWaitingInterval = 1000;
 constexpr int kFirstWaitInterval = 300;
-
-// The file name of a path, and the same without its extension.
-std::string FileName(const std::string& path) {
-  std::string folder, name;
-  browse::SplitFileName(path, folder, name);
-  return name;
-}
 
 }  // namespace
 
 bool PlayEngine::Admitted(const std::string& path) {
   if (ShowFileInfo && !ShowFileInfo(path)) return false;
-  return browse::FileExtensionIndex(path) == browse::kScrIndex;
+  return IsSaverName(path);
 }
 
 std::string PlayEngine::TitleName(const std::string& path) {
@@ -42,7 +32,7 @@ std::string PlayEngine::TitleName(const std::string& path) {
     if (DisplayName) itemName_ = DisplayName(browse::LowerAscii(path));
     if (!itemName_.empty()) return itemName_;
   }
-  return browse::UpperAscii(FileName(path));
+  return UpperFileName(path);
 }
 
 int PlayEngine::ComputeDisplayTime() {
@@ -64,15 +54,7 @@ void PlayEngine::Prepare(gui::ListBox& /*source*/, const std::string& path) {
   app_.ProcessMessages();
   PlayTitle(settings_.PlayTitle() + TitleName(path) + (Execute() ? " (表示中)" : " (設定中)"));
   itemPath_ = path;
-  // Windows starts only files that begin with "MZ"; anything else would fail or open elsewhere.
-  platform::OpenedFile opened = os_.fs.Open(path, platform::OpenMode::kRead, platform::Share::kReadWrite);
-  std::array<char, 2> head{};
-  bool executable = false;
-  if (opened.file) {
-    std::optional<size_t> read = opened.file->Read(head.data(), head.size());
-    executable = read && *read == 2 && head[0] == 'M' && head[1] == 'Z';
-  }
-  if (!executable) {
+  if (!HasProgramHeader(os_.fs, path)) {
     itemPath_.clear();
     running_ = {};
     Skip();
@@ -86,27 +68,15 @@ void PlayEngine::Prepare(gui::ListBox& /*source*/, const std::string& path) {
 
 void PlayEngine::Timer1Timer() {
   f_.Timer1.SetEnabled(false);
-  std::string folder, name;
-  browse::SplitFileName(itemPath_, folder, name);
-  folder = browse::CutYen(folder);
   // A folder that vanished since the admission counts as a failed launch.
-  platform::StartedProcess started;
-  if (os_.fs.SetCurrentFolder(folder).ok()) {
-    // Quoted: an unquoted path with blanks could name another program.
-    platform::StartRequest request;
-    request.commandLine = "\"" + itemPath_ + "\"" + (Execute() ? " /s" : " /c");
-    request.currentFolder = folder;
-    request.showMode = platform::show::kShow;
-    request.priorityClass = platform::priority::kNormal;
-    started = os_.processes.Start(request);
-  }
-  if (!started.process.valid()) {
+  platform::ProcessRef started = StartSaver(os_, itemPath_, !Execute());
+  if (!started.valid()) {
     running_ = {};
     app_.ProcessMessages();
     Enable(f_.Timer4);
     return;
   }
-  running_ = started.process;
+  running_ = started;
   played_ |= 1;
   RecordHistory();
   app_.ProcessMessages();
@@ -119,11 +89,11 @@ void PlayEngine::RecordHistory() {
   // The history is shown in ListBox2 while it is the current list, with names in its twin.
   bool shown = lists_.Current() == kHistoryList;
   auto trim = [size](auto count, auto dropOldest) {
-    if (count > size || count > kMaxHistory) dropOldest();
+    if (HistoryOverflows(static_cast<size_t>(count), size)) dropOldest();
   };
   if (shown) {
     f_.ListBox2.AddItem(itemPath_);
-    if (f_.SSN.Checked()) f_.ListBox8.AddItem(itemName_.empty() ? browse::UpperAscii(FileName(itemPath_)) : itemName_);
+    if (f_.SSN.Checked()) f_.ListBox8.AddItem(itemName_.empty() ? UpperFileName(itemPath_) : itemName_);
     trim(f_.ListBox2.Count(), [this] {
       f_.ListBox2.DeleteItem(0);
       if (f_.SSN.Checked() && f_.ListBox8.Count() > 0) f_.ListBox8.DeleteItem(0);
@@ -137,9 +107,7 @@ void PlayEngine::RecordHistory() {
 
 void PlayEngine::EndByKey() {
   if (backdrop_ != nullptr) backdrop_->CapChanClick();
-  std::optional<platform::Point> cursor = os_.desktop.CursorPos();
-  os_.desktop.PressKey(platform::vk::kShift);
-  if (cursor) os_.desktop.MoveCursor(*cursor);
+  PressShiftKeepingCursor(os_.desktop);
   app_.ProcessMessages();
 }
 
