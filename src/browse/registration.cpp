@@ -150,6 +150,7 @@ bool Registration::AddFileList(const std::string& folder) {
   const std::vector<std::string>& rows = f_.ListBox4.Items();
   bool room = true;
   bool added = false;
+  gui::ListUpdate batch{&f_.ListBox2, &f_.ListBox8};
   for (const std::string& row : rows) {
     if (store::AtCapacity(static_cast<size_t>(f_.ListBox2.Count()))) {
       room = false;

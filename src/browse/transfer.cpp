@@ -1,5 +1,6 @@
 #include "browse/transfer.h"
 
+#include <optional>
 #include <string>
 
 #include "browse/file_browser.h"
@@ -192,6 +193,8 @@ bool Transfers::Transfer(gui::ListBox& source, gui::ListBox& target, bool move, 
   const int selected = SelectedCount(source);
   int row = (selected == 1 && source.Tag() >= 0) ? static_cast<int>(source.Tag()) : 0;
   if (sameList) row = source.Count();
+  std::optional<gui::ListUpdate> batch;
+  batch.emplace(std::initializer_list<gui::ListBox*>{&toMain, &toTwin, &fromMain, &fromTwin});
   for (; row < source.Count() && row < fromMain.Count(); ++row) {
     if (!source.Selected(row)) continue;
     if (store::AtCapacity(static_cast<size_t>(toMain.Count()))) {
@@ -221,6 +224,7 @@ bool Transfers::Transfer(gui::ListBox& source, gui::ListBox& target, bool move, 
       break;
     }
   }
+  batch.reset();  // the lists are drawn before a message covers them
   if (full) box_.MsgOK("データ項目制限：" + std::to_string(toMain.Count()) + "\n" + "データ登録を強制停止します。");
   if (deletes && firstDeleted >= 0) {
     int tag = firstDeleted < fromMain.Count() ? firstDeleted : -1;

@@ -31,6 +31,7 @@ enum class Property {
   ItemIndex, Selection, TopIndex, Checked, ReadOnly, MaxLength, Picture, Style,
   Menu,         // a form's main menu was set or one of its items changed
   WindowState, FormStyle, BorderStyle, ZOrder, ParentWindow,
+  Updating,     // index 1: a batch of row changes begins (no repaint per row); 0: it ended
 };
 
 // The window side of one control. Created when the control's parent has a window; destroyed

@@ -20,6 +20,14 @@ int ListBox::AddItem(const std::string& text) {
   return Count() - 1;
 }
 
+void ListBox::BeginUpdate() {
+  if (updating_++ == 0) Push(Property::Updating, 1);
+}
+
+void ListBox::EndUpdate() {
+  if (updating_ > 0 && --updating_ == 0) Push(Property::Updating, 0);
+}
+
 void ListBox::InsertItem(int index, const std::string& text) {
   index = std::clamp(index, 0, Count());
   items_.insert(items_.begin() + index, text);

@@ -3,6 +3,7 @@
 // a double click OnClick then OnDblClick. Each list's own bookkeeping number lives in Tag.
 #pragma once
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,11 @@ class ListBox : public Control {
   void SetItem(int index, const std::string& text);
   void SetItems(std::vector<std::string> items);
   void ClearItems();
+  // A batch of row changes: the window is not redrawn per row but once at the end. Batches nest;
+  // the outermost EndUpdate repaints.
+  void BeginUpdate();
+  void EndUpdate();
+  bool Updating() const { return updating_ > 0; }
 
   // The selected row (multi-select: the row with the focus rectangle); -1 for none.
   int ItemIndex() const { return itemIndex_; }
@@ -88,7 +94,24 @@ class ListBox : public Control {
   int topIndex_ = 0;
   int itemHeight_ = 13;
   bool multiSelect_ = false;
+  int updating_ = 0;
   ListStyle style_ = ListStyle::Standard;
+};
+
+// Holds a batch of row changes on some lists for the life of the object.
+class ListUpdate {
+ public:
+  explicit ListUpdate(std::initializer_list<ListBox*> lists) : lists_(lists) {
+    for (ListBox* l : lists_) l->BeginUpdate();
+  }
+  ~ListUpdate() {
+    for (ListBox* l : lists_) l->EndUpdate();
+  }
+  ListUpdate(const ListUpdate&) = delete;
+  ListUpdate& operator=(const ListUpdate&) = delete;
+
+ private:
+  std::vector<ListBox*> lists_;
 };
 
 }  // namespace gui

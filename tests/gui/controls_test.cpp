@@ -231,6 +231,22 @@ TEST_F(ControlsTest, ListEditsKeepTheSelectedRow) {
   }
 }
 
+TEST_F(ControlsTest, ListBatchesNestAndAnUnmatchedEndIsHarmless) {
+  guitest::HeadlessApp app;
+  Controls form(app.app);
+  form.List.EndUpdate();
+  EXPECT_FALSE(form.List.Updating());
+  {
+    gui::ListUpdate outer{&form.List};
+    form.List.BeginUpdate();
+    form.List.EndUpdate();
+    EXPECT_TRUE(form.List.Updating());
+  }
+  EXPECT_FALSE(form.List.Updating());
+  form.List.BeginUpdate();
+  EXPECT_TRUE(form.List.Updating());
+}
+
 TEST_F(ControlsTest, MultiSelectListKeepsSeveralRows) {
   f.List.SetMultiSelect(true);
   f.List.UserSelect(1);

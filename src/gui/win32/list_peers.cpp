@@ -44,6 +44,7 @@ class ListPeer : public NativePeer {
       case Property::Selection: PushSelection(index); break;
       case Property::TopIndex: SendMessageW(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(list_.TopIndexState()), 0); break;
       case Property::Style: pushing_ = false; Recreate(); return;
+      case Property::Updating: Redraw(index == 0); break;
       default: pushing_ = false; NativePeer::Changed(what, index); return;
     }
     pushing_ = false;
@@ -140,13 +141,17 @@ class ListPeer : public NativePeer {
 
  private:
   void FillItems() {
-    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    Redraw(false);
     SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
     for (const std::string& item : list_.Items()) SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
     PushSelection();
     SendMessageW(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(list_.TopIndexState()), 0);
-    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    if (!list_.Updating()) Redraw(true);
+  }
+  // Switches the window's drawing off, or on again with one repaint.
+  void Redraw(bool on) {
+    SendMessageW(hwnd_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+    if (on) InvalidateRect(hwnd_, nullptr, TRUE);
   }
   // Pushes the selection: of one row (row >= 0) or of all rows.
   void PushSelection(int row = -1) {

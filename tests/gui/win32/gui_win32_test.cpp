@@ -169,6 +169,29 @@ TEST_F(Win32Demo, ResizingTheWindowRealignsTheList) {
   EXPECT_EQ(list.bottom - list.top, listHeight + 40);
 }
 
+TEST_F(Win32Demo, RowsAddedInABatchRepaintTheListOnceAtTheEnd) {
+  HWND list = H(demo.ListBox1);
+  RECT dirty;
+  // Without a batch every new row invalidates the list.
+  ValidateRect(list, nullptr);
+  demo.ListBox1.AddItem("single");
+  EXPECT_TRUE(GetUpdateRect(list, &dirty, FALSE));
+  const int before = demo.ListBox1.Count();
+  ValidateRect(list, nullptr);
+  {
+    gui::ListUpdate batch{&demo.ListBox1};
+    demo.ListBox1.BeginUpdate();  // nested
+    for (int i = 0; i < 55; ++i) demo.ListBox1.AddItem("row " + std::to_string(i));
+    for (int i = 0; i < 5; ++i) demo.ListBox1.DeleteItem(0);
+    demo.ListBox1.EndUpdate();
+    EXPECT_FALSE(GetUpdateRect(list, &dirty, FALSE));
+    EXPECT_TRUE(IsWindowVisible(list));
+  }
+  EXPECT_TRUE(GetUpdateRect(list, &dirty, FALSE));
+  EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), before + 50);
+  EXPECT_TRUE(IsWindowVisible(list));
+}
+
 TEST_F(Win32Demo, AModalFormEndsWithTheResultOfAPostedClick) {
   DemoForm box(app);
   box.GetHandle();
