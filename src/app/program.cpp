@@ -6,6 +6,8 @@
 #include "browse/registration.h"
 #include "browse/transfer.h"
 #include "browse/text_path.h"
+#include "play/timer_commands.h"
+#include "store/file_timers.h"
 #include "store/list_file.h"
 #include "gui/application.h"
 
@@ -32,6 +34,18 @@ void Program::CreateManager() {
   engine_ = std::make_unique<play::PlayEngine>(app_, m, os_, *box_, *settings_, *lists_, backdropBehaviour_.get(),
                                                decision_.startup.scrVersion);
   engine_->ShowFileInfo = [this](const std::string& path) { return browser_->ShowFileInfo(path); };
+  // File timers, the timer file in the editor, the version box, power saving; kept alive by the
+  // handlers it attaches.
+  play::TimerCommandsContext timerContext;
+  timerContext.scrVersion = decision_.startup.scrVersion;
+  timerContext.programFolder = decision_.startup.programFolder;
+  auto timers = std::make_shared<play::TimerCommands>(app_, m, os_, *box_, *settings_, timerContext);
+  timers->FileListFolder = [this] { return browser_->FileListFolder(); };
+  timers->ShowFileInfo = [this](const std::string& path) { browser_->ShowFileInfo(path); };
+  m.ButtonTset.OnClick = [timers](gui::Component&) { timers->ButtonTsetClick(); };
+  m.K9.OnClick = [timers](gui::Component& sender) { timers->K9Click(sender); };
+  m.help2.OnClick = [timers](gui::Component& sender) { timers->K9Click(sender); };
+  m.ST.OnClick = [timers](gui::Component&) { timers->STClick(); };
   // Automatic start after the start-up sequence (the manager itself, not the screen-saver copy).
   settings_->AfterStartUp = [this] {
     if (!decision_.startup.scrVersion && manager_->Start1.Checked()) engine_->Button2Click(manager_->Button2);
@@ -60,6 +74,7 @@ void Program::CreateBrowser() {
   infoHooks.SetPlayList = [this](gui::ListBox& list) { settings_->SetPlayListBox(list); };
   infoHooks.Playing = [this] { return engine_ != nullptr && engine_->Playing(); };
   infoHooks.Interval = [this] { return engine_ != nullptr ? engine_->Interval() : 0; };
+  infoHooks.FileTimer = [this](const std::string& path) { return store::FileTimers(os_.profile).Read(path); };
   auto listInfo = std::make_shared<browse::ListInfo>(m, *browser_, infoHooks);
   listInfo->AttachEvents();
   // Drag and drop into the memory list and the trash, kept alive by the handlers it attaches.

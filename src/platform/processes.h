@@ -71,6 +71,9 @@ class Processes {
   // waiting, returning the classic start value: 33 or more on success, else an error number
   // below 32 (2 program not found, 3 path not found, 11 not a program, 0 other).
   virtual uint32_t StartViewer(const std::string& commandLine) = 0;
+  // Tells the help viewer to close the help file; nothing is started when no viewer shows it,
+  // and nothing comes back.
+  virtual void QuitHelp(const std::string& helpFile) = 0;
 };
 
 }  // namespace platform

@@ -11,6 +11,7 @@
 #include "play/backdrop.h"
 #include "play/saver_launch.h"
 #include "platform/services.h"
+#include "store/file_timers.h"
 #include "store/list_file.h"
 #include "store/manager_settings.h"
 
@@ -51,6 +52,7 @@ PlayEngine::PlayEngine(gui::Application& app, forms::TQUOVEL32KAPUL& form, platf
   f_.Timer7.OnTimer = [this](gui::Component&) { Timer7Timer(); };
   f_.Timer8.OnTimer = [this](gui::Component&) { Timer8Timer(); };
   f_.Timer4.OnTimer = [this](gui::Component&) { Timer4Timer(); };
+  f_.TimerST.OnTimer = [this](gui::Component&) { TimerSTTimer(); };
   // A double-clicked row becomes its list's current row and is played alone.
   for (gui::ListBox* list : {&f_.ListBox2, &f_.ListBox8, &f_.ListBox4, &f_.ListBox7, &f_.ListBox3, &f_.ListBox6,
                              &f_.ListBox9}) {
@@ -63,6 +65,7 @@ PlayEngine::PlayEngine(gui::Application& app, forms::TQUOVEL32KAPUL& form, platf
       Button2Click(sender);
     };
   }
+  FileTimer = [this](const std::string& path) { return store::FileTimers(os_.profile).Read(path); };
   DisplayName = [this](const std::string& path) { return store::DisplayName(os_.fs, path); };
   ShowFileInfo = [this](const std::string& path) { return browse::DescribeFile(os_.fs, path).found; };
   settings_.StopRequest = [this] { stopRequest_ = true; };
@@ -119,6 +122,7 @@ void PlayEngine::Button2Click(gui::Component& sender) {
   playing_ = true;
   played_ = 0;
   stopRequest_ = false;
+  power_.StartRun();
   f_.TimerAUTO.SetEnabled(false);
   if (os_.desktop.ScreenSaverActive().value_or(false)) {
     saverWasActive_ = true;

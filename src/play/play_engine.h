@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "play/power_saving.h"
 #include "platform/processes.h"
 
 namespace gui {
@@ -82,8 +83,11 @@ class PlayEngine {
   void Timer7Timer();
   void Timer8Timer();
   void Timer4Timer();
+  // The power-saving wait (play_power.cpp): polls the saver left running until it ends by itself
+  // or a stop is requested, which ends it by the Escape broadcast and the cursor move.
+  void TimerSTTimer();
 
-  // FileTimer: an item's own display time in seconds (0 = none), a seam for the file timers.
+  // FileTimer: an item's own display time in seconds (0 = none); by default the timer file.
   // DisplayName: the title name of a saver while names are shown (empty = use the file name);
   // by default what the twin lists show.
   // ShowFileInfo: shows the file information line for the item and tells whether the file is
@@ -102,6 +106,7 @@ class PlayEngine {
   const platform::ProcessRef& RunningItem() const { return running_; }
   int ElapsedSeconds() const { return elapsed_; }
   int DisplayTime() const { return displayTime_; }
+  const PowerSaving& Power() const { return power_; }
   // The general interval in seconds, 0 = OFF.
   int Interval() const;
   void SeedRandom(uint32_t value) { random_ = std::mt19937(value); }
@@ -155,6 +160,7 @@ class PlayEngine {
   platform::ProcessRef running_;
   int elapsed_ = 0;
   int displayTime_ = 0;
+  PowerSaving power_;  // the count of the run; the jiggle sign lives as long as the manager
   bool fileListPoolFilled_ = false;  // ListBoxRD has been filled since the manager started
   bool otherPoolFilled_ = false;     // ListBoxRM likewise
   gui::ListBox* clicked_ = nullptr;  // the list a row was last double-clicked in

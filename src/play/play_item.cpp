@@ -115,6 +115,12 @@ void PlayEngine::Timer7Timer() {
   f_.Timer7.SetEnabled(false);
   if (++elapsed_ > kMaxElapsed) elapsed_ = 0;
   f_.Label10.SetCaption(std::to_string(elapsed_));
+  // Power saving comes first: the saver showing when the limit is reached is not ended by a key.
+  if (power_.Tick(settings_.Values().stimer)) {
+    elapsed_ = 0;
+    Enable(f_.TimerST);
+    return;
+  }
   displayTime_ = ComputeDisplayTime();
   waitForExit_ = Interval() == 0 || order_ == Order::kSingle;
   bool still = os_.processes.StillRunning(running_);

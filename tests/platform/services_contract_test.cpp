@@ -172,6 +172,13 @@ TYPED_TEST(ServicesContract, ViewerStartAnswersTheClassicValues) {
   EXPECT_EQ(processes.StartViewer(Quoted(this->At("nothere.exe")) + " x"), 2u);
 }
 
+TYPED_TEST(ServicesContract, ClosingAHelpFileNobodyShowsStartsNothing) {
+  platform::Processes& processes = this->os.processes;
+  processes.QuitHelp(this->At("QUOVEL32.HLP"));
+  std::vector<std::string> after = processes.RunningExecutables();
+  EXPECT_EQ(std::count(after.begin(), after.end(), "WINHLP32.EXE"), 0);
+}
+
 TYPED_TEST(ServicesContract, RunningExecutablesNameThisProgram) {
   platform::Processes& processes = this->os.processes;
   std::string own = processes.ExecutablePath();

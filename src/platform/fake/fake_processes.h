@@ -52,6 +52,8 @@ class FakeProcesses : public Processes {
 
   const std::vector<Record>& Started() const { return started_; }
   const std::vector<std::string>& ShellOpened() const { return shellOpened_; }
+  // The help files the help viewer was told to close, in order.
+  const std::vector<std::string>& HelpQuits() const { return helpQuits_; }
   // Process handles the program has not closed yet.
   int OpenHandles() const;
 
@@ -63,6 +65,7 @@ class FakeProcesses : public Processes {
   std::string ExecutablePath() override { return executable_; }
   OsResult ShellOpen(const std::string& target) override;
   uint32_t StartViewer(const std::string& commandLine) override;
+  void QuitHelp(const std::string& helpFile) override { helpQuits_.push_back(helpFile); }
 
  private:
   // The program file a command line names, or the Win32 error of the search.
@@ -83,6 +86,7 @@ class FakeProcesses : public Processes {
   std::string executable_ = "C:\\QUOVEL32\\QUOVEL32.EXE";
   std::vector<Record> started_;
   std::vector<std::string> shellOpened_;
+  std::vector<std::string> helpQuits_;
   uint32_t shellOpenFailure_ = 0;
   uint32_t startFailure_ = 0;
   uint32_t nextId_ = 1000;

@@ -123,4 +123,10 @@ uint32_t Win32Processes::StartViewer(const std::string& commandLine) {
   return 33;
 }
 
+void Win32Processes::QuitHelp(const std::string& helpFile) {
+  // HELP_QUIT only talks to a help viewer that is already open; the window handle merely names
+  // the asker.
+  WinHelpW(GetDesktopWindow(), Wide(helpFile).c_str(), HELP_QUIT, 0);
+}
+
 }  // namespace platform::win32

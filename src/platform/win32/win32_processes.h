@@ -14,6 +14,7 @@ class Win32Processes : public Processes {
   std::string ExecutablePath() override;
   OsResult ShellOpen(const std::string& target) override;
   uint32_t StartViewer(const std::string& commandLine) override;
+  void QuitHelp(const std::string& helpFile) override;
 };
 
 }  // namespace platform::win32
