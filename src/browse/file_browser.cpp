@@ -21,10 +21,18 @@ constexpr int kStandardFolderWidth = 156;
 constexpr int kNarrowFolderWidth = 30;
 constexpr int kMinBrowserWidth = 299;
 constexpr int kMinBrowserHeight = 97;
+// The folder tree's pictures: a closed folder, and an open one on the selected node.
+constexpr int kClosedFolder = 0;
+constexpr int kOpenFolder = 1;
+
 constexpr uint32_t kExclamation = 0x30;
 // A recovery chain never needs more steps than a path has components; this only guards against
 // a file system that keeps failing in new ways.
 constexpr int kMaxRecoveryDepth = 64;
+
+void AddFolderNode(gui::TreeNode& parent, const std::string& name) {
+  parent.AddChild(name)->SetImages(kClosedFolder, kOpenFolder);
+}
 
 const char kRetry[] = "別のドライブか、フォルダーを選択してみて下さい";
 
@@ -73,6 +81,9 @@ void FileBrowser::AttachEvents() {
     Panel_FF_VMouseUp(y);
   };
   f_.Panel5.OnMouseUp = [this](gui::Component&, gui::MouseButton, gui::ShiftState, int x, int) { Panel5MouseUp(x); };
+  f_.Splitter1.OnMouseUp = [this](gui::Component&, gui::MouseButton, gui::ShiftState, int x, int) {
+    Splitter1MouseUp(x);
+  };
   f_.ComboBox2.OnDrawItem = [this](gui::Component&, gui::Canvas& canvas, int index, const gui::Rect& rect,
                                    gui::OwnerDrawState state) { ComboBox2DrawItem(canvas, index, rect, state.selected); };
   f_.ListBox1.OnDrawItem = [this](gui::Component&, gui::Canvas& canvas, int index, const gui::Rect& rect,
@@ -323,11 +334,12 @@ void FileBrowser::OpenFolderTree(const std::string& folder) {
     boldNode_ = nullptr;
     f_.TreeView1.Clear();
     gui::TreeNode* node = f_.TreeView1.AddRoot(parts[0]);
+    node->SetImages(kClosedFolder, kOpenFolder);
     gui::TreeNode* matched = node;
     std::string sofar = parts[0];
     for (size_t i = 0; i < parts.size(); ++i) {
       const std::vector<std::string> subfolders = shell_.SubFolders(sofar, f_.K6.Checked());
-      for (const std::string& name : subfolders) node->AddChild(name);
+      for (const std::string& name : subfolders) AddFolderNode(*node, name);
       if (i + 1 == parts.size()) break;
       const std::string next = parts[i + 1].substr(0, parts[i + 1].size() - 1);
       gui::TreeNode* found = nullptr;
@@ -399,7 +411,7 @@ void FileBrowser::TreeSelect() {
     if (node->Count() > 0) {
       node->SetExpanded(true);
     } else {
-      for (const std::string& name : shell_.SubFolders(folder, f_.K6.Checked())) node->AddChild(name);
+      for (const std::string& name : shell_.SubFolders(folder, f_.K6.Checked())) AddFolderNode(*node, name);
       f_.Label19.SetCaption(Count(NodeCount()));
       if (node->Count() > 0) node->SetExpanded(true);
     }
@@ -527,6 +539,12 @@ void FileBrowser::Panel_FF_VMouseUp(int y) {
 }
 
 void FileBrowser::Panel5MouseUp(int x) { f_.Panel_FF.SetWidth(std::max(kMinBrowserWidth, f_.Panel_FF.Width() + x)); }
+
+void FileBrowser::Splitter1MouseUp(int x) {
+  // Both sides keep at least the narrow width.
+  const int widest = std::max(kNarrowFolderWidth, f_.Panel_FF.Width() - kNarrowFolderWidth);
+  f_.Panel_FOL.SetWidth(std::clamp(f_.Panel_FOL.Width() + x, kNarrowFolderWidth, widest));
+}
 
 void FileBrowser::ComboBox2DrawItem(gui::Canvas& canvas, int index, const gui::Rect& rect, bool) {
   canvas.FillRect(rect);

@@ -119,6 +119,9 @@ class FileBrowser {
   void ButtonRClick();
   void Panel_FF_VMouseUp(int y);
   void Panel5MouseUp(int x);
+  // The splitter between the folder side and the file list, released `x` pixels from where it
+  // was pressed.
+  void Splitter1MouseUp(int x);
   void ComboBox2DrawItem(gui::Canvas& canvas, int index, const gui::Rect& rect, bool selected);
   void ListBox1DrawItem(gui::Canvas& canvas, int index, const gui::Rect& rect, bool selected);
 

@@ -58,6 +58,13 @@ void TreeNode::SetBold(bool v) {
   tree_.NodeChanged(this, Property::Style);
 }
 
+void TreeNode::SetImages(int image, int selected) {
+  if (imageIndex_ == image && selectedIndex_ == selected) return;
+  imageIndex_ = image;
+  selectedIndex_ = selected;
+  tree_.NodeChanged(this, Property::Style);
+}
+
 TreeView::TreeView(Control& parent, std::string name) : Control(parent, std::move(name)) {
   SetColor(colors::kWindow);
   SetBoundsState(Rect{0, 0, 121, 97});
@@ -66,6 +73,12 @@ TreeView::TreeView(Control& parent, std::string name) : Control(parent, std::mov
 }
 
 TreeView::~TreeView() = default;
+
+void TreeView::SetImages(std::vector<std::shared_ptr<const Bitmap>> images, gui::Color transparent) {
+  images_ = std::move(images);
+  transparent_ = transparent;
+  NodeChanged(nullptr, Property::Picture);
+}
 
 void TreeView::NodeChanged(TreeNode* node, Property what) {
   changed_ = node;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/bitmap.h"
 #include "gui/control.h"
 
 namespace gui {
@@ -42,6 +43,10 @@ class TreeNode {
   void SetHasChildren(bool v);
   bool Bold() const { return bold_; }
   void SetBold(bool v);
+  // Pictures from the tree's image list: shown normally and while selected; -1 for none.
+  int ImageIndex() const { return imageIndex_; }
+  int SelectedIndex() const { return selectedIndex_; }
+  void SetImages(int image, int selected);
   std::intptr_t Data() const { return data_; }
   void SetData(std::intptr_t d) { data_ = d; }
 
@@ -54,6 +59,8 @@ class TreeNode {
   bool expanded_ = false;
   bool hasChildren_ = false;
   bool bold_ = false;
+  int imageIndex_ = -1;
+  int selectedIndex_ = -1;
   std::intptr_t data_ = 0;
 };
 
@@ -76,6 +83,10 @@ class TreeView : public Control {
   // The user may not edit the node texts (always so here; kept for the designer setting).
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool v) { readOnly_ = v; }
+  // The image list: pictures of one size; pixels of `transparent` let the tree show through.
+  const std::vector<std::shared_ptr<const Bitmap>>& Images() const { return images_; }
+  gui::Color ImagesTransparent() const { return transparent_; }
+  void SetImages(std::vector<std::shared_ptr<const Bitmap>> images, gui::Color transparent);
 
   TreeNodeEvent OnChange;
   TreeExpandingEvent OnExpanding;
@@ -101,6 +112,8 @@ class TreeView : public Control {
   TreeNode* selected_ = nullptr;
   TreeNode* changed_ = nullptr;
   bool readOnly_ = true;
+  std::vector<std::shared_ptr<const Bitmap>> images_;
+  gui::Color transparent_ = 0;
 };
 
 }  // namespace gui

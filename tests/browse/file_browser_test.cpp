@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 #include "browse/shell_paths.h"
@@ -254,6 +255,17 @@ TEST_F(FileBrowserTest, TreeWalksDownThroughShellNamesAndAddsChildrenOnSelection
   ASSERT_TRUE(form.TreeView1.UserSelect(*ss->Child(0)));  // "Other"
   ASSERT_TRUE(form.TreeView1.UserSelect(*ss));
   EXPECT_EQ(ss->Count(), 2);
+
+  // Every node, the root and those read later included, shows a closed folder and an open one
+  // while selected, from the tree's two pictures.
+  std::function<void(gui::TreeNode&)> check = [&](gui::TreeNode& n) {
+    EXPECT_EQ(n.ImageIndex(), 0) << Utf8(n.Text());
+    EXPECT_EQ(n.SelectedIndex(), 1) << Utf8(n.Text());
+    for (int i = 0; i < n.Count(); ++i) check(*n.Child(i));
+  };
+  check(*root);
+  ASSERT_EQ(form.TreeView1.Images().size(), 2u);
+  for (const auto& picture : form.TreeView1.Images()) EXPECT_EQ(picture->Width() * 100 + picture->Height(), 1616);
 }
 
 TEST_F(FileBrowserTest, ATreeNodeWhoseFolderVanishedRecoversToItsParent) {
@@ -371,6 +383,14 @@ TEST_F(FileBrowserTest, FolderErrorMessageAndPanelSizes) {
     ASSERT_TRUE(d.bar.UserMouseUp(gui::MouseButton::Left, 0, vertical ? 0 : d.delta, vertical ? d.delta : 0));
     EXPECT_EQ(form.Panel_FF.Height(), d.height) << d.delta;
     EXPECT_EQ(form.Panel_FF.Width(), d.width) << d.delta;
+  }
+  // The splitter moves the border between folders and files; both keep 30 pixels.
+  ASSERT_TRUE(form.ButtonM.UserClick());
+  for (auto [delta, folders] : {std::pair{-20, 136}, {500, 269}, {-500, 30}}) {
+    ASSERT_TRUE(form.Splitter1.UserMouseUp(gui::MouseButton::Left, 0, delta, 5));
+    EXPECT_EQ(form.Panel_FOL.Width(), folders) << delta;
+    EXPECT_EQ(form.Splitter1.Left(), folders) << delta;
+    EXPECT_EQ(form.ListBox4.Left(), folders + form.Splitter1.Width()) << delta;
   }
 }
 

@@ -133,6 +133,9 @@ void TQUOVEL32KAPUL::LayoutBrowser() {
   Panel5.SetAlign(gui::Align::Right);
   Panel_FOL.SetAlign(gui::Align::Left);
   Splitter1.SetAlign(gui::Align::Left);
+  Panel_FF_V.SetCursor(gui::Cursor::SizeNS);
+  Panel5.SetCursor(gui::Cursor::SizeWE);
+  Splitter1.SetCursor(gui::Cursor::SizeWE);
   for (gui::Control* view : {static_cast<gui::Control*>(&ListBox3), static_cast<gui::Control*>(&ListBox1),
                              static_cast<gui::Control*>(&TreeView1)}) {
     view->SetAlign(gui::Align::Client);

@@ -84,6 +84,20 @@ void PaintFolderOpen(gui::Bitmap& b) {
   Fill(b, 2, 15, 14, 1, kBlack);
 }
 
+// The folder tree's pictures, 16 x 16.
+void PaintSmallFolderClosed(gui::Bitmap& b) {
+  Box(b, 1, 2, 6, 3, kFolder);
+  Box(b, 0, 4, 15, 10, kFolder);
+  Fill(b, 1, 5, 13, 1, kWhite);
+}
+void PaintSmallFolderOpen(gui::Bitmap& b) {
+  Box(b, 1, 2, 6, 3, kFolderShade);
+  Box(b, 0, 4, 13, 10, kFolderShade);
+  for (int row = 0; row < 6; ++row) Fill(b, 3 - row / 3, 8 + row, 12, 1, kFolder);
+  Fill(b, 3, 7, 12, 1, kBlack);
+  Fill(b, 1, 13, 12, 1, kBlack);
+}
+
 // Trash, 32 x 32: a can with a lid; the full one has paper sticking out.
 void PaintCan(gui::Bitmap& b) {
   Box(b, 6, 9, 20, 3, kSilver);
@@ -109,6 +123,7 @@ void TQUOVEL32KAPUL::LayoutPictures() {
   RAM.SetPicture(Picture(16, 9, kKey, PaintRam));
   Image5.SetPicture(Picture(19, 19, kKey, PaintFolderClosed));
   Image6.SetPicture(Picture(19, 19, kKey, PaintFolderOpen));
+  TreeView1.SetImages({Picture(16, 16, kKey, PaintSmallFolderClosed), Picture(16, 16, kKey, PaintSmallFolderOpen)}, kKey);
   const gui::Color face = FormApp().GetBackend().ResolveColor(Color());
   Image2.SetPicture(Picture(32, 32, face, PaintTrashEmpty));
   Image3.SetPicture(Picture(32, 32, face, PaintTrashFull));

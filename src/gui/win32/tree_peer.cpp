@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -22,6 +23,9 @@ namespace {
 class TreePeer : public NativePeer {
  public:
   TreePeer(Backend& backend, TreeView& tree) : NativePeer(backend, tree, WC_TREEVIEWW), tree_(tree) { Create(); }
+  ~TreePeer() override {
+    if (images_ != nullptr) ImageList_Destroy(images_);
+  }
 
   void Changed(Property what, int index) override {
     if (hwnd_ == nullptr) return;
@@ -54,6 +58,7 @@ class TreePeer : public NativePeer {
         SendMessageW(hwnd_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(it != items_.end() ? it->second : nullptr));
         break;
       }
+      case Property::Picture: PushImages(); break;
       case Property::Color:
       case Property::Font:
         TreeView_SetBkColor(hwnd_, ToColorRef(tree_.Color()));
@@ -104,6 +109,7 @@ class TreePeer : public NativePeer {
     NativePeer::PushAll();
     TreeView_SetBkColor(hwnd_, ToColorRef(tree_.Color()));
     TreeView_SetTextColor(hwnd_, ToColorRef(tree_.Font().color));
+    PushImages();
     Rebuild();
   }
 
@@ -128,7 +134,9 @@ class TreePeer : public NativePeer {
     auto parent = items_.find(node.Parent());
     ins.hParent = node.Parent() != nullptr && parent != items_.end() ? parent->second : TVI_ROOT;
     ins.hInsertAfter = TVI_LAST;
-    ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN | TVIF_STATE;
+    ins.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN | TVIF_STATE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    ins.item.iImage = ImageOf(node.ImageIndex());
+    ins.item.iSelectedImage = ImageOf(node.SelectedIndex());
     ins.item.pszText = text.data();
     ins.item.lParam = reinterpret_cast<LPARAM>(&node);
     ins.item.cChildren = node.HasChildren() ? 1 : 0;
@@ -142,7 +150,9 @@ class TreePeer : public NativePeer {
     if (it == items_.end()) return;
     std::wstring text = Wide(node.Text());
     TVITEMW item{};
-    item.mask = TVIF_TEXT | TVIF_CHILDREN | TVIF_STATE | TVIF_HANDLE;
+    item.mask = TVIF_TEXT | TVIF_CHILDREN | TVIF_STATE | TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    item.iImage = ImageOf(node.ImageIndex());
+    item.iSelectedImage = ImageOf(node.SelectedIndex());
     item.hItem = it->second;
     item.pszText = text.data();
     item.cChildren = node.HasChildren() ? 1 : 0;
@@ -153,6 +163,44 @@ class TreePeer : public NativePeer {
     const bool shown = (SendMessageW(hwnd_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(it->second), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
     if (shown != node.Expanded()) SendMessageW(hwnd_, TVM_EXPAND, node.Expanded() ? TVE_EXPAND : TVE_COLLAPSE, reinterpret_cast<LPARAM>(it->second));
   }
+  // A node without a picture gets none even when the tree has an image list.
+  static int ImageOf(int index) { return index >= 0 ? index : I_IMAGENONE; }
+  // The tree's pictures as the window's image list, the transparent colour masked out.
+  void PushImages() {
+    HIMAGELIST old = images_;
+    images_ = nullptr;
+    const auto& pictures = tree_.Images();
+    if (!pictures.empty() && pictures[0] != nullptr && !pictures[0]->Empty()) {
+      const int w = pictures[0]->Width(), h = pictures[0]->Height();
+      images_ = ImageList_Create(w, h, ILC_COLOR32 | ILC_MASK, static_cast<int>(pictures.size()), 0);
+      HDC screen = GetDC(nullptr);
+      for (const auto& picture : pictures) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = w;
+        info.bmiHeader.biHeight = -h;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (bitmap == nullptr) continue;
+        // Pictures of another size are cut or padded with the transparent colour.
+        auto* out = static_cast<std::uint32_t*>(bits);
+        for (int y = 0; y < h; ++y) {
+          for (int x = 0; x < w; ++x) {
+            const Color c = x < picture->Width() && y < picture->Height() ? picture->Pixel(x, y) : tree_.ImagesTransparent();
+            out[y * w + x] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+          }
+        }
+        ImageList_AddMasked(images_, bitmap, ToColorRef(tree_.ImagesTransparent()));
+        DeleteObject(bitmap);
+      }
+      ReleaseDC(nullptr, screen);
+    }
+    SendMessageW(hwnd_, TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
+    if (old != nullptr) ImageList_Destroy(old);
+  }
   void ForgetTree(TreeNode& node) {
     items_.erase(&node);
     for (int i = 0; i < node.Count(); ++i) ForgetTree(*node.Child(i));
@@ -161,6 +209,7 @@ class TreePeer : public NativePeer {
   TreeView& tree_;
   std::unordered_map<TreeNode*, HTREEITEM> items_;
   TreeNode* expanding_ = nullptr;
+  HIMAGELIST images_ = nullptr;
 };
 
 
