@@ -14,6 +14,9 @@
 //   qvprobe key CLASS VK             post a key press (down and up) to the window with the focus
 //   qvprobe select CLASS PREFIX N    pick row N of the combo box that has a row starting with
 //                                    PREFIX, as a user's pick does (selection, then CBN_SELCHANGE)
+//   qvprobe drag CLASS FROM TO [VK]  drag with the mouse (real input) from the list row FROM to the
+//                                    row TO of another list (both exact row texts); then press VK,
+//                                    e.g. to pick an item of a menu the drop opens
 #include <windows.h>
 
 #include <shellapi.h>
@@ -102,8 +105,70 @@ BOOL CALLBACK FindButton(HWND child, LPARAM param) {
   return TRUE;
 }
 
+struct RowContext {
+  std::wstring text;
+  HWND except = nullptr;
+  HWND found = nullptr;
+  int row = -1;
+};
+
+BOOL CALLBACK FindRow(HWND child, LPARAM param) {
+  auto* ctx = reinterpret_cast<RowContext*>(param);
+  if (child == ctx->except || !IsWindowVisible(child) || _wcsicmp(ClassOf(child).c_str(), L"ListBox") != 0) return TRUE;
+  const LRESULT row = SendMessageW(child, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(ctx->text.c_str()));
+  if (row == LB_ERR) return TRUE;
+  ctx->found = child;
+  ctx->row = static_cast<int>(row);
+  return FALSE;
+}
+
+// The middle of a row on the screen; the row is scrolled into view first.
+bool RowPoint(const RowContext& ctx, POINT& p) {
+  SendMessageW(ctx.found, LB_SETTOPINDEX, static_cast<WPARAM>(ctx.row), 0);
+  RECT r;
+  if (SendMessageW(ctx.found, LB_GETITEMRECT, static_cast<WPARAM>(ctx.row), reinterpret_cast<LPARAM>(&r)) == LB_ERR) return false;
+  p = {r.left + 12, (r.top + r.bottom) / 2};
+  return ClientToScreen(ctx.found, &p) != FALSE;
+}
+
+void MouseInput(POINT p, DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = static_cast<LONG>((p.x * 65535LL) / (GetSystemMetrics(SM_CXSCREEN) - 1));
+  in.mi.dy = static_cast<LONG>((p.y * 65535LL) / (GetSystemMetrics(SM_CYSCREEN) - 1));
+  in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
+  SendInput(1, &in, sizeof in);
+  Sleep(40);
+}
+
+int Drag(HWND w, const std::wstring& from, const std::wstring& to, WORD vk) {
+  RowContext source{from};
+  EnumChildWindows(w, FindRow, reinterpret_cast<LPARAM>(&source));
+  RowContext target{to, source.found};
+  EnumChildWindows(w, FindRow, reinterpret_cast<LPARAM>(&target));
+  POINT a, b;
+  if (source.found == nullptr || target.found == nullptr || !RowPoint(source, a) || !RowPoint(target, b)) return 1;
+  SetForegroundWindow(w);
+  Sleep(200);
+  MouseInput(a, 0);
+  MouseInput(a, MOUSEEVENTF_LEFTDOWN);
+  for (int step = 1; step <= 12; ++step) {
+    MouseInput(POINT{a.x + (b.x - a.x) * step / 12, a.y + (b.y - a.y) * step / 12}, 0);
+  }
+  MouseInput(b, MOUSEEVENTF_LEFTUP);
+  if (vk != 0) {
+    Sleep(700);  // the drop's menu opens
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = vk;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof keys[0]);
+  }
+  return 0;
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: qvprobe wait-window|wait-gone|text|rect|close|send|click CLASS ...\n");
+  std::fprintf(stderr, "usage: qvprobe wait-window|wait-gone|text|rect|close|send|click|key|select|drag CLASS ...\n");
   return 2;
 }
 
@@ -164,6 +229,7 @@ int main() {
                  reinterpret_cast<LPARAM>(ctx.found));
     return 0;
   }
+  if (cmd == L"drag" && argc >= 5) return Drag(w, argv[3], argv[4], static_cast<WORD>(num(5, 0)));
   if (cmd == L"click" && argc >= 4) {
     ClickContext ctx{argv[3]};
     EnumChildWindows(w, FindButton, reinterpret_cast<LPARAM>(&ctx));

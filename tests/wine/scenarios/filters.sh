@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The filters and bulk registration on real windows: a folder with Japanese names under the
 # prefix opened with the SCR box checked, a click on ALL(*.*) refilling the file list, then a
-# bulk registration over the folder tree (a "NetHood" folder left out) filling the memory list.
-# Screenshots of each step are kept.
+# bulk registration over the folder tree (a "NetHood" folder left out) filling the memory list,
+# and a file dragged with the mouse into the memory list. Screenshots of each step are kept.
 source "$(dirname "$0")/../lib.sh"
 
 SHOW="$BIN/tests/browse/win32/filters_show.exe"
@@ -66,6 +66,21 @@ case "$first2" in
 esac
 sleep 1
 shot filters-bulk
+
+# A real mouse drag of a file-list row onto the memory list's second row, copied through the drop
+# menu (its "C" item): the file goes in at that row.
+probe drag TQUOVEL32KAPUL '星.SCR' 'C:\qv-filters\セーバー\星.SCR' 0x43 >/dev/null || fail "could not drag"
+memory_rows() { probe text TQUOVEL32KAPUL | grep -o 'item C:\\qv-filters\\[^ ]*' | sed 's/^item //' | tr '\n' ' '; }
+t=0
+until [ "$(memory_rows | wc -w)" = 6 ]; do
+  sleep 0.2; t=$((t + 1))
+  [ $t -lt 50 ] || fail "expected 6 rows after the drop: $(memory_rows)"
+done
+rows="$(memory_rows)"
+log "memory rows after the drop: $rows"
+[ "$(cut -d' ' -f2 <<<"$rows")" = "$(cut -d' ' -f3 <<<"$rows")" ] || fail "the dropped file is not on the second row: $rows"
+sleep 1
+shot filters-drag
 
 probe close TQUOVEL32KAPUL >/dev/null || fail "could not post WM_CLOSE"
 set +e; wait_exit "$(last_pid)" 20; rc=$?; set -e
