@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# File timers: the manager plays three logging test savers in 連続 order with a 3-second display
+# time and file timers on; the timer file gives the second one 8 seconds, and the savers' log
+# shows it shown that much longer. Then the timer file opens in the text editor from the menu,
+# and the version box shows the stored version and the manager's names.
+source "$(dirname "$0")/../lib.sh"
+
+C="$WINEPREFIX/drive_c"
+EXE_KEY="$KEY\\QUOVEL32\\EXE"
+# pick_menu MENU ITEM: opens a menu of the manager's bar by its mnemonic letter (WM_SYSCOMMAND
+# SC_KEYMENU) and picks an item by its mnemonic key, as a user does with Alt and the letters.
+# Under Wine a menu lives in its program's process, so only the keyboard reaches it from outside.
+pick_menu() {
+  probe send TQUOVEL32KAPUL 0x112 0xF100 "$1" >/dev/null &
+  local sender=$! i
+  probe wait-window "#32768" 10000 >/dev/null || fail "menu $1 did not open"
+  probe key TQUOVEL32KAPUL "$2" >/dev/null || fail "no key for the menu"
+  for i in $(seq 1 100); do kill -0 "$sender" 2>/dev/null || break; sleep 0.1; done
+}
+installed 16
+rm -rf "$C/QUOVEL32" "$C/TIMER SAVERS" "$C"/windows/QVLA32M*.LIS "$C/windows/QUOVEL32CD.LIS"
+mkdir -p "$C/QUOVEL32" "$C/TIMER SAVERS"
+cp "$EXE" "$C/QUOVEL32/QUOVEL32.EXE"
+list=""
+for n in SAVERA SAVERB SAVERC; do
+  cp "$BIN/savers/TESTSAVE.SCR" "$C/TIMER SAVERS/$n.SCR"
+  list+="C:\\TIMER SAVERS\\$n.SCR\r\n"
+done
+printf "$list" >"$C/windows/QVLA32M3.LIS"
+# The timer file as the program writes it: section Timer, key = the full path.
+printf '[Timer]\r\nC:\\TIMER SAVERS\\SAVERB.SCR=8\r\n' >"$C/windows/QUOVEL32.Tim"
+
+reg() { wine reg add "$EXE_KEY" /v "$1" /d "$2" /f >/dev/null 2>&1 || fail "reg add $1"; }
+reg MEMORY "0,-1,0,0,3,0,0"              # memory mode on, M3 current, names not shown
+reg TIMER 3
+reg FILEHIS 0
+reg INDEX "0,0"
+reg SAISEIM "0,0,1,0,0,1,1,0,1,1"        # 連続, not endless, automatic start, 実行, file timers on
+LOG="$OUTDIR/saver.log"
+: >"$LOG"
+QV_SAVER_LOG="$(winepath -w "$LOG" 2>/dev/null)"
+export QV_SAVER_LOG
+
+ends() { grep -c ' end ' "$LOG" 2>/dev/null || true; }
+wait_ends() {  # wait_ends N SECONDS
+  local i
+  for i in $(seq 1 $(($2 * 5))); do
+    [ "$(ends)" -ge "$1" ] && return 0
+    sleep 0.2
+  done
+  log "saver log:"; cat "$LOG"
+  fail "$1 savers did not end within $2 s"
+}
+
+# --- the run: SAVERB shows for its own 8 seconds ------------------------------------------------
+start_as "$C/QUOVEL32/QUOVEL32.EXE"
+pid="$(last_pid)"
+probe wait-window TQUOVEL32KAPUL 30000 >/dev/null || fail "no manager window"
+wait_ends 3 60
+log "saver log:"; cat "$LOG"
+awk '
+  / start / { s++; name[$3] = $2; startMs[$3] = $1 }
+  / end / {
+    e++
+    if ($5 != "reason=key") { print "end " e " is " $5; bad = 1 }
+    d = $1 - startMs[$3]
+    lo = name[$3] == "SAVERB" ? 7500 : 2500; hi = name[$3] == "SAVERB" ? 10000 : 5000
+    if (d < lo || d > hi) { print name[$3] " showed for " d " ms"; bad = 1 }
+    else print name[$3] " showed for " d " ms"
+  }
+  END { if (s != 3 || e != 3) { print s " starts, " e " ends"; bad = 1 } exit bad }
+' <(tr -d '\r' <"$LOG") || fail "the display times do not follow the timer file"
+log "SAVERA and SAVERC showed for about 3 s, SAVERB for its file timer of 8 s"
+
+# --- the timer file in the editor ----------------------------------------------------------------
+pick_menu 0x74 0x45                      # タイマー(&T) → ファイルタイマーの編集...(&E)
+probe wait-window Notepad 20000 >/dev/null || fail "the editor did not open"
+expect_text Notepad "QUOVEL32.Tim"
+sleep 1                                  # the editor paints the file
+shot notepad
+probe close Notepad >/dev/null || true
+probe wait-gone Notepad 10000 || fail "the editor did not close"
+
+# --- the version box -----------------------------------------------------------------------------
+pick_menu 0x68 0x56                      # ヘルプ(&H) → バージョン情報...(&V)
+probe wait-window TAboutBox 10000 >/dev/null || fail "no version box"
+expect_text TAboutBox "Version 1.6"
+expect_text TAboutBox "QUOVEL32 EXE版"
+expect_text TAboutBox "ProductName QUOVEL32.EXE"
+expect_text TAboutBox "ｽｸﾘｰﾝ･ｾｰﾊﾞｰを自由に楽しめます☆"
+sleep 0.5                                # the box paints
+shot version
+probe click TAboutBox "Ｏ Ｋ" >/dev/null || fail "no Ｏ Ｋ button"
+probe wait-gone TAboutBox 10000 || fail "the version box stayed"
+
+probe close TQUOVEL32KAPUL >/dev/null
+set +e; wait_exit "$pid" 20; rc=$?; set -e
+[ "$rc" = 0 ] || fail "manager exit code $rc"
+log "timer file opened in the editor; version box shown and closed"
