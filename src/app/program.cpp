@@ -42,6 +42,7 @@ void Program::CreateManager() {
   auto timers = std::make_shared<play::TimerCommands>(app_, m, os_, *box_, *settings_, timerContext);
   timers->FileListFolder = [this] { return browser_->FileListFolder(); };
   timers->ShowFileInfo = [this](const std::string& path) { browser_->ShowFileInfo(path); };
+  timers->Playing = [this] { return engine_->Playing(); };
   m.ButtonTset.OnClick = [timers](gui::Component&) { timers->ButtonTsetClick(); };
   m.K9.OnClick = [timers](gui::Component& sender) { timers->K9Click(sender); };
   m.help2.OnClick = [timers](gui::Component& sender) { timers->K9Click(sender); };

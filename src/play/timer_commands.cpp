@@ -79,6 +79,12 @@ void TimerCommands::ButtonTsetClick() {
   if (f_.Label3.Caption() == browse::kNoSize) return done(true);
 
   store::FileTimers timers(os_.profile);
+  // The labels as a click on the row shows them: the entry's timer and the play interval.
+  if (!Playing || !Playing()) {
+    f_.Label10.SetCaption(std::to_string(timers.Read(path)));
+    const int interval = settings_.Values().timer;
+    f_.Label9.SetCaption(interval == 0 ? "OFF" : std::to_string(interval));
+  }
   common::TTmSETBoxDlg dialog(app_, os_.desktop);
   dialog.TCount = timers.Read(path);
   dialog.MinCount = 0;

@@ -63,6 +63,8 @@ class TimerCommands {
   // Refreshes the file information line for a path as a click on its list does; it leaves
   // Label3 at "----------" when the file is not there. By default only Label3 is set.
   std::function<void(const std::string& path)> ShowFileInfo;
+  // Whether a run is on; while it is, the timer labels belong to the run.
+  std::function<bool()> Playing;
 
  private:
   void EditTimerFile();

@@ -48,10 +48,19 @@ struct TimerCommandsTest : PlayFixture {
 TEST_F(TimerCommandsTest, TSetStoresTheTimerOfTheCurrentFileRowAndZeroRemovesIt) {
   Rows({"A.SCR", "B.SCR"});
   form.ListBox4.SetTag(1);
+  settings->Values().timer = 0;
+  store::FileTimers(p.profile).Write(Path("A.SCR"), 45);
+  h.backend.ExpectModal("TTMSETBox", Path("B.SCR")).Do([this](gui::Form& f) {
+    EXPECT_EQ(form.Label10.Caption(), "0");  // the row's labels, as a click shows them
+    EXPECT_EQ(form.Label9.Caption(), "OFF");
+    Box(f).Button4.UserClick();
+  });
+  form.ButtonTset.UserClick();
+  EXPECT_EQ(Timer(Path("B.SCR")), 0);
   ExpectSetting(Path("B.SCR"), 30, "ファイルタイマーを、\n30秒に、設定します");
   form.ButtonTset.UserClick();
   EXPECT_EQ(Timer(Path("B.SCR")), 30);
-  EXPECT_EQ(Timer(Path("A.SCR")), 0);
+  EXPECT_EQ(Timer(Path("A.SCR")), 45);
   EXPECT_EQ(form.Label10.Caption(), "30");
   EXPECT_TRUE(form.ButtonTset.Visible());
 
