@@ -122,6 +122,26 @@ void Program::CreateBrowser() {
   };
 }
 
+void Program::CreateRunner() {
+  runner_ = &app_.CreateForm<forms::TQUOVEL32SUBFORM>();
+  backdrop_ = &app_.CreateForm<forms::TQUOVEL32BACK>();
+  box_ = std::make_unique<common::TMKBoxDlg>(app_, os_.desktop);
+  backdropBehaviour_ = std::make_unique<play::Backdrop>(app_, *backdrop_);
+  runnerPlay_ = std::make_unique<play::Runner>(app_, *runner_, os_, *box_, backdropBehaviour_.get(),
+                                               os_.desktop.WindowsFolder());
+  runnerPlay_->FileTimer = [this](const std::string& path) { return store::FileTimers(os_.profile).Read(path); };
+}
+
+// The preview lives inside the host window given with /p, covers it and has no taskbar button;
+// the host destroys it with itself, which ends the program.
+void Program::CreatePreview() {
+  preview_ = &app_.CreateForm<forms::TQUOVEL32TITLE>();
+  preview_->SetParentWindow(decision_.startup.previewParent);
+  const platform::Rect& r = decision_.startup.previewRect;
+  preview_->SetBounds(0, 0, r.width(), r.height());
+  preview_->OnShow = [this](gui::Component&) { app_.ShowTaskbarButton(false); };
+}
+
 bool Program::Start(const std::function<void(const std::string&)>& systemMessage) {
   if (decision_.action == Action::kPasswordError) {
     systemMessage("Password not supported");
@@ -140,17 +160,11 @@ bool Program::Start(const std::function<void(const std::string&)>& systemMessage
       CreateManager();
       return true;
     case Action::kRunner:
-      runner_ = &app_.CreateForm<forms::TQUOVEL32SUBFORM>();
-      backdrop_ = &app_.CreateForm<forms::TQUOVEL32BACK>();
-      box_ = std::make_unique<common::TMKBoxDlg>(app_, os_.desktop);
+      CreateRunner();
       return true;
-    case Action::kPreview: {
-      preview_ = &app_.CreateForm<forms::TQUOVEL32TITLE>();
-      const platform::Rect& r = decision_.startup.previewRect;
-      preview_->SetBounds(0, 0, r.width(), r.height());
-      preview_->OnShow = [this](gui::Component&) { app_.ShowTaskbarButton(false); };
+    case Action::kPreview:
+      CreatePreview();
       return true;
-    }
     case Action::kInstaller:
       installer_ = &app_.CreateForm<forms::TSCR32SETUPForm>();
       box_ = std::make_unique<common::TMKBoxDlg>(app_, os_.desktop);

@@ -15,6 +15,7 @@
 #include "platform/services.h"
 #include "play/backdrop.h"
 #include "play/play_engine.h"
+#include "play/runner.h"
 #include "store/manager_settings.h"
 #include "store/memory_lists.h"
 
@@ -45,9 +46,12 @@ class Program {
   store::MemoryLists* Lists() const { return lists_.get(); }
   browse::FileBrowser* Browser() const { return browser_.get(); }
   play::PlayEngine* Engine() const { return engine_.get(); }
+  play::Runner* RunnerPlay() const { return runnerPlay_.get(); }
 
  private:
   void CreateManager();
+  void CreateRunner();
+  void CreatePreview();
   void CreateBrowser();
 
   gui::Application& app_;
@@ -66,6 +70,7 @@ class Program {
   std::unique_ptr<browse::FileBrowser> browser_;
   std::unique_ptr<play::Backdrop> backdropBehaviour_;
   std::unique_ptr<play::PlayEngine> engine_;
+  std::unique_ptr<play::Runner> runnerPlay_;
 };
 
 }  // namespace app

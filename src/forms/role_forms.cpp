@@ -23,11 +23,18 @@ TQUOVEL32BACK::TQUOVEL32BACK(gui::Application& app)
 }
 
 TQUOVEL32SUBFORM::TQUOVEL32SUBFORM(gui::Application& app) : gui::Form(app, "TQUOVEL32SUBFORM", "QUOVEL32SUBFORM") {
-  SetFont(gui::DefaultFont());
+  gui::Font font = gui::DefaultFont();
+  font.height = -16;
+  SetFont(font);
   SetColor(gui::colors::kBtnFace);
   SetCaption(app.Title());
-  SetClientSize(300, 120);
-  SetWindowState(gui::WindowState::Minimized);
+  SetClientSize(kClientWidth, kClientHeight);
+  Button1.SetCaption("強制終了");
+  Button1.SetBounds(328, 0, 75, 33);
+  ComboLabel.SetCaption("");
+  ComboLabel.SetBounds(16, 8, 300, 16);
+  ListBox4.SetBounds(8, 32, 393, 153);
+  Label9.SetVisible(false);
 }
 
 TQUOVEL32TITLE::TQUOVEL32TITLE(gui::Application& app)

@@ -98,6 +98,11 @@ void Form::PeerWindowStateChanged(gui::WindowState state) {
   windowState_ = state;
 }
 
+void Form::PeerWindowGone() {
+  if (OnWindowGone) OnWindowGone(*this);
+  if (app_.MainForm() == this) app_.Terminate();
+}
+
 void Form::SetParentWindow(Handle parent) {
   if (parentWindow_ == parent) return;
   parentWindow_ = parent;

@@ -107,6 +107,7 @@ class Form : public Control {
   NotifyEvent OnDeactivate;
   CloseEvent OnClose;
   CloseQueryEvent OnCloseQuery;
+  NotifyEvent OnWindowGone;
   PaintEvent OnPaint;
 
   void PaintTo(Canvas& canvas) override;
@@ -117,6 +118,10 @@ class Form : public Control {
   // or restored it.
   void PeerActivated(bool active);
   void PeerWindowStateChanged(gui::WindowState state);
+  // From the backend: the window was destroyed by someone else, as when the window of another
+  // program that holds the form as its child goes. Runs OnWindowGone; losing the main form's
+  // window ends the application, since nothing of it can be seen or closed any more.
+  void PeerWindowGone();
 
   // Dialog keys: Tab moves the focus, Enter and Escape are offered to the controls, Alt plus
   // a letter or digit goes to the first control with that accelerator.

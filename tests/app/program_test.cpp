@@ -51,6 +51,13 @@ TEST_F(ProgramTest, RunnerAndPreviewAndInstaller) {
     EXPECT_NE(runner.Runner(), nullptr);
     EXPECT_EQ(other.app.MainForm(), runner.Runner());
     EXPECT_NE(runner.Backdrop(), nullptr);
+    ASSERT_NE(runner.RunnerPlay(), nullptr);
+    // The runner reads the screen-saver key 300 ms later; an empty Windows folder has nothing
+    // to play, so the program ends with a beep.
+    other.backend.Advance(2000);
+    EXPECT_EQ(runner.RunnerPlay()->GetStage(), play::Stage::kRunning);
+    EXPECT_TRUE(other.app.Terminated());
+    EXPECT_EQ(p.desktop.Beeps().size(), 1u);
   }
   platform::WindowId host = p.desktop.AddWindow("Host", {100, 100, 252, 212});
   auto preview = Start("C:\\WINDOWS\\QUOVEL32.SCR", {"/p", std::to_string(host)}, runs);
@@ -58,6 +65,13 @@ TEST_F(ProgramTest, RunnerAndPreviewAndInstaller) {
   EXPECT_EQ(preview->Preview()->Width(), 152);
   EXPECT_EQ(preview->Preview()->Height(), 112);
   EXPECT_EQ(preview->Preview()->Panel1.Width(), 152);   // the blue title fills the area
+  EXPECT_EQ(preview->Preview()->Panel1.Height(), 112);
+  EXPECT_EQ(preview->Preview()->ParentWindow(), host);
+  h.app.Run();
+  EXPECT_FALSE(h.app.TaskbarButtonShown());
+  EXPECT_FALSE(h.app.Terminated());
+  preview->Preview()->PeerWindowGone();                   // the host window took it along
+  EXPECT_TRUE(h.app.Terminated());
 }
 
 TEST_F(ProgramTest, PlainSystemMessages) {

@@ -369,6 +369,18 @@ TEST_F(FormTest, MinimisingAndTheCursorAreApplicationState) {
   EXPECT_EQ(h.backend.CurrentCursor(), gui::Cursor::HourGlass);
 }
 
+TEST_F(FormTest, AWindowDestroyedByItsHostEndsTheApplicationOnlyForTheMainForm) {
+  auto& main = h.app.CreateForm<gui::Form>("TMain");
+  auto& other = h.app.CreateForm<gui::Form>("TOther");
+  std::vector<std::string> gone;
+  for (gui::Form* f : {&main, &other}) f->OnWindowGone = [&gone, f](gui::Component&) { gone.push_back(f->ClassName()); };
+  other.PeerWindowGone();
+  EXPECT_FALSE(h.app.Terminated());
+  main.PeerWindowGone();
+  EXPECT_TRUE(h.app.Terminated());
+  EXPECT_EQ(gone, (std::vector<std::string>{"TOther", "TMain"}));
+}
+
 TEST_F(FormTest, NotificationIconsFollowTheirStateAndReportMouseMessages) {
   gui::Form f(h.app, "TTray");
   std::vector<int> seen;

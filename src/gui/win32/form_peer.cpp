@@ -133,6 +133,11 @@ class FormPeer : public WindowPeer {
         form_.Close();
         result = 0;
         return true;
+      case WM_DESTROY:
+        // The peer takes itself off the window before destroying it, so this is someone else:
+        // the host window of a preview destroys its children with it.
+        form_.PeerWindowGone();
+        break;
       case WM_PAINT:
         PaintControl(backend_, form_, hwnd_);
         result = 0;
