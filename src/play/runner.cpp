@@ -63,6 +63,8 @@ Runner::Runner(gui::Application& app, forms::TQUOVEL32SUBFORM& form, platform::S
 
   stage_ = Stage::kCreated;
   stageLabel_ = "エラー：１";
+  // The screen-saver role shows no taskbar button, not even before the first minimising.
+  app_.ShowTaskbarButton(false);
   app_.SetShowHint(true);
   app_.SetHintPause(kHintPause);
   // Centred is where the window belongs; until the initialisation has minimised it, it waits
@@ -87,7 +89,7 @@ void Runner::Timer12Timer() {
   f_.Timer12.SetEnabled(false);
   f_.SetWindowState(gui::WindowState::Minimized);
   f_.SetBounds(bounds_);
-  // The screen-saver role shows no taskbar button.
+  // Minimising the application showed its taskbar window again.
   app_.ShowTaskbarButton(false);
   itemPath_.clear();
   stage_ = Stage::kReading;

@@ -1,10 +1,5 @@
-// The screen-saver runner: when Windows starts the screen-saver copy with /s, it plays the list
-// the manager handed over (a folder or a memory list named in the screen-saver key), one saver
-// after another, and ends the whole program as soon as a saver ends because the user came back.
-// It refuses to run while a program of the exclusion list runs. The chain of one-shot timers
-// (Timer2 select → Timer1 launch → Timer7 show → TimerST power saving → Timer8 wait → Timer4
-// advance) is that of the manager's engine with the runner's differences: one list, no pools,
-// always full screen, the walk always wraps, and every end of a run closes the program.
+// The screen-saver runner: started by Windows with /s, it plays the list the manager handed over
+// and ends the whole program as soon as a saver ends because the user came back.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -53,6 +48,10 @@ extern const char kCloseFailed[];
 // How far the runner got: the close tells from it what to say.
 enum class Stage { kRunning = 0, kCreated = 1, kReading = 2, kRefused = 3 };
 
+// Refuses to run while a program of the exclusion list runs. Its chain of one-shot timers
+// (Timer2 select → Timer1 launch → Timer7 show → TimerST power saving → Timer8 wait → Timer4
+// advance) is the manager's with the runner's differences: one list, no random pools, always full
+// screen, the walk always wraps, and every end of a run closes the program.
 class Runner {
  public:
   // Does the work of the form's creation: hides the window off the screen and enables Timer12.

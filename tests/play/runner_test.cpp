@@ -141,6 +141,7 @@ TEST_F(RunnerTest, CreationWaitsUnseenThenMinimisesAtItsCentredPlace) {
   EXPECT_EQ(runner->GetStage(), Stage::kCreated);
   EXPECT_EQ(runner->StageLabel(), "エラー：１");
   EXPECT_EQ(form->Bounds(), (gui::Rect{0, -40, 0, 0}));
+  EXPECT_FALSE(h.app.TaskbarButtonShown());
   h.backend.Advance(300);
   EXPECT_EQ(form->WindowState(), gui::WindowState::Minimized);
   gui::Size screen = h.backend.ScreenSize();
