@@ -84,6 +84,7 @@ wait_count starts 1 30
 sleep 1.5
 shot saver
 wait_count ends 1 10
+shot between
 wait_count starts 4 40
 sleep 1
 user_returns
