@@ -138,9 +138,10 @@ void TimerCommands::ShowVersion() {
 }
 
 void TimerCommands::STClick() {
-  // The menu handlers do not overlap: a second call while the dialog is open does nothing.
-  if (settingPowerSaving_) return;
-  settingPowerSaving_ = true;
+  // Menu events do not overlap: one arriving while the dialog is open, or while the menu is set
+  // by code, does nothing.
+  if (settings_.MenuEventsSuppressed()) return;
+  settings_.SetMenuEventsSuppressed(true);
   app_.ProcessMessages();
   common::TTmSETBoxDlg dialog(app_, os_.desktop);
   dialog.TCount = settings_.Values().stimer;
@@ -154,7 +155,7 @@ void TimerCommands::STClick() {
   } else {
     box_.MsgOKTimer(kCancelledMessage, 1);
   }
-  settingPowerSaving_ = false;
+  settings_.SetMenuEventsSuppressed(false);
 }
 
 }  // namespace play

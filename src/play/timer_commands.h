@@ -76,7 +76,6 @@ class TimerCommands {
   common::TMKBoxDlg& box_;
   store::ManagerSettings& settings_;
   TimerCommandsContext context_;
-  bool settingPowerSaving_ = false;
 };
 
 }  // namespace play

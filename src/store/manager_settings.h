@@ -75,6 +75,10 @@ class ManagerSettings {
   gui::ListBox* PlayListBox() const { return playListBox_; }
   // A click on a list of files makes it the list a single play takes its row from.
   void SetPlayListBox(gui::ListBox& list) { playListBox_ = &list; }
+  // Set while a menu item is changed by code or a menu command runs its dialog: menu events
+  // that arrive meanwhile do nothing.
+  bool MenuEventsSuppressed() const { return toggling_; }
+  void SetMenuEventsSuppressed(bool on) { toggling_ = on; }
 
   // Hooks of later subsystems.
   std::function<void()> StopRequest;       // the play engine's stop request

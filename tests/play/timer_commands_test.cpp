@@ -137,6 +137,13 @@ TEST_F(TimerCommandsTest, PowerSavingSettingRaisesSmallValuesAndNamesItInTheMenu
   h.backend.ExpectModal("TMKBox", kCancelledMessage).Answer(gui::kMrOk);
   form.ST.UserClick();
   EXPECT_EQ(settings->Values().stimer, 0);
+  // While menu items are being set by code the command does nothing (no dialog opens), and the
+  // flag stays as it was.
+  const size_t dialogs = h.backend.ModalHistory().size();
+  settings->SetMenuEventsSuppressed(true);
+  form.ST.UserClick();
+  EXPECT_EQ(h.backend.ModalHistory().size(), dialogs);
+  EXPECT_TRUE(settings->MenuEventsSuppressed());
 }
 
 TEST_F(TimerCommandsTest, TheTimerFileOpensInTheEditorFromTheWindowsFolder) {
