@@ -203,7 +203,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
       if (screen) {
-        End(*s, L"key");
+        // Escape is told apart: it is what a player sends to all windows to end a saver it has
+        // left running, where a timed end presses Shift.
+        End(*s, wParam == VK_ESCAPE ? L"escape" : L"key");
         return 0;
       }
       break;

@@ -2,7 +2,7 @@
 // start and every end appends one line to it (opened, appended, closed each time, so that several
 // savers may write the same file one after another):
 //   <unix-ms> <saver-name> pid=<pid> start args=<arguments after the program name>
-//   <unix-ms> <saver-name> pid=<pid> end reason=<reason>
+//   <unix-ms> <saver-name> pid=<pid> end reason=<reason>   (key, escape, mouse-move, ...)
 // The saver name is the executable's file name without extension. Lines end in CR LF; text
 // beyond ASCII is written as UTF-8 and control characters as "?".
 #pragma once

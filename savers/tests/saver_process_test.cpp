@@ -174,7 +174,7 @@ const Ending kEndings[] = {
        keybd_event(VK_ESCAPE, 0, 0, 0);
        keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
      },
-     "key"},
+     "escape"},
     {"left button",
      [](HWND) {
        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);

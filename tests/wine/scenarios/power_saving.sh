@@ -75,7 +75,7 @@ awk '
     e++; d = $1 - startMs[$3]
     print name[$3] " showed for " d " ms and ended by " $5
     if (e == 1 && (name[$3] != "SAVERA" || d < 14000 || $5 != "reason=mouse-move")) bad = 1
-    if (e == 2 && (name[$3] != "SAVERB" || d < 12000 || $5 != "reason=key")) bad = 1
+    if (e == 2 && (name[$3] != "SAVERB" || d < 12000 || $5 != "reason=escape")) bad = 1
   }
   END { if (s != 2 || e != 2) { print s " starts, " e " ends"; bad = 1 } exit bad }
 ' <(tr -d '\r' <"$LOG") || fail "the savers were not left running as expected"
