@@ -63,6 +63,19 @@ expect_text() {
   grep -q -- "$2" <<<"$text" || { log "texts of $1:"; echo "$text"; fail "'$2' not found in $1"; }
 }
 last_pid() { echo "${QV_PIDS[-1]}"; }
+# reg_set KEY NAME VALUE / reg_value KEY NAME: a string value of the registry.
+reg_set() { wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1 || fail "reg add $2"; }
+reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $3 }'; }
+# pick_menu MENU ITEM: opens a menu of the manager's bar by its mnemonic letter (WM_SYSCOMMAND
+# SC_KEYMENU) and picks an item by its mnemonic key, as a user does with Alt and the letters.
+# Under Wine a menu lives in its program's process, so only the keyboard reaches it from outside.
+pick_menu() {
+  probe send TQUOVEL32KAPUL 0x112 0xF100 "$1" >/dev/null &
+  local sender=$! i
+  probe wait-window "#32768" 10000 >/dev/null || fail "menu $1 did not open"
+  probe key TQUOVEL32KAPUL "$2" >/dev/null || fail "no key for the menu"
+  for i in $(seq 1 100); do kill -0 "$sender" 2>/dev/null || break; sleep 0.1; done
+}
 
 cleanup() {
   local pid

@@ -7,16 +7,6 @@ source "$(dirname "$0")/../lib.sh"
 
 C="$WINEPREFIX/drive_c"
 EXE_KEY="$KEY\\QUOVEL32\\EXE"
-# pick_menu MENU ITEM: opens a menu of the manager's bar by its mnemonic letter (WM_SYSCOMMAND
-# SC_KEYMENU) and picks an item by its mnemonic key, as a user does with Alt and the letters.
-# Under Wine a menu lives in its program's process, so only the keyboard reaches it from outside.
-pick_menu() {
-  probe send TQUOVEL32KAPUL 0x112 0xF100 "$1" >/dev/null &
-  local sender=$! i
-  probe wait-window "#32768" 10000 >/dev/null || fail "menu $1 did not open"
-  probe key TQUOVEL32KAPUL "$2" >/dev/null || fail "no key for the menu"
-  for i in $(seq 1 100); do kill -0 "$sender" 2>/dev/null || break; sleep 0.1; done
-}
 installed 16
 rm -rf "$C/QUOVEL32" "$C/TIMER SAVERS" "$C"/windows/QVLA32M*.LIS "$C/windows/QUOVEL32CD.LIS"
 mkdir -p "$C/QUOVEL32" "$C/TIMER SAVERS"
@@ -30,7 +20,7 @@ printf "$list" >"$C/windows/QVLA32M3.LIS"
 # The timer file as the program writes it: section Timer, key = the full path.
 printf '[Timer]\r\nC:\\TIMER SAVERS\\SAVERB.SCR=8\r\n' >"$C/windows/QUOVEL32.Tim"
 
-reg() { wine reg add "$EXE_KEY" /v "$1" /d "$2" /f >/dev/null 2>&1 || fail "reg add $1"; }
+reg() { reg_set "$EXE_KEY" "$@"; }
 reg MEMORY "0,-1,0,0,3,0,0"              # memory mode on, M3 current, names not shown
 reg TIMER 3
 reg FILEHIS 0

@@ -25,7 +25,7 @@ list+="C:\\PLAY SAVERS\\SAVERA.SCR\r\n"
 for n in 1 2 3 4; do list+="C:\\PLAY SAVERS\\GONE$n.SCR\r\n"; done
 printf "$list" >"$C/windows/QVLA32M3.LIS"
 
-reg() { wine reg add "$EXE_KEY" /v "$1" /d "$2" /f >/dev/null 2>&1 || fail "reg add $1"; }
+reg() { reg_set "$EXE_KEY" "$@"; }
 reg MEMORY "0,-1,0,0,3,0,0"              # memory mode on, M3 current, names not shown
 reg TIMER 3
 reg FILEHIS 0

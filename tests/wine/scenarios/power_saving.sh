@@ -18,7 +18,7 @@ for n in SAVERA SAVERB; do
 done
 printf "$list" >"$C/windows/QVLA32M4.LIS"
 
-reg() { wine reg add "$EXE_KEY" /v "$1" /d "$2" /f >/dev/null 2>&1 || fail "reg add $1"; }
+reg() { reg_set "$EXE_KEY" "$@"; }
 reg MEMORY "0,-1,0,0,4,0,0"              # memory mode on, M4 current, names not shown
 reg TIMER 10
 reg STIMER 10

@@ -22,13 +22,11 @@ for n in "${NAMES[@]}"; do
 done
 printf "$list" >"$C/windows/QVLA32M2.LIS"
 
-reg() { wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1 || fail "reg add $2"; }
-reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $3 }'; }
-reg "$EXE_KEY" MEMORY "0,-1,0,0,2,0,0"           # memory mode on, M2 current, names not shown
-reg "$EXE_KEY" TIMER 3
-reg "$EXE_KEY" SAISEIM "0,1,0,0,0,1,1,0,1,0"     # 連続, no automatic start
-reg "$EXE_KEY" INDEX "0,0"
-reg "$EXE_KEY" FILEHIS 10
+reg_set "$EXE_KEY" MEMORY "0,-1,0,0,2,0,0"           # memory mode on, M2 current, names not shown
+reg_set "$EXE_KEY" TIMER 3
+reg_set "$EXE_KEY" SAISEIM "0,1,0,0,0,1,1,0,1,0"     # 連続, no automatic start
+reg_set "$EXE_KEY" INDEX "0,0"
+reg_set "$EXE_KEY" FILEHIS 10
 
 # --- F1: the manager hands its settings and lists over --------------------------------------------
 start_as "$C/QUOVEL32/QUOVEL32.EXE"
@@ -37,10 +35,7 @@ probe wait-window TQUOVEL32KAPUL 30000 >/dev/null || fail "no manager window"
 sleep 1
 # ファイル(&F) → 現在の設定値を、［SCR版］に渡す(&T), by the keyboard as a user does with Alt and
 # the letters (under Wine a menu lives in its program's process, out of reach of other programs).
-probe send TQUOVEL32KAPUL 0x112 0xF100 0x66 >/dev/null &
-sender=$!
-probe wait-window "#32768" 10000 >/dev/null || fail "the file menu did not open"
-probe key TQUOVEL32KAPUL 0x54 >/dev/null || fail "no key for the menu"
+pick_menu 0x66 0x54
 probe wait-window TMKBox 10000 >/dev/null || fail "no box after F1"
 shot handed-over
 expect_text TMKBox "データを転送しました"
@@ -135,7 +130,7 @@ wine "$C/QUOVEL32/BLOCKER.EXE" wait-window NoSuchWindowClass 60000 >/dev/null 2>
 blocker=$!
 QV_PIDS+=("$blocker")
 sleep 2
-reg "$SCR_KEY" KINSI 1
+reg_set "$SCR_KEY" KINSI 1
 : >"$LOG"
 run_saver
 pid="$(last_pid)"
@@ -146,7 +141,7 @@ shot excluded
 probe wait-gone TQUOVEL32BACK 1000 >/dev/null || fail "the backdrop showed while BLOCKER.EXE runs"
 log "with BLOCKER.EXE running nothing started"
 
-reg "$SCR_KEY" KINSI 0
+reg_set "$SCR_KEY" KINSI 0
 run_saver
 pid="$(last_pid)"
 wait_count starts 1 30

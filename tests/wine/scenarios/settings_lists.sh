@@ -11,7 +11,7 @@ mkdir -p "$C/QUOVEL32" "$C/SAVERS"
 cp "$EXE" "$C/QUOVEL32/QUOVEL32.EXE"
 for s in STARS YUME PLASMA; do cp "$BIN/savers/$s.SCR" "$C/SAVERS/"; done
 
-reg() { wine reg add "$EXE_KEY" /v "$1" /d "$2" /f >/dev/null 2>&1 || fail "reg add $1"; }
+reg() { reg_set "$EXE_KEY" "$@"; }
 reg MEMORY "0,-1,0,1,3,1,1"           # memory mode on, M3 current, names shown
 reg TIMER 20
 reg SAISEIM "1,0,0,0,0,0,0,0,1,1"
