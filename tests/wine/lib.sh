@@ -66,6 +66,25 @@ last_pid() { echo "${QV_PIDS[-1]}"; }
 # reg_set KEY NAME VALUE / reg_value KEY NAME: a string value of the registry.
 reg_set() { wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1 || fail "reg add $2"; }
 reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $3 }'; }
+# saver_log: from now on the logging test savers append their starts and ends to $LOG
+# (out/e2e/<scenario>/saver.log); starts and ends count its lines, wait_count waits for a count.
+saver_log() {
+  LOG="$OUTDIR/saver.log"
+  : >"$LOG"
+  QV_SAVER_LOG="$(winepath -w "$LOG" 2>/dev/null)"
+  export QV_SAVER_LOG
+}
+starts() { grep -c ' start ' "$LOG" 2>/dev/null || true; }
+ends() { grep -c ' end ' "$LOG" 2>/dev/null || true; }
+wait_count() {  # wait_count starts|ends N SECONDS
+  local i
+  for i in $(seq 1 $(($3 * 5))); do
+    [ "$($1)" -ge "$2" ] && return 0
+    sleep 0.2
+  done
+  log "saver log:"; cat "$LOG"
+  fail "$1 did not reach $2 within $3 s"
+}
 # pick_menu MENU ITEM: opens a menu of the manager's bar by its mnemonic letter (WM_SYSCOMMAND
 # SC_KEYMENU) and picks an item by its mnemonic key, as a user does with Alt and the letters.
 # Under Wine a menu lives in its program's process, so only the keyboard reaches it from outside.

@@ -26,27 +26,13 @@ reg TIMER 3
 reg FILEHIS 0
 reg INDEX "0,0"
 reg SAISEIM "0,0,1,0,0,1,1,0,1,1"        # 連続, not endless, automatic start, 実行, file timers on
-LOG="$OUTDIR/saver.log"
-: >"$LOG"
-QV_SAVER_LOG="$(winepath -w "$LOG" 2>/dev/null)"
-export QV_SAVER_LOG
-
-ends() { grep -c ' end ' "$LOG" 2>/dev/null || true; }
-wait_ends() {  # wait_ends N SECONDS
-  local i
-  for i in $(seq 1 $(($2 * 5))); do
-    [ "$(ends)" -ge "$1" ] && return 0
-    sleep 0.2
-  done
-  log "saver log:"; cat "$LOG"
-  fail "$1 savers did not end within $2 s"
-}
+saver_log
 
 # --- the run: SAVERB shows for its own 8 seconds ------------------------------------------------
 start_as "$C/QUOVEL32/QUOVEL32.EXE"
 pid="$(last_pid)"
 probe wait-window TQUOVEL32KAPUL 30000 >/dev/null || fail "no manager window"
-wait_ends 3 60
+wait_count ends 3 60
 log "saver log:"; cat "$LOG"
 awk '
   / start / { s++; name[$3] = $2; startMs[$3] = $1 }

@@ -30,22 +30,7 @@ reg MEMORY "0,-1,0,0,3,0,0"              # memory mode on, M3 current, names not
 reg TIMER 3
 reg FILEHIS 0
 reg INDEX "0,0"
-LOG="$OUTDIR/saver.log"
-: >"$LOG"
-QV_SAVER_LOG="$(winepath -w "$LOG" 2>/dev/null)"
-export QV_SAVER_LOG
-
-starts() { grep -c ' start ' "$LOG" 2>/dev/null || true; }
-ends() { grep -c ' end ' "$LOG" 2>/dev/null || true; }
-wait_count() {  # wait_count FUNCTION N SECONDS
-  local i
-  for i in $(seq 1 $(($3 * 5))); do
-    [ "$($1)" -ge "$2" ] && return 0
-    sleep 0.2
-  done
-  log "saver log:"; cat "$LOG"
-  fail "$1 did not reach $2 within $3 s"
-}
+saver_log
 manager_title() { probe text TQUOVEL32KAPUL | head -1; }
 stop_run() {
   probe click TQUOVEL32KAPUL "中断" || fail "no 中断 button"

@@ -25,22 +25,7 @@ reg STIMER 10
 reg FILEHIS 0
 reg INDEX "0,0"
 reg SAISEIM "0,1,1,0,0,1,1,0,1,0"        # 連続, endless, automatic start, 実行, file timers off
-LOG="$OUTDIR/saver.log"
-: >"$LOG"
-QV_SAVER_LOG="$(winepath -w "$LOG" 2>/dev/null)"
-export QV_SAVER_LOG
-
-starts() { grep -c ' start ' "$LOG" 2>/dev/null || true; }
-ends() { grep -c ' end ' "$LOG" 2>/dev/null || true; }
-wait_count() {  # wait_count FUNCTION N SECONDS
-  local i
-  for i in $(seq 1 $(($3 * 5))); do
-    [ "$($1)" -ge "$2" ] && return 0
-    sleep 0.2
-  done
-  log "saver log:"; cat "$LOG"
-  fail "$1 did not reach $2 within $3 s"
-}
+saver_log
 # still_showing N SECONDS: for that long, no more than N savers have ended.
 still_showing() {
   sleep "$2"

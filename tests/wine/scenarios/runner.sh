@@ -46,20 +46,7 @@ set +e; wait_exit "$pid" 20; set -e
 [ "$(reg_value "$SCR_KEY" TIMER)" = 3 ] || fail "TIMER not handed over"
 log "F1 handed over MEMORY $(reg_value "$SCR_KEY" MEMORY), TIMER 3, INDEX $(reg_value "$SCR_KEY" INDEX)"
 
-LOG="$OUTDIR/saver.log"
-QV_SAVER_LOG="$(winepath -w "$LOG" 2>/dev/null)"
-export QV_SAVER_LOG
-starts() { grep -c ' start ' "$LOG" 2>/dev/null || true; }
-ends() { grep -c ' end ' "$LOG" 2>/dev/null || true; }
-wait_count() {  # wait_count FUNCTION N SECONDS
-  local i
-  for i in $(seq 1 $(($3 * 5))); do
-    [ "$($1)" -ge "$2" ] && return 0
-    sleep 0.2
-  done
-  log "saver log:"; cat "$LOG"
-  fail "$1 did not reach $2 within $3 s"
-}
+saver_log
 # The user comes back: the mouse moves over the showing saver (its first move only tells it where
 # the pointer rests).
 user_returns() {
@@ -69,6 +56,16 @@ user_returns() {
 }
 run_saver() {  # run_saver: the screen-saver copy as Windows starts it
   start_as "$C/windows/QUOVEL32.SCR" /s
+}
+# saver_until_user_returns: a /s start whose first saver the user ends; the program ends with it.
+saver_until_user_returns() {
+  run_saver
+  local pid
+  pid="$(last_pid)"
+  wait_count starts 1 30
+  sleep 1
+  user_returns
+  set +e; wait_exit "$pid" 30; set -e
 }
 
 # --- /s: four savers, then the user returns --------------------------------------------------------
@@ -110,12 +107,7 @@ log "4 savers in list order, the 4th ended by the mouse, the program ended, INDE
 
 # --- /s again: it begins with the fifth entry; after it the walk wraps --------------------------------
 : >"$LOG"
-run_saver
-pid="$(last_pid)"
-wait_count starts 1 30
-sleep 1
-user_returns
-set +e; wait_exit "$pid" 30; set -e
+saver_until_user_returns
 log "saver log (second start):"; cat "$LOG"
 first="$(tr -d '\r' <"$LOG" | awk '/ start / { print $2; exit }')"
 [ "$first" = SAVER5 ] || fail "the second start began with $first"
@@ -142,11 +134,6 @@ probe wait-gone TQUOVEL32BACK 1000 >/dev/null || fail "the backdrop showed while
 log "with BLOCKER.EXE running nothing started"
 
 reg_set "$SCR_KEY" KINSI 0
-run_saver
-pid="$(last_pid)"
-wait_count starts 1 30
-sleep 1
-user_returns
-set +e; wait_exit "$pid" 30; set -e
+saver_until_user_returns
 kill "$blocker" 2>/dev/null || true
 log "with KINSI 0 the saver started although BLOCKER.EXE runs"
