@@ -16,8 +16,6 @@ namespace {
 
 constexpr int kMaxElapsed = 32700;
 constexpr int kHistoryList = 10;  // HIS
-constexpr int kWaitingInterval = 1000;
-constexpr int kFirstWaitInterval = 300;
 
 }  // namespace
 
@@ -142,19 +140,16 @@ void PlayEngine::Timer7Timer() {
     }
   }
   app_.ProcessMessages();
-  if (f_.Timer8.Interval() != 0) f_.Timer8.SetInterval(kFirstWaitInterval);
+  ScheduleFirstExitLook(f_.Timer8);
   Enable(f_.Timer8);
 }
 
 void PlayEngine::Timer8Timer() {
   f_.Timer8.SetEnabled(false);
-  if (os_.processes.StillRunning(running_)) {
-    app_.ProcessMessages();
-    if (f_.Timer8.Interval() != 0) f_.Timer8.SetInterval(kWaitingInterval);
+  if (!SaverExited(app_, os_.processes, running_, f_.Timer8)) {
     Enable(f_.Timer8);
     return;
   }
-  if (running_.valid()) os_.processes.Close(running_);
   if (Execute() && backdrop_ != nullptr) backdrop_->ShowInFront();
   itemPath_.clear();
   app_.ProcessMessages();

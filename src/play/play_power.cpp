@@ -6,16 +6,11 @@
 #include "gui/application.h"
 #include "play/backdrop.h"
 #include "play/play_engine.h"
+#include "play/saver_launch.h"
 #include "platform/services.h"
 #include "store/manager_settings.h"
 
 namespace play {
-
-namespace {
-
-constexpr int kFirstWaitInterval = 300;
-
-}  // namespace
 
 void PlayEngine::TimerSTTimer() {
   f_.TimerST.SetEnabled(false);
@@ -45,7 +40,7 @@ void PlayEngine::TimerSTTimer() {
     }
   }
   app_.ProcessMessages();
-  if (f_.Timer8.Interval() != 0) f_.Timer8.SetInterval(kFirstWaitInterval);
+  ScheduleFirstExitLook(f_.Timer8);
   Enable(f_.Timer8);
 }
 

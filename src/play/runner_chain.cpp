@@ -20,8 +20,6 @@ namespace play {
 namespace {
 
 constexpr int kMaxElapsed = 32700;
-constexpr int kWaitingInterval = 1000;
-constexpr int kFirstWaitInterval = 300;
 constexpr char kPlayTitlePrefix[] = "QUOVEL32 ";
 constexpr char kIdleTitle[] = "QUOVEL32";
 
@@ -166,7 +164,7 @@ void Runner::SaverEndedByItself() {
 
 void Runner::EnterTimer8() {
   app_.ProcessMessages();
-  if (f_.Timer8.Interval() != 0) f_.Timer8.SetInterval(kFirstWaitInterval);
+  ScheduleFirstExitLook(f_.Timer8);
   Enable(f_.Timer8);
 }
 
@@ -219,13 +217,10 @@ void Runner::TimerSTTimer() {
 
 void Runner::Timer8Timer() {
   f_.Timer8.SetEnabled(false);
-  if (os_.processes.StillRunning(running_)) {
-    app_.ProcessMessages();
-    if (f_.Timer8.Interval() != 0) f_.Timer8.SetInterval(kWaitingInterval);
+  if (!SaverExited(app_, os_.processes, running_, f_.Timer8)) {
     Enable(f_.Timer8);
     return;
   }
-  if (running_.valid()) os_.processes.Close(running_);
   if (backdrop_ != nullptr) backdrop_->ShowInFront();
   itemPath_.clear();
   app_.ProcessMessages();

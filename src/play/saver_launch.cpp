@@ -5,9 +5,33 @@
 
 #include "browse/filters.h"
 #include "browse/text_path.h"
+#include "gui/application.h"
+#include "gui/timer.h"
 #include "platform/services.h"
 
 namespace play {
+
+namespace {
+
+constexpr int kFirstExitLook = 300;
+constexpr int kNextExitLook = 1000;
+
+}  // namespace
+
+void ScheduleFirstExitLook(gui::Timer& timer) {
+  if (timer.Interval() != 0) timer.SetInterval(kFirstExitLook);
+}
+
+bool SaverExited(gui::Application& app, platform::Processes& processes, platform::ProcessRef& running,
+                 gui::Timer& timer) {
+  if (processes.StillRunning(running)) {
+    app.ProcessMessages();
+    if (timer.Interval() != 0) timer.SetInterval(kNextExitLook);
+    return false;
+  }
+  if (running.valid()) processes.Close(running);
+  return true;
+}
 
 bool IsSaverName(const std::string& path) { return browse::FileExtensionIndex(path) == browse::kScrIndex; }
 

@@ -7,6 +7,11 @@
 
 #include "platform/processes.h"
 
+namespace gui {
+class Application;
+class Timer;
+}  // namespace gui
+
 namespace platform {
 class Desktop;
 class FileSystem;
@@ -32,6 +37,14 @@ platform::ProcessRef StartSaver(platform::Services& os, const std::string& path,
 
 // Ends the showing saver: a Shift key press, with the cursor put back where it was.
 void PressShiftKeepingCursor(platform::Desktop& desktop);
+
+// The wait for a let-go saver's exit (Timer8): the first look comes 300 ms after it was let go,
+// then one every second. A timer whose interval is 0 (the chain is being torn down) stays so.
+void ScheduleFirstExitLook(gui::Timer& timer);
+// One look: false while the saver runs (the next look is a second away); true once it has
+// ended, with its handle released. Pending messages run in either case.
+bool SaverExited(gui::Application& app, platform::Processes& processes, platform::ProcessRef& running,
+                 gui::Timer& timer);
 
 // The file name of a path with its extension, upper-cased (STARS.SCR).
 std::string UpperFileName(const std::string& path);
