@@ -47,6 +47,7 @@ void Program::CreateManager() {
   m.K9.OnClick = [timers](gui::Component& sender) { timers->K9Click(sender); };
   m.help2.OnClick = [timers](gui::Component& sender) { timers->K9Click(sender); };
   m.ST.OnClick = [timers](gui::Component&) { timers->STClick(); };
+  m.TR4.OnClick = m.ST.OnClick;  // the tray menu's power-saving item
   // Automatic start after the start-up sequence (the manager itself, not the screen-saver copy).
   settings_->AfterStartUp = [this] {
     if (!decision_.startup.scrVersion && manager_->Start1.Checked()) engine_->Button2Click(manager_->Button2);

@@ -499,14 +499,20 @@ void FileBrowser::FillFileList(const std::string& folder) {
 
 // --- File information line -------------------------------------------------------------------
 
-bool FileBrowser::ShowFileInfo(const std::string& path) {
-  f_.Label3.SetCaption(kNoSize);
-  f_.Label4.SetCaption(kNoDate);
+std::string FileBrowser::RepairedFilePath(const std::string& path) {
   std::string repaired = path;
   try {
     shell_.RepairFilePath(repaired);
   } catch (const ShellError&) {
+    return path;
   }
+  return repaired;
+}
+
+bool FileBrowser::ShowFileInfo(const std::string& path) {
+  f_.Label3.SetCaption(kNoSize);
+  f_.Label4.SetCaption(kNoDate);
+  const std::string repaired = RepairedFilePath(path);
   std::string folder, name;
   SplitFileName(repaired, folder, name);
   f_.Label2.SetCaption(name);

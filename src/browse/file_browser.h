@@ -98,6 +98,9 @@ class FileBrowser {
   // name, Label3 the size, Label4 date and attributes; the placeholders when it is missing.
   // Returns whether the file was found.
   bool ShowFileInfo(const std::string& path);
+  // A file path whose folder part names folders by their shell names mapped to the real ones;
+  // the path itself when it cannot be mapped.
+  std::string RepairedFilePath(const std::string& path);
   // The same for the file list's current row: the row becomes the tag of ListBox4 (and of the
   // twin while SSN is ticked). Which list plays and the click-suppress flag stay with the caller.
   bool ShowFileListInfo();

@@ -54,7 +54,8 @@ void ListInfo::ListClick(gui::ListBox& sender) {
   } else {
     path = main.Item(row);
   }
-  ShowTimers(path);
+  // Timers are kept under the real path, as a run reads them.
+  ShowTimers(browser_.RepairedFilePath(path));
   browser_.ShowFileInfo(path);
 }
 

@@ -81,7 +81,7 @@ int TAboutBoxDlg::Execute() {
   };
   box->Mail.OnClick = [&](gui::Component&) {
     MKBoxDlg1.SourceHandle = box->GetHandle();
-    if (MKBoxDlg1.MsgYesNoTimer("メール\n" + MailAddress + "\n" + "を送りますか？", gui::kMrYes) != gui::kMrYes) return;
+    // The mail program opens without a question; only pages are asked for.
     if (processes_.ShellOpen("mailto:" + MailAddress)) {
       box->SetModalResult(gui::kMrOk);
     } else {

@@ -1,5 +1,6 @@
 // The manager as the program wires it: the file information line shows a clicked entry's file
-// timer, TSet writes the timer file, and closing the manager closes the help file.
+// timer, TSet writes the timer file, the tray's power-saving item opens its setting, and closing
+// the manager closes the help file.
 #include <gtest/gtest.h>
 
 #include "app/program.h"
@@ -46,6 +47,13 @@ TEST(ProgramTimersTest, FileInformationLineTSetAndTheHelpFile) {
   });
   m.ButtonTset.UserClick();
   EXPECT_EQ(timers.Read(stars), 10);
+
+  // The tray menu's power-saving item opens the same setting as the timer menu's.
+  h.backend.ExpectModal("TTMSETBox", "省電力タイマーの設定：").Do([](gui::Form& f) {
+    static_cast<forms::TTMSETBox&>(f).Button4.UserClick();
+  });
+  h.backend.ExpectModal("TMKBox", "中止しました。").Answer(gui::kMrOk);
+  m.TR4.UserClick();
 
   m.Close();
   ASSERT_FALSE(p.processes.HelpQuits().empty());

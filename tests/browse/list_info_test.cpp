@@ -91,6 +91,16 @@ TEST_F(ListInfoTest, FileListRowsAreNamedInTheListedFolder) {
   EXPECT_EQ(timerAsked, V{"C:\\SS\\B.SCR"});
 }
 
+TEST_F(ListInfoTest, TimersAreLookedUpUnderTheRealFolderOfAShellName) {
+  p.fs.AddFile("C:\\Docs\\X.SCR", "MZ");
+  p.shell.SetDisplayName("C:\\Docs", "ドキュメント");
+  form.ListBox2.SetItems({"C:\\ドキュメント\\X.SCR"});
+  form.ListBox8.SetItems({"x"});
+  ASSERT_TRUE(form.ListBox2.UserSelect(0));
+  EXPECT_EQ(timerAsked, V{"C:\\Docs\\X.SCR"}) << Utf8(timerAsked.empty() ? "" : timerAsked[0]);
+  EXPECT_EQ(form.Label3.Caption(), "2");
+}
+
 TEST_F(ListInfoTest, WhilePlayingOrWithIntervalOffTheTimerLabelsSayWhatTheRunShows) {
   form.Label9.SetCaption("7");
   form.Label10.SetCaption("3");
