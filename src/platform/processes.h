@@ -36,6 +36,8 @@ struct StartRequest {
   // rules apply to an unquoted path with blanks: the shortest prefix naming a file wins).
   std::string commandLine;
   std::string currentFolder;  // empty: the caller's current folder
+  // Handed on in the start-up record, whose flags are this program's own: it applies when this
+  // program was started with a show mode itself.
   int showMode = show::kShow;
   uint32_t priorityClass = priority::kNormal;
 };

@@ -25,8 +25,9 @@ std::wstring UpperAsciiWide(std::wstring text) {
 StartedProcess Win32Processes::Start(const StartRequest& request) {
   StartedProcess out;
   STARTUPINFOW startup;
+  // The start-up flags go on as this program got them: the show mode counts only where this
+  // program was itself given one, and a started program otherwise shows its window its own way.
   GetStartupInfoW(&startup);
-  startup.dwFlags |= STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(request.showMode);
   PROCESS_INFORMATION info{};
   std::wstring commandLine = Wide(request.commandLine);  // CreateProcessW may write into it
