@@ -15,6 +15,8 @@ const char* const kDayNames[7] = {"日", "月", "火", "水", "木", "金", "土
 
 }  // namespace
 
+std::string IntervalText(int seconds) { return seconds == 0 ? "OFF" : std::to_string(seconds); }
+
 std::string FormatFileDate(const platform::LocalTime& t) {
   const char* day = (t.dayOfWeek >= 0 && t.dayOfWeek < 7) ? kDayNames[t.dayOfWeek] : "---";
   char text[64];

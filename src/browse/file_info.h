@@ -17,6 +17,8 @@ struct FileInfoLine {
   std::string date = kNoDate;  // " yy/mm/dd ddd hh:mm:ss " + "rsha" letters
 };
 
+// The play interval or a display time as the information line shows it: the seconds, "OFF" for 0.
+std::string IntervalText(int seconds);
 // " 24/01/01 月 09:05:00 ": two-digit year, Japanese day name, 24-hour time.
 std::string FormatFileDate(const platform::LocalTime& t);
 // "r", "s", "h", "a" for read-only, system, hidden and archive, a blank for each bit not set.

@@ -62,8 +62,7 @@ void ListInfo::ListClick(gui::ListBox& sender) {
 void ListInfo::ShowTimers(const std::string& path) {
   if (hooks_.Playing && hooks_.Playing()) return;
   f_.Label10.SetCaption(std::to_string(hooks_.FileTimer ? hooks_.FileTimer(path) : 0));
-  const int interval = hooks_.Interval ? hooks_.Interval() : 0;
-  f_.Label9.SetCaption(interval == 0 ? "OFF" : std::to_string(interval));
+  f_.Label9.SetCaption(IntervalText(hooks_.Interval ? hooks_.Interval() : 0));
 }
 
 }  // namespace browse

@@ -79,7 +79,7 @@ void PlayEngine::Enable(gui::Timer& timer) {
   if (!closing_) timer.SetEnabled(true);
 }
 
-void PlayEngine::ShowInterval(int seconds) { f_.Label9.SetCaption(seconds == 0 ? "OFF" : std::to_string(seconds)); }
+void PlayEngine::ShowInterval(int seconds) { f_.Label9.SetCaption(browse::IntervalText(seconds)); }
 
 void PlayEngine::Button2Click(gui::Component& sender) {
   random_ = std::mt19937(static_cast<uint32_t>(std::time(nullptr)));

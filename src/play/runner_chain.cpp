@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <random>
 
+#include "browse/file_info.h"
 #include "browse/shell_paths.h"
 #include "browse/text_path.h"
 #include "common/mkbox.h"
@@ -23,7 +24,6 @@ constexpr int kMaxElapsed = 32700;
 constexpr char kPlayTitlePrefix[] = "QUOVEL32 ";
 constexpr char kIdleTitle[] = "QUOVEL32";
 
-std::string IntervalText(int seconds) { return seconds == 0 ? "OFF" : std::to_string(seconds); }
 
 }  // namespace
 
@@ -114,7 +114,7 @@ void Runner::Prepare(const std::string& path) {
     return;
   }
   displayTime_ = ComputeDisplayTime();
-  f_.Label9.SetCaption(IntervalText(displayTime_));
+  f_.Label9.SetCaption(browse::IntervalText(displayTime_));
   app_.ProcessMessages();
   Enable(f_.Timer1);
 }

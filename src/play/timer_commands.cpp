@@ -79,14 +79,14 @@ void TimerCommands::ButtonTsetClick() {
   if (f_.Label3.Caption() == browse::kNoSize) return done(true);
 
   store::FileTimers timers(os_.profile);
+  const int stored = timers.Read(path);
   // The labels as a click on the row shows them: the entry's timer and the play interval.
   if (!Playing || !Playing()) {
-    f_.Label10.SetCaption(std::to_string(timers.Read(path)));
-    const int interval = settings_.Values().timer;
-    f_.Label9.SetCaption(interval == 0 ? "OFF" : std::to_string(interval));
+    f_.Label10.SetCaption(std::to_string(stored));
+    f_.Label9.SetCaption(browse::IntervalText(settings_.Values().timer));
   }
   common::TTmSETBoxDlg dialog(app_, os_.desktop);
-  dialog.TCount = timers.Read(path);
+  dialog.TCount = stored;
   dialog.MinCount = 0;
   dialog.Msg0 = path;
   dialog.Msg1 = ssn && row < twin.Count() ? twin.Item(static_cast<int>(row)) : std::string();

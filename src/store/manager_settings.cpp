@@ -3,6 +3,7 @@
 #include <new>
 #include <vector>
 
+#include "browse/file_info.h"
 #include "browse/shell_paths.h"
 #include "browse/text_path.h"
 #include "common/mkbox.h"
@@ -158,7 +159,7 @@ void ManagerSettings::ApplyColours() {
 }
 
 void ManagerSettings::SetCaptions() {
-  f_.Label9.SetCaption(values_.timer == 0 ? "OFF" : std::to_string(values_.timer));
+  f_.Label9.SetCaption(browse::IntervalText(values_.timer));
   f_.ST.SetCaption(values_.stimer == 0 ? "省電力タイマー設定　ＯＦＦ (&L)"
                                        : "省電力タイマー設定　" + std::to_string(values_.stimer) + "秒 (&L)");
   f_.FOLDERHIS.SetCaption(Count(values_.folderHis, "個", "(&H)", "フォルダーヒストリーの設定　"));
