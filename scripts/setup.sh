@@ -10,6 +10,7 @@ packages=(
   wine wine32:i386 wine64 g++-mingw-w64-i686 xvfb xauth xdotool imagemagick
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine locales cmake ninja-build
   googletest libgtest-dev libbenchmark-dev lhasa jlha-utils clang g++ make file
+  passwd  # useradd: one scenario runs the program as a plain user
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

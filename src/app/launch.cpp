@@ -1,6 +1,8 @@
 #include "app/launch.h"
 
 #include <charconv>
+#include <limits>
+#include <optional>
 
 #include "browse/text_path.h"
 #include "store/settings_key.h"
@@ -13,7 +15,12 @@ const char kHandOffSaver[] = "QUOVEL EXE版が、起動中です☆\nSCR版セ�
 
 namespace {
 
-bool Exists(platform::Desktop& desktop, const char* cls) { return desktop.FindWindowByClass(cls).has_value(); }
+bool Exists(platform::Desktop& desktop, const char* cls) {
+  // The preview lives inside the window it was given, so only a search below the top-level
+  // windows finds it.
+  if (std::string(cls) == kPreviewClass) return desktop.FindWindowOrChildByClass(cls).has_value();
+  return desktop.FindWindowByClass(cls).has_value();
+}
 
 // A window handle given in decimal; false for anything else.
 bool ParseHandle(const std::string& text, uint64_t& value) {
@@ -139,16 +146,23 @@ Decision DecideLaunch(const std::string& exePath, const std::vector<std::string>
       return d;
     }
     uint64_t handle = 0;
-    if (args.size() >= 2 && ParseHandle(args[1], handle) && handle > 0) {
-      auto rect = desktop.WindowRect(static_cast<platform::WindowId>(handle));
-      if (rect) {
-        d.action = Action::kPreview;
-        d.startup.previewParent = static_cast<platform::WindowId>(handle);
-        d.startup.previewRect = *rect;
+    if (args.size() >= 2 && ParseHandle(args[1], handle)) {
+      // A host window that has gone (the dialog closed before the preview started) leaves
+      // nothing to show: end without a word.
+      std::optional<platform::Rect> rect;
+      if (handle <= std::numeric_limits<platform::WindowId>::max()) {
+        rect = desktop.WindowRect(static_cast<platform::WindowId>(handle));
+      }
+      if (!rect) {
+        d.action = Action::kEnd;
         return d;
       }
+      d.action = Action::kPreview;
+      d.startup.previewParent = static_cast<platform::WindowId>(handle);
+      d.startup.previewRect = *rect;
+      return d;
     }
-    // No usable host window: treated like any unknown switch below.
+    // No host window given: treated like any unknown switch below.
   } else if (sw == "/a") {
     d.action = Action::kPasswordError;
     return d;

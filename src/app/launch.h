@@ -34,7 +34,7 @@ enum class Action {
   kInstaller,        // installer form in setupMode
   kHandOff,          // send handOff to the running manager, then end
   kPasswordError,    // "Password not supported" in a plain system box, then end
-  kEnd,              // a conflicting instance runs: end without a word
+  kEnd,              // a conflicting instance runs, or the preview's host has gone: end without a word
 };
 
 // Values fixed at start-up and read by the rest of the program for the life of the process.

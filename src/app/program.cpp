@@ -2,12 +2,15 @@
 
 #include "browse/filter_handlers.h"
 #include "browse/filters.h"
+#include "browse/list_editing.h"
 #include "browse/list_info.h"
 #include "browse/registration.h"
 #include "browse/transfer.h"
 #include "browse/text_path.h"
 #include "play/timer_commands.h"
+#include "store/data_folders.h"
 #include "store/file_timers.h"
+#include "store/histories.h"
 #include "store/list_file.h"
 #include "gui/application.h"
 
@@ -18,7 +21,13 @@ Program::Program(gui::Application& app, platform::Services os, Decision decision
 
 Program::~Program() = default;
 
+void Program::FixDataFolders() {
+  dataFolders_ =
+      store::DecideDataFolders(os_.fs, os_.shell, os_.desktop.WindowsFolder(), decision_.startup.programFolder);
+}
+
 void Program::CreateManager() {
+  FixDataFolders();
   manager_ = &app_.CreateForm<forms::TQUOVEL32KAPUL>();
   backdrop_ = &app_.CreateForm<forms::TQUOVEL32BACK>();
   box_ = std::make_unique<common::TMKBoxDlg>(app_, os_.desktop);
@@ -26,20 +35,25 @@ void Program::CreateManager() {
   forms::TQUOVEL32KAPUL& m = *manager_;
   lists_ = std::make_unique<store::MemoryLists>(app_, os_.fs, store::MemoryListControls{m.ListBox2, m.ListBox8, m.ComboBox1, m.Panel4});
   store::ManagerContext context{decision_.startup.scrVersion, browse::AddYen(os_.desktop.WindowsFolder()),
-                                decision_.startup.programFolder};
+                                decision_.startup.programFolder, dataFolders_};
   settings_ = std::make_unique<store::ManagerSettings>(app_, m, os_, *box_, *lists_, context);
   settings_->Create();
+  // Whatever the shell asks while it reads a folder (a disk to insert, say) belongs to the
+  // manager window.
+  os_.shell.SetOwnerWindow(manager_->GetHandle());
   CreateBrowser();
   backdropBehaviour_ = std::make_unique<play::Backdrop>(app_, *backdrop_);
   engine_ = std::make_unique<play::PlayEngine>(app_, m, os_, *box_, *settings_, *lists_, backdropBehaviour_.get(),
                                                decision_.startup.scrVersion);
   engine_->ShowFileInfo = [this](const std::string& path) { return browser_->ShowFileInfo(path); };
-  // File timers, the timer file in the editor, the version box, power saving; kept alive by the
-  // handlers it attaches.
+  engine_->FileListFolder = [this] { return browser_->FileListFolder(); };
+  engine_->RepairFilePath = [this](const std::string& path) { return browser_->RepairedFilePath(path); };
+  // File timers, the timer file in the editor, the version box, power saving.
   play::TimerCommandsContext timerContext;
   timerContext.scrVersion = decision_.startup.scrVersion;
   timerContext.programFolder = decision_.startup.programFolder;
   auto timers = std::make_shared<play::TimerCommands>(app_, m, os_, *box_, *settings_, timerContext);
+  parts_.push_back(timers);
   timers->FileListFolder = [this] { return browser_->FileListFolder(); };
   timers->ShowFileInfo = [this](const std::string& path) { browser_->ShowFileInfo(path); };
   timers->Playing = [this] { return engine_->Playing(); };
@@ -49,8 +63,16 @@ void Program::CreateManager() {
   m.ST.OnClick = [timers](gui::Component&) { timers->STClick(); };
   m.TR4.OnClick = m.ST.OnClick;  // the tray menu's power-saving item
   // Automatic start after the start-up sequence (the manager itself, not the screen-saver copy).
+  // Without a working folder nothing starts (the working-folder question comes first). Until the
+  // program has its notification-area icon, a start "in the tray" is a start minimised, with the
+  // window ready to use when the user brings it up.
   settings_->AfterStartUp = [this] {
-    if (!decision_.startup.scrVersion && manager_->Start1.Checked()) engine_->Button2Click(manager_->Button2);
+    if (decision_.startup.scrVersion || !settings_->HasWorkingFolder()) return;
+    if (manager_->Start2.Checked()) {
+      manager_->PanelOPEN.Hide();
+      app_.Minimize();
+    }
+    if (manager_->Start1.Checked()) engine_->Button2Click(manager_->Button2);
   };
   // The screen-saver copy's settings window keeps the program off the taskbar.
   if (decision_.startup.scrVersion) {
@@ -60,12 +82,18 @@ void Program::CreateManager() {
 
 void Program::CreateBrowser() {
   forms::TQUOVEL32KAPUL& m = *manager_;
-  shellPaths_ = std::make_unique<browse::ShellPaths>(os_.fs, os_.shell, os_.desktop.WindowsFolder());
+  shellPaths_ = std::make_unique<browse::ShellPaths>(os_.fs, os_.shell, os_.collation, os_.desktop.WindowsFolder());
   browse::BrowserHooks hooks;
   hooks.RememberDriveFolder = [this](const std::string& f) { lists_->RememberDriveFolder(f); };
   hooks.DriveFolders = [this] { return lists_->DriveFolders(); };
   hooks.SaverDescription = [this](const std::string& p) { return store::SaverDescription(os_.fs, p); };
-  hooks.FolderListed = [](const std::string&) {};   // the folder history joins here
+  // The folder history: recorded whenever the file list shows a folder.
+  store::HistoryHooks historyHooks;
+  historyHooks.FileListFolder = [this] { return browser_->FileListFolder(); };
+  historyHooks.OpenFolder = [this](const std::string& folder) { browser_->RecoverTo(folder); };
+  auto histories = std::make_shared<store::Histories>(app_, m, os_.desktop, *box_, *settings_, historyHooks);
+  histories->AttachEvents();
+  hooks.FolderListed = [histories](const std::string& folder) { histories->RecordFolder(folder); };
   browser_ = std::make_unique<browse::FileBrowser>(app_, m, os_, *box_, *shellPaths_,
                                                    decision_.startup.programFolder + "QUOVEL32.EXE", hooks);
   // The filter controls; their handlers stay silent while the start-up sequence sets the boxes.
@@ -76,26 +104,45 @@ void Program::CreateBrowser() {
   infoHooks.SetPlayList = [this](gui::ListBox& list) { settings_->SetPlayListBox(list); };
   infoHooks.Playing = [this] { return engine_ != nullptr && engine_->Playing(); };
   infoHooks.Interval = [this] { return engine_ != nullptr ? engine_->Interval() : 0; };
-  infoHooks.FileTimer = [this](const std::string& path) { return store::FileTimers(os_.profile).Read(path); };
+  infoHooks.FileTimer = [this](const std::string& path) {
+    return store::FileTimers(os_.fs, dataFolders_.windows).Read(path);
+  };
   auto listInfo = std::make_shared<browse::ListInfo>(m, *browser_, infoHooks);
   listInfo->AttachEvents();
-  // Drag and drop into the memory list and the trash, kept alive by the handlers it attaches.
+  histories->Hooks().ClickSuppressed = [listInfo] { return listInfo->ClickSuppress(); };
+  histories->Hooks().ClearClickSuppress = [listInfo] { listInfo->SetClickSuppress(false); };
+  // Drag and drop into the memory list and the trash.
   browse::TransferHooks transferHooks;
   transferHooks.ClearClickSuppress = [listInfo] { listInfo->SetClickSuppress(false); };
   transferHooks.MemoryCaption = [this](size_t count) { lists_->SetCaption(lists_->Current(), count); };
   transferHooks.TrashClearsOnReceive = [&m] { return m.LabelGomiSASIN.Visible(); };
+  transferHooks.TrashPicture = [&m](bool full) { browse::ShowTrashPicture(m, full); };
   auto transfers = std::make_shared<browse::Transfers>(app_, m, *box_, *browser_, transferHooks);
   transfers->AttachEvents();
+  // The trash, the 削除 buttons and the mouse on the lists.
+  browse::ListEditingHooks editingHooks;
+  editingHooks.MemoryCaption = transferHooks.MemoryCaption;
+  editingHooks.SetPlayList = infoHooks.SetPlayList;
+  editingHooks.SetClickSuppress = [listInfo](bool on) { listInfo->SetClickSuppress(on); };
+  editingHooks.MenuPending = [transfers] { return transfers->MenuPending(); };
+  editingHooks.SetMenuPending = [transfers](bool pending) { transfers->SetMenuPending(pending); };
+  editingHooks.ReceiveModeToggled = [this] { settings_->Values().memory[3] = -1; };
+  auto editing = std::make_shared<browse::ListEditing>(app_, m, os_.desktop, editingHooks);
+  editing->AttachEvents();
   // Bulk registration into the current memory list.
   browse::RegistrationHooks registrationHooks;
   registrationHooks.TwinName = [this](const std::string& p) { return store::DisplayName(os_.fs, p); };
   registrationHooks.MemoryCaption = [this](size_t count) { lists_->SetCaption(lists_->Current(), count); };
-  registrationHooks.ShowMemoryInfo = [this, &m] {
-    if (m.ListBox2.ItemIndex() >= 0) browser_->ShowFileInfo(m.ListBox2.Item(m.ListBox2.ItemIndex()));
+  // The search ends as if the user had clicked the highlighted last row: it becomes the row a
+  // run starts from and the one INDEX saves.
+  registrationHooks.ShowMemoryInfo = [listInfo, &m] {
+    listInfo->SetClickSuppress(false);
+    listInfo->ListClick(m.SSN.Checked() ? m.ListBox8 : m.ListBox2);
   };
   auto registration = std::make_shared<browse::Registration>(app_, m, os_, *box_, *browser_, *shellPaths_,
                                                              registrationHooks);
   registration->AttachEvents();
+  parts_.insert(parts_.end(), {histories, filters, listInfo, transfers, editing, registration});
   auto chained = std::make_shared<bool>(false);
   settings_->OpenBrowser = [this, &m, filters, transfers, registration, chained](const store::Settings& v) {
     // The play engine is there by now: the stop button also stops a bulk registration, and a
@@ -116,6 +163,8 @@ void Program::CreateBrowser() {
     browser_->StartUp(v.lower != 0, v.dirNo, v.cpath);
   };
   settings_->SelectFileListRow = [this](int row) { browser_->SelectFileListRow(row); };
+  settings_->RefreshFolderView = [this] { browser_->RefreshFolderView(); };
+  settings_->RefillFileList = [this] { browser_->RefillFileList(); };
   settings_->CollectBrowser = [this](store::Settings& s) {
     if (!browser_->CurrentFolder().empty()) s.cpath = browse::CutYen(browser_->CurrentFolder());
     s.dirNo = browser_->DirNo();
@@ -124,13 +173,16 @@ void Program::CreateBrowser() {
 }
 
 void Program::CreateRunner() {
+  FixDataFolders();
   runner_ = &app_.CreateForm<forms::TQUOVEL32SUBFORM>();
   backdrop_ = &app_.CreateForm<forms::TQUOVEL32BACK>();
   box_ = std::make_unique<common::TMKBoxDlg>(app_, os_.desktop);
   backdropBehaviour_ = std::make_unique<play::Backdrop>(app_, *backdrop_);
   runnerPlay_ = std::make_unique<play::Runner>(app_, *runner_, os_, *box_, backdropBehaviour_.get(),
-                                               os_.desktop.WindowsFolder());
-  runnerPlay_->FileTimer = [this](const std::string& path) { return store::FileTimers(os_.profile).Read(path); };
+                                               os_.desktop.WindowsFolder(), dataFolders_.windows);
+  runnerPlay_->FileTimer = [this](const std::string& path) {
+    return store::FileTimers(os_.fs, dataFolders_.windows).Read(path);
+  };
 }
 
 // The preview lives inside the host window given with /p, covers it and has no taskbar button;

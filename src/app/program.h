@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/handoff.h"
 #include "app/launch.h"
@@ -16,6 +17,7 @@
 #include "play/backdrop.h"
 #include "play/play_engine.h"
 #include "play/runner.h"
+#include "store/data_folders.h"
 #include "store/manager_settings.h"
 #include "store/memory_lists.h"
 
@@ -47,16 +49,20 @@ class Program {
   browse::FileBrowser* Browser() const { return browser_.get(); }
   play::PlayEngine* Engine() const { return engine_.get(); }
   play::Runner* RunnerPlay() const { return runnerPlay_.get(); }
+  // Where the data files live in this run; decided when the manager or the runner is created.
+  const store::DataFolders& Folders() const { return dataFolders_; }
 
  private:
   void CreateManager();
   void CreateRunner();
   void CreatePreview();
   void CreateBrowser();
+  void FixDataFolders();
 
   gui::Application& app_;
   platform::Services os_;
   Decision decision_;
+  store::DataFolders dataFolders_;
   forms::TQUOVEL32KAPUL* manager_ = nullptr;
   forms::TQUOVEL32BACK* backdrop_ = nullptr;
   forms::TQUOVEL32SUBFORM* runner_ = nullptr;
@@ -71,6 +77,8 @@ class Program {
   std::unique_ptr<play::Backdrop> backdropBehaviour_;
   std::unique_ptr<play::PlayEngine> engine_;
   std::unique_ptr<play::Runner> runnerPlay_;
+  // Behaviours that live as long as the window whose events they handle.
+  std::vector<std::shared_ptr<void>> parts_;
 };
 
 }  // namespace app

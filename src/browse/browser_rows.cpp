@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "browse/text_path.h"
+#include "platform/collation.h"
 #include "platform/file_system.h"
 
 namespace browse {
@@ -80,10 +81,10 @@ std::string ClickedFolder(const std::vector<FolderRow>& rows, int current, int c
   return path;
 }
 
-SaverOrder OrderBySaverName(const std::vector<std::string>& names,
+SaverOrder OrderBySaverName(const std::vector<std::string>& names, platform::Collation& collation,
                             const std::function<std::string(const std::string&)>& describe) {
   struct Saver {
-    std::string description, name;
+    std::string key, description, name;
   };
   std::vector<Saver> savers;
   std::vector<std::string> others;
@@ -94,12 +95,12 @@ SaverOrder OrderBySaverName(const std::vector<std::string>& names,
     if (description.empty()) {
       others.push_back(name);
     } else {
-      savers.push_back({std::move(description), name});
+      std::string key = collation.SortKey(description);
+      savers.push_back({std::move(key), std::move(description), name});
     }
   }
   // Stable: savers that share a description keep their name order.
-  std::stable_sort(savers.begin(), savers.end(),
-                   [](const Saver& a, const Saver& b) { return CompareText(a.description, b.description) < 0; });
+  std::stable_sort(savers.begin(), savers.end(), [](const Saver& a, const Saver& b) { return a.key < b.key; });
   SaverOrder order;
   order.files.reserve(names.size());
   order.twin.reserve(names.size());

@@ -11,8 +11,9 @@
 #include "gui/gui_types.h"
 
 namespace platform {
+class Collation;
 class FileSystem;
-}
+}  // namespace platform
 
 namespace browse {
 
@@ -52,8 +53,8 @@ FolderRows BuildFolderRows(const std::string& displayPath, const std::vector<std
 // Empty when the row does not exist.
 std::string ClickedFolder(const std::vector<FolderRow>& rows, int current, int clicked);
 
-// The file list while screen-saver names are shown: savers in the order of their descriptions
-// (equal descriptions keep the name order), then every other file in name order. `twin` holds,
+// The file list while screen-saver names are shown: savers in the platform's order of their
+// descriptions (equal descriptions keep the name order), then every other file in name order. `twin` holds,
 // row for row, the description of each saver and the plain name of each other file.
 struct SaverOrder {
   std::vector<std::string> files;
@@ -61,7 +62,7 @@ struct SaverOrder {
 };
 // `names` is the sorted selection; `describe` gets the file name and returns its saver
 // description, empty when the file is no saver or has none. Only ".SCR" names are asked.
-SaverOrder OrderBySaverName(const std::vector<std::string>& names,
+SaverOrder OrderBySaverName(const std::vector<std::string>& names, platform::Collation& collation,
                             const std::function<std::string(const std::string&)>& describe);
 
 // Where an owner-drawn row puts its picture and its text, and whether the text is bold.

@@ -93,7 +93,7 @@ void FileBrowser::AttachEvents() {
 void FileBrowser::StartUp(bool lower, int dirNo, const std::string& cpath) {
   lower_ = lower;
   treeMode_ = dirNo != 0;
-  f_.ListBox1.SetVisible(!treeMode_);
+  ShowFolderView();
   FillDriveList();
   std::string folder = cpath;
   try {
@@ -286,14 +286,18 @@ void FileBrowser::OpenFolderTreeSafe(const std::string& folder) {
   }
 }
 
+void FileBrowser::ShowFolderView() {
+  f_.ListBox1.SetVisible(!treeMode_);
+  f_.TreeView1.SetVisible(treeMode_);
+}
+
 void FileBrowser::Button1Click() {
   treeMode_ = !treeMode_;
+  ShowFolderView();
   try {
     if (treeMode_) {
-      f_.ListBox1.Hide();
       OpenFolderTree(currentFolder_);
     } else {
-      f_.ListBox1.Show();
       OpenFolderList(currentFolder_);
     }
   } catch (const std::exception&) {
@@ -393,15 +397,16 @@ void FileBrowser::TreeView1Change() {
 }
 
 void FileBrowser::TreeSelect() {
-  gui::TreeNode* node = f_.TreeView1.Selected();
-  if (!node) return;
   struct Entered {
     bool& flag;
     explicit Entered(bool& f) : flag(f) { flag = true; }
     ~Entered() { flag = false; }
   } entered(inTreeSelect_);
   Busy busy(app_);
+  // What ran meanwhile may have rebuilt the tree: the node is read afterwards, never before.
   app_.ProcessMessages();
+  gui::TreeNode* node = f_.TreeView1.Selected();
+  if (!node) return;
   SelectNode(node);
   std::string path = NodePath(*node);
   try {
@@ -477,14 +482,14 @@ void FileBrowser::FillFileList(const std::string& folder) {
   if (!os_.fs.SetCurrentFolder(path).ok()) throw FolderError();
   fileListFolder_ = path;
   if (hooks_.FolderListed) hooks_.FolderListed(path);
-  std::vector<std::string> names = SelectFiles(os_.fs, AddYen(path), pattern_, mask_, f_.CB5.Checked());
+  std::vector<std::string> names = SelectFiles(os_.fs, os_.collation, AddYen(path), pattern_, mask_, f_.CB5.Checked());
   if (!f_.SSN.Checked()) {
     f_.ListBox7.Hide();
     f_.ListBox7.ClearItems();
     f_.ListBox4.SetItems(std::move(names));
   } else {
     const std::string prefix = AddYen(path);
-    SaverOrder order = OrderBySaverName(names, [&](const std::string& name) {
+    SaverOrder order = OrderBySaverName(names, os_.collation, [&](const std::string& name) {
       return hooks_.SaverDescription ? hooks_.SaverDescription(prefix + LowerAscii(name)) : std::string();
     });
     f_.ListBox4.SetItems(std::move(order.files));
@@ -492,9 +497,35 @@ void FileBrowser::FillFileList(const std::string& folder) {
     f_.ListBox7.Show();
   }
   f_.ListBox4.SetTag(-1);
+  f_.ListBox7.SetTag(-1);
   std::string caption(1, ' ');
   caption += Count(f_.ListBox4.Count());
   f_.Label1.SetCaption(caption);
+}
+
+void FileBrowser::RefillFileList() {
+  if (fileListFolder_.empty()) return;
+  const intptr_t tag = f_.ListBox4.Tag();
+  const std::string current = tag >= 0 && tag < f_.ListBox4.Count() ? f_.ListBox4.Item(static_cast<int>(tag)) : "";
+  try {
+    FillFileList(fileListFolder_);
+  } catch (const std::exception&) {
+    box_.MsgOK("ファイルリスト・エラー発生\n" + fileListFolder_ + "\n" + kRetry);
+    return;
+  }
+  if (current.empty()) return;
+  const std::vector<std::string>& rows = f_.ListBox4.Items();
+  const auto it = std::find(rows.begin(), rows.end(), current);
+  if (it != rows.end()) SelectFileListRow(static_cast<int>(it - rows.begin()));
+}
+
+void FileBrowser::RefreshFolderView() {
+  if (currentFolder_.empty()) return;
+  if (treeMode_) {
+    OpenFolderTreeSafe(currentFolder_);
+  } else {
+    OpenFolderListSafe(currentFolder_);
+  }
 }
 
 // --- File information line -------------------------------------------------------------------

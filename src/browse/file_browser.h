@@ -75,6 +75,8 @@ class FileBrowser {
   const std::string& CurrentFolder() const { return currentFolder_; }
   const std::string& FileListFolder() const { return fileListFolder_; }
   int DirNo() const { return treeMode_ ? 1 : 0; }
+  // The folder view of the mode: the folder list, or the tree under it.
+  void ShowFolderView();
   int FileListIndex() const;
 
   void FillDriveList();
@@ -83,6 +85,10 @@ class FileBrowser {
   void OpenFolderList(const std::string& folder);
   void OpenFolderTree(const std::string& folder);
   void FillFileList(const std::string& folder);
+  // The file list's folder listed again; the file that was current stays current (by name).
+  void RefillFileList();
+  // The current folder opened again in the folder view (hidden folders as K6 now says).
+  void RefreshFolderView();
   // With recovery, then the file list.
   void OpenFolderListSafe(const std::string& folder);
   void OpenFolderTreeSafe(const std::string& folder);

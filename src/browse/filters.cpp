@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "browse/text_path.h"
+#include "platform/collation.h"
 #include "platform/file_system.h"
 
 namespace browse {
@@ -59,10 +60,10 @@ std::string RemoveExtension(const std::string& pattern, int index) {
   return out;
 }
 
-std::vector<std::string> SelectFiles(platform::FileSystem& fs, const std::string& folder, const std::string& pattern,
-                                     int mask, bool normal) {
-  // Each name with its folded form: the sort compares the folded bytes once per pair instead of
-  // folding both names on every comparison.
+std::vector<std::string> SelectFiles(platform::FileSystem& fs, platform::Collation& collation,
+                                     const std::string& folder, const std::string& pattern, int mask, bool normal) {
+  // Each name with its folded form, which finds the names two pieces select; then with its sort
+  // key, so that the sort compares plain bytes.
   std::vector<std::pair<std::string, std::string>> found;
   size_t start = 0;
   while (start <= pattern.size()) {
@@ -81,6 +82,9 @@ std::vector<std::string> SelectFiles(platform::FileSystem& fs, const std::string
   std::sort(found.begin(), found.end());
   found.erase(std::unique(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
               found.end());
+  for (auto& f : found) f.first = collation.SortKey(f.second);
+  // Names with equal keys keep their folded order.
+  std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::string> names;
   names.reserve(found.size());
   for (auto& f : found) names.push_back(std::move(f.second));

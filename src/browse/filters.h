@@ -7,8 +7,9 @@
 #include <vector>
 
 namespace platform {
+class Collation;
 class FileSystem;
-}
+}  // namespace platform
 
 namespace browse {
 
@@ -36,8 +37,9 @@ std::string RemoveExtension(const std::string& pattern, int index);
 
 // The files of `folder` (with "\") that the effective pattern selects: each ";"-separated piece
 // is searched with `mask`; folders and volume labels are skipped; unless `normal` is set a file
-// needs one of the mask's bits. Each name once, sorted case-insensitively.
-std::vector<std::string> SelectFiles(platform::FileSystem& fs, const std::string& folder, const std::string& pattern,
-                                     int mask, bool normal);
+// needs one of the mask's bits. Each name once (names that differ only in the case of ASCII
+// letters are one), in the platform's order of names.
+std::vector<std::string> SelectFiles(platform::FileSystem& fs, platform::Collation& collation, const std::string& folder,
+                                     const std::string& pattern, int mask, bool normal);
 
 }  // namespace browse

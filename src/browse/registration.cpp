@@ -73,11 +73,10 @@ void Registration::Button7Click() {
 
   running_ = false;
   // Back to the start folder in the view the user had.
+  browser_.ShowFolderView();
   if (browser_.DirNo() != 0) {
-    f_.ListBox1.Hide();
     browser_.OpenFolderTreeSafe(start);
   } else {
-    f_.ListBox1.Show();
     browser_.OpenFolderListSafe(start);
   }
   f_.Panel3.Hide();

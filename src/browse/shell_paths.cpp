@@ -4,6 +4,7 @@
 #include <new>
 
 #include "browse/text_path.h"
+#include "platform/collation.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
 
@@ -23,12 +24,18 @@ int FindName(const std::vector<std::string>& names, const std::string& name) {
   return -1;
 }
 
-// Position at which a sorted list takes name: after any equal names, so that two children with
-// the same shell name both stay and the parsing names keep their rows.
-size_t SortedInsertPosition(const std::vector<std::string>& names, const std::string& name) {
-  auto it = std::upper_bound(names.begin(), names.end(), name,
-                             [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
-  return static_cast<size_t>(it - names.begin());
+// The rows of a listing in the order of their names. Rows whose names sort alike keep the
+// shell's order, so that two children with the same shell name both stay and the parsing names
+// keep their rows.
+std::vector<size_t> SortedRows(const platform::ShellListing& listing, platform::Collation& collation) {
+  std::vector<std::pair<std::string, size_t>> keyed;
+  keyed.reserve(listing.items.size());
+  for (size_t i = 0; i < listing.items.size(); ++i) keyed.emplace_back(collation.SortKey(listing.items[i].name), i);
+  std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<size_t> rows;
+  rows.reserve(keyed.size());
+  for (const auto& k : keyed) rows.push_back(k.second);
+  return rows;
 }
 
 }  // namespace
@@ -36,8 +43,9 @@ size_t SortedInsertPosition(const std::vector<std::string>& names, const std::st
 ShellError::ShellError(const std::string& folder, uint32_t error)
     : std::runtime_error("shell folder " + folder + " could not be read"), error_(error) {}
 
-ShellPaths::ShellPaths(platform::FileSystem& fs, platform::Shell& shell, const std::string& windowsFolder)
-    : fs_(fs), shell_(shell), windowsFolder_(AddYen(windowsFolder)) {}
+ShellPaths::ShellPaths(platform::FileSystem& fs, platform::Shell& shell, platform::Collation& collation,
+                       const std::string& windowsFolder)
+    : fs_(fs), shell_(shell), collation_(collation), windowsFolder_(AddYen(windowsFolder)) {}
 
 std::string ShellPaths::WindowsDriveRoot() const { return LeftCut(windowsFolder_, 3); }
 
@@ -46,9 +54,7 @@ std::vector<std::string> ShellPaths::SubFolders(const std::string& folder, bool 
   if (!listing.ok()) throw ShellError(folder, listing.error);
   std::vector<std::string> names;
   names.reserve(listing.items.size());
-  for (const platform::ShellItem& item : listing.items) {
-    names.insert(names.begin() + static_cast<std::ptrdiff_t>(SortedInsertPosition(names, item.name)), item.name);
-  }
+  for (size_t row : SortedRows(listing, collation_)) names.push_back(std::move(listing.items[row].name));
   return names;
 }
 
@@ -56,10 +62,11 @@ NamePairs ShellPaths::Pairs(const std::string& folder) const {
   platform::ShellListing listing = shell_.Folders(folder, true, true);
   if (!listing.ok()) throw ShellError(folder, listing.error);
   NamePairs pairs;
-  for (const platform::ShellItem& item : listing.items) {
-    auto at = static_cast<std::ptrdiff_t>(SortedInsertPosition(pairs.names, item.name));
-    pairs.names.insert(pairs.names.begin() + at, item.name);
-    pairs.parsingNames.insert(pairs.parsingNames.begin() + at, item.parsingName);
+  pairs.names.reserve(listing.items.size());
+  pairs.parsingNames.reserve(listing.items.size());
+  for (size_t row : SortedRows(listing, collation_)) {
+    pairs.names.push_back(std::move(listing.items[row].name));
+    pairs.parsingNames.push_back(std::move(listing.items[row].parsingName));
   }
   return pairs;
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 namespace platform {
+class Collation;
 class FileSystem;
 class Shell;
 }  // namespace platform
@@ -24,7 +25,7 @@ class ShellError : public std::runtime_error {
   uint32_t error_;
 };
 
-// The children of one folder: shell names sorted, parsing names (full file-system paths) row for
+// The children of one folder: shell names in the platform's order of names, parsing names (full file-system paths) row for
 // row with them.
 struct NamePairs {
   std::vector<std::string> names;
@@ -34,8 +35,9 @@ struct NamePairs {
 class ShellPaths {
  public:
   // windowsFolder is the platform's Windows folder as read once at start-up; it is kept with a
-  // trailing "\".
-  ShellPaths(platform::FileSystem& fs, platform::Shell& shell, const std::string& windowsFolder);
+  // trailing "\". Names are sorted in the order of `collation`.
+  ShellPaths(platform::FileSystem& fs, platform::Shell& shell, platform::Collation& collation,
+             const std::string& windowsFolder);
 
   // The Windows folder with "\", and its first three characters (the last-resort drive root).
   const std::string& WindowsFolder() const { return windowsFolder_; }
@@ -63,6 +65,7 @@ class ShellPaths {
  private:
   platform::FileSystem& fs_;
   platform::Shell& shell_;
+  platform::Collation& collation_;
   std::string windowsFolder_;
 };
 

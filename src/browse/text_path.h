@@ -35,10 +35,15 @@ std::vector<std::string> PathPrefixes(const std::string& path);
 // The second-to-last prefix; a root is its own parent. Empty for an empty path.
 std::string ParentFolder(const std::string& path);
 
+// The position of the first `c` that is a character of its own (never the second byte of a
+// two-byte character), or npos.
+size_t FindChar(const std::string& text, char c);
+
 // Splits a file path at its last "\" of its own into the folder (with that "\") and the name.
 void SplitFileName(const std::string& path, std::string& folder, std::string& name);
 
-// ASCII-case-insensitive ordering of CP932 texts, byte by byte otherwise (<0, 0, >0).
+// ASCII-case-insensitive ordering of CP932 texts, byte by byte otherwise (<0, 0, >0). Lists
+// shown to the user sort in the platform's order instead (platform::Collation).
 int CompareText(const std::string& a, const std::string& b);
 // ASCII-case-insensitive equality (paths and names are compared this way throughout).
 bool SameText(const std::string& a, const std::string& b);

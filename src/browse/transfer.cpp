@@ -66,6 +66,11 @@ void Transfers::AttachEvents() {
   f_.Image1.OnDragOver = [this](gui::Component&, gui::Component& source, int, int, bool& accept) {
     TrashIconDragOver(source, accept);
   };
+  for (gui::ListBox* list : {&f_.ListBox6, &f_.ListBox9}) {
+    list->OnDragOver = [this](gui::Component& sender, gui::Component& source, int x, int y, bool& accept) {
+      TrashListDragOver(static_cast<gui::Control&>(sender), source, x, y, accept);
+    };
+  }
   for (gui::Control* c : std::initializer_list<gui::Control*>{&f_.ListBox2, &f_.ListBox8, &f_.Image1, &f_.ListBox6,
                                                               &f_.ListBox9}) {
     c->OnDragDrop = [this](gui::Component& sender, gui::Component& source, int x, int y) {
@@ -104,15 +109,24 @@ void Transfers::MemoryDragOver(gui::Control& sender, gui::Component& source, int
   } else {
     accept = true;
   }
-  if (!accept) return;
-  // The row under the mouse is where a drop goes in.
-  auto& list = static_cast<gui::ListBox&>(sender);
-  const int row = list.ItemAtPos({x, y});
-  f_.ListBox2.SetTag(row);
-  SelectOnly(f_.ListBox2, row);
+  if (accept) MarkInsertRow(static_cast<gui::ListBox&>(sender), f_.ListBox2, f_.ListBox8, x, y);
+}
+
+void Transfers::TrashListDragOver(gui::Control& sender, gui::Component& source, int x, int y, bool& accept) {
+  if (hooks_.ClearClickSuppress) hooks_.ClearClickSuppress();
+  accept = &source != &sender && !(IsMemoryList(source) && f_.ListBox2.Count() == 0);
+  if (accept) MarkInsertRow(static_cast<gui::ListBox&>(sender), f_.ListBox6, f_.ListBox9, x, y);
+}
+
+// The row under the mouse (-1 beyond the last row) is where a drop goes in: it becomes the
+// current and only selected row of the pair.
+void Transfers::MarkInsertRow(const gui::ListBox& under, gui::ListBox& main, gui::ListBox& twin, int x, int y) {
+  const int row = under.ItemAtPos({x, y});
+  main.SetTag(row);
+  SelectOnly(main, row);
   if (f_.SSN.Checked()) {
-    f_.ListBox8.SetTag(row);
-    SelectOnly(f_.ListBox8, row);
+    twin.SetTag(row);
+    SelectOnly(twin, row);
   }
 }
 
@@ -160,7 +174,9 @@ void Transfers::MenuCommand(gui::MenuItem& item) {
     auto* target = dynamic_cast<gui::ListBox*>(dropTarget_);
     if (target != nullptr) Transfer(*source, *target, move, static_cast<int>(target->Tag()));
   } else {
-    if (hooks_.TrashClearsOnReceive && hooks_.TrashClearsOnReceive()) {
+    // Rows of the trash thrown at the trash are already there: emptying it first would lose them.
+    if (source != &f_.ListBox6 && source != &f_.ListBox9 && hooks_.TrashClearsOnReceive &&
+        hooks_.TrashClearsOnReceive()) {
       f_.ListBox6.ClearItems();
       f_.ListBox9.ClearItems();
       f_.ListBox6.SetTag(-1);

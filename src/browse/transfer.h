@@ -52,6 +52,7 @@ class Transfers {
 
   void MemoryDragOver(gui::Control& sender, gui::Component& source, int x, int y, bool& accept);
   void TrashIconDragOver(gui::Component& source, bool& accept);
+  void TrashListDragOver(gui::Control& sender, gui::Component& source, int x, int y, bool& accept);
   void Drop(gui::Control& target, gui::Component& source, int x, int y);
   // P0 move selected, P1 copy selected, P2 move all, P3 copy all.
   void MenuCommand(gui::MenuItem& item);
@@ -65,6 +66,7 @@ class Transfers {
   bool IsMemoryList(const gui::Component& c) const;
   bool IsTrashList(const gui::Component& c) const;
   void ShowCounts();
+  void MarkInsertRow(const gui::ListBox& under, gui::ListBox& main, gui::ListBox& twin, int x, int y);
 
   gui::Application& app_;
   forms::TQUOVEL32KAPUL& f_;

@@ -37,6 +37,7 @@ constexpr uint8_t kEscape = 0x1B;
 namespace beep {
 constexpr uint32_t kDefault = 0;
 constexpr uint32_t kExclamation = 0x30;
+constexpr uint32_t kAsterisk = 0x40;
 }  // namespace beep
 
 class Desktop {
@@ -45,6 +46,9 @@ class Desktop {
 
   // The first top-level window of the class (any title, visible or not).
   virtual std::optional<WindowId> FindWindowByClass(const std::string& className) = 0;
+  // The first window of the class among the top-level windows and all their descendants, so a
+  // window that lives inside another program's window (a preview) is found too.
+  virtual std::optional<WindowId> FindWindowOrChildByClass(const std::string& className) = 0;
   // In screen coordinates; nullopt for a window that does not exist.
   virtual std::optional<Rect> WindowRect(WindowId window) = 0;
   // The top-level window under a screen point; 0 when there is none.

@@ -127,6 +127,8 @@ class FileSystem {
   virtual OsResult SetLastWriteTime(const std::string& path, FileTime time) = 0;
   // The file time in the local time zone of this machine (what Windows Explorer shows).
   virtual LocalTime ToLocal(FileTime time) = 0;
+  // The clock that stamps files: now, as a file time.
+  virtual FileTime CurrentTime() = 0;
 
   // --- Reading and writing ----------------------------------------------------------------------
   virtual OpenedFile Open(const std::string& path, OpenMode mode, Share share) = 0;

@@ -1,6 +1,7 @@
 // All operating-system services of the program, handed from the composition root to every
 // subsystem as one value. The referenced objects outlive the users of this struct.
 #pragma once
+#include "platform/collation.h"
 #include "platform/desktop.h"
 #include "platform/file_system.h"
 #include "platform/processes.h"
@@ -17,6 +18,7 @@ struct Services {
   Processes& processes;
   Desktop& desktop;
   Shell& shell;
+  Collation& collation;
 };
 
 }  // namespace platform

@@ -65,7 +65,9 @@ PlayEngine::PlayEngine(gui::Application& app, forms::TQUOVEL32KAPUL& form, platf
       Button2Click(sender);
     };
   }
-  FileTimer = [this](const std::string& path) { return store::FileTimers(os_.profile).Read(path); };
+  FileTimer = [this](const std::string& path) {
+    return store::FileTimers(os_.fs, settings_.Context().WindowsData()).Read(path);
+  };
   DisplayName = [this](const std::string& path) { return store::DisplayName(os_.fs, path); };
   ShowFileInfo = [this](const std::string& path) { return browse::DescribeFile(os_.fs, path).found; };
   settings_.StopRequest = [this] { stopRequest_ = true; };

@@ -95,6 +95,11 @@ class PlayEngine {
   std::function<int(const std::string& path)> FileTimer;
   std::function<bool(const std::string& path)> ShowFileInfo;
   std::function<std::string(const std::string& path)> DisplayName;
+  // FileListFolder: the folder the file list shows (its rows are names in it); without it the
+  // file list names no files. RepairFilePath: a path whose folder is named by the shell's names
+  // mapped to the real folder, before anything looks at the file; by default unchanged.
+  std::function<std::string()> FileListFolder;
+  std::function<std::string(const std::string& path)> RepairFilePath;
 
   bool Playing() const { return playing_; }
   bool StopRequested() const { return stopRequest_; }
@@ -157,6 +162,7 @@ class PlayEngine {
   bool closing_ = false;
   std::string itemPath_;
   std::string itemName_;
+  gui::ListBox* itemSource_ = nullptr;  // the list the item was taken from
   platform::ProcessRef running_;
   int elapsed_ = 0;
   int displayTime_ = 0;

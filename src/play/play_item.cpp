@@ -43,7 +43,8 @@ void PlayEngine::Skip() {
   Enable(f_.Timer4);
 }
 
-void PlayEngine::Prepare(gui::ListBox& /*source*/, const std::string& path) {
+void PlayEngine::Prepare(gui::ListBox& source, const std::string& path) {
+  itemSource_ = &source;
   if (!Admitted(path)) {
     Skip();
     return;
@@ -84,8 +85,10 @@ void PlayEngine::Timer1Timer() {
 void PlayEngine::RecordHistory() {
   int size = settings_.Values().fileHis;
   if (size <= 0) return;
-  // The history is shown in ListBox2 while it is the current list, with names in its twin.
+  // The history is shown in ListBox2 while it is the current list, with names in its twin;
+  // playing the history itself adds nothing to it.
   bool shown = lists_.Current() == kHistoryList;
+  if (shown && itemSource_ == &f_.ListBox2) return;
   auto trim = [size](auto count, auto dropOldest) {
     if (HistoryOverflows(static_cast<size_t>(count), size)) dropOldest();
   };
@@ -101,6 +104,7 @@ void PlayEngine::RecordHistory() {
     history.push_back(itemPath_);
     trim(static_cast<int>(history.size()), [&history] { history.erase(history.begin()); });
   }
+  lists_.SetCaption(kHistoryList, shown ? static_cast<size_t>(f_.ListBox2.Count()) : lists_.History().size());
 }
 
 void PlayEngine::EndByKey() {

@@ -48,7 +48,7 @@ gui::ListBox* PlayEngine::PartnerOf(const gui::ListBox& list) {
 
 PlayEngine::Source PlayEngine::ChooseSource() {
   bool ssn = f_.SSN.Checked();
-  std::string folder = browse::AddYen(settings_.Values().cpath);
+  std::string folder = FileListFolder ? browse::AddYen(FileListFolder()) : std::string();
   Source source;
   if (settings_.MemoryMode()) {
     source = {&f_.ListBox2, ""};
@@ -147,7 +147,9 @@ void PlayEngine::Timer2Timer() {
   if (order_ == Order::kRandom && !DrawFromPool(list)) return;
   int row = static_cast<int>(list.Tag());
   SelectOnly(list, row);
-  Prepare(list, source.prefix + list.Item(row));
+  std::string path = source.prefix + list.Item(row);
+  if (RepairFilePath) path = RepairFilePath(path);
+  Prepare(list, path);
 }
 
 void PlayEngine::Timer4Timer() {

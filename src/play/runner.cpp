@@ -43,14 +43,15 @@ std::string ListFileName(const std::string& suffix) { return std::string(kListPr
 }  // namespace
 
 Runner::Runner(gui::Application& app, forms::TQUOVEL32SUBFORM& form, platform::Services& os, common::TMKBoxDlg& box,
-               Backdrop* backdrop, const std::string& windowsFolder)
+               Backdrop* backdrop, const std::string& windowsFolder, const std::string& dataFolder)
     : app_(app),
       f_(form),
       os_(os),
       box_(box),
       backdrop_(backdrop),
       windowsFolder_(browse::AddYen(windowsFolder)),
-      shell_(std::make_unique<browse::ShellPaths>(os.fs, os.shell, windowsFolder)) {
+      dataFolder_(browse::AddYen(dataFolder)),
+      shell_(std::make_unique<browse::ShellPaths>(os.fs, os.shell, os.collation, windowsFolder)) {
   f_.Timer12.OnTimer = [this](gui::Component&) { Timer12Timer(); };
   f_.Timer2.OnTimer = [this](gui::Component&) { Timer2Timer(); };
   f_.Timer1.OnTimer = [this](gui::Component&) { Timer1Timer(); };
@@ -109,7 +110,7 @@ bool Runner::Refused() {
   ReadKinsi(key, settings_);
   std::vector<std::string> running = os_.processes.RunningExecutables();
   std::vector<std::string> excluded =
-      store::LoadList(os_.fs, windowsFolder_ + ListFileName("X")).value_or(std::vector<std::string>{});
+      store::LoadList(os_.fs, dataFolder_ + ListFileName("X")).value_or(std::vector<std::string>{});
   if (settings_.kinsi == 0) return false;
   for (const std::string& entry : excluded) {
     // An entry whose program is gone from the disk no longer names anything.
@@ -155,10 +156,10 @@ void Runner::FillFromFolder() {
     os_.fs.SetCurrentFolder(folder);
   }
   prefix_ = browse::AddYen(folder);
-  std::vector<std::string> names = browse::SelectFiles(os_.fs, prefix_, settings_.Pattern(),
+  std::vector<std::string> names = browse::SelectFiles(os_.fs, os_.collation, prefix_, settings_.Pattern(),
                                                        settings_.AttributeMask(), settings_.Normal());
   if (settings_.Names()) {
-    names = browse::OrderBySaverName(names, [this](const std::string& name) {
+    names = browse::OrderBySaverName(names, os_.collation, [this](const std::string& name) {
               return store::SaverDescription(os_.fs, prefix_ + name);
             }).files;
   }
@@ -170,14 +171,14 @@ void Runner::FillFromFolder() {
 void Runner::FillFromList() {
   prefix_.clear();
   const int n = ListNumber();
-  const std::string file = windowsFolder_ + ListFileName(n == store::kHistoryList ? "H" : std::to_string(n));
+  const std::string file = dataFolder_ + ListFileName(n == store::kHistoryList ? "H" : std::to_string(n));
   f_.ListBox4.SetItems(store::LoadList(os_.fs, file).value_or(std::vector<std::string>{}));
   f_.ComboLabel.SetCaption(store::ListCaption(n, static_cast<size_t>(f_.ListBox4.Count())));
   if (n != store::kHistoryList) LoadHistory();
 }
 
 void Runner::LoadHistory() {
-  const std::string file = windowsFolder_ + ListFileName("H");
+  const std::string file = dataFolder_ + ListFileName("H");
   std::optional<std::vector<std::string>> loaded = store::LoadList(os_.fs, file);
   history_ = loaded.value_or(std::vector<std::string>{});
   // A history file that exists but cannot be read is never overwritten by an empty store.
@@ -246,7 +247,7 @@ void Runner::FormCloseQuery(bool& canClose) {
 void Runner::SaveOnClose() {
   const bool folder = FolderPlayed();
   if (historyLoaded_ && (folder || ListNumber() != store::kHistoryList)) {
-    store::SaveList(os_.fs, windowsFolder_ + ListFileName("H"), history_);
+    store::SaveList(os_.fs, dataFolder_ + ListFileName("H"), history_);
   }
   store::SettingsKey key(os_.registry, store::ScrKey());
   // A reading that stopped early never got to INDEX: the stored rows stay as they are.

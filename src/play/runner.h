@@ -55,9 +55,10 @@ enum class Stage { kRunning = 0, kCreated = 1, kReading = 2, kRefused = 3 };
 class Runner {
  public:
   // Does the work of the form's creation: hides the window off the screen and enables Timer12.
-  // `backdrop` may be null. windowsFolder ends with "\"; the list files live there.
+  // `backdrop` may be null. The list files live in dataFolder, the data folder that stands for
+  // the Windows folder (store::DataFolders).
   Runner(gui::Application& app, forms::TQUOVEL32SUBFORM& form, platform::Services& os, common::TMKBoxDlg& box,
-         Backdrop* backdrop, const std::string& windowsFolder);
+         Backdrop* backdrop, const std::string& windowsFolder, const std::string& dataFolder);
   ~Runner();
 
   // An item's own display time in seconds (0 = none), used while file timers are on.
@@ -117,6 +118,7 @@ class Runner {
   common::TMKBoxDlg& box_;
   Backdrop* backdrop_;
   std::string windowsFolder_;
+  std::string dataFolder_;
   std::unique_ptr<browse::ShellPaths> shell_;
 
   Stage stage_ = Stage::kCreated;

@@ -78,7 +78,7 @@ void TimerCommands::ButtonTsetClick() {
   if (ShowFileInfo) ShowFileInfo(path);
   if (f_.Label3.Caption() == browse::kNoSize) return done(true);
 
-  store::FileTimers timers(os_.profile);
+  store::FileTimers timers(os_.fs, settings_.Context().WindowsData());
   const int stored = timers.Read(path);
   // The labels as a click on the row shows them: the entry's timer and the play interval.
   if (!Playing || !Playing()) {
@@ -107,13 +107,17 @@ void TimerCommands::K9Click(gui::Component& sender) {
 }
 
 void TimerCommands::EditTimerFile() {
-  const std::string windows = os_.desktop.WindowsFolder();
-  const std::string command = common::NotepadCommand(browse::AddYen(windows) + store::kTimerFile);
-  switch (common::StartViewer(os_, browse::CutYen(windows), command)) {
+  // The timer file lives in the data folder that stands for the Windows folder; a user's folder
+  // may have blanks in its path, which Notepad then needs quoted.
+  const std::string folder = settings_.Context().WindowsData();
+  const std::string file = browse::AddYen(folder) + store::kTimerFile;
+  const std::string command =
+      file.find(' ') == std::string::npos ? common::NotepadCommand(file) : common::QuotedNotepadCommand(file);
+  switch (common::StartViewer(os_, browse::CutYen(folder), command)) {
     case common::ViewerStart::kStarted:
       break;
     case common::ViewerStart::kNoFolder:
-      box_.MsgOK(browse::CutYen(windows) + "\n" + "ﾌｫﾙﾀﾞｰが存在しません・・・");
+      box_.MsgOK(browse::CutYen(folder) + "\n" + "ﾌｫﾙﾀﾞｰが存在しません・・・");
       break;
     case common::ViewerStart::kTooLong:
     case common::ViewerStart::kFailed:

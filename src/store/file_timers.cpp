@@ -3,15 +3,18 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/profile.h"
+#include "browse/text_path.h"
 
 namespace store {
 
 const char kTimerFile[] = "QUOVEL32.Tim";
 const char kTimerSection[] = "Timer";
 
-int FileTimers::Read(const std::string& path) const {
-  std::string text = profile_.ReadString(kTimerFile, kTimerSection, path, "0");
+FileTimers::FileTimers(platform::FileSystem& fs, const std::string& folder)
+    : profile_(fs), file_(browse::AddYen(folder) + kTimerFile) {}
+
+int FileTimers::Read(const std::string& path) {
+  std::string text = profile_.ReadString(file_, kTimerSection, path, "0");
   // Only a plain decimal number counts; a value the user mistyped in the editor means no timer.
   if (text.empty() || text.size() > 9) return 0;
   if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) return 0;
@@ -20,9 +23,9 @@ int FileTimers::Read(const std::string& path) const {
 
 void FileTimers::Write(const std::string& path, int seconds) {
   if (seconds <= 0) {
-    profile_.DeleteKey(kTimerFile, kTimerSection, path);
+    profile_.DeleteKey(file_, kTimerSection, path);
   } else {
-    profile_.WriteString(kTimerFile, kTimerSection, path, std::to_string(std::min(seconds, kMaxFileTimer)));
+    profile_.WriteString(file_, kTimerSection, path, std::to_string(std::min(seconds, kMaxFileTimer)));
   }
 }
 

@@ -11,6 +11,7 @@
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
 #include "platform/services.h"
+#include "store/histories.h"
 
 namespace store {
 
@@ -18,11 +19,6 @@ namespace {
 
 constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr char kManagerTitle[] = "QUOVEL32 EXE版";
-
-std::string Count(int value, const char* unit, const char* accel, const char* head) {
-  if (value == 0) return std::string(head) + "ＯＦＦ " + accel;
-  return std::string(head) + std::to_string(value) + unit + " " + accel;
-}
 
 }  // namespace
 
@@ -131,12 +127,20 @@ void ManagerSettings::Create() {
   if (!closing_) f_.Timer9.SetEnabled(true);
 }
 
+// Where the list files live follows KYOUYO; the drive folder store is there before the browser
+// opens a folder and remembers it.
+void ManagerSettings::FixListFolders() {
+  lists_.FixFolders(context_.scrVersion, values_.kyouyo, context_.WindowsData(), context_.ProgramData());
+  lists_.LoadDriveFolders();
+  listFoldersFixed_ = true;
+}
+
 void ManagerSettings::SetWorkingFolder(const std::string& stored) {
   workingFolder_ = kNoWorkingFolder;
   std::string folder = browse::CutYen(stored);
   if (folder.empty()) return;
   if (!os_.fs.DirectoryExists(folder)) {
-    browse::ShellPaths shell(os_.fs, os_.shell, context_.windowsFolder);
+    browse::ShellPaths shell(os_.fs, os_.shell, os_.collation, context_.windowsFolder);
     bool repaired = false;
     try {
       repaired = shell.RepairPath(folder) && os_.fs.DirectoryExists(folder);
@@ -162,8 +166,8 @@ void ManagerSettings::SetCaptions() {
   f_.Label9.SetCaption(browse::IntervalText(values_.timer));
   f_.ST.SetCaption(values_.stimer == 0 ? "省電力タイマー設定　ＯＦＦ (&L)"
                                        : "省電力タイマー設定　" + std::to_string(values_.stimer) + "秒 (&L)");
-  f_.FOLDERHIS.SetCaption(Count(values_.folderHis, "個", "(&H)", "フォルダーヒストリーの設定　"));
-  f_.FILEHIS.SetCaption(Count(values_.fileHis, "個", "(&F)", "ファイルヒストリーの設定　"));
+  f_.FOLDERHIS.SetCaption(FolderHistoryCaption(values_.folderHis));
+  f_.FILEHIS.SetCaption(FileHistoryCaption(values_.fileHis));
 }
 
 void ManagerSettings::ApplySettings(const SettingsRead& read) {
@@ -212,7 +216,10 @@ void ManagerSettings::ApplySettings(const SettingsRead& read) {
            MemoryModeOff();
          }
        }},
-      {"KYOUYO", [&] { values_.kyouyo = s.kyouyo; }},
+      {"KYOUYO", [&] {
+         values_.kyouyo = s.kyouyo;
+         FixListFolders();
+       }},
       {"DirNo", [&] {
          values_.dirNo = s.dirNo;
          f_.ListBox1.SetVisible(s.dirNo == 0);
@@ -264,6 +271,7 @@ void ManagerSettings::StartUp() {
   f_.Edit1.SetMaxLength(254);
   f_.Label2.SetCaption("ファイル名表示");
   f_.Label3.SetCaption("ﾌｧｲﾙｻｲｽﾞ");
+  f_.Label4.SetCaption(browse::FormatFileDate(os_.fs.ToLocal(os_.fs.CurrentTime())) + "rsha");
 
   // The stores and buffers of the manager: when memory runs out here, the window closes through
   // TimerEROUT and the close request names the step.
@@ -288,9 +296,9 @@ void ManagerSettings::StartUp() {
 
   ApplySettings(read);
   // The lists load even when a value stopped the reading: saving on close must never replace a
-  // user's list with an empty one.
-  lists_.FixFolders(context_.scrVersion, values_.kyouyo, context_.windowsFolder, context_.programFolder);
-  lists_.Load(read.abortedAt.empty() ? values_.memory[4] : 0, f_.SSN.Checked());
+  // user's list with an empty one. The list number is MEMORY's when it was read, else M0.
+  if (!listFoldersFixed_) FixListFolders();
+  lists_.Load(values_.memory[4], f_.SSN.Checked());
   playListBox_ = MemoryMode() ? (f_.SSN.Checked() ? &f_.ListBox8 : &f_.ListBox2) : &f_.ListBox4;
   if (SelectFileListRow) SelectFileListRow(values_.index[1]);
   const int current = values_.index[0];
@@ -371,10 +379,11 @@ void ManagerSettings::Toggle(gui::MenuItem& item) {
   if (initState_ != 0 || toggling_) return;
   toggling_ = true;
   item.SetChecked(!item.Checked());
+  if (&item == &f_.K6 && RefreshFolderView) RefreshFolderView();
   if (&item == &f_.SSN) {
     const bool memory = MemoryMode();
     if (f_.SSN.Checked()) {
-      lists_.RebuildTwin(f_.ListBox4, f_.ListBox7);
+      if (RefillFileList) RefillFileList();
       lists_.RebuildTwin(f_.ListBox2, f_.ListBox8);
       lists_.RebuildTwin(f_.ListBox6, f_.ListBox9);
       f_.ListBox7.Show();
@@ -431,19 +440,22 @@ Settings ManagerSettings::FromWindow() const {
   return s;
 }
 
-void ManagerSettings::SaveAll(SaveTarget target) {
+bool ManagerSettings::SaveAll(SaveTarget target) {
   app_.GetScreen().SetCursor(gui::Cursor::HourGlass);
-  lists_.SaveAll(target);
+  const bool listsWritten = lists_.SaveAll(target);
   SettingsKey scr(os_.registry, ScrKey());
   SettingsKey key(os_.registry, target == SaveTarget::kHandOver || context_.scrVersion ? ScrKey() : ExeKey());
   SettingsWrite written = WriteSettings(scr, key, FromWindow());
   app_.GetScreen().SetCursor(gui::Cursor::Default);
-  if (!written.ok) box_.MsgOK("データ格納処理に失敗しました・・・");
+  // The manager's own list files fail quietly, as they always have; a hand-over that did not
+  // reach the screen-saver copy's files is a failure the user must hear of.
+  const bool ok = written.ok && (listsWritten || target == SaveTarget::kOwn);
+  if (!ok) box_.MsgOK("データ格納処理に失敗しました・・・");
+  return ok;
 }
 
 void ManagerSettings::HandOver() {
-  SaveAll(SaveTarget::kHandOver);
-  box_.MsgOKTimer("[SCR版]に、データを転送しました☆☆☆", 1);
+  if (SaveAll(SaveTarget::kHandOver)) box_.MsgOKTimer("[SCR版]に、データを転送しました☆☆☆", 1);
 }
 
 bool ManagerSettings::CloseRequest() {

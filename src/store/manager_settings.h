@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "store/data_folders.h"
 #include "store/memory_lists.h"
 #include "store/settings.h"
 
@@ -35,6 +36,10 @@ struct ManagerContext {
   bool scrVersion = false;       // the screen-saver copy's settings window
   std::string windowsFolder;     // with "\"
   std::string programFolder;     // with "\"
+  // Where the data files of those two folders live; empty: in the folders themselves.
+  DataFolders data;
+  std::string WindowsData() const { return data.windows.empty() ? windowsFolder : data.windows; }
+  std::string ProgramData() const { return data.program.empty() ? programFolder : data.program; }
 };
 
 // What the manager window has marked as "no working folder".
@@ -49,8 +54,9 @@ class ManagerSettings {
   void Create();
   // Timer9: reads the settings into the window and loads the lists.
   void StartUp();
-  // Writes the lists and the settings; hand-over writes them for the screen-saver copy.
-  void SaveAll(SaveTarget target);
+  // Writes the lists and the settings; hand-over writes them for the screen-saver copy. A failure
+  // is reported (list files only for the hand-over) and returns false.
+  bool SaveAll(SaveTarget target);
   // The close request of the window; true when it may close.
   bool CloseRequest();
   // F1: hand-over with its confirmation.
@@ -64,6 +70,9 @@ class ManagerSettings {
   const std::string& StageLabel() const { return stage_; }
   // The working folder with "\", or kNoWorkingFolder.
   const std::string& WorkingFolder() const { return workingFolder_; }
+  const ManagerContext& Context() const { return context_; }
+  // False for none, and for a bare "\" (no folder named).
+  bool HasWorkingFolder() const { return workingFolder_ != kNoWorkingFolder && workingFolder_ != "\\"; }
   // Values kept for their subsystems until those exist (interval, power saving, histories,
   // copy and move folders, the file list's folder, drive-letter case, list sharing).
   Settings& Values() { return values_; }
@@ -90,6 +99,10 @@ class ManagerSettings {
   std::function<void(const Settings&)> OpenBrowser;
   std::function<void(int row)> SelectFileListRow;
   std::function<void(Settings&)> CollectBrowser;
+  // K6 toggled: the folder view again, with or without hidden folders. SSN switched on: the file
+  // list listed again, so its twin shows the names in the order a listing gives them.
+  std::function<void()> RefreshFolderView;
+  std::function<void()> RefillFileList;
 
  private:
   void Toggle(gui::MenuItem& item);
@@ -98,6 +111,7 @@ class ManagerSettings {
   Settings FromWindow() const;
   void SetWorkingFolder(const std::string& stored);
   void SetCaptions();
+  void FixListFolders();
 
   gui::Application& app_;
   forms::TQUOVEL32KAPUL& f_;
@@ -116,6 +130,7 @@ class ManagerSettings {
   bool closing_ = false;
   bool closed_ = false;
   bool startupFailed_ = false;
+  bool listFoldersFixed_ = false;
 };
 
 }  // namespace store

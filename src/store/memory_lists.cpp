@@ -41,8 +41,21 @@ std::string MemoryLists::DriveFolderFile(SaveTarget target) const {
   return (target == SaveTarget::kHandOver ? windowsFolder_ : programFolder_) + kDriveFolderFile;
 }
 
-std::vector<std::string> MemoryLists::LoadOrEmpty(const std::string& path) const {
-  return LoadList(fs_, path).value_or(std::vector<std::string>{});
+std::vector<std::string> MemoryLists::LoadOrEmpty(const std::string& path) {
+  const std::string key = browse::UpperAscii(path);
+  std::optional<std::vector<std::string>> entries = LoadList(fs_, path);
+  if (entries) {
+    unreadable_.erase(key);
+    return std::move(*entries);
+  }
+  // Locked or denied: the list shows empty, but the file keeps what it holds.
+  if (fs_.Attributes(path).has_value()) unreadable_.insert(key);
+  return {};
+}
+
+bool MemoryLists::Write(const std::string& path, const std::vector<std::string>& entries) {
+  if (unreadable_.count(browse::UpperAscii(path)) != 0) return true;
+  return SaveList(fs_, path, entries).ok();
 }
 
 void MemoryLists::Fill(const std::vector<std::string>& entries) { c_.ListBox2.SetItems(entries); }
@@ -55,9 +68,10 @@ void MemoryLists::SetCaption(int number, size_t count) {
   c_.ComboBox1.SetItemIndex(current_);
 }
 
+void MemoryLists::LoadDriveFolders() { driveFolders_ = LoadOrEmpty(DriveFolderFile(SaveTarget::kOwn)); }
+
 void MemoryLists::Load(int current, bool twins) {
   if (current < 0 || current > kHistoryList) current = 0;
-  driveFolders_ = LoadOrEmpty(DriveFolderFile(SaveTarget::kOwn));
   current_ = current;
   if (c_.ComboBox1.Count() < kLists) {
     std::vector<std::string> items;
@@ -90,9 +104,9 @@ void MemoryLists::PutAway() {
     history_ = items;
   } else if (current_ == kExclusionList) {
     exclusion_ = items;
-    SaveList(fs_, ListFile(kExclusionList), items);
+    Write(ListFile(kExclusionList), items);
   } else {
-    SaveList(fs_, ListFile(current_), items);
+    Write(ListFile(current_), items);
   }
 }
 
@@ -143,21 +157,17 @@ void MemoryLists::RefreshCaptions() {
   Busy(false);
 }
 
-void MemoryLists::SaveAll(SaveTarget target) {
+bool MemoryLists::SaveAll(SaveTarget target) {
   const std::vector<std::string>& items = c_.ListBox2.Items();
-  const std::string historyFile = HistoryFile(target);
-  if (current_ == kHistoryList) {
-    SaveList(fs_, historyFile, items);
-    SaveList(fs_, ListFile(kExclusionList), exclusion_);
-  } else if (current_ == kExclusionList) {
-    SaveList(fs_, historyFile, history_);
-    SaveList(fs_, ListFile(kExclusionList), items);
-  } else {
-    SaveList(fs_, ListFile(current_), items);
-    SaveList(fs_, historyFile, history_);
-    SaveList(fs_, ListFile(kExclusionList), exclusion_);
-  }
-  SaveList(fs_, DriveFolderFile(target), driveFolders_);
+  const bool history = current_ == kHistoryList;
+  const bool exclusion = current_ == kExclusionList;
+  // Every write is attempted, whatever happened to the one before.
+  bool ok = true;
+  if (!history && !exclusion) ok &= Write(ListFile(current_), items);
+  ok &= Write(HistoryFile(target), history ? items : history_);
+  ok &= Write(ListFile(kExclusionList), exclusion ? items : exclusion_);
+  ok &= Write(DriveFolderFile(target), driveFolders_);
+  return ok;
 }
 
 void MemoryLists::RebuildTwin(const gui::ListBox& main, gui::ListBox& twin) {

@@ -3,6 +3,7 @@
 // stores while they are not current, the numbered lists in their files. This class loads, switches
 // and saves them, keeps the captions of ComboBox1 and the drive folder store.
 #pragma once
+#include <set>
 #include <string>
 #include <vector>
 
@@ -37,23 +38,26 @@ class MemoryLists {
 
   // Fixes where the lists live: the screen-saver copy, and the manager unless kyouyo is 2, share
   // the Windows folder's QVLA32M*.LIS; otherwise the manager keeps QVLE32M*.LIS beside itself.
-  // Both folders with a trailing "\".
+  // Both folders with a trailing "\"; each is the data folder that stands for it (DataFolders).
   void FixFolders(bool scrVersion, int kyouyo, const std::string& windowsFolder, const std::string& programFolder);
   std::string ListFile(int number) const;           // M0-M9 and EXT
   std::string HistoryFile(SaveTarget target) const;
   std::string DriveFolderFile(SaveTarget target) const;
 
-  // Start-up: the drive folders, then the current list, the history and the exclusion lists.
-  // A number outside 0-10 counts as M0. twins: rebuild ListBox8 (screen-saver names shown).
+  // Start-up, once the folders are fixed: the drive folder store.
+  void LoadDriveFolders();
+  // Start-up: the current list, the history and the exclusion lists. A number outside 0-10
+  // counts as M0. twins: rebuild ListBox8 (screen-saver names shown).
   void Load(int current, bool twins);
   // ComboBox1 clicked: puts the current list away and shows the chosen one.
   void SwitchToChosen(bool twins);
   // ComboBox1 entered: the captions of M0-M9 from their files, once per run; missing files are
   // created empty.
   void RefreshCaptions();
-  // Writes the lists for the manager itself or for the screen-saver copy (each write alone,
-  // failures ignored).
-  void SaveAll(SaveTarget target);
+  // Writes the lists for the manager itself or for the screen-saver copy, each write alone;
+  // false when any write failed. A file that exists but could not be read in this run is never
+  // written: the empty list shown for it would replace the user's entries.
+  bool SaveAll(SaveTarget target);
 
   int Current() const { return current_; }
   // The caption of list `number` from a count; puts ComboBox1 back on the current list.
@@ -68,7 +72,10 @@ class MemoryLists {
   const std::vector<std::string>& DriveFolders() const { return driveFolders_; }
 
  private:
-  std::vector<std::string> LoadOrEmpty(const std::string& path) const;
+  // The file's entries, or none when it is missing or unreadable (remembered as unreadable).
+  std::vector<std::string> LoadOrEmpty(const std::string& path);
+  // Writes unless the file was found unreadable; false on a failed write.
+  bool Write(const std::string& path, const std::vector<std::string>& entries);
   void Fill(const std::vector<std::string>& entries);
   void PutAway();
   void Busy(bool busy);
@@ -82,6 +89,7 @@ class MemoryLists {
   int current_ = 0;
   bool captionsRefreshed_ = false;
   std::vector<std::string> history_, exclusion_, driveFolders_;
+  std::set<std::string> unreadable_;  // upper-cased paths of files that exist but could not be read
 };
 
 }  // namespace store

@@ -60,7 +60,7 @@ TEST_F(LaunchTest, ScreenSaverSwitches) {
       {{"/x"}, Action::kManager, true},
       {{"/p"}, Action::kManager, true},          // no host window given
       {{"/p", "abc"}, Action::kManager, true},
-      {{"/p", "999"}, Action::kManager, true},   // no such window
+      {{"/p", "999"}, Action::kEnd, false},      // the host window has gone
   };
   for (const Case& c : cases) {
     Decision d = Decide(scr, c.args);
@@ -88,6 +88,19 @@ TEST_F(LaunchTest, PreviewTakesTheHostWindowAndItsRectangle) {
   EXPECT_EQ(d.startup.previewRect.height(), 112);
   p.desktop.AddWindow(kRunnerClass);
   EXPECT_EQ(Decide(scr, {"/p", std::to_string(host)}).action, Action::kEnd);
+}
+
+TEST_F(LaunchTest, APreviewInsideItsHostWindowIsFound) {
+  Installed("16");
+  platform::WindowId dialog = p.desktop.AddWindow("DialogClass", {0, 0, 400, 300});
+  platform::WindowId host = p.desktop.AddChildWindow(dialog, "HostClass", {10, 20, 162, 132});
+  p.desktop.AddChildWindow(host, kPreviewClass);
+  EXPECT_EQ(Decide(scr, {"/p", std::to_string(host)}).action, Action::kEnd);
+  EXPECT_EQ(Decide(exe, {"/uninstall"}).startup.setupMode, 999);
+  p.registry.DeleteTree(platform::RegistryRoot::kCurrentUser, store::ScrKey());
+  EXPECT_EQ(Decide(exe, {}).action, Action::kEnd);   // installer path while a preview shows
+  p.desktop.RemoveWindow(dialog);                     // takes its host and the preview along
+  EXPECT_EQ(Decide(exe, {}).action, Action::kInstaller);
 }
 
 TEST_F(LaunchTest, RunningInstancesDecide) {

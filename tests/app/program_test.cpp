@@ -39,6 +39,8 @@ TEST_F(ProgramTest, EachRoleCreatesItsForms) {
   EXPECT_EQ(h.app.Title(), "QUOVEL32 EXE版");
   EXPECT_EQ(manager->Manager()->Caption(), "QUOVEL32 EXE版");
   EXPECT_TRUE(systemMessages.empty());
+  EXPECT_NE(p.shell.OwnerWindow(), 0u);   // the shell's questions belong to the manager window
+  EXPECT_EQ(p.shell.OwnerWindow(), manager->Manager()->GetHandle());
 }
 
 TEST_F(ProgramTest, RunnerAndPreviewAndInstaller) {
@@ -72,6 +74,21 @@ TEST_F(ProgramTest, RunnerAndPreviewAndInstaller) {
   EXPECT_FALSE(h.app.Terminated());
   preview->Preview()->PeerWindowGone();                   // the host window took it along
   EXPECT_TRUE(h.app.Terminated());
+}
+
+TEST_F(ProgramTest, PreviewEndsSilentlyBesideAnotherPreviewOrWithoutItsHost) {
+  Installed();
+  bool runs = true;
+  platform::WindowId host = p.desktop.AddWindow("Host", {100, 100, 252, 212});
+  p.desktop.AddChildWindow(host, kPreviewClass);
+  auto second = Start("C:\\WINDOWS\\QUOVEL32.SCR", {"/p", std::to_string(host)}, runs);
+  EXPECT_FALSE(runs);
+  EXPECT_EQ(second->Preview(), nullptr);
+  p.desktop.RemoveWindow(host);
+  auto gone = Start("C:\\WINDOWS\\QUOVEL32.SCR", {"/p", std::to_string(host)}, runs);
+  EXPECT_FALSE(runs);
+  EXPECT_EQ(gone->Manager(), nullptr);
+  EXPECT_TRUE(systemMessages.empty());   // no "Parameter Error"
 }
 
 TEST_F(ProgramTest, PlainSystemMessages) {

@@ -19,7 +19,7 @@ TEST(ProgramTimersTest, FileInformationLineTSetAndTheHelpFile) {
   p.registry.WriteString(platform::RegistryRoot::kCurrentUser, store::ScrKey(), "Version", "16");
   p.fs.AddFile("C:\\WINDOWS\\STARS.SCR", "MZ stars");
   p.fs.AddFile("C:\\WINDOWS\\WAVES.SCR", "MZ waves");
-  store::FileTimers timers(p.profile);
+  store::FileTimers timers(p.fs, "C:\\WINDOWS");
   timers.Write("C:\\WINDOWS\\WAVES.SCR", 25);
   Program program(h.app, p.Services(), DecideLaunch("C:\\QUOVEL32\\QUOVEL32.EXE", {}, p.desktop, p.registry));
   ASSERT_TRUE(program.Start([](const std::string&) {}));

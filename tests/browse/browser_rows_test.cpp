@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "platform/fake/fake_collation.h"
 #include "platform/fake/fake_file_system.h"
 #include "support/sjis_text.h"
 
@@ -94,7 +95,8 @@ TEST(SaverOrderTest, SaversByDescriptionThenOtherFilesByName) {
   const std::map<std::string, std::string> descriptions = {
       {"A.SCR", "星空"}, {"b.scr", "Aquarium"}, {"C.SCR", "星空"}, {"D.SCR", ""}, {"E.TXT", "never asked"}};
   V asked;
-  SaverOrder order = OrderBySaverName({"A.SCR", "b.scr", "C.SCR", "D.SCR", "E.TXT", "F.SCRX"},
+  platform::fake::FakeCollation collation;
+  SaverOrder order = OrderBySaverName({"A.SCR", "b.scr", "C.SCR", "D.SCR", "E.TXT", "F.SCRX"}, collation,
                                       [&](const std::string& name) {
                                         asked.push_back(name);
                                         auto it = descriptions.find(name);

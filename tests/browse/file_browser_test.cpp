@@ -68,7 +68,7 @@ struct FileBrowserTest : testing::Test {
   platform::Services os = p.Services();
   forms::TQUOVEL32KAPUL form{h.app};
   common::TMKBoxDlg box{h.app, p.desktop};
-  ShellPaths paths{p.fs, p.shell, p.desktop.WindowsFolder()};
+  ShellPaths paths{p.fs, p.shell, p.collation, p.desktop.WindowsFolder()};
   V driveFolders, asked, listed;
   std::map<std::string, std::string> descriptions;
   std::unique_ptr<FileBrowser> browser;
@@ -345,7 +345,7 @@ TEST_F(FileBrowserTest, RecoveryStopsOnceTheWindowsDriveRootHasFailed) {
   // The Windows folder lies on a drive without a medium; the open folder vanishes.
   p.fs.AddDrive('W', platform::drive::kRemovable);
   p.fs.SetDriveReady('W', false);
-  ShellPaths windowsOnW{p.fs, p.shell, "W:\\WINDOWS\\"};
+  ShellPaths windowsOnW{p.fs, p.shell, p.collation, "W:\\WINDOWS\\"};
   BrowserHooks none;
   FileBrowser b(h.app, form, os, box, windowsOnW, "C:\\QUOVEL32\\QUOVEL32.EXE", none);
   b.StartUp(false, 0, "C:\\SS\\Other");

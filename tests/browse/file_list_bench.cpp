@@ -34,7 +34,7 @@ struct Machine {
   gui::Application app{backend};
   forms::TQUOVEL32KAPUL form{app};
   common::TMKBoxDlg box{app, p.desktop};
-  browse::ShellPaths paths{p.fs, p.shell, p.desktop.WindowsFolder()};
+  browse::ShellPaths paths{p.fs, p.shell, p.collation, p.desktop.WindowsFolder()};
 };
 
 Machine& TheMachine() {
@@ -50,7 +50,7 @@ void BM_BareEnumeration(benchmark::State& state) {
 // The selection alone: enumeration, sorting and removing duplicates.
 void BM_SelectFiles(benchmark::State& state) {
   Machine& m = TheMachine();
-  for (auto _ : state) benchmark::DoNotOptimize(browse::SelectFiles(m.p.fs, "C:\\SS\\", "*.SCR;", 0x27, true));
+  for (auto _ : state) benchmark::DoNotOptimize(browse::SelectFiles(m.p.fs, m.p.collation, "C:\\SS\\", "*.SCR;", 0x27, true));
 }
 
 // Names only: what the list costs when the descriptions are at hand.

@@ -49,11 +49,19 @@ TEST(Filters, SelectionRule) {
   os.fs.AddFile("C:\\S\\pic.jpg", "", platform::attr::kArchive);
   os.fs.AddFolder("C:\\S\\dir.scr");
   const int archive = AttributeMask(false, false, false, true);
-  EXPECT_EQ(SelectFiles(os.fs, "C:\\S", "*.SCR;", archive, false), (V{"A.SCR", "b.scr"}));
-  EXPECT_EQ(SelectFiles(os.fs, "C:\\S", "*.SCR;", archive, true), (V{"A.SCR", "b.scr", "plain.scr", "ro.scr"}));
-  EXPECT_EQ(SelectFiles(os.fs, "C:\\S\\", "*.SCR;;*.jpg;*.SC?", archive | 2, false),
+  EXPECT_EQ(SelectFiles(os.fs, os.collation, "C:\\S", "*.SCR;", archive, false), (V{"A.SCR", "b.scr"}));
+  EXPECT_EQ(SelectFiles(os.fs, os.collation, "C:\\S", "*.SCR;", archive, true), (V{"A.SCR", "b.scr", "plain.scr", "ro.scr"}));
+  EXPECT_EQ(SelectFiles(os.fs, os.collation, "C:\\S\\", "*.SCR;;*.jpg;*.SC?", archive | 2, false),
             (V{"A.SCR", "b.scr", "hid.scr", "pic.jpg"}));     // union, each name once
-  EXPECT_EQ(SelectFiles(os.fs, "C:\\S", "", archive, true), V{});
+  EXPECT_EQ(SelectFiles(os.fs, os.collation, "C:\\S", "", archive, true), V{});
+}
+
+TEST(Filters, SelectionFollowsThePlatformsOrderOfNames) {
+  platform::fake::FakePlatform os;
+  for (const char* name : {"b.scr", "ab.scr", "a-c.scr", "1.scr", "_a.scr", "B2.scr"}) os.fs.AddFile(std::string("C:\\S\\") + name, "");
+  // Punctuation first, the hyphen counts only last, letters without case.
+  EXPECT_EQ(SelectFiles(os.fs, os.collation, "C:\\S", "*.SCR;*.scr", 0, true),
+            (V{"_a.scr", "1.scr", "ab.scr", "a-c.scr", "b.scr", "B2.scr"}));
 }
 
 }  // namespace

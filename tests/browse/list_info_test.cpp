@@ -52,7 +52,7 @@ struct ListInfoTest : testing::Test {
   platform::Services os = p.Services();
   forms::TQUOVEL32KAPUL form{h.app};
   common::TMKBoxDlg box{h.app, p.desktop};
-  ShellPaths paths{p.fs, p.shell, p.desktop.WindowsFolder()};
+  ShellPaths paths{p.fs, p.shell, p.collation, p.desktop.WindowsFolder()};
   FileBrowser browser{h.app, form, os, box, paths, "C:\\QUOVEL32\\QUOVEL32.EXE", BrowserHooks{}};
   std::unique_ptr<ListInfo> info;
   gui::ListBox* playList = nullptr;

@@ -31,7 +31,7 @@ void BM_BulkRegistration(benchmark::State& state) {
   gui::Application app{backend};
   forms::TQUOVEL32KAPUL form{app};
   common::TMKBoxDlg box{app, p.desktop};
-  browse::ShellPaths paths{p.fs, p.shell, p.desktop.WindowsFolder()};
+  browse::ShellPaths paths{p.fs, p.shell, p.collation, p.desktop.WindowsFolder()};
   form.SSN.SetChecked(false);
   form.CB5.SetChecked(true);
   form.K6.SetChecked(true);

@@ -14,7 +14,7 @@ using testsupport::Utf8;
 // A machine whose shell shows some folders under other names than the file system's.
 class ShellPathsTest : public testing::Test {
  protected:
-  ShellPathsTest() : paths(p.fs, p.shell, p.desktop.WindowsFolder()) {
+  ShellPathsTest() : paths(p.fs, p.shell, p.collation, p.desktop.WindowsFolder()) {
     p.fs.AddFolder("C:\\Users\\Docs\\一覧表");
     p.fs.AddFolder("C:\\Users\\Docs\\Games");
     p.fs.AddFolder("C:\\Users\\Music");

@@ -64,7 +64,7 @@ struct TransferTest : testing::Test {
   platform::Services os = p.Services();
   forms::TQUOVEL32KAPUL form{h.app};
   common::TMKBoxDlg box{h.app, p.desktop};
-  ShellPaths paths{p.fs, p.shell, p.desktop.WindowsFolder()};
+  ShellPaths paths{p.fs, p.shell, p.collation, p.desktop.WindowsFolder()};
   FileBrowser browser{h.app, form, os, box, paths, "C:\\QUOVEL32\\QUOVEL32.EXE", BrowserHooks{}};
   TransferHooks hooks;
   std::unique_ptr<Transfers> transfers;
@@ -196,6 +196,13 @@ TEST_F(TransferTest, MovingSelectedRowsIntoTheTrashLeavesTheFirstGapCurrent) {
   EXPECT_EQ(form.ListBox2.Items(), V{"m0"});
   EXPECT_EQ(form.ListBox2.Tag(), -1);
   EXPECT_EQ(form.ListBox6.Items(), (V{"m1", "m3", "m4", "m2"}));
+  // Rows of the trash thrown back at the trash in CLR mode are not emptied away.
+  clearTrash = true;
+  SelectRows(form.ListBox6, {0, 1});
+  for (const char* item : {"P0", "P1"}) {
+    ASSERT_TRUE(DropOn(form.Image1, form.ListBox6, -1, item));
+    EXPECT_EQ(form.ListBox6.Items(), (V{"m1", "m3", "m4", "m2"})) << item;
+  }
 }
 
 TEST_F(TransferTest, OneSelectedRowStartsAtTheTag) {

@@ -128,6 +128,20 @@ TEST(FakeDesktop, WindowsFoundByClassAnswerMessages) {
   EXPECT_FALSE(desktop.Post(manager, 0, 0, 0));
 }
 
+TEST(FakeDesktop, ChildWindowsAreSeenOnlyBelowTheTopLevelAndGoWithTheirParent) {
+  platform::fake::FakeDesktop desktop;
+  platform::WindowId dialog = desktop.AddWindow("Dialog", {0, 0, 400, 300});
+  platform::WindowId area = desktop.AddChildWindow(dialog, "Area", {10, 10, 162, 122});
+  platform::WindowId title = desktop.AddChildWindow(area, "TQUOVEL32TITLE", {10, 10, 162, 122});
+  EXPECT_EQ(desktop.FindWindowByClass("TQUOVEL32TITLE"), std::nullopt);
+  EXPECT_EQ(desktop.FindWindowOrChildByClass("tquovel32title"), title);
+  EXPECT_EQ(desktop.FindWindowOrChildByClass("Dialog"), dialog);
+  EXPECT_EQ(desktop.WindowAt({20, 20}), dialog);   // the top-level window holding the point
+  desktop.RemoveWindow(dialog);
+  EXPECT_EQ(desktop.FindWindowOrChildByClass("TQUOVEL32TITLE"), std::nullopt);
+  EXPECT_EQ(desktop.WindowRect(area), std::nullopt);
+}
+
 TEST(FakeDesktop, ScreenSaverSettingsRemember) {
   platform::fake::FakeDesktop desktop;
   ASSERT_TRUE(desktop.SetScreenSaverActive(false, false));
@@ -154,6 +168,31 @@ TEST(FakeShell, DisplayNamesAndFailuresAreTheTestsChoice) {
   EXPECT_TRUE(os.shell.Folders("C:\\", false, false).ok());
   EXPECT_EQ(os.shell.Listings(), 3);
   EXPECT_TRUE(os.shell.SpecialFolderPath(platform::SpecialFolder::kStartup)->ends_with("\\Startup"));
+}
+
+TEST(ShellFolders, OnlyFileSystemFoldersThatAreNoStreamsCount) {
+  using namespace platform::sfgao;
+  struct Case {
+    uint32_t attributes;
+    bool folder;
+  } cases[] = {
+      {kFolder | kFileSystem, true},             // a folder on a drive
+      {kFolder | kFileSystem | kStream, false},  // a zip or cab file
+      {kFolder, false},                          // a virtual folder (the control panel, say)
+      {kFileSystem | kStream, false},            // a plain file
+  };
+  for (const Case& c : cases) EXPECT_EQ(platform::IsFileSystemFolder(c.attributes), c.folder) << std::hex << c.attributes;
+}
+
+TEST(FakeShell, CompressedFilesAreNoFolders) {
+  FakePlatform os;
+  os.fs.AddFolder("C:\\Data\\Real");
+  os.fs.AddFile("C:\\Data\\Savers.zip", "PK");
+  os.shell.SetCompressedFolder("c:\\data\\savers.zip");
+  platform::ShellListing listing = os.shell.Folders("C:\\Data", true, true);
+  ASSERT_TRUE(listing.ok());
+  ASSERT_EQ(listing.items.size(), 1u);
+  EXPECT_EQ(listing.items[0].name, "Real");
 }
 
 }  // namespace

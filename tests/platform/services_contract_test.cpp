@@ -1,9 +1,10 @@
-// Registry, profile files, processes, atoms and shell folders, checked against every
-// implementation so the fakes answer as Windows does.
+// Registry, profile files, processes, atoms, the order of names and shell folders, checked
+// against every implementation so the fakes answer as Windows does.
 #include <algorithm>
 
 #include "platform/contract_environment.h"
 #include "platform/fake/fold.h"
+#include "store/profile_files.h"
 #include "support/sjis_text.h"
 
 namespace platformtest {
@@ -98,6 +99,22 @@ TYPED_TEST(ServicesContract, ProfileTrimsBlanksAndQuotes) {
   ASSERT_TRUE(this->os.fs.WriteFile(file, "[boot]\r\n  SCRNSAVE.EXE =  C:\\WIN\\Q.SCR  \r\nq=\"quoted\"\r\n"));
   EXPECT_EQ(this->os.profile.ReadString(file, "Boot", "scrnsave.exe", ""), "C:\\WIN\\Q.SCR");
   EXPECT_EQ(this->os.profile.ReadString(file, "boot", "q", ""), "quoted");
+}
+
+// The program writes its timer file with its own code, whatever code page Windows runs with; the
+// profile API (and so the user's editor) must read the same file, and the other way round.
+TYPED_TEST(ServicesContract, TheProgramsOwnProfileFilesAreThoseOfTheProfileApi) {
+  store::ProfileFiles own(this->os.fs);
+  const std::string file = this->At("own.ini");
+  const std::string saver = "C:\\ソフト\\表示.SCR";
+  ASSERT_TRUE(own.WriteString(file, "ゾーン", saver, "30"));
+  EXPECT_EQ(this->os.profile.ReadString(file, "ゾーン", "c:\\ソフト\\表示.scr", "0"), "30");
+  ASSERT_TRUE(this->os.profile.WriteString(file, "ゾーン", "C:\\B.SCR", "45"));
+  EXPECT_EQ(own.ReadString(file, "ゾーン", "c:\\b.scr", "0"), "45");
+  ASSERT_TRUE(this->os.profile.DeleteKey(file, "ゾーン", saver));
+  EXPECT_EQ(own.ReadString(file, "ゾーン", saver, "0"), "0");
+  ASSERT_TRUE(own.WriteString(file, "ゾーン", "C:\\B.SCR", "60"));
+  EXPECT_EQ(this->os.profile.ReadString(file, "ゾーン", "C:\\B.SCR", "0"), "60");
 }
 
 TYPED_TEST(ServicesContract, ProfileWithoutFolderLivesInTheWindowsFolder) {
@@ -227,6 +244,30 @@ TYPED_TEST(ServicesContract, NoWindowOfAnUnknownClass) {
   EXPECT_EQ(this->os.desktop.FindWindowByClass("TQvNoSuchClass" + std::to_string(reinterpret_cast<uintptr_t>(this))),
             std::nullopt);
   EXPECT_EQ(this->os.desktop.WindowRect(0), std::nullopt);
+}
+
+// --- Collation --------------------------------------------------------------------------------
+
+TYPED_TEST(ServicesContract, NamesSortByWordsWithoutCase) {
+  platform::Collation& collation = this->os.collation;
+  struct Case {
+    const char* first;
+    const char* second;
+  } cases[] = {
+      {"_a", "b"},     // punctuation before letters
+      {"~x", "1"},     // punctuation before digits
+      {"9", "a"},      // digits before letters
+      {"a", "B"},      // letters without case
+      {"ab", "a-c"},   // the hyphen counts only when all else is equal
+      {"ab", "abc"},
+      {"Z", "ア"},     // Latin letters before kana
+      {"ア", "イ"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_LT(collation.SortKey(c.first), collation.SortKey(c.second)) << testsupport::Utf8(c.first) << " / "
+                                                                        << testsupport::Utf8(c.second);
+  }
+  EXPECT_EQ(collation.SortKey("Quovel.scr"), collation.SortKey("QUOVEL.SCR"));
 }
 
 // --- Shell ------------------------------------------------------------------------------------

@@ -32,7 +32,7 @@ struct PlayFixture : testing::Test {
     form.Show();
     h.backend.Advance(300);
     form.SSN.SetChecked(false);
-    settings->Values().cpath = kFolder;
+    engine->FileListFolder = [this] { return fileListFolder; };
     p.processes.SetDefaultBehaviour({.endsOnInput = true});
   }
   // Rows of the file list, each a saver file unless listed in `missing`.
@@ -80,6 +80,7 @@ struct PlayFixture : testing::Test {
   Backdrop backdrop{h.app, backForm};
   std::unique_ptr<store::ManagerSettings> settings;
   std::unique_ptr<PlayEngine> engine;
+  std::string fileListFolder = kFolder;  // what the browser would show
 };
 
 }  // namespace play

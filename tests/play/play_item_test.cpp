@@ -49,7 +49,7 @@ using PlayItemTest = PlayFixture;
 TEST_F(PlayItemTest, LaunchQuotesThePathAndStartsInItsFolder) {
   Start();
   p.fs.AddFile("C:\\MY SAVERS\\STAR FIELD.SCR", "MZ");
-  settings->Values().cpath = "C:\\MY SAVERS";
+  fileListFolder = "C:\\MY SAVERS";
   form.ListBox4.SetItems({"STAR FIELD.SCR"});
   Order(0, false);
   Play();
@@ -204,6 +204,27 @@ TEST_F(PlayItemTest, LaunchesGoToTheFileHistoryUpToItsSize) {
   Play();
   ASSERT_TRUE(RunUntil());
   EXPECT_EQ(lists.History(), (V{Path("B.SCR"), Path("C.SCR")}));
+  EXPECT_EQ(form.ComboBox1.Items().at(10), "HIS: 2ｺ");
+}
+
+// While HIS is the current list, launches from the file list join it; playing it adds nothing.
+TEST_F(PlayItemTest, TheShownHistoryTakesFileListLaunchesButNotItsOwn) {
+  Start();
+  Rows({"A.SCR", "B.SCR"});
+  settings->Values().fileHis = 5;
+  form.ComboBox1.SetItemIndex(10);
+  lists.SwitchToChosen(false);
+  Order(0, false);
+  Play();
+  ASSERT_TRUE(RunUntil());
+  EXPECT_EQ(form.ListBox2.Items(), (V{Path("A.SCR"), Path("B.SCR")}));
+  form.Button9.UserClick();  // memory mode: the history itself plays
+  form.ListBox2.SetTag(0);
+  Play();
+  ASSERT_TRUE(RunUntil());
+  EXPECT_EQ(p.processes.Started().size(), 4u);
+  EXPECT_EQ(form.ListBox2.Count(), 2);
+  EXPECT_EQ(form.ComboBox1.Items().at(10), "HIS: 2ｺ");
 }
 
 TEST_F(PlayItemTest, NoHistoryWhenItsSizeIsZero) {

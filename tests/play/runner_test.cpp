@@ -52,7 +52,7 @@ struct RunnerFixture : testing::Test {
     backForm = &h.app.CreateForm<forms::TQUOVEL32BACK>();
     box = std::make_unique<common::TMKBoxDlg>(h.app, p.desktop);
     backdrop = std::make_unique<Backdrop>(h.app, *backForm);
-    runner = std::make_unique<Runner>(h.app, *form, os, *box, backdrop.get(), "C:\\WINDOWS");
+    runner = std::make_unique<Runner>(h.app, *form, os, *box, backdrop.get(), "C:\\WINDOWS", "C:\\WINDOWS");
     form->Show();
   }
   void Start() {

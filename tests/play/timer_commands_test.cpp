@@ -40,7 +40,7 @@ struct TimerCommandsTest : PlayFixture {
       Box(f).Button1.UserClick();
     });
   }
-  int Timer(const std::string& path) { return store::FileTimers(p.profile).Read(path); }
+  int Timer(const std::string& path) { return store::FileTimers(p.fs, "C:\\WINDOWS").Read(path); }
 
   std::unique_ptr<TimerCommands> commands;
 };
@@ -49,7 +49,7 @@ TEST_F(TimerCommandsTest, TSetStoresTheTimerOfTheCurrentFileRowAndZeroRemovesIt)
   Rows({"A.SCR", "B.SCR"});
   form.ListBox4.SetTag(1);
   settings->Values().timer = 0;
-  store::FileTimers(p.profile).Write(Path("A.SCR"), 45);
+  store::FileTimers(p.fs, "C:\\WINDOWS").Write(Path("A.SCR"), 45);
   h.backend.ExpectModal("TTMSETBox", Path("B.SCR")).Do([this](gui::Form& f) {
     EXPECT_EQ(form.Label10.Caption(), "0");  // the row's labels, as a click shows them
     EXPECT_EQ(form.Label9.Caption(), "OFF");
@@ -154,8 +154,8 @@ TEST_F(TimerCommandsTest, TheTimerFileOpensInTheEditorFromTheWindowsFolder) {
   EXPECT_EQ(r.request.commandLine, "notepad.exe C:\\WINDOWS\\QUOVEL32.Tim");
   EXPECT_EQ(r.request.currentFolder, "C:\\WINDOWS");
 
-  p.desktop.SetWindowsFolder("C:\\GONE");
-  h.backend.ExpectModal("TMKBox", "C:\\GONE").Answer(gui::kMrOk);
+  ASSERT_TRUE(p.fs.Rename("C:\\WINDOWS", "C:\\GONE"));
+  h.backend.ExpectModal("TMKBox", "C:\\WINDOWS\nﾌｫﾙﾀﾞｰが存在しません").Answer(gui::kMrOk);
   form.K9.UserClick();
   EXPECT_EQ(p.processes.Started().size(), 1u);
 }
@@ -233,7 +233,7 @@ TEST_F(TimerCommandsTest, ClosingTheManagerClosesTheHelpFile) {
 
 TEST_F(TimerCommandsTest, PlayTakesDisplayTimesFromTheTimerFileWhileFTIsOn) {
   Rows({"A.SCR"});
-  store::FileTimers(p.profile).Write(Path("A.SCR"), 30);
+  store::FileTimers(p.fs, "C:\\WINDOWS").Write(Path("A.SCR"), 30);
   settings->Values().timer = 10;
   for (bool ft : {true, false}) {
     form.FT.SetChecked(ft);

@@ -9,17 +9,16 @@ namespace {
 
 struct FileTimersTest : testing::Test {
   std::string TimerFileText() {
-    auto text = p.fs.ReadFile(p.profile.PathOf(kTimerFile));
+    auto text = p.fs.ReadFile("C:\\WINDOWS\\QUOVEL32.Tim");
     return text ? *text : std::string();
   }
   platform::fake::FakePlatform p;
-  FileTimers timers{p.profile};
+  FileTimers timers{p.fs, "C:\\WINDOWS"};
 };
 
-TEST_F(FileTimersTest, StoredTimersLiveInTheWindowsFolderUnderTheirFullPath) {
+TEST_F(FileTimersTest, StoredTimersLiveInTheirFolderUnderTheirFullPath) {
   timers.Write("C:\\SAVERS\\STARS.SCR", 30);
   timers.Write("C:\\SAVERS\\WAVES.SCR", 45);
-  EXPECT_EQ(p.profile.PathOf(kTimerFile), "C:\\WINDOWS\\QUOVEL32.Tim");
   EXPECT_EQ(TimerFileText(), "[Timer]\r\nC:\\SAVERS\\STARS.SCR=30\r\nC:\\SAVERS\\WAVES.SCR=45\r\n");
   EXPECT_EQ(timers.Read("C:\\SAVERS\\STARS.SCR"), 30);
   EXPECT_EQ(timers.Read("c:\\savers\\waves.scr"), 45);  // keys compare without case

@@ -67,6 +67,7 @@ TEST_F(ManagerSettingsTest, FirstStartShowsEveryDefault) {
   EXPECT_TRUE(form.MF0.Enabled());
   EXPECT_EQ(form.Panel2.Caption(), "QUOVEL32 EXE版");
   EXPECT_EQ(settings->PlayListBox(), &form.ListBox4);
+  EXPECT_EQ(form.Label4.Caption(), " 24/01/01 月 00:00:00 rsha");   // the date of the start
 }
 
 TEST_F(ManagerSettingsTest, StoredValuesReachTheWindow) {
@@ -108,6 +109,24 @@ TEST_F(ManagerSettingsTest, AValueThatStopsTheReadingStillLoadsTheLists) {
   EXPECT_EQ(form.ListBox2.Items(), V{"C:\\KEEP.SCR"});
   EXPECT_TRUE(Close());
   EXPECT_EQ(LoadList(p.fs, "C:\\WINDOWS\\QVLA32M0.LIS"), V{"C:\\KEEP.SCR"});
+}
+
+TEST_F(ManagerSettingsTest, AStopAfterMemoryKeepsTheListNumberItRead) {
+  Set("MEMORY", "1,-1,0,1,4,1,0");
+  Set("DirNo", "tree");
+  ASSERT_TRUE(SaveList(p.fs, "C:\\WINDOWS\\QVLA32M4.LIS", {"C:\\M4.SCR"}).ok());
+  h.backend.ExpectModal("TMKBox", "初期化処理に失敗しました・・・").Answer(1);
+  Start();
+  EXPECT_EQ(lists.Current(), 4);
+  EXPECT_EQ(form.ListBox2.Items(), V{"C:\\M4.SCR"});
+}
+
+TEST_F(ManagerSettingsTest, AHandOverThatCouldNotWriteSaysSoInsteadOfConfirming) {
+  Start();
+  p.fs.FailNext(platform::fake::FsOp::kReplace, "", 5);   // one list file of the hand-over
+  h.backend.ExpectModal("TMKBox", "データ格納処理に失敗しました・・・").Answer(1);
+  form.F1.UserClick();
+  EXPECT_EQ(Stored("MEMORY", ScrKey()), "1,-1,0,1,0,1,1");   // what could be written, was
 }
 
 TEST_F(ManagerSettingsTest, WindowPlaceIsKeptInsideTheWorkArea) {

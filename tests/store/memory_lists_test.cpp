@@ -65,6 +65,31 @@ TEST_F(MemoryListsTest, RefreshCountsFilesOnceAndKeepsUnreadableOnes) {
   EXPECT_EQ(Caption(4), "M4 : 2ｺ");
 }
 
+// A file locked while it was read shows empty; once the lock is gone, neither a switch nor a
+// save may put that empty list in place of the user's entries. Other files are still written.
+TEST_F(MemoryListsTest, AListThatCouldNotBeReadIsNeverOverwritten) {
+  Put("C:\\WINDOWS\\QVLA32M3.LIS", {"C:\\KEEP.SCR"});
+  Put("C:\\QUOVEL32\\QVLE32MH.LIS", {"C:\\H.SCR"});
+  for (const char* f : {"C:\\WINDOWS\\QVLA32M3.LIS", "C:\\QUOVEL32\\QVLE32MH.LIS"}) p.fs.Lock(f);
+  lists.Load(3, false);
+  EXPECT_EQ(list2.Count(), 0);
+  for (const char* f : {"C:\\WINDOWS\\QVLA32M3.LIS", "C:\\QUOVEL32\\QVLE32MH.LIS"}) p.fs.Unlock(f);
+  c.UserSelect(1);
+  lists.SwitchToChosen(false);
+  list2.AddItem("C:\\NEW.SCR");
+  EXPECT_TRUE(lists.SaveAll(SaveTarget::kOwn));
+  EXPECT_EQ(File("C:\\WINDOWS\\QVLA32M3.LIS"), (V{"C:\\KEEP.SCR"}));
+  EXPECT_EQ(File("C:\\QUOVEL32\\QVLE32MH.LIS"), (V{"C:\\H.SCR"}));
+  EXPECT_EQ(File("C:\\WINDOWS\\QVLA32M1.LIS"), (V{"C:\\NEW.SCR"}));
+  // Read again (the user switches back), the list is the file's and is written as usual.
+  c.UserSelect(3);
+  lists.SwitchToChosen(false);
+  EXPECT_EQ(list2.Items(), (V{"C:\\KEEP.SCR"}));
+  list2.AddItem("C:\\MORE.SCR");
+  lists.SaveAll(SaveTarget::kOwn);
+  EXPECT_EQ(File("C:\\WINDOWS\\QVLA32M3.LIS"), (V{"C:\\KEEP.SCR", "C:\\MORE.SCR"}));
+}
+
 TEST_F(MemoryListsTest, SwitchingPutsTheOldListAwayAndShowsTheNewOne) {
   Put("C:\\WINDOWS\\QVLA32M0.LIS", {"C:\\A.SCR"});
   Put("C:\\WINDOWS\\QVLA32M3.LIS", {"C:\\B.SCR", "C:\\C.SCR"});

@@ -44,6 +44,36 @@ installed() {
     wine reg add "$KEY\QUOVEL32\SCR" /v Version /d "${1:-16}" /f >/dev/null 2>&1 || fail "registry"
   fi
 }
+# fresh_manager: a clean installation as the scenarios start from: the settings key with
+# "Version" 16, no list files, the program copied to C:\QUOVEL32. Sets C and EXE_KEY.
+fresh_manager() {
+  C="$WINEPREFIX/drive_c"
+  EXE_KEY="$KEY\\QUOVEL32\\EXE"
+  installed 16
+  rm -rf "$C/QUOVEL32" "$C"/windows/QVLA32M*.LIS "$C/windows/QUOVEL32CD.LIS"
+  mkdir -p "$C/QUOVEL32"
+  cp "$EXE" "$C/QUOVEL32/QUOVEL32.EXE"
+}
+# wait_for PATTERN WHAT: until the manager's texts match PATTERN (fails with WHAT after 20 s).
+wait_for() {
+  local t=0
+  until probe text TQUOVEL32KAPUL | grep -q -- "$1"; do
+    sleep 0.2; t=$((t + 1))
+    [ $t -lt 100 ] || { probe text TQUOVEL32KAPUL; fail "$2"; }
+  done
+}
+# expect_file PATH PRINTF-FORMAT: the file holds exactly these bytes.
+expect_file() {
+  local want; want="$(printf "$2" | od -An -tx1)"
+  local got; got="$(od -An -tx1 <"$1" 2>/dev/null || echo missing)"
+  [ "$want" = "$got" ] || { log "$1:"; od -c "$1" 2>&1 | head; fail "$(basename "$1") differs"; }
+}
+# working_folder: a working folder as the installer sets one (a start without one plays nothing
+# automatically: it asks for the folder first).
+working_folder() {
+  mkdir -p "$WINEPREFIX/drive_c/QVWORK"
+  wine reg add "$KEY\QUOVEL32\SCR" /v TMPQVLA /d 'C:\QVWORK' /f >/dev/null 2>&1 || fail "registry"
+}
 # copy_as NAME: a copy of the program under another name in the scenario's folder (printed).
 copy_as() {
   cp "$EXE" "$OUTDIR/$1"

@@ -1,15 +1,20 @@
 // preview_host: plays the part of the screen-saver dialog for the preview scenario. It opens a
 // window with a 152 × 112 preview area, starts the screen-saver copy with "/p <area handle>",
 // reports what the preview window inside the area looks like, keeps everything on the screen for
-// a while (the scenario takes its screenshot then), destroys its window and reports whether the
-// screen-saver process ended with it.
+// a while (the scenario takes its screenshot then), starts a second "/p" on the same area, destroys
+// its window, reports whether the screen-saver process ended with it, and finally starts a "/p"
+// with the area's handle, which by then names no window.
 //
 //   preview_host SCR-PATH HOLD-MS
 // Output, one fact per line: "area H", "window W H", "position X Y", "style child=C popup=P",
-// "panel W H", "visible-top-level N", "ready", then "ended N" (exit code) or
-// "still-running". Exit code 0 when the process ended with the window.
+// "panel W H", "visible-top-level N", "ready", then the second start's "second ended N" (exit
+// code) or "second still-running", "second titles N" (most title windows seen in the area
+// meanwhile) and "second windows N" (most visible top-level windows of that process), then "ended
+// N" or "still-running" for the first process, and the same three facts of the "dead" start.
+// Exit code 0 when the process ended with the window.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -50,6 +55,51 @@ BOOL CALLBACK CountVisible(HWND w, LPARAM param) {
   GetWindowThreadProcessId(w, &pid);
   if (pid == v->process && IsWindowVisible(w)) ++v->count;
   return TRUE;
+}
+
+int CountTitles(HWND area) {
+  int n = 0;
+  for (HWND w = FindWindowExW(area, nullptr, L"TQUOVEL32TITLE", nullptr); w != nullptr;
+       w = FindWindowExW(area, w, L"TQUOVEL32TITLE", nullptr)) {
+    ++n;
+  }
+  return n;
+}
+
+// Starts "SCR /p HANDLE" and waits at most 20 s for it to end, watching the title windows in the
+// area and the new process's visible top-level windows (a message box, say) meanwhile.
+void StartAndWatch(const char* what, const std::wstring& scr, HWND area) {
+  std::wstring command = L"\"" + scr + L"\" /p " + std::to_wstring(reinterpret_cast<uintptr_t>(area));
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    std::printf("%s cannot-start %lu\n", what, GetLastError());
+    return;
+  }
+  CloseHandle(pi.hThread);
+  int titles = 0;
+  int windows = 0;
+  DWORD waited = WAIT_TIMEOUT;
+  for (int i = 0; i < 400 && waited == WAIT_TIMEOUT; ++i) {
+    Pump(50);
+    titles = std::max(titles, CountTitles(area));
+    Visible visible{pi.dwProcessId, 0};
+    EnumWindows(CountVisible, reinterpret_cast<LPARAM>(&visible));
+    windows = std::max(windows, visible.count);
+    waited = WaitForSingleObject(pi.hProcess, 0);
+  }
+  if (waited == WAIT_OBJECT_0) {
+    DWORD code = 0;
+    GetExitCodeProcess(pi.hProcess, &code);
+    std::printf("%s ended %lu\n", what, code);
+  } else {
+    std::printf("%s still-running\n", what);
+    TerminateProcess(pi.hProcess, 1);
+  }
+  std::printf("%s titles %d\n%s windows %d\n", what, titles, what, windows);
+  std::fflush(stdout);
+  CloseHandle(pi.hProcess);
 }
 
 // The host and its area clip their children, so that their own painting never covers the
@@ -129,6 +179,7 @@ int main() {
   std::fflush(stdout);
 
   Pump(hold);
+  StartAndWatch("second", args[1], area);
   DestroyWindow(host);
   DWORD waited = WAIT_TIMEOUT;
   for (int i = 0; i < 300 && waited == WAIT_TIMEOUT; ++i) {
@@ -146,5 +197,6 @@ int main() {
     rc = 1;
   }
   CloseHandle(pi.hProcess);
+  StartAndWatch("dead", args[1], area);
   return rc;
 }

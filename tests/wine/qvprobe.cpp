@@ -17,10 +17,27 @@
 //   qvprobe drag CLASS FROM TO [VK]  drag with the mouse (real input) from the list row FROM to the
 //                                    row TO of another list (both exact row texts); then press VK,
 //                                    e.g. to pick an item of a menu the drop opens
+//   qvprobe drag-to CLASS FROM NAME [VK]  the same from the row FROM onto the control of that
+//                                    designer name
+//   qvprobe click-row CLASS TEXT [2|right|ctrl]  click with the mouse (real input) the row TEXT
+//                                    of a visible list box; 2: a double click, right: the right
+//                                    button, ctrl: with Ctrl held (a row added to the selection)
+//   qvprobe click-node CLASS TEXT    click with the mouse (real input) the tree-view item TEXT
+//   qvprobe press CLASS TEXT         click with the mouse (real input) the child control whose
+//                                    caption is TEXT
+//   qvprobe press-name CLASS NAME [right]  the same for the control of that designer name (the program
+//                                    keeps a hash of each control's name in its window's user data)
+//   qvprobe caption CLASS NAME       the caption of the control of that designer name
+//   qvprobe shown-name CLASS NAME    whether the control of that designer name is visible
+//   qvprobe items CLASS NAME         "item <text>" per row of the list or combo box of that name
+//   qvprobe shown CLASS CHILDCLASS [TEXT]  whether a visible child window of CHILDCLASS (with the
+//                                    caption TEXT) exists
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -141,13 +158,9 @@ void MouseInput(POINT p, DWORD flags) {
   Sleep(40);
 }
 
-int Drag(HWND w, const std::wstring& from, const std::wstring& to, WORD vk) {
-  RowContext source{from};
-  EnumChildWindows(w, FindRow, reinterpret_cast<LPARAM>(&source));
-  RowContext target{to, source.found};
-  EnumChildWindows(w, FindRow, reinterpret_cast<LPARAM>(&target));
-  POINT a, b;
-  if (source.found == nullptr || target.found == nullptr || !RowPoint(source, a) || !RowPoint(target, b)) return 1;
+// A drag with the button held from a to b in small steps, then the key vk (0: none), e.g. to
+// pick an item of a menu the drop opens.
+void DragPoints(HWND w, POINT a, POINT b, WORD vk) {
   SetForegroundWindow(w);
   Sleep(200);
   MouseInput(a, 0);
@@ -164,11 +177,201 @@ int Drag(HWND w, const std::wstring& from, const std::wstring& to, WORD vk) {
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof keys[0]);
   }
+}
+
+int Drag(HWND w, const std::wstring& from, const std::wstring& to, WORD vk) {
+  RowContext source{from};
+  EnumChildWindows(w, FindRow, reinterpret_cast<LPARAM>(&source));
+  RowContext target{to, source.found};
+  EnumChildWindows(w, FindRow, reinterpret_cast<LPARAM>(&target));
+  POINT a, b;
+  if (source.found == nullptr || target.found == nullptr || !RowPoint(source, a) || !RowPoint(target, b)) return 1;
+  DragPoints(w, a, b, vk);
+  return 0;
+}
+
+// How a click is made: the button, the count, Ctrl held. A click first brings the window to the
+// front and moves the mouse there.
+struct ClickKind {
+  int clicks = 1;
+  bool right = false;
+  bool ctrl = false;
+};
+
+// Reads "2", "right" and "ctrl" from the arguments from `first` on.
+ClickKind KindOf(int argc, wchar_t** argv, int first) {
+  ClickKind kind;
+  for (int i = first; i < argc; ++i) {
+    const std::wstring a = argv[i];
+    if (a == L"2") kind.clicks = 2;
+    if (a == L"right") kind.right = true;
+    if (a == L"ctrl") kind.ctrl = true;
+  }
+  return kind;
+}
+
+void KeyInput(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &in, sizeof in);
+  Sleep(40);
+}
+
+void ClickAt(HWND w, POINT p, ClickKind kind = {}) {
+  SetForegroundWindow(w);
+  Sleep(200);
+  MouseInput(p, 0);
+  if (kind.ctrl) KeyInput(VK_CONTROL, false);
+  for (int i = 0; i < kind.clicks; ++i) {
+    MouseInput(p, kind.right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    MouseInput(p, kind.right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  }
+  if (kind.ctrl) KeyInput(VK_CONTROL, true);
+}
+
+int ClickRow(HWND w, const std::wstring& text, ClickKind kind) {
+  RowContext row{text};
+  EnumChildWindows(w, FindRow, reinterpret_cast<LPARAM>(&row));
+  POINT p;
+  if (row.found == nullptr || !RowPoint(row, p)) return 1;
+  ClickAt(w, p, kind);
+  return 0;
+}
+
+BOOL CALLBACK FindTree(HWND child, LPARAM param) {
+  if (!IsWindowVisible(child) || _wcsicmp(ClassOf(child).c_str(), WC_TREEVIEWW) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(param) = child;
+  return FALSE;
+}
+
+// Memory in the tree's own process: item records and texts travel through it, since a tree view
+// reads and writes its messages' pointers in its own address space.
+class RemoteBlock {
+ public:
+  RemoteBlock(HWND w, size_t size) : size_(size) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_ != nullptr) at_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteBlock() {
+    if (at_ != nullptr) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+    if (process_ != nullptr) CloseHandle(process_);
+  }
+  bool ok() const { return at_ != nullptr; }
+  char* at() const { return static_cast<char*>(at_); }
+  bool Put(size_t offset, const void* data, size_t n) { return WriteProcessMemory(process_, at() + offset, data, n, nullptr) != 0; }
+  bool Get(size_t offset, void* data, size_t n) { return ReadProcessMemory(process_, at() + offset, data, n, nullptr) != 0; }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* at_ = nullptr;
+  size_t size_;
+};
+
+std::wstring NodeText(HWND tree, RemoteBlock& block, HTREEITEM item) {
+  constexpr size_t kTextAt = 256, kChars = 260;
+  TVITEMW tv{};
+  tv.mask = TVIF_TEXT;
+  tv.hItem = item;
+  tv.pszText = reinterpret_cast<wchar_t*>(block.at() + kTextAt);
+  tv.cchTextMax = kChars;
+  if (!block.Put(0, &tv, sizeof tv) || !SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(block.at()))) return {};
+  wchar_t text[kChars] = {};
+  block.Get(kTextAt, text, sizeof text);
+  text[kChars - 1] = L'\0';
+  return text;
+}
+
+HTREEITEM FindNode(HWND tree, RemoteBlock& block, HTREEITEM item, const std::wstring& text) {
+  for (; item != nullptr; item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+    if (NodeText(tree, block, item) == text) return item;
+    HTREEITEM child = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+    if (HTREEITEM found = FindNode(tree, block, child, text)) return found;
+  }
+  return nullptr;
+}
+
+struct NameContext {
+  LONG_PTR tag = 0;
+  HWND found = nullptr;
+};
+
+LONG_PTR NameTag(const std::wstring& name) {
+  uint32_t hash = 2166136261u;
+  for (wchar_t c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  return static_cast<LONG_PTR>(hash);
+}
+
+BOOL CALLBACK FindNamed(HWND child, LPARAM param) {
+  auto* ctx = reinterpret_cast<NameContext*>(param);
+  if (GetWindowLongPtrW(child, GWLP_USERDATA) != ctx->tag) return TRUE;
+  ctx->found = child;
+  return FALSE;
+}
+
+HWND Named(HWND w, const std::wstring& name) {
+  NameContext ctx{NameTag(name)};
+  EnumChildWindows(w, FindNamed, reinterpret_cast<LPARAM>(&ctx));
+  return ctx.found;
+}
+
+POINT Middle(HWND control) {
+  RECT r;
+  GetClientRect(control, &r);
+  POINT p{r.right / 2, r.bottom / 2};
+  ClientToScreen(control, &p);
+  return p;
+}
+
+// A real click in the middle of a control.
+int Press(HWND w, HWND control, ClickKind kind) {
+  if (control == nullptr) return 1;
+  ClickAt(w, Middle(control), kind);
+  return 0;
+}
+
+struct ShownContext {
+  std::wstring cls;
+  const wchar_t* text = nullptr;  // any caption when null
+  bool found = false;
+};
+
+BOOL CALLBACK FindShown(HWND child, LPARAM param) {
+  auto* ctx = reinterpret_cast<ShownContext*>(param);
+  // A child counts as shown only when it and every parent up to the window are visible.
+  if (_wcsicmp(ClassOf(child).c_str(), ctx->cls.c_str()) != 0 || !IsWindowVisible(child)) return TRUE;
+  if (ctx->text != nullptr && TextOf(child) != ctx->text) return TRUE;
+  ctx->found = true;
+  return FALSE;
+}
+
+int ClickNode(HWND w, const std::wstring& text) {
+  HWND tree = nullptr;
+  EnumChildWindows(w, FindTree, reinterpret_cast<LPARAM>(&tree));
+  if (tree == nullptr) return 1;
+  RemoteBlock block(tree, 1024);
+  if (!block.ok()) return 1;
+  HTREEITEM root = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+  HTREEITEM item = FindNode(tree, block, root, text);
+  if (item == nullptr) return 1;
+  SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+  RECT r{};
+  *reinterpret_cast<HTREEITEM*>(&r) = item;   // the rectangle asked for names its item
+  if (!block.Put(0, &r, sizeof r) || !SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(block.at())) ||
+      !block.Get(0, &r, sizeof r)) {
+    return 1;
+  }
+  POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ClientToScreen(tree, &p);
+  ClickAt(w, p);
   return 0;
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: qvprobe wait-window|wait-gone|text|rect|close|send|click|key|select|drag CLASS ...\n");
+  std::fprintf(stderr, "usage: qvprobe wait-window|wait-gone|text|rect|close|send|click|key|select|drag|click-row|click-node|drag-to|press|press-name|caption|shown-name|items|shown CLASS ...\n");
   return 2;
 }
 
@@ -230,6 +433,48 @@ int main() {
     return 0;
   }
   if (cmd == L"drag" && argc >= 5) return Drag(w, argv[3], argv[4], static_cast<WORD>(num(5, 0)));
+  if (cmd == L"click-row" && argc >= 4) return ClickRow(w, argv[3], KindOf(argc, argv, 4));
+  if (cmd == L"click-node" && argc >= 4) return ClickNode(w, argv[3]);
+  if (cmd == L"shown" && argc >= 4) {
+    ShownContext ctx{argv[3], argc >= 5 ? argv[4] : nullptr};
+    EnumChildWindows(w, FindShown, reinterpret_cast<LPARAM>(&ctx));
+    return ctx.found ? 0 : 1;
+  }
+  if (cmd == L"press" && argc >= 4) {
+    ClickContext ctx{argv[3]};
+    EnumChildWindows(w, FindButton, reinterpret_cast<LPARAM>(&ctx));
+    return Press(w, ctx.found, KindOf(argc, argv, 4));
+  }
+  if (cmd == L"drag-to" && argc >= 5) {
+    RowContext source{argv[3]};
+    EnumChildWindows(w, FindRow, reinterpret_cast<LPARAM>(&source));
+    HWND target = Named(w, argv[4]);
+    POINT a;
+    if (source.found == nullptr || target == nullptr || !RowPoint(source, a)) return 1;
+    DragPoints(w, a, Middle(target), static_cast<WORD>(num(5, 0)));
+    return 0;
+  }
+  if (cmd == L"press-name" && argc >= 4) return Press(w, Named(w, argv[3]), KindOf(argc, argv, 4));
+  if (cmd == L"items" && argc >= 4) {
+    HWND list = Named(w, argv[3]);
+    if (list == nullptr) return 1;
+    if (_wcsicmp(ClassOf(list).c_str(), L"ComboBox") == 0) {
+      PrintItems(list, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+    } else {
+      PrintItems(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+    }
+    return 0;
+  }
+  if (cmd == L"shown-name" && argc >= 4) {
+    HWND control = Named(w, argv[3]);
+    return control != nullptr && IsWindowVisible(control) ? 0 : 1;
+  }
+  if (cmd == L"caption" && argc >= 4) {
+    HWND control = Named(w, argv[3]);
+    if (control == nullptr) return 1;
+    std::printf("%s\n", Utf8(TextOf(control)).c_str());
+    return 0;
+  }
   if (cmd == L"click" && argc >= 4) {
     ClickContext ctx{argv[3]};
     EnumChildWindows(w, FindButton, reinterpret_cast<LPARAM>(&ctx));

@@ -24,6 +24,14 @@ namespace {
 const wchar_t kPeerProp[] = L"QvPeer";
 const wchar_t kOldProcProp[] = L"QvOldProc";
 
+// The designer name as a number another process can read from the window (its user data): the
+// end-to-end tests find a control by name this way. FNV-1a over the name's bytes.
+LONG_PTR NameTag(const std::string& name) {
+  uint32_t hash = 2166136261u;
+  for (unsigned char c : name) hash = (hash ^ c) * 16777619u;
+  return static_cast<LONG_PTR>(hash);
+}
+
 LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto old = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOldProcProp));
   WindowPeer* peer = WindowPeer::FromHwnd(hwnd);
@@ -100,6 +108,7 @@ WindowPeer* WindowPeer::FromHwnd(HWND hwnd) {
 void WindowPeer::Attach(HWND hwnd, bool subclass) {
   hwnd_ = hwnd;
   SetPropW(hwnd, kPeerProp, this);
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, NameTag(control_.Name()));
   if (subclass) {
     oldProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
     SetPropW(hwnd, kOldProcProp, reinterpret_cast<HANDLE>(oldProc_));

@@ -1,5 +1,7 @@
 #include "platform/fake/fake_desktop.h"
 
+#include <algorithm>
+
 #include "platform/fake/fold.h"
 
 namespace platform::fake {
@@ -33,23 +35,35 @@ std::optional<uint16_t> IntegerAtom(const std::string& name) {
 }  // namespace
 
 WindowId FakeDesktop::AddWindow(const std::string& className, Rect rect, Handler handler) {
+  return AddChildWindow(0, className, rect, std::move(handler));
+}
+
+WindowId FakeDesktop::AddChildWindow(WindowId parent, const std::string& className, Rect rect, Handler handler) {
   WindowId id = nextWindow_;
   nextWindow_ += 0x10;
-  windows_.push_back({id, className, rect, std::move(handler), std::string()});
+  windows_.push_back({id, className, rect, std::move(handler), std::string(), parent});
   return id;
 }
 
 void FakeDesktop::RemoveWindow(WindowId window) {
-  for (auto it = windows_.begin(); it != windows_.end(); ++it) {
-    if (it->id == window) {
-      windows_.erase(it);
-      return;
+  std::vector<WindowId> gone{window};
+  for (size_t i = 0; i < gone.size(); ++i) {
+    for (const Window& w : windows_) {
+      if (w.parent == gone[i]) gone.push_back(w.id);
     }
   }
+  std::erase_if(windows_, [&gone](const Window& w) { return std::find(gone.begin(), gone.end(), w.id) != gone.end(); });
 }
 
 std::optional<WindowId> FakeDesktop::FindWindowByClass(const std::string& className) {
   // Class names compare case-insensitively; the newest window is on top of the z-order.
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    if (it->parent == 0 && SameText(it->className, className)) return it->id;
+  }
+  return std::nullopt;
+}
+
+std::optional<WindowId> FakeDesktop::FindWindowOrChildByClass(const std::string& className) {
   for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
     if (SameText(it->className, className)) return it->id;
   }
@@ -65,6 +79,7 @@ std::optional<Rect> FakeDesktop::WindowRect(WindowId window) {
 
 WindowId FakeDesktop::WindowAt(Point point) {
   for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
+    if (it->parent != 0) continue;
     const Rect& r = it->rect;
     if (point.x >= r.left && point.x < r.right && point.y >= r.top && point.y < r.bottom) return it->id;
   }
@@ -104,7 +119,8 @@ void FakeDesktop::Broadcast(uint32_t message, uintptr_t wParam, intptr_t lParam)
   messages_.push_back({kBroadcast, message, wParam, lParam, false});
   std::vector<Window> receivers = windows_;  // handlers may add or remove windows
   for (const Window& w : receivers) {
-    if (w.handler) w.handler(message, wParam, lParam);
+    // HWND_BROADCAST reaches the top-level windows only.
+    if (w.parent == 0 && w.handler) w.handler(message, wParam, lParam);
   }
   if (message == msg::kKeyDown) UserInput();
 }

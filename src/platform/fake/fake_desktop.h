@@ -1,5 +1,5 @@
 // A simulated desktop: windows registered by tests under a class name with an optional message
-// handler, global atoms with Windows' reference counting and integer atoms, and a record of
+// handler, top-level or as the child of another window, global atoms with Windows' reference counting and integer atoms, and a record of
 // every message, beep, key press and cursor move. User input (a key, a cursor move, a broadcast
 // key-down) is reported through OnUserInput, which the fake platform passes to the processes.
 #pragma once
@@ -25,6 +25,9 @@ class FakeDesktop : public Desktop {
   static constexpr WindowId kBroadcast = 0xFFFF;
 
   WindowId AddWindow(const std::string& className, Rect rect = {}, Handler handler = {});
+  // A window inside `parent`; like on Windows, FindWindowByClass does not see it.
+  WindowId AddChildWindow(WindowId parent, const std::string& className, Rect rect = {}, Handler handler = {});
+  // Removes the window and, as DestroyWindow does, every window inside it.
   void RemoveWindow(WindowId window);
   void SetWindowTitle(WindowId window, const std::string& title);
   void SetWindowsFolder(const std::string& folder) { windowsFolder_ = folder; }
@@ -45,8 +48,9 @@ class FakeDesktop : public Desktop {
   std::function<void()> OnUserInput;
 
   std::optional<WindowId> FindWindowByClass(const std::string& className) override;
+  std::optional<WindowId> FindWindowOrChildByClass(const std::string& className) override;
   std::optional<Rect> WindowRect(WindowId window) override;
-  // The most recently added window whose rectangle holds the point.
+  // The most recently added top-level window whose rectangle holds the point.
   WindowId WindowAt(Point point) override;
   std::string WindowTitle(WindowId window) override;
   intptr_t Send(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
@@ -74,6 +78,7 @@ class FakeDesktop : public Desktop {
     Rect rect;
     Handler handler;
     std::string title;
+    WindowId parent;  // 0 for a top-level window
   };
   struct Atom {
     std::string name;

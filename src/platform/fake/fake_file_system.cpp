@@ -117,6 +117,7 @@ struct FakeFileSystem::Node {
   std::string shortName;
   std::map<std::string, std::shared_ptr<Node>> children;  // by upper-cased name
   std::vector<OpenRecord> opens;
+  bool protectedFolder = false;  // a normal user may not change what is inside
 
   bool IsFolder() const { return (attributes & attr::kDirectory) != 0; }
   uint32_t Reported() const {
@@ -371,6 +372,12 @@ void FakeFileSystem::SetShortName(const std::string& path, const std::string& sh
   if (l.node) l.node->shortName = shortName;
 }
 
+void FakeFileSystem::ProtectFolder(const std::string& path) {
+  AddFolder(path);
+  Lookup l = Resolve(path);
+  if (l.node) l.node->protectedFolder = true;
+}
+
 void FakeFileSystem::Lock(const std::string& path) {
   Lookup l = Resolve(path);
   if (l.node) l.node->opens.push_back({kLockId, kAccessRead | kAccessWrite, 0});
@@ -482,6 +489,10 @@ OpenedFile FakeFileSystem::Open(const std::string& path, OpenMode mode, Share sh
     return out;
   }
   const unsigned access = mode == OpenMode::kRead ? kAccessRead : kAccessRead | kAccessWrite;
+  if (access & kAccessWrite && l.parent && l.parent->protectedFolder) {
+    out.result = OsResult::FromCode(code::kAccessDenied);
+    return out;
+  }
   const unsigned shareBits = share == Share::kReadWrite ? kAccessRead | kAccessWrite
                              : share == Share::kRead    ? kAccessRead
                                                         : 0u;
@@ -532,7 +543,9 @@ OsResult FakeFileSystem::Delete(const std::string& path) {
   if (TakeFailure(FsOp::kDelete, l.full, code)) return OsResult::FromCode(code);
   if (l.error != 0) return OsResult::FromCode(l.error);
   if (!l.node) return OsResult::FromCode(code::kFileNotFound);
-  if (l.node->IsFolder() || l.node->attributes & attr::kReadOnly) return OsResult::FromCode(code::kAccessDenied);
+  if (l.node->IsFolder() || l.node->attributes & attr::kReadOnly || l.parent->protectedFolder) {
+    return OsResult::FromCode(code::kAccessDenied);
+  }
   if (!l.node->opens.empty()) return OsResult::FromCode(code::kSharingViolation);
   l.parent->children.erase(UpperAscii(l.name));
   Log("Delete " + l.full);
@@ -547,7 +560,9 @@ OsResult FakeFileSystem::Move(const std::string& from, const std::string& to, bo
   if (!source.node || !source.parent) return OsResult::FromCode(code::kFileNotFound);
   Lookup target = Resolve(to);
   if (target.error != 0) return OsResult::FromCode(target.error);
-  if (!target.parent) return OsResult::FromCode(code::kAccessDenied);
+  if (!target.parent || source.parent->protectedFolder || target.parent->protectedFolder) {
+    return OsResult::FromCode(code::kAccessDenied);
+  }
   // A folder cannot move into itself or below itself.
   if (source.node->IsFolder() && source.node->Contains(target.parent.get())) {
     return OsResult::FromCode(code::kSharingViolation);
@@ -582,7 +597,7 @@ OsResult FakeFileSystem::CreateFolder(const std::string& path) {
   if (TakeFailure(FsOp::kCreateFolder, l.full, code)) return OsResult::FromCode(code);
   if (l.error != 0) return OsResult::FromCode(l.error);
   if (l.node) return OsResult::FromCode(code::kAlreadyExists);
-  if (!l.parent) return OsResult::FromCode(code::kAccessDenied);
+  if (!l.parent || l.parent->protectedFolder) return OsResult::FromCode(code::kAccessDenied);
   auto node = std::make_shared<Node>();
   node->name = l.name;
   node->attributes = attr::kDirectory;
@@ -599,7 +614,9 @@ OsResult FakeFileSystem::RemoveFolder(const std::string& path) {
   if (l.error != 0) return OsResult::FromCode(l.error);
   if (!l.node) return OsResult::FromCode(code::kFileNotFound);
   if (!l.node->IsFolder()) return OsResult::FromCode(kErrorDirectory);
-  if (!l.parent || l.node->attributes & attr::kReadOnly) return OsResult::FromCode(code::kAccessDenied);
+  if (!l.parent || l.node->attributes & attr::kReadOnly || l.parent->protectedFolder) {
+    return OsResult::FromCode(code::kAccessDenied);
+  }
   if (!l.node->children.empty()) return OsResult::FromCode(code::kDirNotEmpty);
   // Windows keeps the current folder open, so it cannot be removed.
   Lookup current = Resolve(current_);

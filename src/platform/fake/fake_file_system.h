@@ -37,6 +37,10 @@ class FakeFileSystem : public FileSystem {
   void AddFolder(const std::string& path, uint32_t attributes = 0);  // with its parents
   // The 8.3 name of an existing path's last component (a real volume makes one up for long names).
   void SetShortName(const std::string& path, const std::string& shortName);
+  // A folder a normal user may not write (the Windows folder, Program Files): nothing directly
+  // inside it can be created, opened for writing, renamed, replaced or deleted (access denied);
+  // reading works. Set-up through AddFile and AddFolder is not affected.
+  void ProtectFolder(const std::string& path);
   // Another process holds the file open without sharing it.
   void Lock(const std::string& path);
   void Unlock(const std::string& path);
@@ -63,6 +67,7 @@ class FakeFileSystem : public FileSystem {
   std::optional<FileTime> LastWriteTime(const std::string& path) override;
   OsResult SetLastWriteTime(const std::string& path, FileTime time) override;
   LocalTime ToLocal(FileTime time) override;
+  FileTime CurrentTime() override { return now_; }
   OpenedFile Open(const std::string& path, OpenMode mode, Share share) override;
   OsResult Delete(const std::string& path) override;
   OsResult Rename(const std::string& from, const std::string& to) override;

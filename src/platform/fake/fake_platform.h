@@ -4,6 +4,7 @@
 // NOTEPAD.EXE, WINHLP32.EXE and SYSTEM32\CMD.EXE in it, and the program's own executable is
 // C:\QUOVEL32\QUOVEL32.EXE.
 #pragma once
+#include "platform/fake/fake_collation.h"
 #include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fake_processes.h"
@@ -28,6 +29,7 @@ class FakePlatform {
   FakeProfile profile;
   FakeProcesses processes;
   FakeShell shell;
+  FakeCollation collation;
 };
 
 }  // namespace platform::fake

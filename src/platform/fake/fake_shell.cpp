@@ -14,10 +14,15 @@ FakeShell::FakeShell(FileSystem& fs) : fs_(fs) {
   special_[SpecialFolder::kDesktop] = profile + "\\Desktop";
   special_[SpecialFolder::kPrograms] = profile + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
   special_[SpecialFolder::kStartup] = special_[SpecialFolder::kPrograms] + "\\Startup";
+  special_[SpecialFolder::kLocalAppData] = profile + "\\AppData\\Local";
 }
 
 void FakeShell::SetDisplayName(const std::string& path, const std::string& name) {
   displayNames_[UpperAscii(fs_.FullPath(path).value_or(path))] = name;
+}
+
+void FakeShell::SetCompressedFolder(const std::string& path) {
+  compressed_.insert(UpperAscii(fs_.FullPath(path).value_or(path)));
 }
 
 ShellListing FakeShell::Folders(const std::string& folder, bool includeHidden, bool parsingNames) {
@@ -38,9 +43,19 @@ ShellListing FakeShell::Folders(const std::string& folder, bool includeHidden, b
   uint32_t mask = attr::kDirectory | attr::kSystem | attr::kReadOnly | attr::kArchive;
   if (includeHidden) mask |= attr::kHidden;
   for (const FindEntry& e : fs_.Find(base + "*", mask)) {
-    if ((e.attributes & attr::kDirectory) == 0) continue;
-    ShellItem item;
     std::string path = base + e.name;
+    // What the shell's enumeration of folders hands out: folders, and compressed files, which
+    // carry the stream attribute.
+    uint32_t shellAttributes = sfgao::kFileSystem;
+    if (e.attributes & attr::kDirectory) {
+      shellAttributes |= sfgao::kFolder;
+    } else if (compressed_.count(UpperAscii(path)) != 0) {
+      shellAttributes |= sfgao::kFolder | sfgao::kStream;
+    } else {
+      continue;
+    }
+    if (!IsFileSystemFolder(shellAttributes)) continue;
+    ShellItem item;
     auto named = displayNames_.find(UpperAscii(path));
     item.name = named == displayNames_.end() ? e.name : named->second;
     if (parsingNames) item.parsingName = path;

@@ -17,12 +17,46 @@ UINT PersistFlags(bool persist) { return persist ? SPIF_UPDATEINIFILE | SPIF_SEN
 
 OsResult Check(BOOL ok) { return ok ? OsResult::Ok() : OsResult::FromCode(GetLastError()); }
 
+// A search for the first window of a class; class names compare case-insensitively.
+struct ClassSearch {
+  std::wstring className;
+  HWND found = nullptr;
+};
+
+bool HasClass(HWND window, const std::wstring& className) {
+  wchar_t buffer[257];
+  int n = GetClassNameW(window, buffer, 257);
+  return n > 0 && lstrcmpiW(buffer, className.c_str()) == 0;
+}
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<ClassSearch*>(param);
+  if (!HasClass(window, search->className)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// EnumChildWindows walks every descendant, not only the direct children.
+BOOL CALLBACK MatchTopLevelOrDescendant(HWND window, LPARAM param) {
+  if (!MatchWindow(window, param)) return FALSE;
+  EnumChildWindows(window, MatchWindow, param);
+  return reinterpret_cast<ClassSearch*>(param)->found == nullptr;
+}
+
 }  // namespace
 
 std::optional<WindowId> Win32Desktop::FindWindowByClass(const std::string& className) {
   HWND hwnd = FindWindowW(Wide(className).c_str(), nullptr);
   if (hwnd == nullptr) return std::nullopt;
   return reinterpret_cast<WindowId>(hwnd);
+}
+
+std::optional<WindowId> Win32Desktop::FindWindowOrChildByClass(const std::string& className) {
+  if (std::optional<WindowId> topLevel = FindWindowByClass(className)) return topLevel;
+  ClassSearch search{Wide(className)};
+  EnumWindows(MatchTopLevelOrDescendant, reinterpret_cast<LPARAM>(&search));
+  if (search.found == nullptr) return std::nullopt;
+  return reinterpret_cast<WindowId>(search.found);
 }
 
 std::optional<Rect> Win32Desktop::WindowRect(WindowId window) {

@@ -8,6 +8,7 @@ namespace platform::win32 {
 class Win32Desktop : public Desktop {
  public:
   std::optional<WindowId> FindWindowByClass(const std::string& className) override;
+  std::optional<WindowId> FindWindowOrChildByClass(const std::string& className) override;
   std::optional<Rect> WindowRect(WindowId window) override;
   WindowId WindowAt(Point point) override;
   std::string WindowTitle(WindowId window) override;

@@ -166,6 +166,12 @@ OsResult Win32FileSystem::SetLastWriteTime(const std::string& path, FileTime tim
   return r;
 }
 
+FileTime Win32FileSystem::CurrentTime() {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  return FileTime{(static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime};
+}
+
 LocalTime Win32FileSystem::ToLocal(FileTime time) {
   FILETIME utc = ToFiletime(time);
   FILETIME local;

@@ -13,6 +13,7 @@ class Win32FileSystem : public FileSystem {
   std::optional<FileTime> LastWriteTime(const std::string& path) override;
   OsResult SetLastWriteTime(const std::string& path, FileTime time) override;
   LocalTime ToLocal(FileTime time) override;
+  FileTime CurrentTime() override;
   OpenedFile Open(const std::string& path, OpenMode mode, Share share) override;
   OsResult Delete(const std::string& path) override;
   OsResult Rename(const std::string& from, const std::string& to) override;

@@ -2,6 +2,7 @@
 // integration tests.
 #pragma once
 #include "platform/services.h"
+#include "platform/win32/win32_collation.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_processes.h"
@@ -17,7 +18,7 @@ class Win32Platform {
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
-  platform::Services Services() { return platform::Services{fs, registry, profile, processes, desktop, shell}; }
+  platform::Services Services() { return platform::Services{fs, registry, profile, processes, desktop, shell, collation}; }
 
   Win32FileSystem fs;
   Win32Registry registry;
@@ -25,6 +26,7 @@ class Win32Platform {
   Win32Processes processes;
   Win32Desktop desktop;
   Win32Shell shell;
+  Win32Collation collation;
 };
 
 }  // namespace platform::win32

@@ -11,6 +11,8 @@ namespace platform::win32 {
 namespace {
 
 constexpr size_t kNameLimit = 256;
+static_assert(sfgao::kStream == SFGAO_STREAM && sfgao::kFolder == SFGAO_FOLDER &&
+              sfgao::kFileSystem == SFGAO_FILESYSTEM);
 
 // Releases a COM interface or frees an item id list when it goes out of scope.
 template <typename T>
@@ -62,16 +64,17 @@ ShellListing Win32Shell::Folders(const std::string& folder, bool includeHidden, 
       return fail(hr);
     }
   }
+  HWND owner = reinterpret_cast<HWND>(owner_);
   std::wstring path = Wide(folder);  // ParseDisplayName takes a writable string
   FreedIdList pidl;
-  HRESULT hr = desktop_->ParseDisplayName(nullptr, nullptr, path.data(), nullptr, &pidl.p, nullptr);
+  HRESULT hr = desktop_->ParseDisplayName(owner, nullptr, path.data(), nullptr, &pidl.p, nullptr);
   if (FAILED(hr)) return fail(hr);
   Released<IShellFolder> shellFolder;
   hr = desktop_->BindToObject(pidl.p, nullptr, IID_IShellFolder, reinterpret_cast<void**>(&shellFolder.p));
   if (FAILED(hr)) return fail(hr);
   Released<IEnumIDList> children;
   SHCONTF flags = SHCONTF_FOLDERS | (includeHidden ? SHCONTF_INCLUDEHIDDEN : 0);
-  hr = shellFolder.p->EnumObjects(nullptr, flags, &children.p);
+  hr = shellFolder.p->EnumObjects(owner, flags, &children.p);
   if (FAILED(hr)) return fail(hr);
   if (hr == S_FALSE || children.p == nullptr) return listing;  // nothing to enumerate
   for (;;) {
@@ -79,6 +82,12 @@ ShellListing Win32Shell::Folders(const std::string& folder, bool includeHidden, 
     hr = children.p->Next(1, &child.p, nullptr);
     if (FAILED(hr)) return fail(hr);
     if (hr != S_OK) break;
+    // Only real folders: Windows 7 and later enumerate zip and cab files among the folders.
+    LPCITEMIDLIST one = child.p;
+    SFGAOF attributes = SFGAO_FOLDER | SFGAO_FILESYSTEM | SFGAO_STREAM;
+    hr = shellFolder.p->GetAttributesOf(1, &one, &attributes);
+    if (FAILED(hr)) return fail(hr);
+    if (!IsFileSystemFolder(attributes)) continue;
     ShellItem item;
     hr = NameOf(shellFolder.p, child.p, SHGDN_NORMAL, item.name);
     if (FAILED(hr)) return fail(hr);
@@ -92,9 +101,12 @@ ShellListing Win32Shell::Folders(const std::string& folder, bool includeHidden, 
 }
 
 std::optional<std::string> Win32Shell::SpecialFolderPath(SpecialFolder which) {
-  int csidl = which == SpecialFolder::kDesktop    ? CSIDL_DESKTOPDIRECTORY
-              : which == SpecialFolder::kPrograms ? CSIDL_PROGRAMS
-                                                  : CSIDL_STARTUP;
+  // The local application data folder is where the program keeps its data, so it is created
+  // when a new profile does not have it yet.
+  int csidl = which == SpecialFolder::kDesktop        ? CSIDL_DESKTOPDIRECTORY
+              : which == SpecialFolder::kPrograms     ? CSIDL_PROGRAMS
+              : which == SpecialFolder::kLocalAppData ? CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE
+                                                      : CSIDL_STARTUP;
   wchar_t buffer[MAX_PATH + 1] = {};
   if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer))) return std::nullopt;
   return Narrow(buffer);

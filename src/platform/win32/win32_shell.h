@@ -14,11 +14,13 @@ class Win32Shell : public Shell {
   Win32Shell(const Win32Shell&) = delete;
   Win32Shell& operator=(const Win32Shell&) = delete;
 
+  void SetOwnerWindow(WindowId owner) override { owner_ = owner; }
   ShellListing Folders(const std::string& folder, bool includeHidden, bool parsingNames) override;
   std::optional<std::string> SpecialFolderPath(SpecialFolder which) override;
 
  private:
   IShellFolder* desktop_ = nullptr;
+  WindowId owner_ = 0;
 };
 
 }  // namespace platform::win32

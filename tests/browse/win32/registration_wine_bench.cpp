@@ -70,7 +70,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   f.Panel2.Hide();
   f.ListBox2.Show();
   common::TMKBoxDlg box(app, os.desktop);
-  browse::ShellPaths paths(os.fs, os.shell, os.desktop.WindowsFolder());
+  browse::ShellPaths paths(os.fs, os.shell, os.collation, os.desktop.WindowsFolder());
   browse::FileBrowser browser(app, f, services, box, paths, "C:\\QUOVEL32.EXE", {});
   browser.SetFilter("*.SCR;", 0x27);
   browse::Registration registration(app, f, services, box, browser, paths, {});

@@ -30,7 +30,7 @@ class RealShellPaths : public testing::Test {
     os.fs.RemoveFolder(root);
   }
   platform::win32::Win32Platform os;
-  ShellPaths paths{os.fs, os.shell, os.desktop.WindowsFolder()};
+  ShellPaths paths{os.fs, os.shell, os.collation, os.desktop.WindowsFolder()};
   std::string root, deep;
 };
 
@@ -41,6 +41,18 @@ TEST_F(RealShellPaths, FolderNamesEndingInATrailByteBackslash) {
   std::vector<std::string> names = paths.SubFolders(root, false);
   ASSERT_EQ(names.size(), 1u);
   EXPECT_EQ(names[0], "一覧表") << Utf8(names[0]);
+}
+
+// Windows 7 and later enumerate a zip file among the folders; it is no folder here.
+TEST_F(RealShellPaths, ZipFilesAreNoSubfolders) {
+  const std::string zip = root + "\\一覧表\\savers.zip";
+  // An empty archive: just the end-of-central-directory record.
+  std::string empty("PK\x05\x06", 4);
+  empty.append(18, '\0');
+  ASSERT_TRUE(os.fs.WriteFile(zip, empty).ok());
+  std::vector<std::string> names = paths.SubFolders(root + "\\一覧表", true);
+  os.fs.Delete(zip);
+  EXPECT_EQ(names, std::vector<std::string>{"ソフト"});
 }
 
 TEST_F(RealShellPaths, RepairAndDisplayPathRoundTrip) {

@@ -1,6 +1,6 @@
-// The real services where no fake can stand in: windows found by class and a hand-off message
-// between two processes, Windows' screen-saver settings, the cursor, the screen, generated short
-// names and the special folders.
+// The real services where no fake can stand in: windows found by class (also inside other
+// windows) and a hand-off message between two processes, Windows' screen-saver settings, the
+// cursor, the screen, the order of names, generated short names and the special folders.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -63,6 +63,32 @@ TEST(Win32HandOff, WindowIsFoundByClassWithItsRectangle) {
   EXPECT_EQ(desktop.WindowRect(*found), (platform::Rect{10, 20, 310, 220}));
   SetWindowTextW(receiver.hwnd(), Wide("QUOVEL32 EXE版").c_str());
   EXPECT_EQ(desktop.WindowTitle(*found), "QUOVEL32 EXE版");
+}
+
+// A window of our class two levels inside a top-level window, as a preview sits in the area of
+// the screen-saver dialog.
+TEST(Win32Desktop, ChildWindowsAreFoundOnlyByTheSearchBelowTheTopLevel) {
+  const std::wstring className = L"TQvChildTest" + std::to_wstring(GetCurrentProcessId());
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = className.c_str();
+  ASSERT_NE(RegisterClassW(&wc), 0);
+  HWND dialog = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND area = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 10, 10, 152, 112, dialog, nullptr, wc.hInstance, nullptr);
+  HWND inner = CreateWindowExW(0, className.c_str(), L"", WS_CHILD, 0, 0, 152, 112, area, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(inner, nullptr);
+
+  platform::win32::Win32Desktop desktop;
+  const std::string name = Narrow(className);
+  EXPECT_EQ(desktop.FindWindowByClass(name), std::nullopt);
+  EXPECT_EQ(desktop.FindWindowOrChildByClass(name), reinterpret_cast<platform::WindowId>(inner));
+  EXPECT_EQ(desktop.FindWindowOrChildByClass("tqvchildtest" + std::to_string(GetCurrentProcessId())),
+            reinterpret_cast<platform::WindowId>(inner));
+  DestroyWindow(dialog);
+  EXPECT_EQ(desktop.FindWindowOrChildByClass(name), std::nullopt);
+  EXPECT_EQ(desktop.WindowRect(reinterpret_cast<platform::WindowId>(area)), std::nullopt);   // a host that has gone
+  UnregisterClassW(className.c_str(), wc.hInstance);
 }
 
 // Runs in a second process started by the test below: the sender's side of the hand-off.
@@ -148,6 +174,23 @@ TEST(Win32Desktop, WorkAreaLiesInsideTheScreen) {
   EXPECT_GT(work.height(), 0);
 }
 
+// One sort key per name must order names exactly as comparing them pair by pair does.
+TEST(Win32Collation, KeysOrderAsCompareStringDoes) {
+  const char* names[] = {"_a", "b", "a-c", "ab", "abc", "~x", "1", "10", "9", "a", "B", "co-op", "coop", "co op",
+                         "a_b.scr", "a.scr", "A B", "Ａ", "ｱ", "ア", "イ", "星空", "日本", ""};
+  platform::win32::Win32Collation collation;
+  for (const char* a : names) {
+    for (const char* b : names) {
+      const std::wstring wa = Wide(a), wb = Wide(b);
+      const int compared = CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wa.c_str(), static_cast<int>(wa.size()),
+                                          wb.c_str(), static_cast<int>(wb.size())) - CSTR_EQUAL;
+      const std::string ka = collation.SortKey(a), kb = collation.SortKey(b);
+      const int keyed = ka < kb ? -1 : kb < ka ? 1 : 0;
+      EXPECT_EQ(keyed, compared < 0 ? -1 : compared > 0 ? 1 : 0) << testsupport::Utf8(a) << " / " << testsupport::Utf8(b);
+    }
+  }
+}
+
 TEST(Win32FileSystem, LongNamesGetAShortForm) {
   platform::win32::Win32FileSystem fs;
   wchar_t temp[MAX_PATH + 1] = {};
@@ -178,13 +221,14 @@ TEST(Win32FileSystem, LocalTimeIsTheSystemsLocalTime) {
 
 TEST(Win32Shell, SpecialFoldersExist) {
   platform::win32::Win32Platform os;
-  for (platform::SpecialFolder which :
-       {platform::SpecialFolder::kDesktop, platform::SpecialFolder::kPrograms, platform::SpecialFolder::kStartup}) {
+  for (platform::SpecialFolder which : {platform::SpecialFolder::kDesktop, platform::SpecialFolder::kPrograms,
+                                        platform::SpecialFolder::kStartup, platform::SpecialFolder::kLocalAppData}) {
     std::optional<std::string> folder = os.shell.SpecialFolderPath(which);
     ASSERT_TRUE(folder);
     EXPECT_EQ(folder->substr(1, 2), ":\\") << testsupport::Utf8(*folder);
   }
   EXPECT_TRUE(os.fs.DirectoryExists(*os.shell.SpecialFolderPath(platform::SpecialFolder::kDesktop)));
+  EXPECT_TRUE(os.fs.DirectoryExists(*os.shell.SpecialFolderPath(platform::SpecialFolder::kLocalAppData)));
 }
 
 }  // namespace
