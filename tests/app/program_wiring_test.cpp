@@ -206,6 +206,9 @@ TEST_F(ProgramWiringTest, FolderHistoryKeepsTheLastFoldersNewestFirst) {
   m.ListBoxKaKo.UserSelect(2);
   EXPECT_EQ(program->Browser()->FileListFolder(), "C:\\A");
   EXPECT_EQ(m.ListBoxKaKo.Items(), (V{"C:\\B", "C:\\", "C:\\A"}));
+  m.ButtonRESET.UserClick();  // back to the folder shown when the panel opened
+  EXPECT_EQ(program->Browser()->FileListFolder(), "C:\\B");
+  m.ListBoxKaKo.UserSelect(2);
   m.ButtonKaKoOK.UserClick();
   EXPECT_FALSE(m.PanelKaKo.Visible());
   EXPECT_EQ(m.ListBoxKaKo.Items(), (V{"C:\\A", "C:\\B", "C:\\"}));
