@@ -6,6 +6,7 @@
 #include "browse/list_info.h"
 #include "browse/registration.h"
 #include "browse/transfer.h"
+#include "fileops/file_commands.h"
 #include "browse/text_path.h"
 #include "play/timer_commands.h"
 #include "store/data_folders.h"
@@ -129,6 +130,14 @@ void Program::CreateBrowser() {
   editingHooks.ReceiveModeToggled = [this] { settings_->Values().memory[3] = -1; };
   auto editing = std::make_shared<browse::ListEditing>(app_, m, os_.desktop, editingHooks);
   editing->AttachEvents();
+  // Really copy, move and delete the files behind a list's selected rows.
+  fileops::FileCommandHooks fileHooks;
+  fileHooks.Source = [editing] { return editing->FileMenuSource(); };
+  fileHooks.FileListFolder = [this] { return browser_->FileListFolder(); };
+  fileHooks.RepairFilePath = [this](const std::string& path) { return browser_->RepairedFilePath(path); };
+  fileHooks.RowsRemoved = [editing](gui::ListBox& main) { editing->CountChanged(main); };
+  auto fileCommands = std::make_shared<fileops::FileCommands>(app_, m, os_, *box_, *settings_, fileHooks);
+  fileCommands->AttachEvents();
   // Bulk registration into the current memory list.
   browse::RegistrationHooks registrationHooks;
   registrationHooks.TwinName = [this](const std::string& p) { return store::DisplayName(os_.fs, p); };
@@ -142,20 +151,29 @@ void Program::CreateBrowser() {
   auto registration = std::make_shared<browse::Registration>(app_, m, os_, *box_, *browser_, *shellPaths_,
                                                              registrationHooks);
   registration->AttachEvents();
-  parts_.insert(parts_.end(), {histories, filters, listInfo, transfers, editing, registration});
+  parts_.insert(parts_.end(), {histories, filters, listInfo, transfers, editing, fileCommands, registration});
   auto chained = std::make_shared<bool>(false);
-  settings_->OpenBrowser = [this, &m, filters, transfers, registration, chained](const store::Settings& v) {
-    // The play engine is there by now: the stop button also stops a bulk registration, and a
-    // running one refuses the close as a run does.
+  settings_->OpenBrowser = [this, &m, filters, registration, fileCommands, chained](const store::Settings& v) {
+    // The play engine is there by now: the stop button also stops a bulk registration and the
+    // file commands, and a running one refuses the close as a run does (the close asks it to
+    // stop as well).
     if (!*chained) {
       *chained = true;
       gui::NotifyEvent engineStop = m.Button5.OnClick;
-      m.Button5.OnClick = [engineStop, registration](gui::Component& c) {
+      m.Button5.OnClick = [engineStop, registration, fileCommands](gui::Component& c) {
         registration->RequestStop();
+        fileCommands->RequestStop();
         if (engineStop) engineStop(c);
       };
       std::function<bool()> engineBusy = settings_->Busy;
-      settings_->Busy = [engineBusy, registration] { return registration->Running() || (engineBusy && engineBusy()); };
+      settings_->Busy = [engineBusy, registration, fileCommands] {
+        return registration->Running() || fileCommands->Busy() || (engineBusy && engineBusy());
+      };
+      std::function<void()> engineStopRequest = settings_->StopRequest;
+      settings_->StopRequest = [engineStopRequest, fileCommands] {
+        fileCommands->RequestStop();
+        if (engineStopRequest) engineStopRequest();
+      };
     }
     // The filter as the start-up sequence has set the boxes: the attribute mask of rd/sys/hid/arc
     // and the pattern of the mode shown (extension boxes, ALL, or the own pattern).

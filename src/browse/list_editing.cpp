@@ -65,13 +65,23 @@ void ShowTrashPicture(forms::TQUOVEL32KAPUL& form, bool full) {
   form.Image1.SetPicture((full ? form.Image3 : form.Image2).Picture());
 }
 
-void ListEditing::ShowCounts(const char* lead) {
+void ListEditing::ShowCounts() {
   f_.LabelKaKo.SetCaption(std::to_string(f_.ListBoxKaKo.Count()) + "ｺ");
-  if (hooks_.MemoryCaption) hooks_.MemoryCaption(static_cast<std::size_t>(f_.ListBox2.Count()));
-  const std::string trash = lead + std::to_string(f_.ListBox6.Count()) + "ｺ";
-  f_.Label7.SetCaption(trash);
-  f_.LabelGomiKosu2.SetCaption(trash);
-  ShowTrashPicture(f_, f_.ListBox6.Count() > 0);
+  CountChanged(f_.ListBox2);
+  CountChanged(f_.ListBox6);
+}
+
+void ListEditing::CountChanged(const gui::ListBox& main) {
+  const std::string count = std::to_string(main.Count()) + "ｺ";
+  if (&main == &f_.ListBox2) {
+    if (hooks_.MemoryCaption) hooks_.MemoryCaption(static_cast<std::size_t>(main.Count()));
+  } else if (&main == &f_.ListBox6) {
+    f_.Label7.SetCaption(count);
+    f_.LabelGomiKosu2.SetCaption(count);
+    ShowTrashPicture(f_, main.Count() > 0);
+  } else {
+    f_.Label1.SetCaption(count);
+  }
 }
 
 void ListEditing::EmptyTrash() {
@@ -123,7 +133,7 @@ void ListEditing::DeleteRows(const gui::Component& button) {
   const int current = row < main->Count() ? row : -1;
   SelectRow(main, current);
   SelectRow(twin, current);
-  ShowCounts("");
+  ShowCounts();
   if (hooks_.SetClickSuppress) hooks_.SetClickSuppress(false);
 }
 

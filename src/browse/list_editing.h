@@ -54,6 +54,9 @@ class ListEditing {
   void DeleteRows(const gui::Component& button);
   // LabelGomiSASIN / LabelGomiTUIKA: CLR becomes add and add becomes CLR.
   void ToggleReceiveMode();
+  // The count shown for a main list after rows of it went: the memory list's caption in
+  // ComboBox1, the trash counters and icon, or the file count Label1.
+  void CountChanged(const gui::ListBox& main);
   // The list whose right click opened the file menu (null before any).
   gui::ListBox* FileMenuSource() const { return menuSource_; }
 
@@ -61,7 +64,7 @@ class ListEditing {
   void ListMouseUp();
 
  private:
-  void ShowCounts(const char* lead);
+  void ShowCounts();
 
   gui::Application& app_;
   forms::TQUOVEL32KAPUL& f_;

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "gui/font.h"
@@ -20,6 +21,7 @@ class MenuItem;
 class NotifyIcon;
 class NotifyIconPeer;
 class PopupMenu;
+class SaveDialog;
 class Timer;
 
 // The state a control pushes to its peer when it changes.
@@ -99,6 +101,9 @@ class Backend {
   virtual void Terminate() = 0;
   // Shows a popup menu at screen point (x, y); returns the item the user picked, or nullptr.
   virtual MenuItem* TrackPopup(PopupMenu& menu, int x, int y) = 0;
+  // Shows the file-save dialog set up by `dialog` modally over its owner form; returns the full
+  // path the user chose, or nullopt when they cancelled.
+  virtual std::optional<std::string> RunSaveDialog(const SaveDialog& dialog) = 0;
 
   // Extent of `text` in `font` (line breaks start new lines).
   virtual Size TextExtent(const gui::Font& font, const std::string& text) = 0;

@@ -48,7 +48,7 @@ OsResult FileSystem::WriteFileReplacing(const std::string& path, const std::stri
   return written;
 }
 
-OsResult FileSystem::Copy(const std::string& from, const std::string& to) {
+OsResult FileSystem::Copy(const std::string& from, const std::string& to, size_t bufferSize, bool flush) {
   OpenedFile source = Open(from, OpenMode::kRead, Share::kRead);
   if (!source.file) return source.result;
   std::optional<FileTime> date = source.file->LastWriteTime();
@@ -56,7 +56,7 @@ OsResult FileSystem::Copy(const std::string& from, const std::string& to) {
   if (!target.file) return target.result;
 
   OsResult result;
-  std::vector<char> buffer(kCopyBuffer);
+  std::vector<char> buffer(std::max<size_t>(bufferSize, 1));
   for (;;) {
     std::optional<size_t> got = source.file->Read(buffer.data(), buffer.size());
     if (!got) {
@@ -68,6 +68,7 @@ OsResult FileSystem::Copy(const std::string& from, const std::string& to) {
     if (!result) break;
   }
   if (result && date) result = target.file->SetLastWriteTime(*date);
+  if (result && flush) result = target.file->Flush();
   target.file.reset();
   if (!result) Delete(to);
   return result;

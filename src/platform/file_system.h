@@ -95,6 +95,8 @@ class File {
   // Set it after the last write: whether later writes through the handle move the date again
   // differs between Windows and Wine.
   virtual OsResult SetLastWriteTime(FileTime time) = 0;
+  // Writes what the system still holds of this file to the disk.
+  virtual OsResult Flush() = 0;
 };
 
 struct OpenedFile {
@@ -139,9 +141,11 @@ class FileSystem {
   // Writes `data` to a temporary file beside `path` and renames it over `path`, so a failure
   // never leaves a truncated file behind. The temporary file is removed on failure.
   OsResult WriteFileReplacing(const std::string& path, const std::string& data);
-  // Copies the bytes of `from` into `to` (created or truncated) and gives `to` the date of
-  // `from`; attributes are not copied. A partly written `to` is deleted on failure.
-  OsResult Copy(const std::string& from, const std::string& to);
+  // Copies the bytes of `from` into `to` (created or truncated) through a buffer of `bufferSize`
+  // bytes and gives `to` the date of `from` (and, with `flush`, writes it through to the disk);
+  // attributes are not copied. The source is read until a read returns nothing. A partly
+  // written `to` is deleted on failure.
+  OsResult Copy(const std::string& from, const std::string& to, size_t bufferSize = 64 * 1024, bool flush = false);
 
   // --- Deleting and renaming --------------------------------------------------------------------
   // Files only: a read-only file or a folder gives kAccessDenied, an open file kSharingViolation.

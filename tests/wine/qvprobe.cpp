@@ -32,6 +32,11 @@
 //   qvprobe items CLASS NAME         "item <text>" per row of the list or combo box of that name
 //   qvprobe shown CLASS CHILDCLASS [TEXT]  whether a visible child window of CHILDCLASS (with the
 //                                    caption TEXT) exists
+//   qvprobe type CLASS TEXT          bring the window to the front and type TEXT with the keyboard
+//                                    (real input, one key press per UTF-16 unit) into its focus
+//   qvprobe keys CLASS KEY...        bring the window to the front and press the keys (real input)
+//                                    in order; KEY is a virtual-key code (13 or 0x0D), with
+//                                    "shift+", "ctrl+" or "alt+" before it to hold those
 #include <windows.h>
 
 #include <commctrl.h>
@@ -42,6 +47,8 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -219,6 +226,50 @@ void KeyInput(WORD vk, bool up) {
   Sleep(40);
 }
 
+// Real keyboard input of text: each UTF-16 unit is a key press of its own (the system turns it
+// into a WM_CHAR of that unit), whatever the keyboard layout.
+void TypeText(HWND w, const std::wstring& text) {
+  SetForegroundWindow(w);
+  Sleep(200);
+  for (wchar_t unit : text) {
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wScan = keys[1].ki.wScan = unit;
+    keys[0].ki.dwFlags = KEYEVENTF_UNICODE;
+    keys[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof keys[0]);
+    Sleep(10);
+  }
+}
+
+// Real key presses; each is "[shift+][ctrl+][alt+]VK". False on a key that does not parse.
+bool PressKeys(HWND w, wchar_t** keys, int count) {
+  SetForegroundWindow(w);
+  Sleep(200);
+  for (int i = 0; i < count; ++i) {
+    std::wstring key = keys[i];
+    std::vector<WORD> held;
+    for (bool more = true; more;) {
+      more = false;
+      for (auto [prefix, vk] : {std::pair{L"shift+", VK_SHIFT}, std::pair{L"ctrl+", VK_CONTROL}, std::pair{L"alt+", VK_MENU}}) {
+        if (key.rfind(prefix, 0) == 0) {
+          key.erase(0, std::wcslen(prefix));
+          held.push_back(static_cast<WORD>(vk));
+          more = true;
+        }
+      }
+    }
+    wchar_t* end = nullptr;
+    const long vk = std::wcstol(key.c_str(), &end, 0);
+    if (key.empty() || *end != L'\0' || vk <= 0 || vk > 0xFE) return false;
+    for (WORD h : held) KeyInput(h, false);
+    KeyInput(static_cast<WORD>(vk), false);
+    KeyInput(static_cast<WORD>(vk), true);
+    for (auto h = held.rbegin(); h != held.rend(); ++h) KeyInput(*h, true);
+  }
+  return true;
+}
+
 void ClickAt(HWND w, POINT p, ClickKind kind = {}) {
   SetForegroundWindow(w);
   Sleep(200);
@@ -371,7 +422,7 @@ int ClickNode(HWND w, const std::wstring& text) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: qvprobe wait-window|wait-gone|text|rect|close|send|click|key|select|drag|click-row|click-node|drag-to|press|press-name|caption|shown-name|items|shown CLASS ...\n");
+  std::fprintf(stderr, "usage: qvprobe wait-window|wait-gone|text|rect|close|send|click|key|select|drag|click-row|click-node|drag-to|press|press-name|caption|shown-name|items|shown|type|keys CLASS ...\n");
   return 2;
 }
 
@@ -475,6 +526,11 @@ int main() {
     std::printf("%s\n", Utf8(TextOf(control)).c_str());
     return 0;
   }
+  if (cmd == L"type" && argc >= 4) {
+    TypeText(w, argv[3]);
+    return 0;
+  }
+  if (cmd == L"keys" && argc >= 4) return PressKeys(w, argv + 3, argc - 3) ? 0 : Usage();
   if (cmd == L"click" && argc >= 4) {
     ClickContext ctx{argv[3]};
     EnumChildWindows(w, FindButton, reinterpret_cast<LPARAM>(&ctx));

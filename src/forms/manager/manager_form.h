@@ -17,6 +17,7 @@
 #include "gui/menu.h"
 #include "gui/panel.h"
 #include "gui/radio_group.h"
+#include "gui/save_dialog.h"
 #include "gui/timer.h"
 #include "gui/tree_view.h"
 
@@ -147,6 +148,9 @@ class TQUOVEL32KAPUL : public gui::Form {
   gui::Timer TimerST{*this, "TimerST", 1111, false};       // power-saving wait
   gui::Timer TimerEROUT{*this, "TimerEROUT", 300, false};  // close after a failed start-up
   gui::Timer TimerAUTO{*this, "TimerAUTO", 1000, false};   // automatic start
+
+  // The destination folder of the copy and move commands.
+  gui::SaveDialog SaveDialog1{*this, "SaveDialog1"};
 
   // The opening banner, over everything until the start-up sequence has run.
   gui::Panel PanelOPEN{*this, "PanelOPEN"};

@@ -8,6 +8,7 @@
 #include "gui/form.h"
 #include "gui/menu.h"
 #include "gui/notify_icon.h"
+#include "gui/save_dialog.h"
 #include "gui/timer.h"
 
 namespace gui::headless {
@@ -209,12 +210,16 @@ void Backend::ExpectPopup(const std::string& menuName, const std::string& itemNa
   popupScript_.push_back(PopupExpectation{menuName, itemName});
 }
 
+void Backend::ExpectSaveDialog(std::optional<std::string> path) { saveScript_.push_back(std::move(path)); }
+
 bool Backend::VerifyExpectations() {
-  const bool ok = modal_.empty() && popupScript_.empty();
+  const bool ok = modal_.empty() && popupScript_.empty() && saveScript_.empty();
   for (const auto& e : modal_) Fail("expected modal form " + e.className_ + " containing \"" + e.textContains_ + "\" was never shown");
   for (const auto& p : popupScript_) Fail("expected popup menu " + p.menu + " was never shown");
+  for (const auto& a : saveScript_) Fail("expected save dialog (answer " + (a ? "\"" + *a + "\"" : std::string("cancel")) + ") was never shown");
   modal_.clear();
   popupScript_.clear();
+  saveScript_.clear();
   return ok;
 }
 
@@ -287,6 +292,19 @@ MenuItem* Backend::TrackPopup(PopupMenu& menu, int, int) {
   }
   popups_.push_back(entry);
   return picked;
+}
+
+std::optional<std::string> Backend::RunSaveDialog(const SaveDialog& dialog) {
+  SaveDialogRecord record{dialog.Name(), dialog.Title, dialog.InitialDir, dialog.FileName, dialog.DefaultExt,
+                          dialog.Filter, dialog.HideReadOnly, dialog.PathMustExist, std::nullopt};
+  if (saveScript_.empty()) {
+    Fail("unexpected save dialog " + dialog.Name() + " \"" + dialog.Title + "\"");
+  } else {
+    record.chosen = std::move(saveScript_.front());
+    saveScript_.pop_front();
+  }
+  saveDialogs_.push_back(record);
+  return record.chosen;
 }
 
 Size Backend::TextExtent(const gui::Font& font, const std::string& text) { return FixedTextExtent(font, text); }

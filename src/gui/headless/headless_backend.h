@@ -1,18 +1,20 @@
-// The backend of the tests: no windows, a virtual clock and scripted answers to modal forms and
-// popup menus.
+// The backend of the tests: no windows, a virtual clock and scripted answers to modal forms,
+// popup menus and save dialogs.
 //
 // Time only moves when a test (or code under test) says so: Advance(ms) fires every due timer
 // and every posted action in deadline order, each seeing Now() equal to its deadline;
 // ProcessMessages() advances by one small step. A modal form asks the script for its answer:
 // expectations are met in order, and an unexpected modal form, a form that does not match the
 // next expectation, or an expectation still unmet at VerifyExpectations() is reported through
-// the failure reporter (tests connect it to their framework).
+// the failure reporter (tests connect it to their framework). Save dialogs take their answers
+// from a script of their own in the same way.
 #pragma once
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +56,15 @@ struct ModalRecord {
   std::uint64_t closedAt = 0;
 };
 
+// A save dialog that was shown: what it was asked to show, and the answer it gave.
+struct SaveDialogRecord {
+  std::string name;  // the component's designer name
+  std::string title, initialDir, fileName, defaultExt, filter;
+  bool hideReadOnly = false;
+  bool pathMustExist = false;
+  std::optional<std::string> chosen;  // nullopt: cancelled
+};
+
 class Backend : public gui::Backend {
  public:
   Backend();
@@ -76,11 +87,15 @@ class Backend : public gui::Backend {
   ModalExpectation& ExpectModal(const std::string& className, const std::string& textContains = "");
   // Expects the next popup of menu `menuName` and picks item `itemName` ("" picks nothing).
   void ExpectPopup(const std::string& menuName, const std::string& itemName);
+  // Expects the next save dialog and answers it with the full path `path`, or cancels it when
+  // `path` is nullopt.
+  void ExpectSaveDialog(std::optional<std::string> path);
   // Reports every expectation not met and forgets them; returns whether all were met.
   bool VerifyExpectations();
   const std::vector<ModalRecord>& ModalHistory() const { return history_; }
   // Popups shown so far, as "menu" or "menu>item" when an item was picked.
   const std::vector<std::string>& PopupHistory() const { return popups_; }
+  const std::vector<SaveDialogRecord>& SaveDialogHistory() const { return saveDialogs_; }
 
   // Failures go here (default: printed to stderr and counted).
   void SetFailureReporter(std::function<void(const std::string&)> reporter) { reporter_ = std::move(reporter); }
@@ -111,6 +126,7 @@ class Backend : public gui::Backend {
   void Run(Application& app) override;
   void Terminate() override { terminated_ = true; }
   MenuItem* TrackPopup(PopupMenu& menu, int x, int y) override;
+  std::optional<std::string> RunSaveDialog(const SaveDialog& dialog) override;
   Size TextExtent(const gui::Font& font, const std::string& text) override;
   Size FrameExtra(BorderStyle border, bool hasMenu) const override;
   Color ResolveColor(Color c) const override;
@@ -161,6 +177,8 @@ class Backend : public gui::Backend {
   std::deque<PopupExpectation> popupScript_;
   std::vector<ModalRecord> history_;
   std::vector<std::string> popups_;
+  std::deque<std::optional<std::string>> saveScript_;
+  std::vector<SaveDialogRecord> saveDialogs_;
   std::function<void(const std::string&)> reporter_;
   int failures_ = 0;
   Cursor cursor_ = Cursor::Default;

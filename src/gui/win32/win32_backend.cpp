@@ -359,23 +359,32 @@ void Backend::Run(Application& app) {
 
 void Backend::Terminate() { PostQuitMessage(0); }
 
-bool Backend::RunModal(Form& form) {
-  HWND previous = GetActiveWindow();
+std::vector<HWND> Backend::DisableForms(const Form* except) {
   std::vector<HWND> disabled;
   for (Form* other : app_->Forms()) {
-    if (other == &form || !other->HasPeer()) continue;
+    if (other == except || !other->HasPeer()) continue;
     HWND h = reinterpret_cast<HWND>(other->GetHandle());
     if (IsWindowVisible(h) && IsWindowEnabled(h)) {
       EnableWindow(h, FALSE);
       disabled.push_back(h);
     }
   }
-  while (form.ModalResult() == kMrNone && !quit_ && !app_->Terminated()) {
-    if (!PumpOne(true)) break;
-  }
+  return disabled;
+}
+
+void Backend::EnableForms(const std::vector<HWND>& disabled) {
   for (HWND h : disabled) {
     if (IsWindow(h)) EnableWindow(h, TRUE);
   }
+}
+
+bool Backend::RunModal(Form& form) {
+  HWND previous = GetActiveWindow();
+  const std::vector<HWND> disabled = DisableForms(&form);
+  while (form.ModalResult() == kMrNone && !quit_ && !app_->Terminated()) {
+    if (!PumpOne(true)) break;
+  }
+  EnableForms(disabled);
   if (previous != nullptr && IsWindow(previous) && IsWindowVisible(previous)) SetActiveWindow(previous);
   return true;
 }

@@ -12,7 +12,9 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "gui/backend.h"
 #include "gui/win32/gdi_canvas.h"
@@ -37,6 +39,7 @@ class Backend : public gui::Backend {
   void Run(Application& app) override;
   void Terminate() override;
   MenuItem* TrackPopup(PopupMenu& menu, int x, int y) override;
+  std::optional<std::string> RunSaveDialog(const SaveDialog& dialog) override;
   Size TextExtent(const gui::Font& font, const std::string& text) override;
   Size FrameExtra(BorderStyle border, bool hasMenu) const override;
   Color ResolveColor(Color c) const override;
@@ -72,6 +75,10 @@ class Backend : public gui::Backend {
  private:
   // One message: false when it was WM_QUIT.
   bool PumpOne(bool wait);
+  // A modal window keeps the user away from every other form: disables the visible, enabled
+  // forms except `except` and returns them for EnableForms.
+  std::vector<HWND> DisableForms(const Form* except);
+  static void EnableForms(const std::vector<HWND>& disabled);
 
   HINSTANCE instance_;
   FontCache fonts_;

@@ -224,6 +224,9 @@ class FakeFile : public File {
     return OsResult::Ok();
   }
 
+  // Nothing is held back in memory here.
+  OsResult Flush() override { return OsResult::Ok(); }
+
  private:
   FakeFileSystem& fs_;
   std::shared_ptr<FakeFileSystem::Node> node_;

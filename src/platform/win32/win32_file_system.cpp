@@ -102,6 +102,8 @@ class Win32File : public File {
     return Check(SetFileTime(handle_, nullptr, nullptr, &ft));
   }
 
+  OsResult Flush() override { return Check(FlushFileBuffers(handle_)); }
+
  private:
   HANDLE handle_;
 };

@@ -1,0 +1,179 @@
+#include "fileops/file_commands.h"
+
+#include "browse/file_info.h"
+#include "browse/text_path.h"
+#include "common/mkbox.h"
+#include "fileops/file_copy.h"
+#include "forms/manager/manager_form.h"
+#include "gui/application.h"
+#include "platform/services.h"
+#include "store/manager_settings.h"
+
+namespace fileops {
+
+namespace {
+
+constexpr int kYes = 6;
+constexpr int kStop = 3;
+
+// Hourglass while it lives.
+struct HourGlass {
+  explicit HourGlass(gui::Application& app) : app(app) { app.GetScreen().SetCursor(gui::Cursor::HourGlass); }
+  ~HourGlass() { app.GetScreen().SetCursor(gui::Cursor::Default); }
+  gui::Application& app;
+};
+
+}  // namespace
+
+FileCommands::FileCommands(gui::Application& app, forms::TQUOVEL32KAPUL& form, platform::Services& os,
+                           common::TMKBoxDlg& box, store::ManagerSettings& settings, FileCommandHooks hooks)
+    : app_(app), f_(form), os_(os), box_(box), settings_(settings), hooks_(std::move(hooks)) {}
+
+void FileCommands::AttachEvents() {
+  f_.PIDO.OnClick = [this](gui::Component& sender) { PCOPYClick(static_cast<gui::MenuItem&>(sender)); };
+  f_.PCOPY.OnClick = f_.PIDO.OnClick;
+  f_.PKILL.OnClick = [this](gui::Component&) { PKILLClick(); };
+}
+
+FileCommands::Pair FileCommands::SourcePair() const {
+  Pair pair;
+  gui::ListBox* clicked = hooks_.Source ? hooks_.Source() : nullptr;
+  if (clicked == nullptr) return pair;
+  pair.selection = clicked;
+  if (clicked == &f_.ListBox4 || clicked == &f_.ListBox7) {
+    pair.main = &f_.ListBox4;
+    pair.twin = &f_.ListBox7;
+    pair.prefix = browse::AddYen(hooks_.FileListFolder ? hooks_.FileListFolder() : std::string());
+  } else if (clicked == &f_.ListBox2 || clicked == &f_.ListBox8) {
+    pair.main = &f_.ListBox2;
+    pair.twin = &f_.ListBox8;
+  } else {
+    pair.main = &f_.ListBox6;
+    pair.twin = &f_.ListBox9;
+  }
+  return pair;
+}
+
+bool FileCommands::ForEachSelected(Pair& pair, const std::function<bool(const std::string& path, int row)>& act) {
+  // Once per row present at the start; a row that goes takes its index with it, so the index
+  // steps back and the row that moved up is looked at next.
+  const int rows = pair.main->Count();
+  int row = 0;
+  for (int visited = 0; visited < rows; ++visited, ++row) {
+    if (row >= pair.main->Count() || row >= pair.selection->Count()) break;
+    if (!pair.selection->Selected(row) || pair.main->Item(row).empty()) continue;
+    std::string path = pair.prefix + pair.main->Item(row);
+    if (hooks_.RepairFilePath) path = hooks_.RepairFilePath(path);
+    const int before = pair.main->Count();
+    const bool go = act(path, row);
+    if (pair.main->Count() < before) --row;
+    if (!go) return false;
+    app_.ProcessMessages();
+    if (stopRequested_) return true;
+  }
+  return false;
+}
+
+void FileCommands::RemoveRow(Pair& pair, int row) {
+  pair.main->DeleteItem(row);
+  pair.main->SetTag(row);
+  if (f_.SSN.Checked() && row < pair.twin->Count()) {
+    pair.twin->DeleteItem(row);
+    pair.twin->SetTag(row);
+  }
+  if (hooks_.RowsRemoved) hooks_.RowsRemoved(*pair.main);
+}
+
+bool FileCommands::RowError(const std::string& path, const std::string& what) {
+  if (box_.MsgOKError(path + "\n" + what, 1) != kStop) return true;
+  os_.desktop.Beep(platform::beep::kExclamation);
+  return false;
+}
+
+std::string FileCommands::Describe(const std::string& path) {
+  const std::optional<platform::FileTime> date = os_.fs.LastWriteTime(path);
+  return std::to_string(os_.fs.FileSize(path).value_or(0)) +
+         (date ? browse::FormatFileDate(os_.fs.ToLocal(*date)) : std::string(" yy/mm/dd ddd hh:mm:ss "));
+}
+
+void FileCommands::PCOPYClick(const gui::MenuItem& sender) {
+  const bool copy = &sender == &f_.PCOPY;
+  const std::string word = copy ? "コピー" : "移動";
+  HourGlass busy(app_);
+  stopRequested_ = false;
+  Pair pair = SourcePair();
+  if (pair.main == nullptr) return;
+  std::string& memory = copy ? settings_.Values().copyPath : settings_.Values().idoPath;
+  gui::SaveDialog& dialog = f_.SaveDialog1;
+  dialog.InitialDir = memory;
+  dialog.Title = word + "先、フォルダーの選択";
+  dialog.FileName = "このフォルダーに、" + word + "する";
+  dialog.DefaultExt.clear();
+  dialog.Filter = "ALL files (*.*)|*.*";
+  dialog.HideReadOnly = true;
+  dialog.PathMustExist = true;
+  if (!dialog.Execute()) {
+    os_.desktop.Beep(platform::beep::kExclamation);
+    box_.MsgOKTimer(word + "先、フォルダー選択を、" + "\n" + "中止しました・・・", 1);
+    return;
+  }
+  std::string folder, chosenName;
+  browse::SplitFileName(dialog.FileName, folder, chosenName);
+  memory = browse::CutYen(folder);
+  busy_ = true;
+  app_.ProcessMessages();
+  int count = 0;
+  const bool stopped = ForEachSelected(pair, [&](const std::string& path, int row) {
+    if (!os_.fs.FileExists(path)) return RowError(path, "このファイルは、存在しません・・・");
+    std::string from, name;
+    browse::SplitFileName(path, from, name);
+    if (browse::SameText(from, folder)) return true;
+    const std::string target = folder + name;
+    if (os_.fs.Attributes(target)) {
+      // The same file under another spelling of its path (an 8.3 name, say): nothing to do.
+      const auto shortSource = os_.fs.ShortPath(path);
+      const auto shortTarget = os_.fs.ShortPath(target);
+      if (shortSource && shortTarget && browse::SameText(*shortSource, *shortTarget)) return true;
+      const std::string question = target + "\n" + "旧：" + Describe(target) + "\n" + "新：" + Describe(path) + "\n" +
+                                   "：同名ファイルが存在します。" + "\n" + word + "しますか？？";
+      if (box_.MsgYesNo(question) != kYes) return true;
+    }
+    const std::string failed = "このファイルの" + word + "に、失敗しました・・・";
+    if (!CopyFile(os_.fs, path, target, [this] { app_.ProcessMessages(); }).empty()) return RowError(path, failed);
+    // A move gives up the source only for a complete copy.
+    if (!copy && os_.fs.FileSize(target) != os_.fs.FileSize(path)) return RowError(path, failed);
+    ++count;
+    if (copy) return true;
+    if (!os_.fs.Delete(path).ok()) return RowError(path, "このファイルは、削除出来ませんでした・・・");
+    RemoveRow(pair, row);
+    return true;
+  });
+  if (stopped) box_.MsgOK("中断ボタンが押されました。\n" + word + "を強制終了します。");
+  box_.MsgOK(std::to_string(count) + "個のファイルを" + word + "しました。");
+  busy_ = false;
+}
+
+void FileCommands::PKILLClick() {
+  if (box_.MsgYesNo("実際に削除では、実際にﾃﾞｨｽｸからﾌｧｲﾙを削除します。\n選択されているﾌｧｲﾙを削除してもよろしいですか？？？") !=
+      kYes) {
+    box_.MsgOKTimer("削除を中止しました・・・", 1);
+    return;
+  }
+  HourGlass busy(app_);
+  busy_ = true;
+  stopRequested_ = false;
+  Pair pair = SourcePair();
+  int count = 0;
+  const bool stopped = pair.main != nullptr && ForEachSelected(pair, [&](const std::string& path, int row) {
+    if (!os_.fs.FileExists(path)) return RowError(path, "このファイルは、存在しません・・・");
+    if (!os_.fs.Delete(path).ok()) return RowError(path, "このファイルは、削除出来ませんでした・・・");
+    ++count;
+    RemoveRow(pair, row);
+    return true;
+  });
+  if (stopped) box_.MsgOK("中断ボタンが押されました。\n削除を強制終了します。");
+  box_.MsgOK(std::to_string(count) + "個のファイルを削除しました。");
+  busy_ = false;
+}
+
+}  // namespace fileops

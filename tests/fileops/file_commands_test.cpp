@@ -1,0 +1,122 @@
+// Really copy, move and delete, run as a user runs them: a right click on a list opens the file
+// menu, its item runs the command on the selected rows.
+#include "fileops/file_commands.h"
+
+#include <gtest/gtest.h>
+
+#include "app/program.h"
+#include "gui/gui_testing.h"
+#include "platform/fake/fake_platform.h"
+#include "store/list_file.h"
+#include "store/settings_key.h"
+#include "support/sjis_text.h"
+
+namespace fileops {
+namespace {
+
+using V = std::vector<std::string>;
+constexpr int kYes = 6, kNo = 7, kStop = 3;
+
+struct FileCommandsTest : testing::Test {
+  FileCommandsTest() {
+    p.registry.WriteString(platform::RegistryRoot::kCurrentUser, store::ScrKey(), "Version", "16");
+    p.registry.WriteString(platform::RegistryRoot::kCurrentUser, store::ExeKey(), "CPATH", "C:\\SRC");
+    p.registry.WriteString(platform::RegistryRoot::kCurrentUser, store::ExeKey(), "MEMORY", "1,-1,0,1,0,1,0");
+    for (const char* name : {"A.SCR", "B.SCR", "C.SCR"}) p.fs.AddFile(std::string("C:\\SRC\\") + name, name);
+    p.fs.AddFile("C:\\DST\\B.SCR", "old B");
+  }
+  forms::TQUOVEL32KAPUL& Start() {
+    program = std::make_unique<app::Program>(
+        h.app, p.Services(), app::DecideLaunch("C:\\QUOVEL32\\QUOVEL32.EXE", {}, p.desktop, p.registry));
+    EXPECT_TRUE(program->Start([](const std::string&) {}));
+    program->Manager()->Show();
+    h.backend.Advance(1000);
+    return *program->Manager();
+  }
+  // Every row of `list` selected, then the file menu's `item` picked on it.
+  void Run(gui::ListBox& list, const char* item) {
+    for (int i = 0; i < list.Count(); ++i) list.SetSelected(i, true);
+    h.backend.ExpectPopup("PopupMenu2", item);
+    list.UserMouseDown(gui::MouseButton::Right, 0, 5, 5);
+    EXPECT_TRUE(h.backend.VerifyExpectations());
+  }
+  void Box(const char* text, int answer) { h.backend.ExpectModal("TMKBox", text).Answer(answer); }
+
+  guitest::HeadlessApp h;
+  platform::fake::FakePlatform p;
+  std::unique_ptr<app::Program> program;
+};
+
+// Copy into a folder chosen in the save dialog: an existing file only after a Yes; copying into
+// the folder the files are in does nothing; a cancelled choice only says so.
+TEST_F(FileCommandsTest, CopyAsksBeforeOverwritingAndRemembersTheFolder) {
+  forms::TQUOVEL32KAPUL& m = Start();
+  h.backend.ExpectSaveDialog("C:\\DST\\このフォルダーに、コピーする");
+  Box("旧：5 24/01/01 月 00:00:00 \n新：5", kNo);
+  Box("2個のファイルをコピーしました。", 1);
+  Run(m.ListBox4, "PCOPY");
+  const gui::headless::SaveDialogRecord& asked = h.backend.SaveDialogHistory().back();
+  EXPECT_EQ(asked.title, "コピー先、フォルダーの選択");
+  EXPECT_EQ(asked.fileName, "このフォルダーに、コピーする");
+  EXPECT_EQ(asked.initialDir, "C:\\QUOVEL32");
+  EXPECT_EQ(p.fs.ReadFile("C:\\DST\\A.SCR"), "A.SCR");
+  EXPECT_EQ(p.fs.ReadFile("C:\\DST\\B.SCR"), "old B");
+  EXPECT_EQ(program->Settings()->Values().copyPath, "C:\\DST");
+  h.backend.ExpectSaveDialog("C:\\SRC\\このフォルダーに、コピーする");
+  Box("0個のファイルをコピーしました。", 1);
+  Run(m.ListBox4, "PCOPY");
+  h.backend.ExpectSaveDialog(std::nullopt);
+  Box("移動先、フォルダー選択を、\n中止しました・・・", 1);
+  Run(m.ListBox4, "PIDO");
+  EXPECT_EQ(m.ListBox4.Count(), 3);
+  m.Close();
+  EXPECT_EQ(p.registry.ReadString(platform::RegistryRoot::kCurrentUser, store::ExeKey(), "COPYPath"), "C:\\SRC");
+}
+
+// Moving every row of the memory list with names shown: each row is visited once although rows
+// go, the twin loses the same rows, the files are in their new folder.
+TEST_F(FileCommandsTest, MovingAllRowsOfTheMemoryListEmptiesBothLists) {
+  p.registry.WriteString(platform::RegistryRoot::kCurrentUser, store::ExeKey(), "MEMORY", "0,-1,0,1,0,1,1");
+  ASSERT_TRUE(store::SaveList(p.fs, "C:\\WINDOWS\\QVLA32M0.LIS", {"C:\\SRC\\A.SCR", "C:\\SRC\\C.SCR"}).ok());
+  forms::TQUOVEL32KAPUL& m = Start();
+  ASSERT_EQ(m.ListBox8.Count(), 2);
+  h.backend.ExpectSaveDialog("C:\\DST\\このフォルダーに、移動する");
+  Box("2個のファイルを移動しました。", 1);
+  Run(m.ListBox8, "PIDO");
+  EXPECT_EQ(m.ListBox2.Count() + m.ListBox8.Count(), 0);
+  EXPECT_EQ(m.ComboBox1.Items().at(0), "M0 : 0ｺ");
+  EXPECT_FALSE(p.fs.FileExists("C:\\SRC\\A.SCR"));
+  EXPECT_EQ(p.fs.ReadFile("C:\\DST\\C.SCR"), "C.SCR");
+  EXPECT_EQ(program->Settings()->Values().idoPath, "C:\\DST");
+}
+
+// Delete: a missing file is reported and the user may go on; 中断 pressed meanwhile ends the
+// loop after that row, with both messages; 中 断 at a notice ends it at once.
+TEST_F(FileCommandsTest, DeleteReportsMissingFilesAndStops) {
+  forms::TQUOVEL32KAPUL& m = Start();
+  ASSERT_TRUE(p.fs.Delete("C:\\SRC\\B.SCR").ok());
+  Box("選択されているﾌｧｲﾙを削除してもよろしいですか？？？", kYes);
+  h.backend.ExpectModal("TMKBox", "C:\\SRC\\B.SCR\nこのファイルは、存在しません・・・").Do([&](gui::Form& f) {
+    h.backend.Post([&] { m.Button5.UserClick(); });  // the user's next click, once the notice is gone
+    f.Close();
+  });
+  Box("中断ボタンが押されました。\n削除を強制終了します。", 1);
+  Box("1個のファイルを削除しました。", 1);
+  Run(m.ListBox4, "PKILL");
+  EXPECT_EQ(m.ListBox4.Items(), (V{"B.SCR", "C.SCR"}));
+  EXPECT_EQ(m.Label1.Caption(), "2ｺ");
+  EXPECT_FALSE(p.fs.FileExists("C:\\SRC\\A.SCR"));
+  EXPECT_TRUE(p.fs.FileExists("C:\\SRC\\C.SCR"));
+  Box("選択されているﾌｧｲﾙを削除してもよろしいですか？？？", kYes);
+  Box("このファイルは、存在しません・・・", kStop);
+  Box("0個のファイルを削除しました。", 1);
+  Run(m.ListBox4, "PKILL");
+  EXPECT_TRUE(p.fs.FileExists("C:\\SRC\\C.SCR"));
+  EXPECT_EQ(p.desktop.Beeps().back(), platform::beep::kExclamation);
+  Box("選択されているﾌｧｲﾙを削除してもよろしいですか？？？", kNo);
+  Box("削除を中止しました・・・", 1);
+  Run(m.ListBox4, "PKILL");
+}
+
+}  // namespace
+}  // namespace fileops
