@@ -64,11 +64,23 @@ void Program::CreateManager() {
   m.ST.OnClick = [timers](gui::Component&) { timers->STClick(); };
   m.TR4.OnClick = m.ST.OnClick;  // the tray menu's power-saving item
   // Automatic start after the start-up sequence (the manager itself, not the screen-saver copy).
-  // Without a working folder nothing starts (the working-folder question comes first). Until the
-  // program has its notification-area icon, a start "in the tray" is a start minimised, with the
-  // window ready to use when the user brings it up.
+  folderSetting_ = std::make_unique<browse::TDIR2SETDLG>(app_, os_, *shellPaths_,
+                                                         decision_.startup.programFolder + "QUOVEL32.EXE");
+  folderSetting_->DIR2OPENDLG1.LowerDriveLetters = [this] { settings_->Values().lower = -1; };
+  m.TEMPSS.OnClick = [this](gui::Component&) { ChangeWorkingFolder(); };
+  m.Timer6.OnTimer = [this](gui::Component&) {
+    manager_->Timer6.SetEnabled(false);
+    ChangeWorkingFolder();
+  };
+  // Without a working folder the program asks for one before anything else, and nothing starts.
+  // Until the program has its notification-area icon, a start "in the tray" is a start
+  // minimised, with the window ready to use when the user brings it up.
   settings_->AfterStartUp = [this] {
-    if (decision_.startup.scrVersion || !settings_->HasWorkingFolder()) return;
+    if (!settings_->HasWorkingFolder()) {
+      manager_->Timer6.SetEnabled(true);
+      return;
+    }
+    if (decision_.startup.scrVersion) return;
     if (manager_->Start2.Checked()) {
       manager_->PanelOPEN.Hide();
       app_.Minimize();
@@ -79,6 +91,17 @@ void Program::CreateManager() {
   if (decision_.startup.scrVersion) {
     manager_->OnShow = [this](gui::Component&) { app_.ShowTaskbarButton(false); };
   }
+}
+
+void Program::ChangeWorkingFolder() {
+  browse::TDIR2SETDLG& dialog = *folderSetting_;
+  dialog.StandardColor = manager_->BackColor.Checked();
+  dialog.Title = "作業用";
+  dialog.DirName = "TmPQVLA";
+  // "None" is handed over as such: without its "\" it would pass for a folder.
+  dialog.Directory = settings_->HasWorkingFolder() ? browse::CutYen(settings_->WorkingFolder()) : browse::kNoFolder;
+  const std::string chosen = dialog.SetFolder();
+  if (!chosen.empty()) settings_->ChangeWorkingFolder(browse::AddYen(chosen));
 }
 
 void Program::CreateBrowser() {

@@ -9,6 +9,7 @@
 #include "app/handoff.h"
 #include "app/launch.h"
 #include "browse/file_browser.h"
+#include "browse/folder_setting_dialog.h"
 #include "browse/shell_paths.h"
 #include "common/mkbox.h"
 #include "forms/manager/manager_form.h"
@@ -57,6 +58,8 @@ class Program {
   void CreateRunner();
   void CreatePreview();
   void CreateBrowser();
+  // TEMPSS and the start without a working folder: the folder-setting dialog.
+  void ChangeWorkingFolder();
   void FixDataFolders();
 
   gui::Application& app_;
@@ -77,6 +80,7 @@ class Program {
   std::unique_ptr<play::Backdrop> backdropBehaviour_;
   std::unique_ptr<play::PlayEngine> engine_;
   std::unique_ptr<play::Runner> runnerPlay_;
+  std::unique_ptr<browse::TDIR2SETDLG> folderSetting_;
   // Behaviours that live as long as the window whose events they handle.
   std::vector<std::shared_ptr<void>> parts_;
 };

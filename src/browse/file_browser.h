@@ -1,8 +1,7 @@
-// The browser of the manager window: the drive combo, the folder list and folder tree, the file
-// list with its count, and the recovery chain that brings the browser back to a folder that
-// still exists when a drive or folder fails. It works on the window's controls and attaches
-// their events; the drive folder store, saver descriptions and the folder history come in as
-// functions from the composition root.
+// The browser of the manager window: the folder side (drive combo, folder list, folder tree and
+// their recovery chain, shared with the browse dialog) over the window's controls, the file list
+// with its filter, names and count, and the file information line. The drive folder store, saver
+// descriptions and the folder history come in as functions from the composition root.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "browse/browser_rows.h"
+#include "browse/folder_browser.h"
 
 namespace gui {
 class Application;
@@ -33,12 +33,6 @@ class TQUOVEL32KAPUL;
 namespace browse {
 
 class ShellPaths;
-
-// A folder that cannot be shown or made current.
-class FolderError : public std::runtime_error {
- public:
-  FolderError() : std::runtime_error("フォルダーエラー") {}
-};
 
 struct BrowserHooks {
   // Remembers the folder last used on its drive (the drive folder store).
@@ -72,31 +66,31 @@ class FileBrowser {
 
   // What save-all stores: the current folder (CPATH), the view mode (DirNo) and the file list's
   // current row (second number of INDEX).
-  const std::string& CurrentFolder() const { return currentFolder_; }
-  const std::string& FileListFolder() const { return fileListFolder_; }
-  int DirNo() const { return treeMode_ ? 1 : 0; }
-  // The folder view of the mode: the folder list, or the tree under it.
-  void ShowFolderView();
+  const std::string& CurrentFolder() const { return folders_.CurrentFolder(); }
+  const std::string& FileListFolder() const { return folders_.FileListFolder(); }
+  int DirNo() const { return folders_.TreeMode() ? 1 : 0; }
   int FileListIndex() const;
+  // The folder view of the mode: the folder list, or the tree under it.
+  void ShowFolderView() { folders_.ShowFolderView(); }
 
-  void FillDriveList();
-  void ChangeDrive(char letter);
+  void FillDriveList() { folders_.FillDriveList(); }
+  void ChangeDrive(char letter) { folders_.ChangeDrive(letter); }
   // Throw FolderError when the folder cannot be shown.
-  void OpenFolderList(const std::string& folder);
-  void OpenFolderTree(const std::string& folder);
+  void OpenFolderList(const std::string& folder) { folders_.OpenFolderList(folder); }
+  void OpenFolderTree(const std::string& folder) { folders_.OpenFolderTree(folder); }
   void FillFileList(const std::string& folder);
   // The file list's folder listed again; the file that was current stays current (by name).
   void RefillFileList();
   // The current folder opened again in the folder view (hidden folders as K6 now says).
   void RefreshFolderView();
   // With recovery, then the file list.
-  void OpenFolderListSafe(const std::string& folder);
-  void OpenFolderTreeSafe(const std::string& folder);
+  void OpenFolderListSafe(const std::string& folder) { folders_.OpenFolderListSafe(folder); }
+  void OpenFolderTreeSafe(const std::string& folder) { folders_.OpenFolderTreeSafe(folder); }
   // The selected tree node's folder becomes current and gets its children.
-  void TreeSelect();
-  void RecoverTo(const std::string& folder);
+  void TreeSelect() { folders_.TreeSelect(); }
+  void RecoverTo(const std::string& folder) { folders_.RecoverTo(folder); }
   // False when the folder does not exist (even after path repair) or cannot be made current.
-  bool GoToFolder(const std::string& folder);
+  bool GoToFolder(const std::string& folder) { return folders_.GoToFolder(folder); }
   // "フォルダーエラー発生☆☆" + code, normal cursor.
   void ShowFolderError(const std::string& code);
 
@@ -115,14 +109,13 @@ class FileBrowser {
   int64_t DriveFree(char letter);
 
   // The indentation level of each folder-list row and the current-folder row.
-  const std::vector<FolderRow>& FolderListRows() const { return rows_; }
-  int CurrentRow() const { return currentRow_; }
+  const std::vector<FolderRow>& FolderListRows() const { return folders_.Rows(); }
+  int CurrentRow() const { return folders_.CurrentRow(); }
 
   // Handlers attached to the window.
   void ComboBox2Click();
   void ListBox1Click();
-  void TreeView1Change();
-  void Button1Click();
+  void Button1Click() { folders_.SwitchView(); }
   void ButtonLClick();
   void ButtonMClick();
   void ButtonRClick();
@@ -131,19 +124,15 @@ class FileBrowser {
   // The splitter between the folder side and the file list, released `x` pixels from where it
   // was pressed.
   void Splitter1MouseUp(int x);
-  void ComboBox2DrawItem(gui::Canvas& canvas, int index, const gui::Rect& rect, bool selected);
-  void ListBox1DrawItem(gui::Canvas& canvas, int index, const gui::Rect& rect, bool selected);
+  void ComboBox2DrawItem(gui::Canvas& canvas, int index, const gui::Rect& rect, bool) {
+    folders_.DrawDrive(canvas, index, rect);
+  }
+  void ListBox1DrawItem(gui::Canvas& canvas, int index, const gui::Rect& rect, bool) {
+    folders_.DrawFolderRow(canvas, index, rect);
+  }
 
  private:
-  class Busy;
-  std::string ExistingFolder(const std::string& folder);
-  void MakeCurrent(const std::string& folder);
-  void RefreshDriveLabel(char letter);
-  void SelectDrive(char letter);
-  std::string WindowsDriveRoot() const;
-  std::string NodePath(const gui::TreeNode& node) const;
-  void SelectNode(gui::TreeNode* node);
-  int NodeCount() const;
+  FolderSite Site();
   void AttachEvents();
 
   gui::Application& app_;
@@ -151,24 +140,10 @@ class FileBrowser {
   platform::Services& os_;
   common::TMKBoxDlg& box_;
   ShellPaths& shell_;
-  std::string programPath_;
   BrowserHooks hooks_;
-
-  std::vector<DriveItem> drives_;
-  std::vector<FolderRow> rows_;
-  int currentRow_ = -1;
-  std::string currentFolder_;
-  std::string fileListFolder_;
+  FolderBrowser folders_;
   std::string pattern_ = "*.SCR;";
   int mask_ = 0x27;
-  bool lower_ = true;
-  bool treeMode_ = false;
-  bool buildingTree_ = false;
-  bool inTreeSelect_ = false;
-  gui::TreeNode* boldNode_ = nullptr;
-  // Recovery: nesting depth, and whether the Windows drive root was tried in this chain.
-  int recoveryDepth_ = 0;
-  bool windowsRootTried_ = false;
 };
 
 }  // namespace browse

@@ -13,24 +13,35 @@ namespace {
 
 const char* const kDayNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
 
+const char* DayName(int dayOfWeek) { return dayOfWeek >= 0 && dayOfWeek < 7 ? kDayNames[dayOfWeek] : "---"; }
+
 }  // namespace
 
 std::string IntervalText(int seconds) { return seconds == 0 ? "OFF" : std::to_string(seconds); }
 
 std::string FormatFileDate(const platform::LocalTime& t) {
-  const char* day = (t.dayOfWeek >= 0 && t.dayOfWeek < 7) ? kDayNames[t.dayOfWeek] : "---";
+  const char* day = DayName(t.dayOfWeek);
   char text[64];
   std::snprintf(text, sizeof text, " %02d/%02d/%02d %s %02d:%02d:%02d ", t.year % 100, t.month, t.day, day, t.hour,
                 t.minute, t.second);
   return text;
 }
 
-std::string AttributeLetters(uint32_t attributes) {
+std::string FormatListDate(const platform::LocalTime& t) {
+  const char* day = DayName(t.dayOfWeek);
+  char text[64];
+  std::snprintf(text, sizeof text, "%02d/%02d/%02d %02d:%02d:%02d %s", t.year % 100, t.month, t.day, t.hour, t.minute,
+                t.second, day);
+  return text;
+}
+
+std::string AttributeLetters(uint32_t attributes, bool upper) {
   std::string letters = "    ";
-  if (attributes & platform::attr::kReadOnly) letters[0] = 'r';
-  if (attributes & platform::attr::kSystem) letters[1] = 's';
-  if (attributes & platform::attr::kHidden) letters[2] = 'h';
-  if (attributes & platform::attr::kArchive) letters[3] = 'a';
+  const char* names = upper ? "RSHA" : "rsha";
+  if (attributes & platform::attr::kReadOnly) letters[0] = names[0];
+  if (attributes & platform::attr::kSystem) letters[1] = names[1];
+  if (attributes & platform::attr::kHidden) letters[2] = names[2];
+  if (attributes & platform::attr::kArchive) letters[3] = names[3];
   return letters;
 }
 
@@ -49,6 +60,16 @@ FileInfoLine DescribeFile(platform::FileSystem& fs, const std::string& path) {
     break;
   }
   return line;
+}
+
+std::string SizeText(uint64_t bytes) {
+  std::string digits = std::to_string(bytes);
+  std::string text;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+    text += digits[i];
+  }
+  return text.size() < 8 ? std::string(8 - text.size(), ' ') + text : text;
 }
 
 }  // namespace browse

@@ -21,8 +21,13 @@ struct FileInfoLine {
 std::string IntervalText(int seconds);
 // " 24/01/01 月 09:05:00 ": two-digit year, Japanese day name, 24-hour time.
 std::string FormatFileDate(const platform::LocalTime& t);
-// "r", "s", "h", "a" for read-only, system, hidden and archive, a blank for each bit not set.
-std::string AttributeLetters(uint32_t attributes);
+// "24/01/01 09:05:00 月": the date as the browse dialog's file list shows it.
+std::string FormatListDate(const platform::LocalTime& t);
+// "r", "s", "h", "a" for read-only, system, hidden and archive, a blank for each bit not set
+// ("R", "S", "H", "A" with `upper`).
+std::string AttributeLetters(uint32_t attributes, bool upper = false);
+// A byte count with thousands separators, right-aligned in 8 characters ("   1,234").
+std::string SizeText(uint64_t bytes);
 // Looks the file up (read-only, hidden, system and archive files included; folders are not
 // files) and describes it; the placeholders when it is not there.
 FileInfoLine DescribeFile(platform::FileSystem& fs, const std::string& path);

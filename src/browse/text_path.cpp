@@ -68,10 +68,10 @@ std::string LeftCut(const std::string& text, int n) {
   return text.substr(0, cut);
 }
 
-size_t FindChar(const std::string& text, char c) {
+size_t FindChar(const std::string& text, char c, size_t from) {
   size_t found = std::string::npos;
   ForEachChar(text, [&](size_t i, size_t len) {
-    if (len == 1 && text[i] == c) found = i;
+    if (i >= from && len == 1 && text[i] == c) found = i;
     return found == std::string::npos;
   });
   return found;

@@ -35,9 +35,9 @@ std::vector<std::string> PathPrefixes(const std::string& path);
 // The second-to-last prefix; a root is its own parent. Empty for an empty path.
 std::string ParentFolder(const std::string& path);
 
-// The position of the first `c` that is a character of its own (never the second byte of a
-// two-byte character), or npos.
-size_t FindChar(const std::string& text, char c);
+// The position of the first `c` at or after `from` that is a character of its own (never the
+// second byte of a two-byte character), or npos. `from` must start a character.
+size_t FindChar(const std::string& text, char c, size_t from = 0);
 
 // Splits a file path at its last "\" of its own into the folder (with that "\") and the name.
 void SplitFileName(const std::string& path, std::string& folder, std::string& name);

@@ -54,14 +54,7 @@ int TAboutBoxDlg::Execute() {
     box->SetShowHint(main->ShowHint());
   }
 
-  const Rect work = DialogWorkArea(probe_, desktop_);
-  Rect reference;
-  const gui::Handle ref = SourceHandle != 0 ? SourceHandle : (main != nullptr ? main->GetHandle() : 0);
-  if (ref != 0) {
-    if (auto r = desktop_.WindowRect(ref)) reference = {r->left, r->top, r->width(), r->height()};
-  }
-  const gui::Point at = PlaceDialog(reference, work, box->Width(), box->Height());
-  box->SetBounds(at.x, at.y, box->Width(), box->Height());
+  PlaceOnSource(app_, desktop_, probe_, *box, SourceHandle);
 
   TMKBoxDlg MKBoxDlg1(app_, desktop_);
   box->ColorBtn1.OnClick = [&](gui::Component&) { box->SetModalResult(gui::kMrOk); };

@@ -31,14 +31,7 @@ int TTmSETBoxDlg::Execute(const std::string& caption) {
     const int textRight = box->LMsg0.Left() + box->LMsg0.Width();
     if (box->Width() < textRight) box->SetWidth(textRight + 10);
 
-    workArea_ = DialogWorkArea(probe_, desktop_);
-    Rect reference;
-    const gui::Handle ref = SourceHandle != 0 ? SourceHandle : (main != nullptr ? main->GetHandle() : 0);
-    if (ref != 0) {
-      if (auto r = desktop_.WindowRect(ref)) reference = {r->left, r->top, r->width(), r->height()};
-    }
-    const gui::Point at = PlaceDialog(reference, workArea_, box->Width(), box->Height());
-    box->SetBounds(at.x, at.y, box->Width(), box->Height());
+    workArea_ = PlaceOnSource(app_, desktop_, probe_, *box, SourceHandle);
 
     box->SetCaption(Title.empty() ? app_.Title() : Title);
     const std::string unit = Msg0.empty() ? "個" : HMS;
@@ -75,18 +68,7 @@ int TTmSETBoxDlg::Execute(const std::string& caption) {
     };
     box->Button4.OnClick = [&](gui::Component&) { box->SetModalResult(gui::kMrAbort); };
 
-    // The colours follow the main window's each time the dialog paints.
-    auto takeColours = [&](gui::Component&) {
-      if (main == nullptr) return;
-      if (box->Color() != main->Color()) box->SetColor(main->Color());
-      if (box->Font().color != main->Font().color) {
-        gui::Font f = box->Font();
-        f.color = main->Font().color;
-        box->SetFont(f);
-      }
-    };
-    box->OnShow = takeColours;
-    box->OnPaint = [takeColours](gui::Component& sender, gui::Canvas&) { takeColours(sender); };
+    FollowMainColours(app_, *box);
 
     const int result = box->ShowModal();
     if (result == gui::kMrOk) TCount = value;

@@ -1,5 +1,8 @@
 #include "common/work_area.h"
 
+#include "gui/application.h"
+#include "gui/form.h"
+
 #include <vector>
 
 #include "platform/desktop.h"
@@ -92,6 +95,35 @@ Rect DialogWorkArea(WorkAreaProbe& probe, platform::Desktop& desktop) {
   if (probe.Probe(screen.x, screen.y, queries)) return probe.Area();
   platform::Rect r = desktop.WorkArea();
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+Rect PlaceOnSource(gui::Application& app, platform::Desktop& desktop, WorkAreaProbe& probe, gui::Form& dialog,
+                   gui::Handle source) {
+  const Rect work = DialogWorkArea(probe, desktop);
+  gui::Form* main = app.MainForm();
+  const gui::Handle ref = source != 0 ? source : (main != nullptr ? main->GetHandle() : 0);
+  Rect reference;
+  if (ref != 0) {
+    if (auto r = desktop.WindowRect(ref)) reference = {r->left, r->top, r->width(), r->height()};
+  }
+  const gui::Point at = PlaceDialog(reference, work, dialog.Width(), dialog.Height());
+  dialog.SetBounds(at.x, at.y, dialog.Width(), dialog.Height());
+  return work;
+}
+
+void FollowMainColours(gui::Application& app, gui::Form& dialog) {
+  auto take = [&app, &dialog] {
+    gui::Form* main = app.MainForm();
+    if (main == nullptr || main == &dialog) return;
+    if (dialog.Color() != main->Color()) dialog.SetColor(main->Color());
+    if (dialog.Font().color != main->Font().color) {
+      gui::Font f = dialog.Font();
+      f.color = main->Font().color;
+      dialog.SetFont(f);
+    }
+  };
+  dialog.OnShow = [take](gui::Component&) { take(); };
+  dialog.OnPaint = [take](gui::Component&, gui::Canvas&) { take(); };
 }
 
 }  // namespace common

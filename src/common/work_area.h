@@ -8,6 +8,11 @@
 
 #include "common/mkbox_layout.h"
 
+namespace gui {
+class Application;
+class Form;
+}  // namespace gui
+
 namespace platform {
 class Desktop;
 }
@@ -45,5 +50,13 @@ class WorkAreaProbe {
 // otherwise the system's own work area (newer shells, or Wine without a window manager, have no
 // taskbar the probe recognises).
 Rect DialogWorkArea(WorkAreaProbe& probe, platform::Desktop& desktop);
+
+// Places a dialog window as every dialog of the program is placed: centred on the window
+// `source` (the main window when 0), inside the dialog work area. Returns that area.
+Rect PlaceOnSource(gui::Application& app, platform::Desktop& desktop, WorkAreaProbe& probe, gui::Form& dialog,
+                   gui::Handle source);
+// The dialog takes the main window's background and font colours whenever it shows or paints
+// (nothing without a main window).
+void FollowMainColours(gui::Application& app, gui::Form& dialog);
 
 }  // namespace common

@@ -19,7 +19,7 @@ class Canvas;
 
 enum class ControlKind {
   Form, Label, Button, CheckBox, RadioButton, RadioGroup, Edit, Memo, ListBox, ComboBox,
-  Panel, GroupBox, Image, PaintBox, TreeView,
+  Panel, GroupBox, Image, PaintBox, TreeView, ListView, HeaderControl,
 };
 
 class Control : public Component {

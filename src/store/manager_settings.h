@@ -73,6 +73,8 @@ class ManagerSettings {
   const ManagerContext& Context() const { return context_; }
   // False for none, and for a bare "\" (no folder named).
   bool HasWorkingFolder() const { return workingFolder_ != kNoWorkingFolder && workingFolder_ != "\\"; }
+  // The folder the user registered becomes the working folder (none when it cannot be entered).
+  void ChangeWorkingFolder(const std::string& folder) { SetWorkingFolder(folder); }
   // Values kept for their subsystems until those exist (interval, power saving, histories,
   // copy and move folders, the file list's folder, drive-letter case, list sharing).
   Settings& Values() { return values_; }

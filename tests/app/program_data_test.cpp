@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "gui/gui_testing.h"
 #include "platform/fake/fake_platform.h"
+#include "support/installed.h"
 #include "store/list_file.h"
 #include "store/settings_key.h"
 
@@ -17,7 +18,7 @@ using V = std::vector<std::string>;
 
 TEST(ProgramDataTest, EveryRoleKeepsItsFilesInTheUsersFolder) {
   platform::fake::FakePlatform p;
-  p.registry.WriteString(platform::RegistryRoot::kCurrentUser, store::ScrKey(), "Version", "16");
+  testsupport::Installed(p);
   p.registry.WriteString(platform::RegistryRoot::kCurrentUser, store::ExeKey(), "MEMORY", "0,-1,0,0,0,0,0");
   p.fs.AddFile("C:\\SAVERS\\A.SCR", "MZ a");
   p.fs.AddFile("C:\\WINDOWS\\QVLA32M0.LIS", "C:\\SAVERS\\A.SCR\r\n");

@@ -7,6 +7,7 @@
 #include "forms/tmset_form.h"
 #include "gui/gui_testing.h"
 #include "platform/fake/fake_platform.h"
+#include "support/installed.h"
 #include "store/file_timers.h"
 #include "store/settings_key.h"
 
@@ -16,7 +17,7 @@ namespace {
 TEST(ProgramTimersTest, FileInformationLineTSetAndTheHelpFile) {
   guitest::HeadlessApp h;
   platform::fake::FakePlatform p;
-  p.registry.WriteString(platform::RegistryRoot::kCurrentUser, store::ScrKey(), "Version", "16");
+  testsupport::Installed(p);
   p.fs.AddFile("C:\\WINDOWS\\STARS.SCR", "MZ stars");
   p.fs.AddFile("C:\\WINDOWS\\WAVES.SCR", "MZ waves");
   store::FileTimers timers(p.fs, "C:\\WINDOWS");

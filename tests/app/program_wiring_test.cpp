@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/program.h"
+#include "forms/dir2set_form.h"
 #include "gui/gui_testing.h"
 #include "platform/fake/fake_platform.h"
+#include "support/installed.h"
 #include "store/list_file.h"
 #include "store/settings_key.h"
 #include "support/sjis_text.h"
@@ -16,7 +18,7 @@ using V = std::vector<std::string>;
 
 struct ProgramWiringTest : testing::Test {
   ProgramWiringTest() {
-    Set("Version", "16", store::ScrKey());
+    testsupport::Installed(p);
     Set("CPATH", "C:\\FIRST");
     Set("MEMORY", "1,-1,0,1,0,1,0");           // memory mode off, SSN off
     Set("SAISEIM", "0,0,0,0,-1,-1,-1,-1,1,1");  // 連続 without endless
@@ -164,17 +166,27 @@ TEST_F(ProgramWiringTest, StartUpRemembersItsFolderInTheStoredDriveFolders) {
   EXPECT_EQ(store::LoadList(p.fs, "C:\\QUOVEL32\\QUOVEL32CD.LIS"), (V{"D:\\", "C:\\FIRST"}));
 }
 
-// Automatic start needs a working folder; a start "in the tray" leaves a usable minimised window.
-TEST_F(ProgramWiringTest, AutomaticAndMinimisedStarts) {
+// Without a working folder the folder-setting dialog comes first and nothing starts; with one, a
+// start "in the tray" leaves a usable minimised window and plays.
+TEST_F(ProgramWiringTest, TheWorkingFolderComesFirstThenAutomaticAndMinimisedStarts) {
   Set("SAISEIM", "0,0,1,1,-1,-1,-1,-1,1,1");  // Start1 and Start2
+  Set("TMPQVLA", "", store::ScrKey());
+  h.backend.ExpectModal("TDIR2SETForm").Do([&](gui::Form& f) {
+    auto& d = static_cast<forms::TDIR2SETForm&>(f);
+    EXPECT_EQ(d.Edit1.Text(), "C:\\KAPULT32\\TmPQVLA");
+    EXPECT_EQ(d.Caption(), "作業用フォルダーの設定変更");
+    h.backend.ExpectModal("TMKBox", "C:\\KAPULT32\\TmPQVLA\\\nフォルダーを作成します").Answer(gui::kMrYes);
+    h.backend.ExpectModal("TMKBox", "フォルダーを登録しました").Answer(gui::kMrOk);
+    d.Button4.UserClick();
+  });
   {
     forms::TQUOVEL32KAPUL& m = Start();
+    EXPECT_TRUE(p.fs.DirectoryExists("C:\\KAPULT32\\TmPQVLA"));
+    EXPECT_EQ(program->Settings()->WorkingFolder(), "C:\\KAPULT32\\TmPQVLA\\");
     EXPECT_FALSE(program->Engine()->Playing());
     EXPECT_FALSE(h.app.Minimized());
     m.Close();
   }
-  p.fs.AddFolder("C:\\WORK");
-  Set("TMPQVLA", "C:\\WORK", store::ScrKey());
   guitest::HeadlessApp other;
   Program second(other.app, p.Services(), DecideLaunch("C:\\QUOVEL32\\QUOVEL32.EXE", {}, p.desktop, p.registry));
   ASSERT_TRUE(second.Start([](const std::string&) {}));

@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "gui/gui_testing.h"
 #include "platform/fake/fake_platform.h"
+#include "support/installed.h"
 #include "store/list_file.h"
 #include "store/settings_key.h"
 #include "support/sjis_text.h"
@@ -19,7 +20,7 @@ constexpr int kYes = 6, kNo = 7, kStop = 3;
 
 struct FileCommandsTest : testing::Test {
   FileCommandsTest() {
-    p.registry.WriteString(platform::RegistryRoot::kCurrentUser, store::ScrKey(), "Version", "16");
+    testsupport::Installed(p);
     p.registry.WriteString(platform::RegistryRoot::kCurrentUser, store::ExeKey(), "CPATH", "C:\\SRC");
     p.registry.WriteString(platform::RegistryRoot::kCurrentUser, store::ExeKey(), "MEMORY", "1,-1,0,1,0,1,0");
     for (const char* name : {"A.SCR", "B.SCR", "C.SCR"}) p.fs.AddFile(std::string("C:\\SRC\\") + name, name);

@@ -36,12 +36,14 @@ wait_exit() {  # wait_exit PID SECONDS: the exit code, or fail on time-out
   wait "$pid"
 }
 KEY='HKCU\Software\KAPUL SOFT32'
-# installed [VERSION]: a clean settings key with "Version" (16 unless given); "installed none"
-# leaves no key at all, as before the first installation.
+# installed [VERSION]: a clean settings key with "Version" (16 unless given) and a working folder,
+# as the installer leaves them; "installed none" leaves no key at all, as before the first
+# installation.
 installed() {
   wine reg delete "$KEY" /f >/dev/null 2>&1 || true
   if [ "${1:-16}" != none ]; then
     wine reg add "$KEY\QUOVEL32\SCR" /v Version /d "${1:-16}" /f >/dev/null 2>&1 || fail "registry"
+    working_folder
   fi
 }
 # fresh_manager: a clean installation as the scenarios start from: the settings key with

@@ -60,9 +60,11 @@ std::string Utf8(const std::wstring& w) {
   return out;
 }
 
+// The window's text as the window itself reports it (an edit field's contents too, which the
+// cross-process GetWindowText leaves out).
 std::wstring TextOf(HWND w) {
   wchar_t buf[1024];
-  int n = GetWindowTextW(w, buf, 1024);
+  const LRESULT n = SendMessageW(w, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf));
   return std::wstring(buf, static_cast<size_t>(n > 0 ? n : 0));
 }
 
@@ -270,9 +272,16 @@ bool PressKeys(HWND w, wchar_t** keys, int count) {
   return true;
 }
 
-void ClickAt(HWND w, POINT p, ClickKind kind = {}) {
+// Brings the window to the front and waits until it is there: a click on a window that is still
+// being activated only activates it.
+void ToFront(HWND w) {
   SetForegroundWindow(w);
+  for (int i = 0; i < 40 && GetForegroundWindow() != w; ++i) Sleep(50);
   Sleep(200);
+}
+
+void ClickAt(HWND w, POINT p, ClickKind kind = {}) {
+  ToFront(w);
   MouseInput(p, 0);
   if (kind.ctrl) KeyInput(VK_CONTROL, false);
   for (int i = 0; i < kind.clicks; ++i) {

@@ -12,7 +12,9 @@
 #include "gui/combo_box.h"
 #include "gui/edit.h"
 #include "gui/form.h"
+#include "gui/header_control.h"
 #include "gui/list_box.h"
+#include "gui/list_view.h"
 #include "gui/radio_group.h"
 #include "gui/tree_view.h"
 #include "gui/win32/gdi_canvas.h"
@@ -170,6 +172,8 @@ std::unique_ptr<ControlPeer> CreateControlPeer(Backend& backend, Control& contro
     case ControlKind::ListBox: return CreateListPeer(backend, static_cast<ListBox&>(control));
     case ControlKind::ComboBox: return CreateComboPeer(backend, static_cast<ComboBox&>(control));
     case ControlKind::TreeView: return CreateTreePeer(backend, static_cast<TreeView&>(control));
+    case ControlKind::ListView: return CreateListViewPeer(backend, static_cast<ListView&>(control));
+    case ControlKind::HeaderControl: return CreateHeaderPeer(backend, static_cast<HeaderControl&>(control));
     case ControlKind::RadioGroup:
       return CreateRadioGroupPeer(backend, static_cast<RadioGroup&>(control));
     case ControlKind::Label:

@@ -16,7 +16,9 @@
 
 namespace gui {
 class ComboBox;
+class HeaderControl;
 class ListBox;
+class ListView;
 class RadioGroup;
 class TreeView;
 }  // namespace gui
@@ -109,6 +111,8 @@ std::string WindowText(HWND hwnd);
 std::unique_ptr<ControlPeer> CreateListPeer(Backend& backend, ListBox& list);
 std::unique_ptr<ControlPeer> CreateComboPeer(Backend& backend, ComboBox& combo);
 std::unique_ptr<ControlPeer> CreateTreePeer(Backend& backend, TreeView& tree);
+std::unique_ptr<ControlPeer> CreateListViewPeer(Backend& backend, ListView& list);
+std::unique_ptr<ControlPeer> CreateHeaderPeer(Backend& backend, HeaderControl& header);
 std::unique_ptr<ControlPeer> CreateRadioGroupPeer(Backend& backend, RadioGroup& group);
 
 // Routes WM_COMMAND, WM_NOTIFY, WM_DRAWITEM and WM_CTLCOLOR* of a parent window to the child's peer.

@@ -389,7 +389,9 @@ class PaintPeer : public WindowPeer {
         SetCapture(hwnd_);
         break;
       case WM_LBUTTONUP: {
-        // Released only after the common handling, so that a drag ends with its drop.
+        // A click may open a modal window: the mouse must be free before it runs, or the first
+        // click in that window only ends this capture. A drag keeps it until its drop.
+        if (!dragging_ && GetCapture() == hwnd_) ReleaseCapture();
         const bool handled = WindowPeer::OnMessage(message, wParam, lParam, result);
         if (hwnd_ != nullptr && GetCapture() == hwnd_) ReleaseCapture();
         return handled;

@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "gui/application.h"
 #include "gui/demo_form.h"
+#include "gui/header_control.h"
+#include "gui/list_view.h"
 #include "gui/notify_icon.h"
 #include "gui/tree_view.h"
 #include "gui/win32/win32_backend.h"
@@ -367,6 +370,102 @@ TEST_F(Win32Demo, TreeNodesOpenThroughTheWindowAndReadTheirChildren) {
   c->DeleteChildren();
   EXPECT_EQ(SendMessageW(h, TVM_GETCOUNT, 0, 0), 2);
   EXPECT_EQ(seen, (Log{"expanding", "change C:"}));
+}
+
+std::wstring ColumnText(HWND list, int column) {
+  wchar_t buf[128] = {};
+  LVCOLUMNW col{};
+  col.mask = LVCF_TEXT | LVCF_FMT;
+  col.pszText = buf;
+  col.cchTextMax = 128;
+  SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&col));
+  return std::wstring(buf) + ((col.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT ? L" >" : L"");
+}
+
+std::wstring CellText(HWND list, int row, int column) {
+  wchar_t buf[128] = {};
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = buf;
+  item.cchTextMax = 128;
+  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return buf;
+}
+
+// Presses and releases the left button in the middle of `r` (client coordinates of `h`).
+void ClickAt(HWND h, const RECT& r) {
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(h, WM_LBUTTONUP, 0, at);
+}
+
+TEST_F(Win32Demo, ListViewRowsColumnsSelectionAndRowStylesGoThroughTheWindow) {
+  gui::Form form(app, "TListViewTest");
+  gui::ListView list(form, "ListView1");
+  list.SetBounds(0, 0, 300, 150);
+  list.SetRowSelect(true);
+  list.AddColumn("ファイル名", 120);
+  list.AddColumn("サイズ", 80, gui::TextAlignment::Right);
+  list.AddItem({"STARS.SCR", {"12,288", "scr"}});
+  list.AddItem({"星空.SCR", {"204,800", "scr"}});
+  Log seen;
+  list.OnClick = [&](gui::Component&) { seen.push_back("click " + std::to_string(list.ItemIndex())); };
+  list.OnColumnClick = [&](gui::Component&, int c) { seen.push_back("column " + std::to_string(c)); };
+  std::vector<int> styled;
+  list.OnRowStyle = [&](const gui::ListItem& item, bool selected) {
+    styled.push_back(item.caption == "星空.SCR" ? (selected ? 11 : 1) : (selected ? 10 : 0));
+    return gui::RowStyle{true, false, selected};
+  };
+  form.Show();
+  HWND h = H(list);
+  list.Column(0).SetCaption("2ｺ　ファイル名");
+  EXPECT_EQ(ColumnText(h, 0), L"2ｺ　ファイル名");
+  EXPECT_EQ(ColumnText(h, 1), L"サイズ >");
+  EXPECT_EQ(SendMessageW(h, LVM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(CellText(h, 1, 0), L"星空.SCR");
+  EXPECT_EQ(CellText(h, 1, 1), L"204,800");
+
+  list.SetItemIndex(1);  // by code: no OnClick
+  EXPECT_EQ(SendMessageW(h, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
+  RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EXPECT_NE(std::find(styled.begin(), styled.end(), 11), styled.end());
+  EXPECT_NE(std::find(styled.begin(), styled.end(), 0), styled.end());
+
+  SetFocus(h);
+  SendMessageW(h, WM_KEYDOWN, VK_HOME, 0);  // the user goes to the first row
+  EXPECT_EQ(list.ItemIndex(), 0);
+  RECT head{};
+  HWND header = reinterpret_cast<HWND>(SendMessageW(h, LVM_GETHEADER, 0, 0));
+  SendMessageW(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&head));
+  ClickAt(header, head);
+  list.Sort([](const gui::ListItem& a, const gui::ListItem& b) { return b.caption.compare(a.caption); });
+  EXPECT_EQ(CellText(h, 1, 0), L"STARS.SCR");
+  EXPECT_EQ(SendMessageW(h, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), 1);
+  EXPECT_EQ(seen, (Log{"click 0", "column 1"}));
+}
+
+TEST_F(Win32Demo, HeaderSectionsShowTheirTextAndReportClicks) {
+  gui::Form form(app, "THeaderTest");
+  gui::HeaderControl bar(form, "HeaderControl1");
+  bar.SetBounds(0, 0, 200, 18);
+  bar.AddSection("フォルダー", 150);
+  Log seen;
+  bar.OnSectionClick = [&](gui::Component&, int s) { seen.push_back("section " + std::to_string(s)); };
+  form.Show();
+  HWND h = H(bar);
+  bar.SetSectionText(0, "12ｺ　ツリーフォルダー");
+  wchar_t buf[64] = {};
+  HDITEMW item{};
+  item.mask = HDI_TEXT | HDI_WIDTH;
+  item.pszText = buf;
+  item.cchTextMax = 64;
+  SendMessageW(h, HDM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(std::wstring(buf), L"12ｺ　ツリーフォルダー");
+  EXPECT_EQ(item.cxy, 150);
+  RECT r{};
+  SendMessageW(h, HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+  ClickAt(h, r);
+  EXPECT_EQ(seen, Log{"section 0"});
 }
 
 BOOL CALLBACK FindNotifyWindow(HWND hwnd, LPARAM found) {

@@ -84,6 +84,7 @@ log "the user's folder is $local_appdata\\KAPUL SOFT32\\QUOVEL32"
 
 as_user wine reg delete "$KEY" /f >/dev/null 2>&1 || true
 ureg "$KEY\\QUOVEL32\\SCR" Version 16
+ureg "$KEY\\QUOVEL32\\SCR" TMPQVLA 'C:\SAVERS'           # the working folder
 EXE_KEY="$KEY\\QUOVEL32\\EXE"
 ureg "$EXE_KEY" MEMORY "0,-1,0,0,0,0,0"          # memory mode on, M0 current, names not shown
 ureg "$EXE_KEY" TIMER 3

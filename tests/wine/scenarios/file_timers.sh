@@ -8,7 +8,6 @@ source "$(dirname "$0")/../lib.sh"
 C="$WINEPREFIX/drive_c"
 EXE_KEY="$KEY\\QUOVEL32\\EXE"
 installed 16
-working_folder
 rm -rf "$C/QUOVEL32" "$C/TIMER SAVERS" "$C"/windows/QVLA32M*.LIS "$C/windows/QUOVEL32CD.LIS"
 mkdir -p "$C/QUOVEL32" "$C/TIMER SAVERS"
 cp "$EXE" "$C/QUOVEL32/QUOVEL32.EXE"

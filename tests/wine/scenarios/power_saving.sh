@@ -8,7 +8,6 @@ source "$(dirname "$0")/../lib.sh"
 C="$WINEPREFIX/drive_c"
 EXE_KEY="$KEY\\QUOVEL32\\EXE"
 installed 16
-working_folder
 rm -rf "$C/QUOVEL32" "$C/SLEEP SAVERS" "$C"/windows/QVLA32M*.LIS "$C/windows/QUOVEL32CD.LIS" "$C/windows/QUOVEL32.Tim"
 mkdir -p "$C/QUOVEL32" "$C/SLEEP SAVERS"
 cp "$EXE" "$C/QUOVEL32/QUOVEL32.EXE"

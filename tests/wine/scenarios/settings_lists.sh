@@ -65,6 +65,6 @@ expect_value "$EXE_KEY" ZOKUSEI "1,0,0,1,1"
 expect_value "$EXE_KEY" FILENAME "*.SCR"
 expect_value "$EXE_KEY" KYOUYO 0
 expect_value "$KEY\\QUOVEL32\\SCR" KINSI 1
-expect_value "$KEY\\QUOVEL32\\SCR" TMPQVLA "@@@@@"
+expect_value "$KEY\\QUOVEL32\\SCR" TMPQVLA 'C:\QVWORK'
 [ -n "$(value "$EXE_KEY" FP)" ] || fail "FP not written"
 log "settings and lists written back exactly"
