@@ -22,7 +22,7 @@ qv_session_start
 # The program and the savers inside the prefix, as an installation would place them.
 c="$WINEPREFIX/drive_c"
 mkdir -p "$c/QUOVEL32" "$c/QVDEMO"
-cp "$bin/src/app/QUOVEL32.EXE" "$c/QUOVEL32/"
+cp "$bin/src/app/QUOVEL32.EXE" "$bin/src/app/UnLha32.DLL" "$c/QUOVEL32/"
 list=""
 for s in STARS YUME PLASMA; do
   cp "$bin/savers/$s.SCR" "$c/QVDEMO/"

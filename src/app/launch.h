@@ -8,12 +8,13 @@
 
 #include "platform/desktop.h"
 #include "platform/registry.h"
+#include "setup/install_plan.h"
 
 namespace app {
 
 // Settings version this build expects in the registry value "Version".
 constexpr int kVersion = 16;
-constexpr char kUninstallerName[] = "unin_kapul000.exe";
+constexpr const char* kUninstallerName = setup::kUninstallerFile;
 constexpr uint32_t kHandOffMessage = 0x0401;   // WM_USER + 1
 
 // Window classes by which instances find each other.

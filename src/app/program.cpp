@@ -7,8 +7,10 @@
 #include "browse/registration.h"
 #include "browse/transfer.h"
 #include "fileops/file_commands.h"
+#include "fileops/viewer_commands.h"
 #include "browse/text_path.h"
 #include "play/timer_commands.h"
+#include "setup/setup_menu.h"
 #include "store/data_folders.h"
 #include "store/file_timers.h"
 #include "store/histories.h"
@@ -49,12 +51,20 @@ void Program::CreateManager() {
   engine_->ShowFileInfo = [this](const std::string& path) { return browser_->ShowFileInfo(path); };
   engine_->FileListFolder = [this] { return browser_->FileListFolder(); };
   engine_->RepairFilePath = [this](const std::string& path) { return browser_->RepairedFilePath(path); };
+  engine_->ArchiveViewOn = [this] { return archives_->ViewOn(); };
+  engine_->LeaveArchiveView = [this] { archives_->LeaveView(); };
+  engine_->ArchiveFolder = [this] { return archives_->ExtractionFolder(); };
+  engine_->PlayArchive = [this](const std::string& archive) { return archives_->StartPlay(archive); };
   // File timers, the timer file in the editor, the version box, power saving.
   play::TimerCommandsContext timerContext;
   timerContext.scrVersion = decision_.startup.scrVersion;
   timerContext.programFolder = decision_.startup.programFolder;
   auto timers = std::make_shared<play::TimerCommands>(app_, m, os_, *box_, *settings_, timerContext);
   parts_.push_back(timers);
+  // Start-up and desktop icons, and the version number's deletion.
+  auto setupMenu = std::make_shared<setup::SetupMenu>(app_, m, os_, *box_, *settings_, os_.processes.ExecutablePath());
+  setupMenu->AttachEvents();
+  parts_.push_back(setupMenu);
   timers->FileListFolder = [this] { return browser_->FileListFolder(); };
   timers->ShowFileInfo = [this](const std::string& path) { browser_->ShowFileInfo(path); };
   timers->Playing = [this] { return engine_->Playing(); };
@@ -63,6 +73,15 @@ void Program::CreateManager() {
   m.help2.OnClick = [timers](gui::Component& sender) { timers->K9Click(sender); };
   m.ST.OnClick = [timers](gui::Component&) { timers->STClick(); };
   m.TR4.OnClick = m.ST.OnClick;  // the tray menu's power-saving item
+  // The resident mode: the icon, its menus, the tip that follows the title, and the way back
+  // when the program is started again.
+  trayHooks_.Playing = [this] { return engine_->Playing(); };
+  tray_ = std::make_unique<setup::ManagerTray>(app_, m, os_, decision_.startup.scrVersion, trayHooks_);
+  tray_->AttachEvents();
+  engine_->TrayTip = [this](const std::string& title) { tray_->SetTip(title); };
+  engine_->ToTray = [this] { tray_->ToTray(); };
+  receiver_->TrayRegistered = [this] { return tray_->InTray(); };
+  receiver_->RestoreFromTray = [this] { tray_->FromTray(); };
   // Automatic start after the start-up sequence (the manager itself, not the screen-saver copy).
   folderSetting_ = std::make_unique<browse::TDIR2SETDLG>(app_, os_, *shellPaths_,
                                                          decision_.startup.programFolder + "QUOVEL32.EXE");
@@ -72,19 +91,16 @@ void Program::CreateManager() {
     manager_->Timer6.SetEnabled(false);
     ChangeWorkingFolder();
   };
-  // Without a working folder the program asks for one before anything else, and nothing starts.
-  // Until the program has its notification-area icon, a start "in the tray" is a start
-  // minimised, with the window ready to use when the user brings it up.
+  // Without a working folder the program asks for one before anything else, and nothing starts;
+  // the opening banner then goes, or it would cover the window the dialog returns to.
   settings_->AfterStartUp = [this] {
     if (!settings_->HasWorkingFolder()) {
+      manager_->PanelOPEN.Hide();
       manager_->Timer6.SetEnabled(true);
       return;
     }
     if (decision_.startup.scrVersion) return;
-    if (manager_->Start2.Checked()) {
-      manager_->PanelOPEN.Hide();
-      app_.Minimize();
-    }
+    if (manager_->Start2.Checked()) tray_->ToTray();
     if (manager_->Start1.Checked()) engine_->Button2Click(manager_->Button2);
   };
   // The screen-saver copy's settings window keeps the program off the taskbar.
@@ -131,6 +147,7 @@ void Program::CreateBrowser() {
   infoHooks.FileTimer = [this](const std::string& path) {
     return store::FileTimers(os_.fs, dataFolders_.windows).Read(path);
   };
+  infoHooks.ArchiveFolder = [this] { return archives_->ExtractionFolder(); };
   auto listInfo = std::make_shared<browse::ListInfo>(m, *browser_, infoHooks);
   listInfo->AttachEvents();
   histories->Hooks().ClickSuppressed = [listInfo] { return listInfo->ClickSuppress(); };
@@ -150,6 +167,8 @@ void Program::CreateBrowser() {
   editingHooks.SetClickSuppress = [listInfo](bool on) { listInfo->SetClickSuppress(on); };
   editingHooks.MenuPending = [transfers] { return transfers->MenuPending(); };
   editingHooks.SetMenuPending = [transfers](bool pending) { transfers->SetMenuPending(pending); };
+  trayHooks_.MenuPending = editingHooks.MenuPending;
+  trayHooks_.SetMenuPending = editingHooks.SetMenuPending;
   editingHooks.ReceiveModeToggled = [this] { settings_->Values().memory[3] = -1; };
   auto editing = std::make_shared<browse::ListEditing>(app_, m, os_.desktop, editingHooks);
   editing->AttachEvents();
@@ -161,6 +180,44 @@ void Program::CreateBrowser() {
   fileHooks.RowsRemoved = [editing](gui::ListBox& main) { editing->CountChanged(main); };
   auto fileCommands = std::make_shared<fileops::FileCommands>(app_, m, os_, *box_, *settings_, fileHooks);
   fileCommands->AttachEvents();
+  // LZH archives: the archive view a run plays from, extraction and compression.
+  fileops::ArchiveHooks archiveHooks;
+  archiveHooks.Source = fileHooks.Source;
+  archiveHooks.FileListFolder = fileHooks.FileListFolder;
+  archiveHooks.RepairFilePath = fileHooks.RepairFilePath;
+  archiveHooks.WorkingFolder = [this] { return settings_->HasWorkingFolder() ? settings_->WorkingFolder() : std::string(); };
+  archiveHooks.TitlePrefix = [this] { return settings_->PlayTitle(); };
+  // A long step shows its state in the caption, the application's title and the tray tip; the
+  // title it replaced comes back afterwards.
+  auto replacedTitle = std::make_shared<std::string>();
+  archiveHooks.ShowTitle = [this, replacedTitle](const std::string& text) {
+    if (!text.empty()) {
+      if (replacedTitle->empty()) *replacedTitle = manager_->Caption();
+      engine_->PlayTitle(text);
+    } else if (!replacedTitle->empty()) {
+      engine_->PlayTitle(*replacedTitle);
+      replacedTitle->clear();
+    }
+  };
+  archiveHooks.Reverse = [this] { return engine_->GetOrder() == play::Order::kReverse; };
+  archiveHooks.RequestStop = [this] { engine_->Button5Click(); };
+  archiveHooks.ContinuePlay = [this](bool listed) { engine_->ArchiveListed(listed); };
+  archiveHooks.StandardColors = [&m] { return m.BackColor.Checked(); };
+  archives_ = std::make_shared<fileops::Archives>(app_, m, os_, *box_, archiveHooks);
+  archives_->AttachEvents();
+  // The viewers of the file menu and the usage texts.
+  fileops::ViewerHooks viewerHooks;
+  viewerHooks.Source = fileHooks.Source;
+  viewerHooks.FileListFolder = fileHooks.FileListFolder;
+  viewerHooks.RepairFilePath = fileHooks.RepairFilePath;
+  viewerHooks.WorkingFolder = archiveHooks.WorkingFolder;
+  viewerHooks.BuildListing = [this](const std::string& archive) {
+    archives_->currentArchive = archive;
+    return archives_->BuildListingText();
+  };
+  viewerHooks.programFolder = decision_.startup.programFolder;
+  auto viewers = std::make_shared<fileops::ViewerCommands>(app_, m, os_, *box_, viewerHooks);
+  viewers->AttachEvents();
   // Bulk registration into the current memory list.
   browse::RegistrationHooks registrationHooks;
   registrationHooks.TwinName = [this](const std::string& p) { return store::DisplayName(os_.fs, p); };
@@ -174,27 +231,34 @@ void Program::CreateBrowser() {
   auto registration = std::make_shared<browse::Registration>(app_, m, os_, *box_, *browser_, *shellPaths_,
                                                              registrationHooks);
   registration->AttachEvents();
-  parts_.insert(parts_.end(), {histories, filters, listInfo, transfers, editing, fileCommands, registration});
+  trayHooks_.RegistrationRunning = [registration] { return registration->Running(); };
+  parts_.insert(parts_.end(), {histories, filters, listInfo, transfers, editing, fileCommands, viewers, registration});
   auto chained = std::make_shared<bool>(false);
-  settings_->OpenBrowser = [this, &m, filters, registration, fileCommands, chained](const store::Settings& v) {
+  settings_->OpenBrowser = [this, &m, filters, registration, fileCommands, viewers, chained](const store::Settings& v) {
+    const std::shared_ptr<fileops::Archives> archives = archives_;
     // The play engine is there by now: the stop button also stops a bulk registration and the
     // file commands, and a running one refuses the close as a run does (the close asks it to
     // stop as well).
     if (!*chained) {
       *chained = true;
       gui::NotifyEvent engineStop = m.Button5.OnClick;
-      m.Button5.OnClick = [engineStop, registration, fileCommands](gui::Component& c) {
+      m.Button5.OnClick = [engineStop, registration, fileCommands, archives, viewers](gui::Component& c) {
         registration->RequestStop();
         fileCommands->RequestStop();
+        archives->RequestStop();
+        viewers->RequestStop();
         if (engineStop) engineStop(c);
       };
       std::function<bool()> engineBusy = settings_->Busy;
-      settings_->Busy = [engineBusy, registration, fileCommands] {
-        return registration->Running() || fileCommands->Busy() || (engineBusy && engineBusy());
+      settings_->Busy = [engineBusy, registration, fileCommands, archives, viewers] {
+        return registration->Running() || fileCommands->Busy() || archives->Busy() || viewers->Busy() ||
+               (engineBusy && engineBusy());
       };
       std::function<void()> engineStopRequest = settings_->StopRequest;
-      settings_->StopRequest = [engineStopRequest, fileCommands] {
+      settings_->StopRequest = [engineStopRequest, fileCommands, archives, viewers] {
         fileCommands->RequestStop();
+        archives->RequestStop();
+        viewers->RequestStop();
         if (engineStopRequest) engineStopRequest();
       };
     }
@@ -236,6 +300,20 @@ void Program::CreatePreview() {
   preview_->OnShow = [this](gui::Component&) { app_.ShowTaskbarButton(false); };
 }
 
+// The installer, or in its uninstall modes the hidden window whose timers do the work.
+void Program::CreateInstaller() {
+  installer_ = &app_.CreateForm<forms::TSCR32SETUPForm>();
+  box_ = std::make_unique<common::TMKBoxDlg>(app_, os_.desktop);
+  shellPaths_ = std::make_unique<browse::ShellPaths>(os_.fs, os_.shell, os_.collation, os_.desktop.WindowsFolder());
+  setup::SetupContext context;
+  context.setupMode = decision_.startup.setupMode;
+  context.programFolder = decision_.startup.programFolder;
+  context.firstArgument = decision_.startup.firstArgument;
+  context.version = kVersion;
+  setup_ = std::make_unique<setup::Installer>(app_, *installer_, os_, *box_, *shellPaths_, context);
+  setup_->Create();
+}
+
 bool Program::Start(const std::function<void(const std::string&)>& systemMessage) {
   if (decision_.action == Action::kPasswordError) {
     systemMessage("Password not supported");
@@ -260,8 +338,7 @@ bool Program::Start(const std::function<void(const std::string&)>& systemMessage
       CreatePreview();
       return true;
     case Action::kInstaller:
-      installer_ = &app_.CreateForm<forms::TSCR32SETUPForm>();
-      box_ = std::make_unique<common::TMKBoxDlg>(app_, os_.desktop);
+      CreateInstaller();
       return true;
   }
   return false;

@@ -12,12 +12,15 @@
 #include "browse/folder_setting_dialog.h"
 #include "browse/shell_paths.h"
 #include "common/mkbox.h"
+#include "fileops/archives.h"
 #include "forms/manager/manager_form.h"
 #include "forms/role_forms.h"
 #include "platform/services.h"
 #include "play/backdrop.h"
 #include "play/play_engine.h"
 #include "play/runner.h"
+#include "setup/installer.h"
+#include "setup/manager_tray.h"
 #include "store/data_folders.h"
 #include "store/manager_settings.h"
 #include "store/memory_lists.h"
@@ -50,6 +53,8 @@ class Program {
   browse::FileBrowser* Browser() const { return browser_.get(); }
   play::PlayEngine* Engine() const { return engine_.get(); }
   play::Runner* RunnerPlay() const { return runnerPlay_.get(); }
+  setup::ManagerTray* Tray() const { return tray_.get(); }
+  setup::Installer* Setup() const { return setup_.get(); }
   // Where the data files live in this run; decided when the manager or the runner is created.
   const store::DataFolders& Folders() const { return dataFolders_; }
 
@@ -57,6 +62,7 @@ class Program {
   void CreateManager();
   void CreateRunner();
   void CreatePreview();
+  void CreateInstaller();
   void CreateBrowser();
   // TEMPSS and the start without a working folder: the folder-setting dialog.
   void ChangeWorkingFolder();
@@ -81,6 +87,11 @@ class Program {
   std::unique_ptr<play::PlayEngine> engine_;
   std::unique_ptr<play::Runner> runnerPlay_;
   std::unique_ptr<browse::TDIR2SETDLG> folderSetting_;
+  std::unique_ptr<setup::Installer> setup_;
+  std::shared_ptr<fileops::Archives> archives_;
+  // The tray icon; the browser fills in the hooks it answers (bulk registration, menu pending).
+  setup::ManagerTrayHooks trayHooks_;
+  std::unique_ptr<setup::ManagerTray> tray_;
   // Behaviours that live as long as the window whose events they handle.
   std::vector<std::shared_ptr<void>> parts_;
 };

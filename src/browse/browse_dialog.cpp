@@ -89,12 +89,7 @@ int TDIR2OPENDLG::SelectFolder(const std::string& captionPart) { return ShowBrow
 
 int TDIR2OPENDLG::ShowBrowse(bool folderMode, bool askOverwrite, const std::string& captionPart) {
   gui::Form* main = app_.MainForm();
-  struct Repaint {
-    gui::Form* main;
-    ~Repaint() {
-      if (main != nullptr) main->Invalidate();
-    }
-  } repaint{main};
+  const gui::MainFormRepaint repaint(app_);
   auto dialog = std::make_unique<forms::TDIR2VIEWForm>(app_);
   forms::TDIR2VIEWForm& d = *dialog;
   d.DoCreate();

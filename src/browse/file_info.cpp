@@ -62,14 +62,14 @@ FileInfoLine DescribeFile(platform::FileSystem& fs, const std::string& path) {
   return line;
 }
 
-std::string SizeText(uint64_t bytes) {
+std::string SizeText(uint64_t bytes, size_t width) {
   std::string digits = std::to_string(bytes);
   std::string text;
   for (size_t i = 0; i < digits.size(); ++i) {
     if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
     text += digits[i];
   }
-  return text.size() < 8 ? std::string(8 - text.size(), ' ') + text : text;
+  return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
 }
 
 }  // namespace browse

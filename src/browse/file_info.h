@@ -26,8 +26,8 @@ std::string FormatListDate(const platform::LocalTime& t);
 // "r", "s", "h", "a" for read-only, system, hidden and archive, a blank for each bit not set
 // ("R", "S", "H", "A" with `upper`).
 std::string AttributeLetters(uint32_t attributes, bool upper = false);
-// A byte count with thousands separators, right-aligned in 8 characters ("   1,234").
-std::string SizeText(uint64_t bytes);
+// A count with thousands separators, right-aligned in `width` characters ("   1,234").
+std::string SizeText(uint64_t bytes, size_t width = 8);
 // Looks the file up (read-only, hidden, system and archive files included; folders are not
 // files) and describes it; the placeholders when it is not there.
 FileInfoLine DescribeFile(platform::FileSystem& fs, const std::string& path);

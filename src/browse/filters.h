@@ -15,6 +15,7 @@ namespace browse {
 
 constexpr int kExtensionCount = 30;
 constexpr int kScrIndex = 20;
+constexpr int kLzhIndex = 24;
 
 // "AVI", "MOV", ..., "SCR" (index 20), "SR?", ... "WRI", stored as shown.
 const std::array<const char*, kExtensionCount>& ExtensionNames();

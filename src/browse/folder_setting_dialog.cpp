@@ -19,12 +19,7 @@ TDIR2SETDLG::TDIR2SETDLG(gui::Application& app, platform::Services& os, ShellPat
 
 std::string TDIR2SETDLG::SetFolder() {
   gui::Form* main = app_.MainForm();
-  struct Repaint {
-    gui::Form* main;
-    ~Repaint() {
-      if (main != nullptr) main->Invalidate();
-    }
-  } repaint{main};
+  const gui::MainFormRepaint repaint(app_);
   auto dialog = std::make_unique<forms::TDIR2SETForm>(app_);
   forms::TDIR2SETForm& d = *dialog;
   d.DoCreate();

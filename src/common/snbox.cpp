@@ -20,12 +20,7 @@ TSNBoxDlg::TSNBoxDlg(gui::Application& app, platform::Desktop& desktop) : app_(a
 
 int TSNBoxDlg::InputText(const std::string& prompt) {
   gui::Form* main = app_.MainForm();
-  struct Repaint {
-    gui::Form* main;
-    ~Repaint() {
-      if (main != nullptr) main->Invalidate();
-    }
-  } repaint{main};
+  const gui::MainFormRepaint repaint(app_);
   auto box = std::make_unique<forms::TSNBox>(app_);
   box->DoCreate();
   PlaceOnSource(app_, desktop_, probe_, *box, SourceHandle);

@@ -16,13 +16,6 @@ namespace {
 constexpr int kYes = 6;
 constexpr int kStop = 3;
 
-// Hourglass while it lives.
-struct HourGlass {
-  explicit HourGlass(gui::Application& app) : app(app) { app.GetScreen().SetCursor(gui::Cursor::HourGlass); }
-  ~HourGlass() { app.GetScreen().SetCursor(gui::Cursor::Default); }
-  gui::Application& app;
-};
-
 }  // namespace
 
 FileCommands::FileCommands(gui::Application& app, forms::TQUOVEL32KAPUL& form, platform::Services& os,
@@ -35,53 +28,22 @@ void FileCommands::AttachEvents() {
   f_.PKILL.OnClick = [this](gui::Component&) { PKILLClick(); };
 }
 
-FileCommands::Pair FileCommands::SourcePair() const {
-  Pair pair;
-  gui::ListBox* clicked = hooks_.Source ? hooks_.Source() : nullptr;
-  if (clicked == nullptr) return pair;
-  pair.selection = clicked;
-  if (clicked == &f_.ListBox4 || clicked == &f_.ListBox7) {
-    pair.main = &f_.ListBox4;
-    pair.twin = &f_.ListBox7;
-    pair.prefix = browse::AddYen(hooks_.FileListFolder ? hooks_.FileListFolder() : std::string());
-  } else if (clicked == &f_.ListBox2 || clicked == &f_.ListBox8) {
-    pair.main = &f_.ListBox2;
-    pair.twin = &f_.ListBox8;
-  } else {
-    pair.main = &f_.ListBox6;
-    pair.twin = &f_.ListBox9;
-  }
-  return pair;
+SelectedRows FileCommands::SourceRows() const {
+  return RowsOf(f_, hooks_.Source ? hooks_.Source() : nullptr, hooks_.FileListFolder);
 }
 
-bool FileCommands::ForEachSelected(Pair& pair, const std::function<bool(const std::string& path, int row)>& act) {
-  // Once per row present at the start; a row that goes takes its index with it, so the index
-  // steps back and the row that moved up is looked at next.
-  const int rows = pair.main->Count();
-  int row = 0;
-  for (int visited = 0; visited < rows; ++visited, ++row) {
-    if (row >= pair.main->Count() || row >= pair.selection->Count()) break;
-    if (!pair.selection->Selected(row) || pair.main->Item(row).empty()) continue;
-    std::string path = pair.prefix + pair.main->Item(row);
-    if (hooks_.RepairFilePath) path = hooks_.RepairFilePath(path);
-    const int before = pair.main->Count();
-    const bool go = act(path, row);
-    if (pair.main->Count() < before) --row;
-    if (!go) return false;
-    app_.ProcessMessages();
-    if (stopRequested_) return true;
-  }
-  return false;
+bool FileCommands::ForEach(SelectedRows& rows, const std::function<bool(const std::string& path, int row)>& act) {
+  return ForEachSelected(app_, rows, hooks_.RepairFilePath, stopRequested_, act);
 }
 
-void FileCommands::RemoveRow(Pair& pair, int row) {
-  pair.main->DeleteItem(row);
-  pair.main->SetTag(row);
-  if (f_.SSN.Checked() && row < pair.twin->Count()) {
-    pair.twin->DeleteItem(row);
-    pair.twin->SetTag(row);
+void FileCommands::RemoveRow(SelectedRows& rows, int row) {
+  rows.main->DeleteItem(row);
+  rows.main->SetTag(row);
+  if (f_.SSN.Checked() && row < rows.twin->Count()) {
+    rows.twin->DeleteItem(row);
+    rows.twin->SetTag(row);
   }
-  if (hooks_.RowsRemoved) hooks_.RowsRemoved(*pair.main);
+  if (hooks_.RowsRemoved) hooks_.RowsRemoved(*rows.main);
 }
 
 bool FileCommands::RowError(const std::string& path, const std::string& what) {
@@ -99,10 +61,10 @@ std::string FileCommands::Describe(const std::string& path) {
 void FileCommands::PCOPYClick(const gui::MenuItem& sender) {
   const bool copy = &sender == &f_.PCOPY;
   const std::string word = copy ? "コピー" : "移動";
-  HourGlass busy(app_);
+  gui::HourGlass busy(app_);
   stopRequested_ = false;
-  Pair pair = SourcePair();
-  if (pair.main == nullptr) return;
+  SelectedRows rows = SourceRows();
+  if (rows.main == nullptr) return;
   std::string& memory = copy ? settings_.Values().copyPath : settings_.Values().idoPath;
   gui::SaveDialog& dialog = f_.SaveDialog1;
   dialog.InitialDir = memory;
@@ -123,7 +85,7 @@ void FileCommands::PCOPYClick(const gui::MenuItem& sender) {
   busy_ = true;
   app_.ProcessMessages();
   int count = 0;
-  const bool stopped = ForEachSelected(pair, [&](const std::string& path, int row) {
+  const bool stopped = ForEach(rows, [&](const std::string& path, int row) {
     if (!os_.fs.FileExists(path)) return RowError(path, "このファイルは、存在しません・・・");
     std::string from, name;
     browse::SplitFileName(path, from, name);
@@ -145,7 +107,7 @@ void FileCommands::PCOPYClick(const gui::MenuItem& sender) {
     ++count;
     if (copy) return true;
     if (!os_.fs.Delete(path).ok()) return RowError(path, "このファイルは、削除出来ませんでした・・・");
-    RemoveRow(pair, row);
+    RemoveRow(rows, row);
     return true;
   });
   if (stopped) box_.MsgOK("中断ボタンが押されました。\n" + word + "を強制終了します。");
@@ -159,16 +121,16 @@ void FileCommands::PKILLClick() {
     box_.MsgOKTimer("削除を中止しました・・・", 1);
     return;
   }
-  HourGlass busy(app_);
+  gui::HourGlass busy(app_);
   busy_ = true;
   stopRequested_ = false;
-  Pair pair = SourcePair();
+  SelectedRows rows = SourceRows();
   int count = 0;
-  const bool stopped = pair.main != nullptr && ForEachSelected(pair, [&](const std::string& path, int row) {
+  const bool stopped = rows.main != nullptr && ForEach(rows, [&](const std::string& path, int row) {
     if (!os_.fs.FileExists(path)) return RowError(path, "このファイルは、存在しません・・・");
     if (!os_.fs.Delete(path).ok()) return RowError(path, "このファイルは、削除出来ませんでした・・・");
     ++count;
-    RemoveRow(pair, row);
+    RemoveRow(rows, row);
     return true;
   });
   if (stopped) box_.MsgOK("中断ボタンが押されました。\n削除を強制終了します。");

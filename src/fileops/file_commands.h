@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "fileops/selected_rows.h"
+
 namespace gui {
 class Application;
 class ListBox;
@@ -57,17 +59,9 @@ class FileCommands {
   void RequestStop() { stopRequested_ = true; }
 
  private:
-  struct Pair {
-    gui::ListBox* selection = nullptr;  // the list clicked: its selected rows are done
-    gui::ListBox* main = nullptr;       // the rows' texts
-    gui::ListBox* twin = nullptr;       // names beside them while they are shown
-    std::string prefix;                 // before a row's text: the file list's folder
-  };
-  Pair SourcePair() const;
-  // Runs `act` for each selected row once (rows that `act` removes included); `act` returns
-  // false to leave the loop (the user stopped at an error). True when 中断 ended the loop.
-  bool ForEachSelected(Pair& pair, const std::function<bool(const std::string& path, int row)>& act);
-  void RemoveRow(Pair& pair, int row);
+  SelectedRows SourceRows() const;
+  bool ForEach(SelectedRows& rows, const std::function<bool(const std::string& path, int row)>& act);
+  void RemoveRow(SelectedRows& rows, int row);
   // A per-row error notice; false when the user chose 中 断 (after a beep).
   bool RowError(const std::string& path, const std::string& what);
   std::string Describe(const std::string& path);

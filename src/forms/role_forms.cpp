@@ -54,14 +54,4 @@ TQUOVEL32TITLE::TQUOVEL32TITLE(gui::Application& app)
   Panel1.SetAlign(gui::Align::Client);
 }
 
-TSCR32SETUPForm::TSCR32SETUPForm(gui::Application& app) : gui::Form(app, "TSCR32SETUPForm", "SCR32SETUPForm") {
-  SetBorderStyle(gui::BorderStyle::Dialog);
-  SetFormStyle(gui::FormStyle::StayOnTop);
-  SetPosition(gui::FormPosition::ScreenCenter);
-  SetFont(gui::DefaultFont());
-  SetColor(gui::colors::kBtnFace);
-  SetCaption(app.Title());
-  SetClientSize(420, 300);
-}
-
 }  // namespace forms

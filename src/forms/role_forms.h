@@ -1,9 +1,10 @@
 // The top-level windows of each role, as far as their layouts exist: the manager (its own
 // folder), the backdrop behind playing savers, the screen-saver runner, the preview title and
-// the installer. Each registers its window under its form class name, by which instances find
-// each other.
+// the installer (its own file pair). Each registers its window under its form class name, by
+// which instances find each other.
 #pragma once
 #include "forms/manager/manager_form.h"
+#include "forms/setup_form.h"
 #include "gui/button.h"
 #include "gui/form.h"
 #include "gui/image.h"
@@ -49,12 +50,6 @@ class TQUOVEL32TITLE : public gui::Form {
  public:
   explicit TQUOVEL32TITLE(gui::Application& app);
   gui::Panel Panel1;
-};
-
-// The installer and uninstaller.
-class TSCR32SETUPForm : public gui::Form {
- public:
-  explicit TSCR32SETUPForm(gui::Application& app);
 };
 
 }  // namespace forms

@@ -27,7 +27,7 @@ void Application::SetTitle(const std::string& title) {
 
 void Application::Run() {
   if (terminated_) return;
-  if (mainForm_ != nullptr && !mainForm_->Visible()) mainForm_->Show();
+  if (mainForm_ != nullptr && showMainForm_ && !mainForm_->Visible()) mainForm_->Show();
   backend_.Run(*this);
 }
 
@@ -93,6 +93,13 @@ void Application::SetHintPause(int ms) {
 void Application::SetHintColor(gui::Color c) {
   hintColor_ = c;
   peer_->HintSettingsChanged();
+}
+
+HourGlass::HourGlass(Application& app) : app_(app) { app_.GetScreen().SetCursor(Cursor::HourGlass); }
+HourGlass::~HourGlass() { app_.GetScreen().SetCursor(Cursor::Default); }
+
+MainFormRepaint::~MainFormRepaint() {
+  if (main_ != nullptr) main_->Invalidate();
 }
 
 }  // namespace gui

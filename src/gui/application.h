@@ -58,9 +58,12 @@ class Application {
   Form* MainForm() const { return mainForm_; }
   void SetMainForm(Form* form) { mainForm_ = form; }
 
-  // Shows the main form (unless hidden on purpose before) and runs the message loop until
+  // Shows the main form (unless ShowMainForm was turned off) and runs the message loop until
   // Terminate.
   void Run();
+  // Off: Run leaves the main form hidden (a role that only works through its timers and boxes).
+  bool ShowMainForm() const { return showMainForm_; }
+  void SetShowMainForm(bool show) { showMainForm_ = show; }
   void Terminate();
   bool Terminated() const { return terminated_; }
   // Lets pending messages run (headless: queued test actions, and the clock moves a step).
@@ -113,12 +116,38 @@ class Application {
   std::vector<Form*> modalStack_;
   int modalSerials_ = 0;
   bool terminated_ = false;
+  bool showMainForm_ = true;
   bool minimized_ = false;
   bool taskbarButton_ = true;
   bool showHint_ = true;
   std::string hint_;
   int hintPause_ = 500;
   gui::Color hintColor_ = colors::kInfoBk;
+};
+
+// Repaints the main form (as it was when this was made) when it goes out of scope: a modal
+// dialog that has closed leaves no trace on the window under it.
+class MainFormRepaint {
+ public:
+  explicit MainFormRepaint(Application& app) : main_(app.MainForm()) {}
+  ~MainFormRepaint();
+  MainFormRepaint(const MainFormRepaint&) = delete;
+  MainFormRepaint& operator=(const MainFormRepaint&) = delete;
+
+ private:
+  Form* main_;
+};
+
+// The hourglass cursor while it lives, the normal one afterwards.
+class HourGlass {
+ public:
+  explicit HourGlass(Application& app);
+  ~HourGlass();
+  HourGlass(const HourGlass&) = delete;
+  HourGlass& operator=(const HourGlass&) = delete;
+
+ private:
+  Application& app_;
 };
 
 }  // namespace gui

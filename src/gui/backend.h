@@ -18,8 +18,8 @@ class Control;
 class Form;
 class Menu;
 class MenuItem;
-class NotifyIcon;
-class NotifyIconPeer;
+class TTaskTray;
+class TaskTrayPeer;
 class PopupMenu;
 class SaveDialog;
 class Timer;
@@ -82,7 +82,7 @@ class Backend {
   virtual std::unique_ptr<ApplicationPeer> CreateApplicationPeer(Application& app) = 0;
   virtual std::unique_ptr<ControlPeer> CreatePeer(Control& control) = 0;
   virtual std::unique_ptr<MenuPeer> CreateMenuPeer(Menu& menu) = 0;
-  virtual std::unique_ptr<NotifyIconPeer> CreateNotifyIconPeer(NotifyIcon& icon) = 0;
+  virtual std::unique_ptr<TaskTrayPeer> CreateTaskTrayPeer(TTaskTray& tray) = 0;
 
   // Milliseconds of the backend's clock (virtual headless, the tick count on win32).
   virtual std::uint64_t Now() const = 0;

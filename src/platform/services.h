@@ -1,7 +1,9 @@
 // All operating-system services of the program, handed from the composition root to every
 // subsystem as one value. The referenced objects outlive the users of this struct.
 #pragma once
+#include "platform/archiver.h"
 #include "platform/collation.h"
+#include "platform/dde.h"
 #include "platform/desktop.h"
 #include "platform/file_system.h"
 #include "platform/processes.h"
@@ -19,6 +21,8 @@ struct Services {
   Desktop& desktop;
   Shell& shell;
   Collation& collation;
+  Library& library;
+  Dde& dde;
 };
 
 }  // namespace platform

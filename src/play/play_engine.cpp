@@ -9,6 +9,7 @@
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
 #include "play/backdrop.h"
+#include "play/runner.h"
 #include "play/saver_launch.h"
 #include "platform/services.h"
 #include "store/file_timers.h"
@@ -47,6 +48,7 @@ PlayEngine::PlayEngine(gui::Application& app, forms::TQUOVEL32KAPUL& form, platf
   f_.RadioButton2.OnClick = [this](gui::Component&) { RadioButton2Click(); };
   f_.ButtonTIMER.OnClick = [this](gui::Component&) { ButtonTIMERClick(); };
   f_.ButtonTOFF.OnClick = [this](gui::Component&) { ButtonTOFFClick(); };
+  f_.MHelp3.OnClick = [this](gui::Component&) { MHelp3Click(); };
   f_.Timer2.OnTimer = [this](gui::Component&) { Timer2Timer(); };
   f_.Timer1.OnTimer = [this](gui::Component&) { Timer1Timer(); };
   f_.Timer7.OnTimer = [this](gui::Component&) { Timer7Timer(); };
@@ -113,6 +115,7 @@ void PlayEngine::Button2Click(gui::Component& sender) {
   if (&sender != &f_.Button2) {
     f_.RadioGroup1.SetItemIndex(2);
     order_ = Order::kSingle;
+    if (&sender != &f_.ListBox3) LeaveArchive();
   } else {
     clicked_ = nullptr;
   }
@@ -131,6 +134,7 @@ void PlayEngine::Button2Click(gui::Component& sender) {
     os_.desktop.SetScreenSaverActive(false, false);
   }
   if (closing_) return;
+  if (!scrVersion_ && f_.Start2.Checked() && ToTray) ToTray();
   if (Execute() && backdrop_ != nullptr) {
     backdrop_->ShowImage();
     backdrop_->CapChanClick();
@@ -166,6 +170,19 @@ void PlayEngine::ButtonTOFFClick() {
   ShowInterval(0);
 }
 
+void PlayEngine::MHelp3Click() {
+  stopRequest_ = true;
+  if (settings_.StopRequest) settings_.StopRequest();
+  app_.ProcessMessages();
+  if (box_.MsgYesNo(kEmergencyQuestion) == 6) {
+    if (playing_) StopPlay();
+    settings_.EmergencyExit();
+    f_.Close();
+    return;
+  }
+  box_.MsgOKTimer(kEmergencyCancelled, 1);
+}
+
 void PlayEngine::StopPlay() {
   playing_ = false;
   IdleTitle();
@@ -191,11 +208,13 @@ void PlayEngine::PlayTitle(const std::string& text) {
   std::string title = CutTitle(text);
   app_.SetTitle(title);
   f_.SetCaption(title);
+  if (!closing_ && TrayTip) TrayTip(title);
 }
 
 void PlayEngine::IdleTitle() {
   app_.SetTitle(settings_.IdleTitle());
   f_.SetCaption(settings_.IdleTitle());
+  if (!closing_ && TrayTip) TrayTip(settings_.IdleTitle());
 }
 
 bool PlayEngine::Execute() const { return !f_.RadioButton2.Checked(); }

@@ -73,12 +73,17 @@ class PlayEngine {
   // The manager closes: no step enables a timer any more, a run ends, the running item's handle
   // is released (the process goes on).
   void ReleaseOnClose();
+  // 緊急脱出装置: every stop request first, whatever the answer; after はい the run ends and the
+  // manager closes, whatever is busy.
+  void MHelp3Click();
 
   void PlayTitle(const std::string& text);
   void IdleTitle();
 
   // The chain's steps.
   void Timer2Timer();
+  // After Timer5: the view is there (play from it) or not (go on in the list underneath).
+  void ArchiveListed(bool listed);
   void Timer1Timer();
   void Timer7Timer();
   void Timer8Timer();
@@ -99,7 +104,18 @@ class PlayEngine {
   // file list names no files. RepairFilePath: a path whose folder is named by the shell's names
   // mapped to the real folder, before anything looks at the file; by default unchanged.
   std::function<std::string()> FileListFolder;
+  // The archive view, in which an archive's savers are played from its extraction folder:
+  // whether it is on, leaving it, that folder, and a row that is an archive (true: it was
+  // extracted and Timer5 builds the view; ArchiveListed follows).
+  std::function<bool()> ArchiveViewOn;
+  std::function<void()> LeaveArchiveView;
+  std::function<std::string()> ArchiveFolder;
+  std::function<bool(const std::string& archive)> PlayArchive;
   std::function<std::string(const std::string& path)> RepairFilePath;
+  // The tray: TrayTip shows a title as the icon's tip; ToTray puts the manager into the tray
+  // when a run starts with 最小化立ち上げ ticked (not in the screen-saver copy).
+  std::function<void(const std::string& title)> TrayTip;
+  std::function<void()> ToTray;
 
   bool Playing() const { return playing_; }
   bool StopRequested() const { return stopRequest_; }
@@ -136,6 +152,10 @@ class PlayEngine {
   std::string TitleName(const std::string& path);
   int ComputeDisplayTime();
   bool Execute() const;  // 実行 (full screen) rather than 設定
+  bool InArchive() const { return ArchiveViewOn && ArchiveViewOn(); }
+  void LeaveArchive() {
+    if (LeaveArchiveView) LeaveArchiveView();
+  }
   void EndByKey();
   void RecordHistory();
 

@@ -20,7 +20,7 @@ constexpr int kHistoryList = 10;  // HIS
 }  // namespace
 
 bool PlayEngine::Admitted(const std::string& path) {
-  if (ShowFileInfo && !ShowFileInfo(path)) return false;
+  if (!InArchive() && ShowFileInfo && !ShowFileInfo(path)) return false;
   return IsSaverName(path);
 }
 
@@ -45,6 +45,8 @@ void PlayEngine::Skip() {
 
 void PlayEngine::Prepare(gui::ListBox& source, const std::string& path) {
   itemSource_ = &source;
+  // A row that is an archive is played from its extraction folder: Timer5 builds the view first.
+  if (!InArchive() && IsArchiveName(path) && PlayArchive && PlayArchive(path)) return;
   if (!Admitted(path)) {
     Skip();
     return;

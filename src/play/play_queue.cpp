@@ -50,6 +50,7 @@ PlayEngine::Source PlayEngine::ChooseSource() {
   bool ssn = f_.SSN.Checked();
   std::string folder = FileListFolder ? browse::AddYen(FileListFolder()) : std::string();
   Source source;
+  if (InArchive()) return {&f_.ListBox3, browse::AddYen(ArchiveFolder ? ArchiveFolder() : std::string())};
   if (settings_.MemoryMode()) {
     source = {&f_.ListBox2, ""};
   } else {
@@ -139,12 +140,22 @@ void PlayEngine::Timer2Timer() {
   Source source = ChooseSource();
   gui::ListBox& list = *source.list;
   if (list.Count() == 0) {
+    // An empty archive: on with the list underneath.
+    if (&list == &f_.ListBox3) {
+      Enable(f_.Timer4);
+      return;
+    }
     StopPlay();
     os_.desktop.Beep(platform::beep::kExclamation);
     return;
   }
   list.SetTag(Clamp(list.Tag(), list.Count()));
-  if (order_ == Order::kRandom && !DrawFromPool(list)) return;
+  if (order_ == Order::kRandom && &list == &f_.ListBox3) {
+    // One saver of the archive, drawn without touching the pools of the lists underneath.
+    list.SetTag(std::uniform_int_distribution<int>(0, list.Count() - 1)(random_));
+  } else if (order_ == Order::kRandom && !DrawFromPool(list)) {
+    return;
+  }
   int row = static_cast<int>(list.Tag());
   SelectOnly(list, row);
   std::string path = source.prefix + list.Item(row);
@@ -152,23 +163,37 @@ void PlayEngine::Timer2Timer() {
   Prepare(list, path);
 }
 
+void PlayEngine::ArchiveListed(bool listed) { Enable(listed ? f_.Timer2 : f_.Timer4); }
+
 void PlayEngine::Timer4Timer() {
   f_.Timer4.SetEnabled(false);
   if (stopRequest_) {
     StopPlay();
     return;
   }
+  // An archive gives one item of a random draw; the next draw is from the list underneath.
   if (order_ == Order::kRandom) {
+    if (InArchive()) {
+      LeaveArchive();
+      Enable(f_.Timer4);
+      return;
+    }
     Enable(f_.Timer2);
     return;
   }
-  gui::ListBox& list = settings_.MemoryMode() ? f_.ListBox2 : f_.ListBox4;
+  gui::ListBox& list = InArchive() ? f_.ListBox3 : settings_.MemoryMode() ? f_.ListBox2 : f_.ListBox4;
   if (order_ == Order::kSingle) {
     StopPlay();
     return;
   }
   intptr_t next = list.Tag() + static_cast<int>(order_);
   if (next < 0 || next >= list.Count()) {
+    // The archive's rows are done: the list underneath moves one step from its own row.
+    if (&list == &f_.ListBox3) {
+      LeaveArchive();
+      Enable(f_.Timer4);
+      return;
+    }
     if (!scrVersion_ && !f_.CheckBox1.Checked()) {
       StopPlay();
       return;

@@ -34,6 +34,7 @@ bool SaverExited(gui::Application& app, platform::Processes& processes, platform
 }
 
 bool IsSaverName(const std::string& path) { return browse::FileExtensionIndex(path) == browse::kScrIndex; }
+bool IsArchiveName(const std::string& path) { return browse::FileExtensionIndex(path) == browse::kLzhIndex; }
 
 bool HasProgramHeader(platform::FileSystem& fs, const std::string& path) {
   platform::OpenedFile opened = fs.Open(path, platform::OpenMode::kRead, platform::Share::kReadWrite);

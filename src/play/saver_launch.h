@@ -27,6 +27,8 @@ constexpr int kMaxHistory = 16000;
 
 // Admission by name: the extension, upper-cased and cut to three characters, is "SCR".
 bool IsSaverName(const std::string& path);
+// An LZH archive by the same rule: the manager opens it instead of starting it.
+bool IsArchiveName(const std::string& path);
 // Windows starts only files that begin with "MZ"; anything else would fail or open elsewhere.
 bool HasProgramHeader(platform::FileSystem& fs, const std::string& path);
 

@@ -39,14 +39,6 @@ std::vector<std::string> DataFilesIn(platform::FileSystem& fs, const std::string
   return names;
 }
 
-// Whether a file can be created and deleted in the folder. The file virtualisation that would
-// let such a write seem to succeed is off for this program (its manifest asks for asInvoker).
-bool Writable(platform::FileSystem& fs, const std::string& folder) {
-  const std::string probe = folder + kProbeFile;
-  if (!fs.Open(probe, platform::OpenMode::kCreate, platform::Share::kNone).file) return false;
-  return fs.Delete(probe).ok();
-}
-
 // The user's folder, created when missing; nullopt when there is none to be had.
 std::optional<std::string> UserFolder(platform::FileSystem& fs, platform::Shell& shell) {
   std::optional<std::string> base = shell.SpecialFolderPath(platform::SpecialFolder::kLocalAppData);
@@ -56,7 +48,7 @@ std::optional<std::string> UserFolder(platform::FileSystem& fs, platform::Shell&
     folder += part;
     if (!fs.DirectoryExists(folder)) fs.CreateFolder(browse::CutYen(folder));
   }
-  if (!fs.DirectoryExists(folder) || !Writable(fs, folder)) return std::nullopt;
+  if (!fs.DirectoryExists(folder) || !FolderWritable(fs, folder)) return std::nullopt;
   return folder;
 }
 
@@ -69,11 +61,19 @@ void CopyMissing(platform::FileSystem& fs, const std::string& from, const std::s
 
 }  // namespace
 
+// The file virtualisation that would let such a write seem to succeed is off for this program
+// (its manifest asks for asInvoker).
+bool FolderWritable(platform::FileSystem& fs, const std::string& folder) {
+  const std::string probe = folder + kProbeFile;
+  if (!fs.Open(probe, platform::OpenMode::kCreate, platform::Share::kNone).file) return false;
+  return fs.Delete(probe).ok();
+}
+
 DataFolders DecideDataFolders(platform::FileSystem& fs, platform::Shell& shell, const std::string& windowsFolder,
                               const std::string& programFolder) {
   DataFolders d{browse::AddYen(windowsFolder), browse::AddYen(programFolder)};
-  const bool windowsWritable = Writable(fs, d.windows);
-  const bool programWritable = browse::SameText(d.program, d.windows) ? windowsWritable : Writable(fs, d.program);
+  const bool windowsWritable = FolderWritable(fs, d.windows);
+  const bool programWritable = browse::SameText(d.program, d.windows) ? windowsWritable : FolderWritable(fs, d.program);
   if (windowsWritable && programWritable) return d;
   std::optional<std::string> user = UserFolder(fs, shell);
   if (!user) return d;

@@ -30,4 +30,7 @@ extern const char kUserDataFolder[];  // "KAPUL SOFT32\QUOVEL32"
 DataFolders DecideDataFolders(platform::FileSystem& fs, platform::Shell& shell, const std::string& windowsFolder,
                               const std::string& programFolder);
 
+// Whether this user can create and delete a file in the folder (given with "\"), by trying it.
+bool FolderWritable(platform::FileSystem& fs, const std::string& folder);
+
 }  // namespace store

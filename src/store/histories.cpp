@@ -15,13 +15,6 @@ std::string SizeCaption(const char* head, int size, const char* accel) {
   return std::string(head) + (size == 0 ? std::string("ＯＦＦ") : std::to_string(size) + "個") + " " + accel;
 }
 
-// Hourglass while it lives.
-struct HourGlass {
-  explicit HourGlass(gui::Application& app) : app(app) { app.GetScreen().SetCursor(gui::Cursor::HourGlass); }
-  ~HourGlass() { app.GetScreen().SetCursor(gui::Cursor::Default); }
-  gui::Application& app;
-};
-
 }  // namespace
 
 std::string FolderHistoryCaption(int size) { return SizeCaption("フォルダーヒストリーの設定　", size, "(&H)"); }
@@ -92,14 +85,14 @@ void Histories::ListBoxKaKoClick() {
     desktop_.Beep(platform::beep::kExclamation);
     return;
   }
-  HourGlass busy(app_);
+  gui::HourGlass busy(app_);
   browsing_ = true;
   if (hooks_.OpenFolder) hooks_.OpenFolder(list.Item(row));
   browsing_ = false;
 }
 
 void Histories::ButtonALLCUTClick() {
-  HourGlass busy(app_);
+  gui::HourGlass busy(app_);
   f_.ListBoxKaKo.ClearItems();
   f_.ListBoxKaKo.SetTag(-1);
   ShowCount();

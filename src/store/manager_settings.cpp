@@ -468,7 +468,7 @@ bool ManagerSettings::CloseRequest() {
     closed_ = true;
     return true;
   }
-  if ((Busy && Busy()) || closing_) {
+  if (!emergency_ && ((Busy && Busy()) || closing_)) {
     os_.desktop.Beep(platform::beep::kExclamation);
     return false;
   }

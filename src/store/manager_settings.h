@@ -90,6 +90,9 @@ class ManagerSettings {
   // that arrive meanwhile do nothing.
   bool MenuEventsSuppressed() const { return toggling_; }
   void SetMenuEventsSuppressed(bool on) { toggling_ = on; }
+  // The emergency exit is under way: the close is refused neither for a busy operation nor for a
+  // close already in progress.
+  void EmergencyExit() { emergency_ = true; }
 
   // Hooks of later subsystems.
   std::function<void()> StopRequest;       // the play engine's stop request
@@ -131,6 +134,7 @@ class ManagerSettings {
   bool toggling_ = false;
   bool closing_ = false;
   bool closed_ = false;
+  bool emergency_ = false;
   bool startupFailed_ = false;
   bool listFoldersFixed_ = false;
 };

@@ -10,6 +10,7 @@
 #include "store/list_file.h"
 #include "store/settings_key.h"
 #include "support/sjis_text.h"
+#include "support/manager_start.h"
 
 namespace app {
 namespace {
@@ -32,14 +33,7 @@ struct ProgramWiringTest : testing::Test {
   std::string Stored(const std::string& name) {
     return p.registry.ReadString(platform::RegistryRoot::kCurrentUser, store::ExeKey(), name).value_or("<missing>");
   }
-  forms::TQUOVEL32KAPUL& Start() {
-    program = std::make_unique<Program>(h.app, p.Services(), DecideLaunch("C:\\QUOVEL32\\QUOVEL32.EXE", {}, p.desktop, p.registry));
-    EXPECT_TRUE(program->Start([](const std::string&) {}));
-    forms::TQUOVEL32KAPUL& m = *program->Manager();
-    m.Show();
-    h.backend.Advance(1000);
-    return m;
-  }
+  forms::TQUOVEL32KAPUL& Start() { return testsupport::StartManager(h, p, program); }
   static int Row(const gui::ListBox& list, const std::string& text) {
     for (int i = 0; i < list.Count(); ++i) {
       if (list.Item(i) == text) return i;
@@ -166,9 +160,9 @@ TEST_F(ProgramWiringTest, StartUpRemembersItsFolderInTheStoredDriveFolders) {
   EXPECT_EQ(store::LoadList(p.fs, "C:\\QUOVEL32\\QUOVEL32CD.LIS"), (V{"D:\\", "C:\\FIRST"}));
 }
 
-// Without a working folder the folder-setting dialog comes first and nothing starts; with one, a
-// start "in the tray" leaves a usable minimised window and plays.
-TEST_F(ProgramWiringTest, TheWorkingFolderComesFirstThenAutomaticAndMinimisedStarts) {
+// Without a working folder the folder-setting dialog comes first, nothing starts and the opening
+// banner goes; with one, a start "in the tray" hides the window behind the tray icon and plays.
+TEST_F(ProgramWiringTest, TheWorkingFolderComesFirstThenAutomaticAndTrayStarts) {
   Set("SAISEIM", "0,0,1,1,-1,-1,-1,-1,1,1");  // Start1 and Start2
   Set("TMPQVLA", "", store::ScrKey());
   h.backend.ExpectModal("TDIR2SETForm").Do([&](gui::Form& f) {
@@ -185,6 +179,8 @@ TEST_F(ProgramWiringTest, TheWorkingFolderComesFirstThenAutomaticAndMinimisedSta
     EXPECT_EQ(program->Settings()->WorkingFolder(), "C:\\KAPULT32\\TmPQVLA\\");
     EXPECT_FALSE(program->Engine()->Playing());
     EXPECT_FALSE(h.app.Minimized());
+    EXPECT_FALSE(m.PanelOPEN.Visible());
+    EXPECT_FALSE(m.TaskTray1.Registered());
     m.Close();
   }
   guitest::HeadlessApp other;
@@ -193,7 +189,8 @@ TEST_F(ProgramWiringTest, TheWorkingFolderComesFirstThenAutomaticAndMinimisedSta
   second.Manager()->Show();
   other.backend.Advance(1000);
   EXPECT_TRUE(second.Engine()->Playing());
-  EXPECT_TRUE(other.app.Minimized());
+  EXPECT_TRUE(second.Manager()->TaskTray1.Registered());
+  EXPECT_FALSE(second.Manager()->Visible());
   EXPECT_FALSE(second.Manager()->PanelOPEN.Visible());
 }
 

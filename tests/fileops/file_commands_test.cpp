@@ -11,6 +11,7 @@
 #include "store/list_file.h"
 #include "store/settings_key.h"
 #include "support/sjis_text.h"
+#include "support/manager_start.h"
 
 namespace fileops {
 namespace {
@@ -26,14 +27,7 @@ struct FileCommandsTest : testing::Test {
     for (const char* name : {"A.SCR", "B.SCR", "C.SCR"}) p.fs.AddFile(std::string("C:\\SRC\\") + name, name);
     p.fs.AddFile("C:\\DST\\B.SCR", "old B");
   }
-  forms::TQUOVEL32KAPUL& Start() {
-    program = std::make_unique<app::Program>(
-        h.app, p.Services(), app::DecideLaunch("C:\\QUOVEL32\\QUOVEL32.EXE", {}, p.desktop, p.registry));
-    EXPECT_TRUE(program->Start([](const std::string&) {}));
-    program->Manager()->Show();
-    h.backend.Advance(1000);
-    return *program->Manager();
-  }
+  forms::TQUOVEL32KAPUL& Start() { return testsupport::StartManager(h, p, program); }
   // Every row of `list` selected, then the file menu's `item` picked on it.
   void Run(gui::ListBox& list, const char* item) {
     for (int i = 0; i < list.Count(); ++i) list.SetSelected(i, true);

@@ -11,8 +11,8 @@
 #include "gui/label.h"
 #include "gui/list_box.h"
 #include "gui/menu.h"
-#include "gui/notify_icon.h"
 #include "gui/panel.h"
+#include "gui/task_tray.h"
 #include "support/sjis_text.h"
 
 namespace {
@@ -383,22 +383,22 @@ TEST_F(FormTest, AWindowDestroyedByItsHostEndsTheApplicationOnlyForTheMainForm) 
 
 TEST_F(FormTest, NotificationIconsFollowTheirStateAndReportMouseMessages) {
   gui::Form f(h.app, "TTray");
-  std::vector<int> seen;
+  std::vector<gui::MouseButton> seen;
   {
-    gui::NotifyIcon icon(f, "TaskTray1");
-    icon.OnMouseMessage = [&](gui::Component&, int message, int, int) { seen.push_back(message); };
-    icon.SetTip("QUOVEL32");
-    icon.UserMouseMessage(gui::kNotifyRightDown, 1, 1);  // not shown: the shell sends nothing
+    gui::TTaskTray icon(f, "TaskTray1");
+    icon.OnMouseDown = [&](gui::Component&, gui::MouseButton button, gui::ShiftState, int, int) { seen.push_back(button); };
+    icon.SetIcon(gui::TrayIcon::Program());
+    icon.SetTipString("QUOVEL32");
     EXPECT_TRUE(h.backend.TrayIcons().empty());
-    icon.SetShown(true);
+    icon.SetRegistered(true);
     EXPECT_EQ(h.backend.TrayIcons(), (std::map<int, std::string>{{1, "QUOVEL32"}}));
-    icon.SetId(2);
-    icon.SetTip("再生中");
+    icon.SetIconID(2);
+    icon.SetTipString("再生中");
     EXPECT_EQ(h.backend.TrayIcons(), (std::map<int, std::string>{{2, "再生中"}}));
-    icon.UserMouseMessage(gui::kNotifyLeftDown, 5, 6);
+    gui::TTaskTray::ShellCallback(2, gui::kNotifyLeftDown, 5, 6);
   }
   EXPECT_TRUE(h.backend.TrayIcons().empty());  // destroying the component removes its icon
-  EXPECT_EQ(seen, std::vector<int>{gui::kNotifyLeftDown});
+  EXPECT_EQ(seen, std::vector<gui::MouseButton>{gui::MouseButton::Left});
 }
 
 }  // namespace

@@ -437,6 +437,32 @@ TEST_F(PlayEngineTest, ClosingDuringARunReleasesTheSaver) {
   EXPECT_EQ(Played().size(), 1u);
 }
 
+// 緊急脱出装置 ends a run even when the user declines; accepted, it closes the manager although
+// an operation is busy.
+TEST_F(PlayEngineTest, EmergencyExitStopsTheRunAndClosesWhateverIsBusy) {
+  Start();
+  Rows({"A.SCR", "B.SCR"});
+  Order(0, true);
+  Play();
+  ASSERT_TRUE(RunUntil(1));
+  h.backend.ExpectModal("TMKBox", "緊急終了してもよろしいですか？？？").Answer(gui::kMrNo);
+  h.backend.ExpectModal("TMKBox", "緊急脱出を中止しました・・・").Answer(1);
+  form.MHelp3.UserClick();
+  ASSERT_TRUE(RunUntil());
+  EXPECT_FALSE(engine->Playing());
+  settings->Busy = [] { return true; };
+  bool canClose = true;
+  form.OnCloseQuery(form, canClose);
+  EXPECT_FALSE(canClose);
+  Play();
+  ASSERT_TRUE(RunUntil(2));
+  h.backend.ExpectModal("TMKBox", "緊急終了してもよろしいですか？？？").Answer(gui::kMrYes);
+  form.MHelp3.UserClick();
+  EXPECT_TRUE(h.backend.VerifyExpectations());
+  EXPECT_FALSE(engine->Playing());
+  EXPECT_FALSE(form.Visible());
+}
+
 TEST_F(PlayEngineTest, IntervalButtonTakesTheConfirmedValueOnly) {
   Start();
   for (auto [answer, expected] : {std::pair{gui::kMrYes, "20"}, std::pair{gui::kMrNo, "20"}}) {

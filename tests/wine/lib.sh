@@ -47,7 +47,8 @@ installed() {
   fi
 }
 # fresh_manager: a clean installation as the scenarios start from: the settings key with
-# "Version" 16, no list files, the program copied to C:\QUOVEL32. Sets C and EXE_KEY.
+# "Version" 16, no list files, the program and its archiver library copied to C:\QUOVEL32.
+# Sets C and EXE_KEY.
 fresh_manager() {
   C="$WINEPREFIX/drive_c"
   EXE_KEY="$KEY\\QUOVEL32\\EXE"
@@ -55,6 +56,7 @@ fresh_manager() {
   rm -rf "$C/QUOVEL32" "$C"/windows/QVLA32M*.LIS "$C/windows/QUOVEL32CD.LIS"
   mkdir -p "$C/QUOVEL32"
   cp "$EXE" "$C/QUOVEL32/QUOVEL32.EXE"
+  cp "$BIN/src/app/UnLha32.DLL" "$C/QUOVEL32/"
 }
 # wait_for PATTERN WHAT: until the manager's texts match PATTERN (fails with WHAT after 20 s).
 wait_for() {
@@ -98,6 +100,10 @@ last_pid() { echo "${QV_PIDS[-1]}"; }
 # reg_set KEY NAME VALUE / reg_value KEY NAME: a string value of the registry.
 reg_set() { wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1 || fail "reg add $2"; }
 reg_value() { wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $3 }'; }
+# reg_text KEY NAME: the whole text of a string value (blanks and Japanese included); empty when
+# it is missing.
+reg_filter() { iconv -f CP932 -t UTF-8 | tr -d '\r' | awk -v n="$1" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'; }
+reg_text() { wine reg query "$1" /v "$2" 2>/dev/null | reg_filter "$2" || true; }
 # saver_log: from now on the logging test savers append their starts and ends to $LOG
 # (out/e2e/<scenario>/saver.log); starts and ends count its lines, wait_count waits for a count.
 saver_log() {
@@ -126,6 +132,141 @@ pick_menu() {
   probe wait-window "#32768" 10000 >/dev/null || fail "menu $1 did not open"
   probe key TQUOVEL32KAPUL "$2" >/dev/null || fail "no key for the menu"
   for i in $(seq 1 100); do kill -0 "$sender" 2>/dev/null || break; sleep 0.1; done
+}
+# select_rows ROW...: the first row of the manager's lists clicked, the others added with Ctrl.
+select_rows() {
+  probe click-row TQUOVEL32KAPUL "$1" || fail "no row $1"
+  shift
+  local row
+  for row in "$@"; do probe click-row TQUOVEL32KAPUL "$row" ctrl || fail "no row $row"; done
+}
+# file_menu ROW KEY: a right click on ROW opens the file menu; KEY picks its item.
+file_menu() {
+  probe click-row TQUOVEL32KAPUL "$1" right || fail "no row $1"
+  probe wait-window '#32768' 10000 >/dev/null || fail "the file menu did not open"
+  probe keys '#32768' "$2" || fail "no key for the menu"
+}
+# answer TEXT BUTTON: the next message box shows TEXT and its BUTTON is clicked.
+answer() {
+  probe wait-window TMKBox 15000 >/dev/null || fail "no message box for '$1'"
+  expect_text TMKBox "$1"
+  probe press-name TMKBox "$2" || fail "no button $2"
+  local t=0   # gone, or the next box in its place
+  while probe text TMKBox 2>/dev/null | grep -q -- "$1"; do
+    sleep 0.2; t=$((t + 1)); [ $t -lt 50 ] || fail "the box for '$1' stayed"
+  done
+}
+# reply TEXT: the next message box shows TEXT (on one of its lines); Enter, once the box has come
+# to the front, gives its default button (はい or ＯＫ).
+reply() {
+  probe wait-window TMKBox 20000 >/dev/null || fail "no message box for '$1'"
+  expect_text TMKBox "$1"
+  probe keys TMKBox 13 >/dev/null || fail "no key for the box"
+  local t=0   # gone, or the next box in its place
+  while probe text TMKBox 2>/dev/null | grep -q -- "$1"; do
+    sleep 0.2; t=$((t + 1)); [ $t -lt 50 ] || fail "the box for '$1' stayed"
+  done
+}
+# close_groups: Program Manager's server shows each group it creates or opens in a window of the
+# shell; they are closed so that they do not cover the program's boxes.
+close_groups() {
+  local i
+  for i in 1 2 3 4 5 6; do probe close ExplorerWClass >/dev/null 2>&1 || return 0; sleep 0.3; done
+}
+
+# --- Installation and removal ---------------------------------------------------------------------
+# downloaded DIR: the files a user unpacks before the first start: the program, its two guides and
+# the archiver library.
+downloaded() {
+  mkdir -p "$1"
+  cp "$EXE" "$BIN/src/app/QUOVEL32.TXT" "$BIN/src/app/QvLA解凍.TXT" "$BIN/src/app/UnLha32.DLL" "$1/"
+}
+# install_with_defaults PID LINE: 設定 in the installer (PID) with its default folders, both
+# missing; the closing box shows LINE. Screenshot "installed", with the group Program Manager shows.
+install_with_defaults() {
+  probe press-name TSCR32SETUPForm Button3 || fail "no 設定"
+  reply 'C:\\KaPULT32\\TmPQVLA$'
+  reply 'C:\\KaPULP32\\QUOVEL32$'
+  probe wait-window TMKBox 30000 >/dev/null || fail "no box at the end"
+  sleep 1
+  shot installed
+  close_groups
+  reply "$2"
+  local rc
+  set +e; wait_exit "$1" 30; rc=$?; set -e
+  [ "$rc" = 0 ] || fail "installer exit code $rc"
+}
+# remove_all PID: every question of the uninstall (PID) answered はい; then the report of the
+# uninstaller copy it started, which ends. Screenshot "removed".
+remove_all() {
+  reply 'を、アンインストールしてよろしいですか'
+  reply 'LIS/TIM等のﾒﾓﾘｰﾃﾞｰﾀﾌｧｲﾙも削除して'
+  reply '当ソフトのレジストリー情報も削除してよろしいですか'
+  local rc
+  set +e; wait_exit "$1" 30; rc=$?; set -e
+  [ "$rc" = 0 ] || fail "uninstall exit code $rc"
+  probe wait-window TMKBox 30000 >/dev/null || fail "no report of the uninstaller copy"
+  close_groups
+  shot removed
+  reply '削除が完了しました'
+  probe wait-gone TSCR32SETUPForm 20000 || fail "the uninstaller copy did not end"
+}
+
+# --- A plain user in a Wine prefix of its own ----------------------------------------------------
+# The program runs as a plain user (created when missing) in a copy of the session's prefix owned
+# by that user (Wine insists). user_prefix makes the copy and sets QV_USER, UP (the prefix), C and
+# W; from then on probe, ureg and uvalue act in the user's prefix, and the scenario's exit stops
+# the user's wineserver. user_session, once the scenario has put its files in place, gives the
+# Windows folder to root (closed to the user) and starts the user's wineserver.
+QV_USER=qvuser
+as_user() {
+  runuser -u "$QV_USER" -- env WINEPREFIX="$UP" WINEARCH="$WINEARCH" WINEDEBUG="$WINEDEBUG" \
+    WINEDLLOVERRIDES="$WINEDLLOVERRIDES" LANG="$LANG" LC_CTYPE="${LC_CTYPE:-C.UTF-8}" DISPLAY="$DISPLAY" \
+    QV_SAVER_LOG="${QV_SAVER_LOG:-}" "$@"
+}
+ureg() { as_user wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1 || fail "reg add $2"; }
+uvalue() { as_user wine reg query "$1" /v "$2" 2>/dev/null | reg_filter "$2" || true; }
+# Ends the user's wineserver and removes the folder of its socket (named in the prefix).
+stop_user() {
+  [ -n "${UP:-}" ] && [ -d "$UP" ] || return 0
+  as_user wineserver -k >/dev/null 2>&1 || true
+  as_user wineserver -w >/dev/null 2>&1 || true
+  local server
+  server="$(cat "$UP/wineserver" 2>/dev/null || true)"
+  [[ "$server" =~ ^wine-[A-Za-z0-9]+$ ]] && rm -rf "${TMPDIR:-/tmp}/$server"
+  return 0
+}
+user_prefix() {
+  id -u "$QV_USER" >/dev/null 2>&1 || useradd -m -s /bin/bash "$QV_USER" >/dev/null 2>&1 || fail "cannot create $QV_USER"
+  local home
+  home="$(getent passwd "$QV_USER" | cut -d: -f6)"
+  [ -d "$home" ] || fail "$QV_USER has no home folder"
+  UP="$home/qv-prefix"
+  trap 'cleanup; stop_user' EXIT
+  stop_user
+  rm -rf "$UP"
+  cp -a "$WINEPREFIX" "$UP"
+  # The copy must not name the original's server folder.
+  rm -f "$UP/wineserver"
+  C="$UP/drive_c"
+  W="$C/windows"
+  # A copied prefix lacks this user's profile folders until Wine's set-up runs again; the shell
+  # needs the desktop folder, Program Manager the programs folder.
+  mkdir -p "$C/users/$QV_USER/Desktop" "$C/users/$QV_USER/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/StartUp"
+  chown -R "$QV_USER:" "$UP"
+  cp "$PROBE" "$C/qvprobe.exe"
+  probe() { as_user wine "$UP/drive_c/qvprobe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+}
+user_session() {
+  chown root:root "$W"
+  chmod 755 "$W"
+  as_user xdotool getmouselocation >/dev/null 2>&1 || fail "$QV_USER cannot use the display $DISPLAY"
+  # A wineserver that stays up; the first Wine call starts the user's Wine services, and its
+  # output must not be a pipe.
+  as_user wineserver -p || true
+  as_user wine cmd /c exit >"$OUTDIR/prewarm.log" 2>&1 || true
+  as_user wine cmd /c 'echo x>C:\windows\qv-test.tmp' >"$OUTDIR/write-test.log" 2>&1 || true
+  [ ! -e "$W/qv-test.tmp" ] || fail "the Windows folder is writable for $QV_USER"
 }
 
 cleanup() {

@@ -37,6 +37,12 @@
 //   qvprobe keys CLASS KEY...        bring the window to the front and press the keys (real input)
 //                                    in order; KEY is a virtual-key code (13 or 0x0D), with
 //                                    "shift+", "ctrl+" or "alt+" before it to hold those
+//   qvprobe tray-icon N              "left top right bottom" of icon N (0: the first added) of the
+//                                    notification area
+//   qvprobe tray-click N [right|2|hover]  click icon N with the mouse (real input); hover only
+//                                    moves the mouse onto it (its tip shows)
+//   qvprobe menu-key VK [MS]         wait until a popup menu shows, then press the key (real input),
+//                                    e.g. an item's mnemonic letter
 #include <windows.h>
 
 #include <commctrl.h>
@@ -213,6 +219,7 @@ ClickKind KindOf(int argc, wchar_t** argv, int first) {
   for (int i = first; i < argc; ++i) {
     const std::wstring a = argv[i];
     if (a == L"2") kind.clicks = 2;
+    if (a == L"hover") kind.clicks = 0;
     if (a == L"right") kind.right = true;
     if (a == L"ctrl") kind.ctrl = true;
   }
@@ -430,8 +437,34 @@ int ClickNode(HWND w, const std::wstring& text) {
   return 0;
 }
 
+struct TrayContext {
+  int wanted = 0;
+  int seen = 0;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindTrayIcon(HWND child, LPARAM param) {
+  auto* ctx = reinterpret_cast<TrayContext*>(param);
+  if (!IsWindowVisible(child) || _wcsicmp(ClassOf(child).c_str(), L"__winex11_tray_icon") != 0) return TRUE;
+  if (ctx->seen++ != ctx->wanted) return TRUE;
+  ctx->found = child;
+  return FALSE;
+}
+
+// Icon N of the notification area. Wine without a window manager keeps explorer's taskbar
+// hidden; its X11 driver shows the icons in a "Wine System Tray" window of its own, one child
+// window per icon, which answers the mouse as the taskbar's icons do.
+HWND TrayIconWindow(int index, HWND& tray) {
+  tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+  if (tray == nullptr) return nullptr;
+  TrayContext ctx{index};
+  EnumChildWindows(tray, FindTrayIcon, reinterpret_cast<LPARAM>(&ctx));
+  return ctx.found;
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: qvprobe wait-window|wait-gone|text|rect|close|send|click|key|select|drag|click-row|click-node|drag-to|press|press-name|caption|shown-name|items|shown|type|keys CLASS ...\n");
+  std::fprintf(stderr, "usage: qvprobe wait-window|wait-gone|text|rect|close|send|click|key|select|drag|click-row|click-node|drag-to|press|press-name|caption|shown-name|items|shown|type|keys CLASS ...\n"
+                       "       qvprobe tray-icon|tray-click N ... | menu-key VK [MS]\n");
   return 2;
 }
 
@@ -447,6 +480,26 @@ int main() {
 
   if (cmd == L"wait-window") return WaitFor(cls, true, static_cast<DWORD>(num(3, 20000))) ? 0 : 1;
   if (cmd == L"wait-gone") return WaitFor(cls, false, static_cast<DWORD>(num(3, 20000))) ? 0 : 1;
+  if (cmd == L"tray-icon" || cmd == L"tray-click") {
+    HWND tray = nullptr;
+    HWND icon = TrayIconWindow(static_cast<int>(num(2, 0)), tray);
+    if (icon == nullptr) return 1;
+    if (cmd == L"tray-click") return Press(tray, icon, KindOf(argc, argv, 3));
+    RECT r;
+    GetWindowRect(icon, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+  }
+  if (cmd == L"menu-key") {
+    // The menu takes the keyboard from the window that popped it up; no window is brought to the
+    // front here, which would close the menu.
+    if (!WaitFor(L"#32768", true, static_cast<DWORD>(num(3, 10000)))) return 1;
+    Sleep(200);
+    const WORD vk = static_cast<WORD>(num(2, 0));
+    KeyInput(vk, false);
+    KeyInput(vk, true);
+    return 0;
+  }
 
   HWND w = Find(cls);
   if (w == nullptr) {

@@ -18,6 +18,7 @@
 #include "gui/panel.h"
 #include "gui/radio_group.h"
 #include "gui/save_dialog.h"
+#include "gui/task_tray.h"
 #include "gui/timer.h"
 #include "gui/tree_view.h"
 
@@ -151,6 +152,9 @@ class TQUOVEL32KAPUL : public gui::Form {
 
   // The destination folder of the copy and move commands.
   gui::SaveDialog SaveDialog1{*this, "SaveDialog1"};
+
+  // The notification-area icon of the resident mode (identifier 1, the first of the process).
+  gui::TTaskTray TaskTray1{*this, "TaskTray1"};
 
   // The opening banner, over everything until the start-up sequence has run.
   gui::Panel PanelOPEN{*this, "PanelOPEN"};

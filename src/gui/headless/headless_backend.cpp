@@ -7,7 +7,7 @@
 #include "gui/canvas.h"
 #include "gui/form.h"
 #include "gui/menu.h"
-#include "gui/notify_icon.h"
+#include "gui/task_tray.h"
 #include "gui/save_dialog.h"
 #include "gui/timer.h"
 
@@ -34,15 +34,15 @@ class NullMenuPeer : public MenuPeer {
 };
 
 // Keeps the backend's picture of the notification area up to date.
-class TrayPeer : public NotifyIconPeer {
+class TrayPeer : public TaskTrayPeer {
  public:
-  TrayPeer(NotifyIcon& icon, std::map<int, std::string>& tray) : icon_(icon), tray_(tray) {}
+  TrayPeer(TTaskTray& icon, std::map<int, std::string>& tray) : icon_(icon), tray_(tray) {}
   ~TrayPeer() override { Remove(); }
   void Changed() override {
     Remove();
-    if (icon_.Shown()) {
-      tray_[icon_.Id()] = icon_.Tip();
-      id_ = icon_.Id();
+    if (icon_.Registered()) {
+      tray_[icon_.IconID()] = icon_.TipString();
+      id_ = icon_.IconID();
     }
   }
 
@@ -51,7 +51,7 @@ class TrayPeer : public NotifyIconPeer {
     if (id_ != 0) tray_.erase(id_);
     id_ = 0;
   }
-  NotifyIcon& icon_;
+  TTaskTray& icon_;
   std::map<int, std::string>& tray_;
   int id_ = 0;
 };
@@ -112,7 +112,7 @@ std::unique_ptr<ControlPeer> Backend::CreatePeer(Control&) { return std::make_un
 
 std::unique_ptr<MenuPeer> Backend::CreateMenuPeer(Menu&) { return std::make_unique<NullMenuPeer>(); }
 
-std::unique_ptr<NotifyIconPeer> Backend::CreateNotifyIconPeer(NotifyIcon& icon) { return std::make_unique<TrayPeer>(icon, tray_); }
+std::unique_ptr<TaskTrayPeer> Backend::CreateTaskTrayPeer(TTaskTray& tray) { return std::make_unique<TrayPeer>(tray, tray_); }
 
 void Backend::TimerChanged(Timer& timer, bool running) {
   if (!running) {

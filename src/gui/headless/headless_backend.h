@@ -117,7 +117,7 @@ class Backend : public gui::Backend {
   std::unique_ptr<ApplicationPeer> CreateApplicationPeer(Application& app) override;
   std::unique_ptr<ControlPeer> CreatePeer(Control& control) override;
   std::unique_ptr<MenuPeer> CreateMenuPeer(Menu& menu) override;
-  std::unique_ptr<NotifyIconPeer> CreateNotifyIconPeer(NotifyIcon& icon) override;
+  std::unique_ptr<TaskTrayPeer> CreateTaskTrayPeer(TTaskTray& tray) override;
   // Notification-area icons as the shell would have them: identifier to tip.
   const std::map<int, std::string>& TrayIcons() const { return tray_; }
   void TimerChanged(Timer& timer, bool running) override;

@@ -12,7 +12,7 @@
 #include "gui/control.h"
 #include "gui/form.h"
 #include "gui/menu.h"
-#include "gui/notify_icon.h"
+#include "gui/task_tray.h"
 
 namespace gui {
 class ComboBox;
@@ -126,7 +126,7 @@ ShiftState CurrentShift();
 HMENU MenuHandleOf(Menu& menu);
 std::unique_ptr<MenuPeer> CreateMenuPeer(Backend& backend, Menu& menu);
 std::unique_ptr<ControlPeer> CreatePaintPeer(Backend& backend, Control& control);
-std::unique_ptr<NotifyIconPeer> CreateNotifyIconPeer(Backend& backend, NotifyIcon& icon);
+std::unique_ptr<TaskTrayPeer> CreateTaskTrayPeer(Backend& backend, TTaskTray& tray);
 std::unique_ptr<ControlPeer> CreateFormPeer(Backend& backend, Form& form);
 
 // Paints a control through its portable PaintTo, double-buffered (WM_PAINT of our windows).

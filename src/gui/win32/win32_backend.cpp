@@ -91,6 +91,7 @@ class AppPeer : public ApplicationPeer {
     backend_.taskbarButton = show;
     if (!show) {
       ShowWindow(hwnd_, SW_HIDE);
+      backend_.TaskbarWindowHidden();
     } else {
       backend_.FormShown();
     }
@@ -139,7 +140,7 @@ std::unique_ptr<ControlPeer> Backend::CreatePeer(Control& control) { return Crea
 
 std::unique_ptr<MenuPeer> Backend::CreateMenuPeer(Menu& menu) { return win32::CreateMenuPeer(*this, menu); }
 
-std::unique_ptr<NotifyIconPeer> Backend::CreateNotifyIconPeer(NotifyIcon& icon) { return win32::CreateNotifyIconPeer(*this, icon); }
+std::unique_ptr<TaskTrayPeer> Backend::CreateTaskTrayPeer(TTaskTray& tray) { return win32::CreateTaskTrayPeer(*this, tray); }
 
 std::uint64_t Backend::Now() const { return GetTickCount64(); }
 

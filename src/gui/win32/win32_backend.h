@@ -31,7 +31,7 @@ class Backend : public gui::Backend {
   std::unique_ptr<ApplicationPeer> CreateApplicationPeer(Application& app) override;
   std::unique_ptr<ControlPeer> CreatePeer(Control& control) override;
   std::unique_ptr<MenuPeer> CreateMenuPeer(Menu& menu) override;
-  std::unique_ptr<NotifyIconPeer> CreateNotifyIconPeer(NotifyIcon& icon) override;
+  std::unique_ptr<TaskTrayPeer> CreateTaskTrayPeer(TTaskTray& tray) override;
   std::uint64_t Now() const override;
   void TimerChanged(Timer& timer, bool running) override;
   bool RunModal(Form& form) override;
@@ -58,6 +58,9 @@ class Backend : public gui::Backend {
   Application* App() const { return app_; }
   // Shows the taskbar window the first time a form shows, unless its button is switched off.
   void FormShown();
+  // The taskbar window was hidden: the next form shown after the button is switched on again
+  // shows it again.
+  void TaskbarWindowHidden() { appShown_ = false; }
   // Window styles of a form's border style.
   static void FormStyles(BorderStyle border, DWORD& style, DWORD& exStyle);
   bool HourGlass() const { return cursor_ == Cursor::HourGlass; }

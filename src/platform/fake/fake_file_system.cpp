@@ -43,65 +43,6 @@ char DriveLetterOf(const std::string& path) {
   return 0;
 }
 
-// Splits text into characters: a Shift-JIS lead byte and its trail byte are one character.
-std::vector<std::string> Characters(const std::string& text) {
-  std::vector<std::string> out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
-      out.push_back(text.substr(i, 2));
-      ++i;
-    } else {
-      out.push_back(text.substr(i, 1));
-    }
-  }
-  return out;
-}
-
-// "*" any run of characters, "?" exactly one character; both sides already folded.
-bool Matches(const std::vector<std::string>& pattern, size_t p, const std::vector<std::string>& name, size_t n) {
-  while (p < pattern.size()) {
-    if (pattern[p] == "*") {
-      for (size_t k = n; k <= name.size(); ++k) {
-        if (Matches(pattern, p + 1, name, k)) return true;
-      }
-      return false;
-    }
-    if (n >= name.size()) return false;
-    if (pattern[p] != "?" && pattern[p] != name[n]) return false;
-    ++p;
-    ++n;
-  }
-  return n == name.size();
-}
-
-bool NameMatches(const std::string& pattern, const std::string& name) {
-  std::string folded = UpperAscii(pattern);
-  // As on Windows, "*.*" means every name and a final ".*" also matches names without a dot.
-  if (folded == "*.*") folded = "*";
-  std::vector<std::string> nameChars = Characters(UpperAscii(name));
-  if (Matches(Characters(folded), 0, nameChars, 0)) return true;
-  if (folded.size() >= 2 && folded.compare(folded.size() - 2, 2, ".*") == 0) {
-    std::string bare = folded.substr(0, folded.size() - 2);
-    if (name.find('.') == std::string::npos && Matches(Characters(bare), 0, nameChars, 0)) return true;
-  }
-  return false;
-}
-
-// Whether a name is already a valid 8.3 name (then it is its own short name).
-bool IsShortName(const std::string& name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  size_t dot = name.find('.');
-  std::string base = name.substr(0, dot);
-  std::string ext = dot == std::string::npos ? "" : name.substr(dot + 1);
-  if (base.empty() || base.size() > 8 || ext.size() > 3) return false;
-  if (dot != std::string::npos && ext.empty()) return false;
-  if (ext.find('.') != std::string::npos) return false;
-  for (char c : name) {
-    if (std::strchr(" +,;=[]", c) != nullptr) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 struct FakeFileSystem::Node {
@@ -724,6 +665,7 @@ std::optional<std::string> FakeFileSystem::NetworkName(const std::string& driveN
 
 std::optional<DiskSpace> FakeFileSystem::Space(const std::string& root) {
   Drive* d = DriveOf(DriveLetterOf(root));
+  if (d != nullptr && !d->ready && (errorMode_ & 0x0001) == 0) ++criticalErrorPrompts_;
   if (d == nullptr || !d->ready) return std::nullopt;
   return d->space;
 }

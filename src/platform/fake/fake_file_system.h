@@ -56,6 +56,9 @@ class FakeFileSystem : public FileSystem {
   const std::vector<std::string>& Changes() const { return changes_; }
   void ClearChanges() { changes_.clear(); }
   uint32_t ErrorMode() const { return errorMode_; }
+  // Times a drive without a disk was asked for its space while critical errors were not
+  // suppressed: each would have shown the system's "insert a disk" prompt.
+  int CriticalErrorPrompts() const { return criticalErrorPrompts_; }
   // Handles currently open on the file (Lock counts as one).
   int OpenHandles(const std::string& path);
 
@@ -110,6 +113,7 @@ class FakeFileSystem : public FileSystem {
   FileTime now_;
   int utcOffsetMinutes_ = 0;
   uint32_t errorMode_ = 0;
+  int criticalErrorPrompts_ = 0;
   int nextHandle_ = 1;
 };
 

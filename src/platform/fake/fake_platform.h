@@ -5,6 +5,8 @@
 // C:\QUOVEL32\QUOVEL32.EXE.
 #pragma once
 #include "platform/fake/fake_collation.h"
+#include "platform/fake/fake_dde.h"
+#include "platform/fake/fake_library.h"
 #include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_file_system.h"
 #include "platform/fake/fake_processes.h"
@@ -30,6 +32,8 @@ class FakePlatform {
   FakeProcesses processes;
   FakeShell shell;
   FakeCollation collation;
+  FakeLibrary library{fs};
+  FakeDde dde;
 };
 
 }  // namespace platform::fake

@@ -79,7 +79,11 @@ FakeRegistry::Key* FakeRegistry::Create(RegistryRoot root, const std::string& ke
   return k;
 }
 
-bool FakeRegistry::TakeFailure(uint32_t& code) {
+bool FakeRegistry::TakeFailure(RegistryRoot root, uint32_t& code) {
+  if (protected_.count(root) != 0) {
+    code = code::kAccessDenied;
+    return true;
+  }
   if (failNext_ == 0) return false;
   code = failNext_;
   failNext_ = 0;
@@ -102,7 +106,7 @@ std::optional<std::string> FakeRegistry::ReadString(RegistryRoot root, const std
 OsResult FakeRegistry::WriteString(RegistryRoot root, const std::string& key, const std::string& name,
                                    const std::string& value) {
   uint32_t code = 0;
-  if (TakeFailure(code)) return OsResult::FromCode(code);
+  if (TakeFailure(root, code)) return OsResult::FromCode(code);
   Key* k = Create(root, key);
   auto it = k->values.find(UpperAscii(name));
   if (it != k->values.end()) {
@@ -118,7 +122,7 @@ OsResult FakeRegistry::WriteString(RegistryRoot root, const std::string& key, co
 
 OsResult FakeRegistry::DeleteValue(RegistryRoot root, const std::string& key, const std::string& name) {
   uint32_t code = 0;
-  if (TakeFailure(code)) return OsResult::FromCode(code);
+  if (TakeFailure(root, code)) return OsResult::FromCode(code);
   Key* k = Find(root, key);
   if (k == nullptr || k->values.erase(UpperAscii(name)) == 0) return OsResult::FromCode(code::kFileNotFound);
   changes_.push_back("DeleteValue " + Where(root, key) + "[" + name + "]");
@@ -127,7 +131,7 @@ OsResult FakeRegistry::DeleteValue(RegistryRoot root, const std::string& key, co
 
 OsResult FakeRegistry::DeleteTree(RegistryRoot root, const std::string& key) {
   uint32_t code = 0;
-  if (TakeFailure(code)) return OsResult::FromCode(code);
+  if (TakeFailure(root, code)) return OsResult::FromCode(code);
   std::vector<std::string> parts = KeyParts(key);
   if (parts.empty()) return OsResult::FromCode(code::kInvalidParameter);  // never a whole root
   std::string last = UpperAscii(parts.back());

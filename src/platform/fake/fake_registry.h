@@ -4,6 +4,7 @@
 #pragma once
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ class FakeRegistry : public Registry {
   void SetNonString(RegistryRoot root, const std::string& key, const std::string& name);
   // The next write or delete fails with the Win32 error code.
   void FailNextChange(uint32_t code) { failNext_ = code; }
+  // A root a normal user may not change (HKEY_LOCAL_MACHINE, HKEY_USERS): every write and delete
+  // under it is refused with access denied; reading works.
+  void ProtectRoot(RegistryRoot root) { protected_.insert(root); }
   // Every change in order: "Write HKCU\key[name]=value", "DeleteValue HKCU\key[name]",
   // "DeleteTree HKCU\key".
   const std::vector<std::string>& Changes() const { return changes_; }
@@ -39,11 +43,12 @@ class FakeRegistry : public Registry {
  private:
   Key* Find(RegistryRoot root, const std::string& key);
   Key* Create(RegistryRoot root, const std::string& key);
-  bool TakeFailure(uint32_t& code);
+  bool TakeFailure(RegistryRoot root, uint32_t& code);
 
   std::map<RegistryRoot, std::unique_ptr<Key>> roots_;
   std::vector<std::string> changes_;
   uint32_t failNext_ = 0;
+  std::set<RegistryRoot> protected_;
 };
 
 }  // namespace platform::fake

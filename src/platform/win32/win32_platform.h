@@ -3,6 +3,8 @@
 #pragma once
 #include "platform/services.h"
 #include "platform/win32/win32_collation.h"
+#include "platform/win32/win32_dde.h"
+#include "platform/win32/win32_library.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_processes.h"
@@ -18,7 +20,7 @@ class Win32Platform {
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
-  platform::Services Services() { return platform::Services{fs, registry, profile, processes, desktop, shell, collation}; }
+  platform::Services Services() { return platform::Services{fs, registry, profile, processes, desktop, shell, collation, library, dde}; }
 
   Win32FileSystem fs;
   Win32Registry registry;
@@ -27,6 +29,8 @@ class Win32Platform {
   Win32Desktop desktop;
   Win32Shell shell;
   Win32Collation collation;
+  Win32Library library;
+  Win32Dde dde;
 };
 
 }  // namespace platform::win32

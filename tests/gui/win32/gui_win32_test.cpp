@@ -13,7 +13,7 @@
 #include "gui/demo_form.h"
 #include "gui/header_control.h"
 #include "gui/list_view.h"
-#include "gui/notify_icon.h"
+#include "gui/task_tray.h"
 #include "gui/tree_view.h"
 #include "gui/win32/win32_backend.h"
 #include "platform/win32/wide_text.h"
@@ -476,18 +476,18 @@ BOOL CALLBACK FindNotifyWindow(HWND hwnd, LPARAM found) {
 }
 
 TEST_F(Win32Demo, NotificationIconCallbacksReachTheComponent) {
-  gui::NotifyIcon icon(demo, "TaskTray1");
-  std::vector<int> seen;
-  icon.OnMouseMessage = [&](gui::Component&, int message, int, int) { seen.push_back(message); };
-  icon.SetTip("QUOVEL32 見本");
-  icon.SetPicture(guitest::MakeInfoIcon());
-  icon.SetShown(true);
+  gui::TTaskTray icon(demo, "TaskTray1");
+  std::vector<gui::MouseButton> seen;
+  icon.OnMouseUp = [&](gui::Component&, gui::MouseButton button, gui::ShiftState, int, int) { seen.push_back(button); };
+  icon.SetTipString("QUOVEL32 見本");
+  icon.SetIcon(gui::TrayIcon::Pixels(guitest::MakeInfoIcon()));
+  icon.SetRegistered(true);
   HWND window = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), FindNotifyWindow, reinterpret_cast<LPARAM>(&window));
   ASSERT_NE(window, nullptr);
-  SendMessageW(window, gui::kNotifyCallbackMessage, 1, gui::kNotifyRightDown);
-  icon.SetShown(false);
-  EXPECT_EQ(seen, std::vector<int>{gui::kNotifyRightDown});
+  SendMessageW(window, gui::kNotifyCallbackMessage, static_cast<WPARAM>(icon.IconID()), gui::kNotifyRightUp);
+  icon.SetRegistered(false);
+  EXPECT_EQ(seen, std::vector<gui::MouseButton>{gui::MouseButton::Right});
 }
 
 TEST_F(Win32Demo, TextIsMeasuredWithTheRealFont) {

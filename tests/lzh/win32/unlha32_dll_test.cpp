@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/win32_library.h"
 #include "support/sjis_text.h"
 
 namespace {
@@ -217,6 +218,33 @@ TEST_F(LzhUnlhaDll, OutputStaysInsideTheGivenSize) {
   size_t len = strnlen(buf.data(), buf.size());
   EXPECT_LT(len, 200u);
   EXPECT_EQ(buf[250], 'X') << "nothing written past the buffer";
+}
+
+// The program's own adapter: the library by name, its entry points, the names read from the
+// entry records, and a library that is not there.
+TEST_F(LzhUnlhaDll, TheProgramsAdapterDrivesTheLibrary) {
+  platform::win32::Win32Library library;
+  EXPECT_EQ(library.LoadArchiver("NoSuchArchiver.DLL"), nullptr);
+  std::unique_ptr<platform::Archiver> lib = library.LoadArchiver("UnLha32.DLL");
+  ASSERT_NE(lib, nullptr);
+  for (const char* entry : {"Unlha", "UnlhaGetRunning", "UnlhaOpenArchive", "UnlhaFindFirst", "UnlhaFindNext",
+                            "UnlhaCloseArchive"}) {
+    EXPECT_TRUE(lib->Has(entry)) << entry;
+  }
+  EXPECT_FALSE(lib->Has("UnlhaNoSuchEntry"));
+  const std::string saver = dir_ + "表示.SCR", arc = dir_ + "pack.lzh";
+  WriteFileBytes(saver, Text(3000, 7));
+  std::string out;
+  ASSERT_EQ(lib->Run(0, " a -a1 " + Q(arc) + " " + Q(saver) + " ", out, 1000), 0) << out;
+  EXPECT_FALSE(lib->Running());
+  const uintptr_t h = lib->OpenArchive(0, arc, kOpenMode);
+  ASSERT_NE(h, 0u);
+  EXPECT_EQ(lib->FindFirst(h, "*.*"), "表示.SCR");
+  EXPECT_EQ(lib->FindNext(h), std::nullopt);
+  lib->CloseArchive(h);
+  ASSERT_EQ(lib->Run(0, " l -x1 " + Q(arc) + " ", out, 40), 0);
+  EXPECT_LT(out.size(), 40u);
+  EXPECT_EQ(lib->OpenArchive(0, dir_ + "none.lzh", kOpenMode), 0u);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The real services where no fake can stand in: windows found by class (also inside other
 // windows) and a hand-off message between two processes, Windows' screen-saver settings, the
-// cursor, the screen, the order of names, generated short names and the special folders.
+// cursor, the screen, the order of names, generated short names, the special folders and
+// Program Manager's DDE server.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -229,6 +230,45 @@ TEST(Win32Shell, SpecialFoldersExist) {
   }
   EXPECT_TRUE(os.fs.DirectoryExists(*os.shell.SpecialFolderPath(platform::SpecialFolder::kDesktop)));
   EXPECT_TRUE(os.fs.DirectoryExists(*os.shell.SpecialFolderPath(platform::SpecialFolder::kLocalAppData)));
+}
+
+// Program Manager's server as the shell runs it: a group is a folder of the programs folder, an
+// item a shortcut file in the group last created or shown; commands end in CR LF as the
+// program sends them.
+TEST(Win32Dde, ProgramManagerGroupsAndItems) {
+  platform::win32::Win32Platform os;
+  const std::string group = "QV試験" + std::to_string(GetCurrentProcessId());
+  const std::string folder = *os.shell.SpecialFolderPath(platform::SpecialFolder::kPrograms) + "\\" + group;
+  const std::string link = folder + "\\メモ 帳.lnk";
+  const std::string notepad = os.desktop.WindowsFolder() + "\\notepad.exe";
+  auto run = [&](const std::string& command) { return os.dde.Execute("PROGMAN", "PROGMAN", command + "\r\n"); };
+  ASSERT_EQ(run("[CreateGroup(" + group + ")]"), platform::DdeStatus::kOk);
+  EXPECT_TRUE(os.fs.DirectoryExists(folder));
+  EXPECT_EQ(run("[AddItem(\"" + notepad + "\",\"メモ 帳\")]"), platform::DdeStatus::kOk);
+  EXPECT_TRUE(os.fs.FileExists(link));
+  EXPECT_EQ(run("[AddItem(\"C:\\qv-missing.exe\",\"無い\")]"), platform::DdeStatus::kRefused);
+  const platform::DdeReply groups = os.dde.Request("PROGMAN", "PROGMAN", "GROUPS");
+  EXPECT_EQ(groups.status, platform::DdeStatus::kOk);
+  EXPECT_NE(groups.text.find(group + "\r\n"), std::string::npos) << testsupport::Utf8(groups.text);
+  EXPECT_EQ(run("[ShowGroup(" + group + ",1)]"), platform::DdeStatus::kOk);
+  EXPECT_EQ(run("[DeleteItem(\"メモ 帳\")]"), platform::DdeStatus::kOk);
+  EXPECT_FALSE(os.fs.FileExists(link));
+  EXPECT_EQ(run("[DeleteItem(\"メモ 帳\")]"), platform::DdeStatus::kRefused);
+  EXPECT_EQ(os.dde.Execute("QV_NO_SUCH_SERVICE", "QV_NO_SUCH_SERVICE", "[X]"), platform::DdeStatus::kNoConversation);
+  os.fs.RemoveFolder(folder);
+  // The shell opened a window on the group; a process left behind would keep the test's output
+  // open and the test from ending.
+  bool seen = false;
+  for (int tries = 0; tries < 100; ++tries) {
+    HWND window = FindWindowW(nullptr, Wide(group).c_str());
+    if (window != nullptr) {
+      seen = true;
+      PostMessageW(window, WM_CLOSE, 0, 0);
+    } else if (seen || tries >= 50) {
+      break;
+    }
+    Sleep(100);
+  }
 }
 
 }  // namespace

@@ -11,57 +11,19 @@
 # belong to root and are closed to the user.
 source "$(dirname "$0")/../lib.sh"
 
-QV_USER=qvuser
-id -u "$QV_USER" >/dev/null 2>&1 || useradd -m -s /bin/bash "$QV_USER" >/dev/null 2>&1 || fail "cannot create $QV_USER"
-UHOME="$(getent passwd "$QV_USER" | cut -d: -f6)"
-[ -d "$UHOME" ] || fail "$QV_USER has no home folder"
-UP="$UHOME/qv-prefix"
-as_user() {
-  runuser -u "$QV_USER" -- env WINEPREFIX="$UP" WINEARCH="$WINEARCH" WINEDEBUG="$WINEDEBUG" \
-    WINEDLLOVERRIDES="$WINEDLLOVERRIDES" LANG="$LANG" LC_CTYPE="${LC_CTYPE:-C.UTF-8}" DISPLAY="$DISPLAY" \
-    QV_SAVER_LOG="${QV_SAVER_LOG:-}" "$@"
-}
-# The probe, the registry and the program's windows of that user's own wineserver.
-probe() { as_user wine "$UP/drive_c/qvprobe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-ureg() { as_user wine reg add "$1" /v "$2" /d "$3" /f >/dev/null 2>&1 || fail "reg add $2"; }
-uvalue() { as_user wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $3 }'; }
-# Ends the user's wineserver and removes the folder of its socket (named in the prefix).
-stop_user() {
-  [ -d "$UP" ] || return 0
-  as_user wineserver -k >/dev/null 2>&1 || true
-  as_user wineserver -w >/dev/null 2>&1 || true
-  local server
-  server="$(cat "$UP/wineserver" 2>/dev/null || true)"
-  [[ "$server" =~ ^wine-[A-Za-z0-9]+$ ]] && rm -rf "${TMPDIR:-/tmp}/$server"
-  return 0
-}
-trap 'cleanup; stop_user' EXIT
-
-stop_user
-rm -rf "$UP"
-cp -a "$WINEPREFIX" "$UP"
-# The copy must not name the original's server folder.
-rm -f "$UP/wineserver"
-C="$UP/drive_c"
-# A copied prefix lacks this user's profile folders until Wine's set-up runs again; the shell
-# needs the desktop folder.
-mkdir -p "$C/users/$QV_USER/Desktop"
-chown -R "$QV_USER:" "$UP"
-W="$C/windows"
+user_prefix
 P="$C/Program Files/KaPULP32/QUOVEL32"
 rm -f "$W"/QVLA32M*.LIS "$W/QUOVEL32CD.LIS" "$W/QUOVEL32.Tim"
 mkdir -p "$P" "$C/SAVERS"
 cp "$EXE" "$P/QUOVEL32.EXE"
 cp "$EXE" "$W/QUOVEL32.SCR"
-cp "$PROBE" "$C/qvprobe.exe"
 cp "$BIN/savers/TESTSAVE.SCR" "$C/SAVERS/SAVER1.SCR"
 # What an earlier version left in the Windows folder: a list and the timer file, whose key has
 # Japanese characters.
 printf 'C:\\SAVERS\\SAVER1.SCR\r\n' >"$W/QVLA32M0.LIS"
 printf '[Timer]\r\nC:\\セーバー\\星空.SCR=30\r\n' | iconv -f UTF-8 -t CP932 >"$W/QUOVEL32.Tim"
 # What root put there stays root's; the Windows folder itself becomes root's too.
-chown root:root "$W"
-chmod 755 "$W" "$C/Program Files/KaPULP32" "$P"
+chmod 755 "$C/Program Files/KaPULP32" "$P"
 LOG="$C/saver.log"
 : >"$LOG"
 chown "$QV_USER:" "$LOG" "$C/SAVERS"
@@ -70,13 +32,7 @@ listing() { (cd "$1" && find . -maxdepth 1 -type f -printf '%f %s\n' | sort); }
 windows_before="$(listing "$W")"
 program_before="$(listing "$P")"
 
-as_user xdotool getmouselocation >/dev/null 2>&1 || fail "$QV_USER cannot use the display $DISPLAY"
-# A wineserver that stays up; the first Wine call starts the user's Wine services, and its
-# output must not be a pipe.
-as_user wineserver -p || true
-as_user wine cmd /c exit >"$OUTDIR/prewarm.log" 2>&1 || true
-as_user wine cmd /c 'echo x>C:\windows\qv-test.tmp' >"$OUTDIR/write-test.log" 2>&1 || true
-[ ! -e "$W/qv-test.tmp" ] || fail "the Windows folder is writable for $QV_USER"
+user_session
 local_appdata="$(as_user wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')"
 DATA="$(as_user winepath -u "$local_appdata" 2>/dev/null)/KAPUL SOFT32/QUOVEL32"
 log "the user's folder is $local_appdata\\KAPUL SOFT32\\QUOVEL32"

@@ -19,19 +19,6 @@ reg_set "$EXE_KEY" CPATH 'C:\qv-files\元'
 reg_set "$EXE_KEY" MEMORY "1,-1,0,1,0,1,0"                  # memory mode off, names not shown
 
 file_rows() { probe items TQUOVEL32KAPUL ListBox4 | sed 's/^item //' | tr '\n' ' '; }
-# select ROW...: the first row clicked, the others added with Ctrl.
-select_rows() {
-  probe click-row TQUOVEL32KAPUL "$1" || fail "no row $1"
-  shift
-  local row
-  for row in "$@"; do probe click-row TQUOVEL32KAPUL "$row" ctrl || fail "no row $row"; done
-}
-# file_menu ROW KEY: a right click on ROW opens the file menu; KEY picks its item.
-file_menu() {
-  probe click-row TQUOVEL32KAPUL "$1" right || fail "no row $1"
-  probe wait-window '#32768' 10000 >/dev/null || fail "the file menu did not open"
-  probe keys '#32768' "$2" || fail "no key for the menu"
-}
 # choose_folder FILE-NAME: the save dialog gets a path typed and Enter.
 choose_folder() {
   probe wait-window '#32770' 15000 >/dev/null || fail "no save dialog"
@@ -39,16 +26,6 @@ choose_folder() {
   [ "${2:-}" = shot ] && shot save-dialog
   probe type '#32770' "$1"
   probe keys '#32770' 13
-}
-# answer TEXT BUTTON: the next message box shows TEXT and its BUTTON is clicked.
-answer() {
-  probe wait-window TMKBox 15000 >/dev/null || fail "no message box for '$1'"
-  expect_text TMKBox "$1"
-  probe press-name TMKBox "$2" || fail "no button $2"
-  local t=0   # gone, or the next box in its place
-  while probe text TMKBox 2>/dev/null | grep -q -- "$1"; do
-    sleep 0.2; t=$((t + 1)); [ $t -lt 50 ] || fail "the box for '$1' stayed"
-  done
 }
 same_date() { [ "$(stat -c %Y "$1")" = "$(stat -c %Y "$2")" ] || fail "$(basename "$2") has another date than its source"; }
 

@@ -56,11 +56,10 @@ probe wait-window TQUOVEL32KAPUL 20000 >/dev/null || fail "/UNINSTALL did not op
 probe close TQUOVEL32KAPUL >/dev/null
 set +e; wait_exit "$pid" 20; set -e
 
-# The uninstaller's name opens the installer form.
+# The uninstaller's name is the uninstaller copy's role: without its argument it refuses.
 unin="$(copy_as UNIN_KAPUL000.EXE)"
 start_as "$unin"
 pid="$(last_pid)"
-probe wait-window TSCR32SETUPForm 20000 >/dev/null || fail "UNIN_KAPUL000.EXE did not open the installer"
-probe close TSCR32SETUPForm >/dev/null
+reply 'パラメーターが不正です'
 set +e; wait_exit "$pid" 20; set -e
 log "roles are right"

@@ -14,16 +14,6 @@ trap 'cleanup; rm -rf "$ROOT"' EXIT
 SCR_KEY="$KEY\\QUOVEL32\\SCR"
 wine reg delete "$SCR_KEY" /v TMPQVLA /f >/dev/null 2>&1 || fail "registry"   # never set yet
 
-# answer TEXT BUTTON: the next message box shows TEXT and its BUTTON is clicked.
-answer() {
-  probe wait-window TMKBox 15000 >/dev/null || fail "no message box for '$1'"
-  expect_text TMKBox "$1"
-  probe press-name TMKBox "$2" || fail "no button $2"
-  local t=0
-  while probe text TMKBox 2>/dev/null | grep -q -- "$1"; do
-    sleep 0.2; t=$((t + 1)); [ $t -lt 50 ] || fail "the box for '$1' stayed"
-  done
-}
 # replace_text CLASS NAME TEXT: the edit field NAME of window CLASS gets TEXT typed over its text.
 replace_text() {
   probe press-name "$1" "$2" || fail "no field $2 in $1"

@@ -1,0 +1,58 @@
+#include "fileops/selected_rows.h"
+
+#include "browse/file_info.h"
+#include "browse/text_path.h"
+#include "forms/manager/manager_form.h"
+#include "gui/application.h"
+
+namespace fileops {
+
+SelectedRows RowsOf(forms::TQUOVEL32KAPUL& f, gui::ListBox* clicked, const std::function<std::string()>& fileListFolder) {
+  SelectedRows rows;
+  if (clicked == nullptr) return rows;
+  rows.selection = clicked;
+  if (clicked == &f.ListBox4 || clicked == &f.ListBox7) {
+    rows.main = &f.ListBox4;
+    rows.twin = &f.ListBox7;
+    rows.prefix = browse::AddYen(fileListFolder ? fileListFolder() : std::string());
+  } else if (clicked == &f.ListBox2 || clicked == &f.ListBox8) {
+    rows.main = &f.ListBox2;
+    rows.twin = &f.ListBox8;
+  } else {
+    rows.main = &f.ListBox6;
+    rows.twin = &f.ListBox9;
+  }
+  return rows;
+}
+
+bool ForEachSelected(gui::Application& app, SelectedRows& rows,
+                     const std::function<std::string(const std::string& path)>& repair, const bool& stopRequested,
+                     const std::function<bool(const std::string& path, int row)>& act) {
+  if (rows.main == nullptr) return false;
+  const int count = rows.main->Count();
+  int row = 0;
+  for (int visited = 0; visited < count; ++visited, ++row) {
+    if (row >= rows.main->Count() || row >= rows.selection->Count()) break;
+    if (!rows.selection->Selected(row) || rows.main->Item(row).empty()) continue;
+    std::string path = rows.prefix + rows.main->Item(row);
+    if (repair) path = repair(path);
+    const int before = rows.main->Count();
+    const bool go = act(path, row);
+    if (rows.main->Count() < before) --row;
+    if (!go) return false;
+    app.ProcessMessages();
+    if (stopRequested) return true;
+  }
+  return false;
+}
+
+std::string UpperExtension(const std::string& path) {
+  std::string folder, name;
+  browse::SplitFileName(path, folder, name);
+  const size_t dot = name.rfind('.');
+  return dot == std::string::npos ? std::string() : browse::UpperAscii(name.substr(dot));
+}
+
+std::string NowText(platform::FileSystem& fs) { return browse::FormatFileDate(fs.ToLocal(fs.CurrentTime())); }
+
+}  // namespace fileops

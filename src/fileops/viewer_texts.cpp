@@ -1,0 +1,143 @@
+#include "fileops/viewer_texts.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "browse/file_info.h"
+#include "browse/text_path.h"
+#include "common/viewers.h"
+#include "fileops/selected_rows.h"
+#include "platform/registry.h"
+
+namespace fileops {
+
+namespace {
+
+constexpr char kSystemRoot[] = "%SYSTEMROOT%";
+constexpr size_t kDumpWidth = 16;
+constexpr size_t kHexColumns = 52;  // "ofs " and 16 times "xx "
+constexpr double kBytesPerMinute = 44100.0 * 2 * 2 * 60;
+
+// The text before the first '%' at or after `from`, and `from` moved past the '%' and the
+// character after it; false when there is none.
+bool CutPlaceholder(const std::string& text, size_t& from, std::string& before) {
+  const size_t percent = browse::FindChar(text, '%', from);
+  if (percent == std::string::npos) return false;
+  before = text.substr(from, percent - from);
+  from = std::min(text.size(), percent + 2);
+  return true;
+}
+
+// Whole minutes of sound, rounded as the report shows them.
+uint64_t Minutes(uint64_t bytes) { return static_cast<uint64_t>(std::llround(static_cast<double>(bytes) / kBytesPerMinute)); }
+
+}  // namespace
+
+std::string FillAssociation(const std::string& registered, const std::string& path, const std::string& windowsFolder) {
+  std::string command = registered;
+  if (command.rfind(kSystemRoot, 0) == 0) command = windowsFolder + command.substr(sizeof kSystemRoot - 1);
+  size_t from = 0;
+  std::string head, middle;
+  if (!CutPlaceholder(command, from, head)) return command + " " + path;
+  const size_t afterFirst = from;
+  if (!CutPlaceholder(command, from, middle)) return head + path + command.substr(afterFirst);
+  std::string third;
+  size_t rest = from;
+  if (CutPlaceholder(command, rest, third)) return {};
+  return head + path + middle + command.substr(from);
+}
+
+std::string OpenCommand(platform::Registry& registry, platform::FileSystem& fs, const std::string& path, bool play,
+                        bool execute, const std::string& windowsFolder) {
+  const std::string extension = UpperExtension(path);
+  std::string command;
+  if (extension == ".SCR") {
+    if (fs.ReadFile(path, 2).value_or("") == "MZ") command = "\"" + path + "\"" + (execute ? " /s" : " /c");
+  } else if (extension != ".BAT" && extension != ".REG") {
+    using platform::RegistryRoot;
+    const std::string type = registry.ReadString(RegistryRoot::kClassesRoot, extension, "", "");
+    std::string registered;
+    if (!type.empty() && play) {
+      registered = registry.ReadString(RegistryRoot::kClassesRoot, type + "\\shell\\play\\command", "", "");
+    }
+    if (!type.empty() && registered.empty()) {
+      registered = registry.ReadString(RegistryRoot::kClassesRoot, type + "\\shell\\open\\command", "", "");
+    }
+    if (!registered.empty()) command = FillAssociation(browse::UpperAscii(registered), path, windowsFolder);
+  }
+  return command.empty() ? common::QuotedNotepadCommand(path) : command;
+}
+
+std::vector<std::string> DumpRows(const std::string& bytes) {
+  std::vector<std::string> rows;
+  int lead = -1;  // a Shift-JIS lead byte waiting for its second byte
+  for (size_t start = 0; start < bytes.size(); start += kDumpWidth) {
+    char hex[24];
+    std::snprintf(hex, sizeof hex, "%03zX ", start);
+    std::string row = hex, text;
+    const size_t end = std::min(bytes.size(), start + kDumpWidth);
+    for (size_t i = start; i < end; ++i) {
+      const auto c = static_cast<unsigned char>(bytes[i]);
+      std::snprintf(hex, sizeof hex, "%02X ", c);
+      row += hex;
+      if (lead >= 0) {
+        if ((c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC)) {
+          text += static_cast<char>(lead);
+          text += static_cast<char>(c);
+          lead = -1;
+          continue;
+        }
+        text += '.';
+        lead = -1;
+      }
+      if (c < 0x20) {
+        text += '^';
+        text += static_cast<char>(c + 0x40);
+      } else if (c == 0x7F) {
+        text += "^BS";
+      } else if (c >= 0xFD) {
+        text += '.';
+      } else if (browse::IsLeadByte(c)) {
+        lead = c;
+      } else {
+        text += static_cast<char>(c);
+      }
+    }
+    row.resize(std::max(row.size(), kHexColumns), ' ');
+    rows.push_back(row + text);
+  }
+  if (lead >= 0) rows.back() += '.';
+  return rows;
+}
+
+std::vector<std::string> ReformattedRows(const std::string& bytes) {
+  std::vector<std::string> rows;
+  std::string line;
+  bool ended = false;  // `line` was ended by LF and waits for what comes next
+  for (const char byte : bytes) {
+    const auto c = static_cast<unsigned char>(byte);
+    if (c == 0x0D) continue;
+    if (ended && (c == 0x0A || c >= 0x20)) {
+      rows.push_back(line);
+      line.clear();
+      ended = false;
+    }
+    if (c == 0x0A) {
+      ended = true;
+    } else {
+      line += byte;
+    }
+  }
+  if (!line.empty()) rows.push_back(line);
+  return rows;
+}
+
+std::string DriveRow(char letter, const std::optional<platform::DiskSpace>& space) {
+  const char upper = browse::UpperAscii(std::string(1, letter))[0];
+  if (!space) return std::string(" ") + upper + ": ﾃﾞｨｽｸがありません・・・";
+  using browse::SizeText;
+  return std::string(" ") + upper + ":" + SizeText(space->freeBytes, 15) + " Bytes  " + SizeText(space->totalBytes, 15) +
+         " Bytes  " + SizeText(Minutes(space->freeBytes), 5) + "分/ " + SizeText(Minutes(space->totalBytes), 5) + "分";
+}
+
+}  // namespace fileops

@@ -1,0 +1,41 @@
+// The texts behind the viewer commands of the file menu: the command a file type registers, the
+// hexadecimal dump of a file's first 4 KB, the reformatted view of a web page's text, and the
+// rows of the drive free-space report.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace platform {
+class Registry;
+}
+
+namespace fileops {
+
+// A registered command (upper-cased) made into a command line for `path`: a leading
+// %SYSTEMROOT% becomes `windowsFolder` (without "\"), the first %x the path, a second %x goes.
+// Empty when a third placeholder remains. Without a placeholder the path follows after a blank.
+std::string FillAssociation(const std::string& registered, const std::string& path, const std::string& windowsFolder);
+
+// What 開く (or 再生 with `play`) starts for `path`: a screen saver ("MZ" at its start) itself,
+// with /s for `execute` else /c; any other file through its type's command under the classes
+// root (the "play" verb first when `play`, else and as fallback "open"); batch and registry
+// files, and any file without a usable command, in the text editor.
+std::string OpenCommand(platform::Registry& registry, platform::FileSystem& fs, const std::string& path, bool play,
+                        bool execute, const std::string& windowsFolder);
+
+// The rows of a hexadecimal dump: "ofs" in three hex digits, 16 bytes in hex, then the bytes as
+// text, Shift-JIS characters whole even across rows; control bytes as "^" + letter.
+std::vector<std::string> DumpRows(const std::string& bytes);
+
+// The text of a web page as rows: CR dropped, LF ends a row; consecutive LFs give empty rows.
+std::vector<std::string> ReformattedRows(const std::string& bytes);
+
+// One row of the free-space report for drive `letter`; nullopt space is a drive not ready.
+// Minutes are those of 44.1 kHz 16-bit stereo sound (10,584,000 bytes a minute).
+std::string DriveRow(char letter, const std::optional<platform::DiskSpace>& space);
+
+}  // namespace fileops
