@@ -173,6 +173,19 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   }
   if (s == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   const bool screen = !s->preview;
+  if (screen && s->info->deaf) {
+    switch (message) {
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN:
+      case WM_LBUTTONDOWN:
+      case WM_RBUTTONDOWN:
+      case WM_MBUTTONDOWN:
+      case WM_XBUTTONDOWN:
+      case WM_MOUSEMOVE:
+      case WM_CLOSE:
+        return 0;
+    }
+  }
 
   switch (message) {
     case WM_SIZE:
@@ -312,6 +325,23 @@ int RunWindow(const SaverInfo& info, bool preview, HWND host) {
   return 0;
 }
 
+// The second copy of a deaf saver: marked so that it starts no copy of its own, and unlogged.
+void StartDeafCopy() {
+  if (GetEnvironmentVariableW(L"QV_DEAF_COPY", nullptr, 0) != 0) return;
+  SetEnvironmentVariableW(L"QV_DEAF_COPY", L"1");
+  SetEnvironmentVariableW(L"QV_SAVER_LOG", nullptr);
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring line = L"\"" + std::wstring(path) + L"\" /s";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+  }
+}
+
 int RunConfig(const SaverInfo& info, HWND owner) {
   std::vector<int> values = LoadSettings(info.settingsName, info.settings);
   if (RunConfigDialog(owner, Description() + L" の設定", info.settings, values)) {
@@ -333,6 +363,7 @@ int RunSaver(const SaverInfo& info) {
     case Mode::kPassword:
       return 0;
     case Mode::kScreen:
+      if (info.deaf) StartDeafCopy();
       return RunWindow(info, false, nullptr);
     case Mode::kPreview:
       if (handle == nullptr || !IsWindow(handle)) {

@@ -30,6 +30,10 @@ struct SaverInfo {
   std::vector<Setting> settings;  // shown in the settings dialog, handed to `create`
   // Makes the saver with the current settings; `preview` is true inside a host window.
   std::function<std::unique_ptr<Saver>(const std::vector<int>& values, bool preview)> create;
+  // A saver that will not end, for tests of the programs that run savers: full screen it ignores
+  // every key, click and move and every request to close, and starts a second copy of itself
+  // that does the same.
+  bool deaf = false;
 };
 
 // The whole program: returns the process exit code. The description (string resource 1) is the

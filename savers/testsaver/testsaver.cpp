@@ -1,5 +1,6 @@
 // The plain saver of the tests: its own name and a frame counter in big letters on a colour
-// picked from the name, so that a screenshot tells at once which copy is showing.
+// picked from the name, so that a screenshot tells at once which copy is showing. A copy named
+// HANG*.SCR ignores everything that would end it.
 #include <windows.h>
 
 #include <string>
@@ -112,5 +113,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   info.create = [](const std::vector<int>& v, bool preview) -> std::unique_ptr<savers::Saver> {
     return std::make_unique<TestSaver>(v[0], preview);
   };
+  // A copy named HANG*.SCR will not end.
+  info.deaf = _wcsnicmp(savers::SaverName().c_str(), L"HANG", 4) == 0;
   return savers::RunSaver(info);
 }

@@ -28,6 +28,7 @@ constexpr uint32_t kIdle = 0x40;
 struct ProcessRef {
   uintptr_t handle = 0;
   uint32_t id = 0;
+  uintptr_t job = 0;  // the group of the process and every process it starts; 0 when there is none
   bool valid() const { return handle != 0; }
 };
 
@@ -59,6 +60,11 @@ class Processes {
   virtual std::optional<uint32_t> ExitCode(const ProcessRef& process) = 0;
   // Releases the handle (the process goes on) and sets `process` to none.
   virtual void Close(ProcessRef& process) = 0;
+  // Asks every top-level window of the process and of the processes it started to close.
+  virtual void CloseWindows(const ProcessRef& process) = 0;
+  // Ends the process and every process it started, releases the handle and sets `process` to
+  // none.
+  virtual void EndAll(ProcessRef& process) = 0;
 
   // The file names (without folder) of the executables of all running processes, upper-cased
   // in the ASCII letters; duplicates kept.

@@ -127,6 +127,7 @@ void PlayEngine::Button2Click(gui::Component& sender) {
   playing_ = true;
   played_ = 0;
   stopRequest_ = false;
+  forcedNotice_.clear();
   power_.StartRun();
   f_.TimerAUTO.SetEnabled(false);
   if (os_.desktop.ScreenSaverActive().value_or(false)) {
@@ -186,6 +187,7 @@ void PlayEngine::MHelp3Click() {
 void PlayEngine::StopPlay() {
   playing_ = false;
   IdleTitle();
+  if (!forcedNotice_.empty()) f_.Label4.SetCaption(forcedNotice_);
   if (saverWasActive_) {
     os_.desktop.SetScreenSaverActive(true, false);
     saverWasActive_ = false;

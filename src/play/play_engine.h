@@ -12,6 +12,7 @@
 #include <string>
 
 #include "play/power_saving.h"
+#include "play/saver_launch.h"
 #include "platform/processes.h"
 
 namespace gui {
@@ -62,7 +63,10 @@ class PlayEngine {
 
   // Start a run. A sender other than Button2 (a double-clicked row) plays that row alone.
   void Button2Click(gui::Component& sender);
-  void Button5Click() { stopRequest_ = true; }
+  void Button5Click() {
+    stopRequest_ = true;
+    ++stopPresses_;
+  }
   void RadioGroup1Click();
   void RadioButton2Click();
   void ButtonTIMERClick();
@@ -173,6 +177,9 @@ class PlayEngine {
 
   bool playing_ = false;
   bool stopRequest_ = false;
+  int stopPresses_ = 0;
+  ExitGuard exitGuard_;
+  std::string forcedNotice_;  // a saver of this run had to be ended by force
   int busy_ = 0;
   Order order_ = Order::kContinuous;
   uint8_t played_ = 0;

@@ -133,9 +133,13 @@ void PlayEngine::Timer7Timer() {
     return;
   }
   elapsed_ = 0;
+  exitGuard_.Disarm();
   if (still) {
     waitForExit_ = false;
-    if (Execute()) EndByKey();
+    if (Execute()) {
+      EndByKey();
+      exitGuard_.Arm(stopPresses_);
+    }
   } else {
     os_.processes.Close(running_);
     if (Execute() && backdrop_ != nullptr) backdrop_->HideImage();
@@ -152,9 +156,14 @@ void PlayEngine::Timer7Timer() {
 
 void PlayEngine::Timer8Timer() {
   f_.Timer8.SetEnabled(false);
-  if (!SaverExited(app_, os_.processes, running_, f_.Timer8)) {
+  const ExitLook look = SaverExited(app_, os_.processes, running_, f_.Timer8, exitGuard_, stopPresses_);
+  if (look == ExitLook::kRunning) {
     Enable(f_.Timer8);
     return;
+  }
+  if (look == ExitLook::kForced) {
+    forcedNotice_ = kForcedEnd + UpperFileName(itemPath_);
+    f_.Label4.SetCaption(forcedNotice_);
   }
   if (Execute() && backdrop_ != nullptr) backdrop_->ShowInFront();
   itemPath_.clear();

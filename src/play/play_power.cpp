@@ -21,10 +21,12 @@ void PlayEngine::TimerSTTimer() {
   }
   power_.AfterWait(settings_.Values().stimer);
   waitForExit_ = false;
+  exitGuard_.Disarm();
   if (still && Execute()) {
     if (backdrop_ != nullptr) backdrop_->CapChanClick();
     app_.ProcessMessages();
     power_.EndSaverInputs(os_.desktop, [this] { app_.ProcessMessages(); });
+    exitGuard_.Arm(stopPresses_);
   }
   if (!still) {
     os_.processes.Close(running_);

@@ -190,6 +190,7 @@ void Runner::StartRun() {
   playing_ = true;
   played_ = 0;
   stopRequest_ = false;
+  forcedOut_.clear();
   power_.StartRun();
   unplayable_.assign(static_cast<size_t>(f_.ListBox4.Count()), false);
   if (backdrop_ != nullptr) {
@@ -204,6 +205,7 @@ void Runner::StartRun() {
 
 void Runner::Button1Click() {
   stopRequest_ = true;
+  ++stopPresses_;
   app_.ProcessMessages();
   if (box_.MsgYesNo(kEmergencyQuestion) == 6) {
     if (playing_) StopPlay();

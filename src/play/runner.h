@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,9 @@ class Runner {
 
   bool playing_ = false;
   bool stopRequest_ = false;
+  int stopPresses_ = 0;
+  ExitGuard exitGuard_;
+  std::set<std::string> forcedOut_;  // savers ended by force: not started again in this run
   bool forcedExit_ = false;
   bool closing_ = false;
   bool closed_ = false;

@@ -99,7 +99,7 @@ int Runner::ComputeDisplayTime() const {
 
 void Runner::Prepare(const std::string& path) {
   // A direct look-up, which also finds hidden and system files.
-  if (!os_.fs.FileExists(path) || !IsSaverName(path)) {
+  if (!os_.fs.FileExists(path) || !IsSaverName(path) || forcedOut_.count(browse::UpperAscii(path)) != 0) {
     Skip();
     return;
   }
@@ -184,11 +184,13 @@ void Runner::Timer7Timer() {
     return;
   }
   elapsed_ = 0;
+  exitGuard_.Disarm();
   if (still) {
     waitForExit_ = false;
     if (backdrop_ != nullptr) backdrop_->CapChanClick();
     PressShiftKeepingCursor(os_.desktop);
     app_.ProcessMessages();
+    exitGuard_.Arm(stopPresses_);
   } else {
     SaverEndedByItself();
   }
@@ -204,10 +206,12 @@ void Runner::TimerSTTimer() {
   }
   power_.AfterWait(settings_.stimer);
   waitForExit_ = false;
+  exitGuard_.Disarm();
   if (still) {
     if (backdrop_ != nullptr) backdrop_->CapChanClick();
     app_.ProcessMessages();
     power_.EndSaverInputs(os_.desktop, [this] { app_.ProcessMessages(); });
+    exitGuard_.Arm(stopPresses_);
   } else {
     // The saver held by power saving ended by itself: the user is back, as in Timer7.
     SaverEndedByItself();
@@ -217,10 +221,13 @@ void Runner::TimerSTTimer() {
 
 void Runner::Timer8Timer() {
   f_.Timer8.SetEnabled(false);
-  if (!SaverExited(app_, os_.processes, running_, f_.Timer8)) {
+  const ExitLook look = SaverExited(app_, os_.processes, running_, f_.Timer8, exitGuard_, stopPresses_);
+  if (look == ExitLook::kRunning) {
     Enable(f_.Timer8);
     return;
   }
+  // The runner has no information line; a saver that had to be ended is not started again.
+  if (look == ExitLook::kForced) forcedOut_.insert(browse::UpperAscii(itemPath_));
   if (backdrop_ != nullptr) backdrop_->ShowInFront();
   itemPath_.clear();
   app_.ProcessMessages();

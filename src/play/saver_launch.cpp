@@ -22,15 +22,42 @@ void ScheduleFirstExitLook(gui::Timer& timer) {
   if (timer.Interval() != 0) timer.SetInterval(kFirstExitLook);
 }
 
-bool SaverExited(gui::Application& app, platform::Processes& processes, platform::ProcessRef& running,
-                 gui::Timer& timer) {
-  if (processes.StillRunning(running)) {
-    app.ProcessMessages();
-    if (timer.Interval() != 0) timer.SetInterval(kNextExitLook);
+const char kForcedEnd[] = "応答が無く強制終了：";
+
+void ExitGuard::Arm(int stopPresses) {
+  armed_ = true;
+  stopPresses_ = stopPresses;
+  looks_ = 0;
+  closeAskedAt_ = -1;
+}
+
+bool ExitGuard::Look(platform::Processes& processes, platform::ProcessRef& running, int stopPresses) {
+  if (!armed_) return false;
+  ++looks_;
+  if (closeAskedAt_ < 0) {
+    if (looks_ < kLooksBeforeClose && stopPresses == stopPresses_) return false;
+    closeAskedAt_ = looks_;
+    processes.CloseWindows(running);
     return false;
   }
-  if (running.valid()) processes.Close(running);
+  if (looks_ - closeAskedAt_ < kLooksBeforeEnd) return false;
+  processes.EndAll(running);
+  armed_ = false;
   return true;
+}
+
+ExitLook SaverExited(gui::Application& app, platform::Processes& processes, platform::ProcessRef& running,
+                     gui::Timer& timer, ExitGuard& guard, int stopPresses) {
+  if (processes.StillRunning(running)) {
+    const bool forced = guard.Look(processes, running, stopPresses);
+    app.ProcessMessages();
+    if (forced) return ExitLook::kForced;
+    if (timer.Interval() != 0) timer.SetInterval(kNextExitLook);
+    return ExitLook::kRunning;
+  }
+  if (running.valid()) processes.Close(running);
+  guard.Disarm();
+  return ExitLook::kEnded;
 }
 
 bool IsSaverName(const std::string& path) { return browse::FileExtensionIndex(path) == browse::kScrIndex; }

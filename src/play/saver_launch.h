@@ -43,10 +43,41 @@ void PressShiftKeepingCursor(platform::Desktop& desktop);
 // The wait for a let-go saver's exit (Timer8): the first look comes 300 ms after it was let go,
 // then one every second. A timer whose interval is 0 (the chain is being torn down) stays so.
 void ScheduleFirstExitLook(gui::Timer& timer);
-// One look: false while the saver runs (the next look is a second away); true once it has
-// ended, with its handle released. Pending messages run in either case.
-bool SaverExited(gui::Application& app, platform::Processes& processes, platform::ProcessRef& running,
-                 gui::Timer& timer);
+// A saver the program asked to end (the Shift key, or Escape to every window) may not listen:
+// one still there kLooksBeforeClose looks (about as many seconds) later, or at the first look
+// after 中断 was pressed, has its windows asked to close, and kLooksBeforeEnd looks after that
+// it is ended with every process it started.
+constexpr int kLooksBeforeClose = 10;
+constexpr int kLooksBeforeEnd = 5;
+// What the information line says of such a saver, before its file name.
+extern const char kForcedEnd[];  // "応答が無く強制終了："
+
+class ExitGuard {
+ public:
+  // The program has just asked the saver to end; `stopPresses` is the count of 中断 so far.
+  void Arm(int stopPresses);
+  // A wait the program does not time: the user ends the saver (or its settings dialog).
+  void Disarm() { armed_ = false; }
+  // A look at a saver that still runs. True when it was ended by force now (`running` is none).
+  bool Look(platform::Processes& processes, platform::ProcessRef& running, int stopPresses);
+
+ private:
+  bool armed_ = false;
+  int stopPresses_ = 0;
+  int looks_ = 0;
+  int closeAskedAt_ = -1;
+};
+
+// The end of a wait look.
+enum class ExitLook {
+  kRunning,  // the next look is a second away
+  kEnded,    // it ended; its handle is released
+  kForced,   // it did not listen and was ended by force
+};
+
+// One look; pending messages run in every case.
+ExitLook SaverExited(gui::Application& app, platform::Processes& processes, platform::ProcessRef& running,
+                     gui::Timer& timer, ExitGuard& guard, int stopPresses);
 
 // The file name of a path with its extension, upper-cased (STARS.SCR).
 std::string UpperFileName(const std::string& path);

@@ -214,8 +214,8 @@ TEST_F(PlayEngineTest, DoubleClickDuringARunRestartsWithThatRowAlone) {
 TEST_F(PlayEngineTest, RestartGivesUpWhenTheRunDoesNotStop) {
   Start();
   Rows({"A.SCR", "B.SCR"});
-  p.processes.SetBehaviour("A.SCR", {});  // ignores the key and never ends
   Order(0, true);
+  form.RadioButton2.SetChecked(true);  // a settings dialog: the run waits until the user closes it
   Play();
   ASSERT_TRUE(RunUntil(1));
   h.backend.Advance(12000);
@@ -230,8 +230,8 @@ TEST_F(PlayEngineTest, RestartGivesUpWhenTheRunDoesNotStop) {
 TEST_F(PlayEngineTest, AStartWhileARestartWaitsOnlyBeeps) {
   Start();
   Rows({"A.SCR", "B.SCR"});
-  p.processes.SetBehaviour("A.SCR", {});  // ignores the key and never ends
   Order(0, true);
+  form.RadioButton2.SetChecked(true);  // a settings dialog: the run waits until the user closes it
   Play();
   ASSERT_TRUE(RunUntil(1));
   h.backend.Post([&] { form.Button2.UserClick(); }, 50);
@@ -369,22 +369,45 @@ TEST_F(PlayEngineTest, StopBeforeTheFirstSelectionStartsNothing) {
   EXPECT_TRUE(Played().empty());
 }
 
-TEST_F(PlayEngineTest, StopIsNotTestedWhileWaitingForTheExit) {
+// A saver that does not end on the key has its windows asked to close some seconds later (at
+// once after 中断), and is ended by force when it does not listen to that either; the run goes
+// on, and the information line names it after the run.
+struct GuardCase {
+  bool endsOnClose;
+  bool stopDuringTheWait;
+  int secondsToClose;  // from the key to the close request
+  std::vector<std::string> played;
+};
+
+class ExitGuardTest : public PlayFixture, public testing::WithParamInterface<GuardCase> {};
+
+TEST_P(ExitGuardTest, ASaverThatIgnoresTheKeyIsClosedThenEnded) {
+  const GuardCase& c = GetParam();
+  p.processes.SetBehaviour("A.SCR", {.endsOnClose = c.endsOnClose});
   Start();
   Rows({"A.SCR", "B.SCR"});
-  p.processes.SetBehaviour("A.SCR", {});  // ignores the key
-  Order(0, true);
+  Order(0, false);
   Play();
   ASSERT_TRUE(RunUntil(1));
-  h.backend.Advance(12000);
-  form.Button5.UserClick();
-  h.backend.Advance(30000);
-  EXPECT_TRUE(engine->Playing());  // Timer8 waits without limit
-  p.processes.Exit(p.processes.Started()[0].process.id, 0);
-  ASSERT_TRUE(RunUntil(SIZE_MAX, 5000));
-  EXPECT_FALSE(engine->Playing());
-  EXPECT_EQ(Played(), V{"A.SCR"});
+  const size_t a = 0;
+  int waited = 0;  // tenths of a second
+  while (p.desktop.KeysPressed().empty() && waited < 6000) h.backend.Advance(100), ++waited;
+  ASSERT_FALSE(p.desktop.KeysPressed().empty());
+  if (c.stopDuringTheWait) form.Button5.UserClick();
+  waited = 0;
+  while (p.processes.Started()[a].closeRequests == 0 && waited < 600) h.backend.Advance(100), ++waited;
+  EXPECT_NEAR(waited / 10.0, c.secondsToClose, 1.0);
+  ASSERT_TRUE(RunUntil());
+  EXPECT_EQ(p.processes.Started()[a].endedByForce, !c.endsOnClose);
+  EXPECT_EQ(Played(), c.played);
+  EXPECT_EQ(p.processes.OpenHandles(), 0);
+  EXPECT_EQ(form.Label4.Caption() == std::string(kForcedEnd) + "A.SCR", !c.endsOnClose);
 }
+
+INSTANTIATE_TEST_SUITE_P(Savers, ExitGuardTest,
+                         testing::Values(GuardCase{true, false, 10, {"A.SCR", "B.SCR"}},
+                                         GuardCase{false, false, 10, {"A.SCR", "B.SCR"}},
+                                         GuardCase{false, true, 1, {"A.SCR"}}));
 
 class SystemSaverTest : public PlayFixture, public testing::WithParamInterface<bool> {};
 

@@ -341,6 +341,19 @@ TEST_F(RunnerTest, EachSaverEndsByTheShiftKeyAfterItsDisplayTimeAndTheTitleNames
   EXPECT_TRUE(runner->Playing());
 }
 
+// A saver that would not end had to be ended by force: the run goes on without it.
+TEST_F(RunnerTest, ASaverEndedByForceIsNotStartedAgainInThatRun) {
+  MemoryList(0, {"A.SCR", "B.SCR"});
+  p.processes.SetBehaviour("A.SCR", {.endsOnClose = false});
+  Set("SAISEIM", "0,-1,0,0,0,0,0,0,0,0");  // continuous, endless
+  Set("TIMER", "1");
+  Start();
+  ASSERT_TRUE(RunUntil(4, 120000));
+  EXPECT_EQ(Played(), (V{"A.SCR", "B.SCR", "B.SCR", "B.SCR"}));
+  EXPECT_TRUE(p.processes.Started()[0].endedByForce);
+  EXPECT_GE(p.processes.Started()[0].closeRequests, 1);
+}
+
 TEST_F(RunnerTest, RandomOrderDrawsFromAllRowsEveryTimeSoASaverMayFollowItself) {
   MemoryList(0, {"A.SCR", "B.SCR"});
   Set("SAISEIM", "3,0,0,0,0,0,0,0,0,0");

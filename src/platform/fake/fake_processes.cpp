@@ -133,6 +133,7 @@ StartedProcess FakeProcesses::Start(const StartRequest& request) {
   r.handleOpen = true;
   r.pollsLeft = behaviour.pollsUntilExit;
   r.endsOnInput = behaviour.endsOnInput;
+  r.endsOnClose = behaviour.endsOnClose;
   if (behaviour.pollsUntilExit == 0) {
     r.running = false;
     r.exitCode = behaviour.exitCode;
@@ -171,6 +172,25 @@ std::optional<uint32_t> FakeProcesses::ExitCode(const ProcessRef& process) {
 void FakeProcesses::Close(ProcessRef& process) {
   if (Record* r = Find(process)) r->handleOpen = false;
   process = ProcessRef{};
+}
+
+void FakeProcesses::CloseWindows(const ProcessRef& process) {
+  if (Record* r = Find(process)) {
+    ++r->closeRequests;
+    if (r->running && r->endsOnClose) {
+      r->running = false;
+      r->exitCode = 0;
+    }
+  }
+}
+
+void FakeProcesses::EndAll(ProcessRef& process) {
+  if (Record* r = Find(process); r != nullptr && r->running) {
+    r->running = false;
+    r->endedByForce = true;
+    r->exitCode = 1;
+  }
+  Close(process);
 }
 
 std::vector<std::string> FakeProcesses::RunningExecutables() {

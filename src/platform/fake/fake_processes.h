@@ -17,6 +17,7 @@ struct ProgramBehaviour {
   bool endsOnInput = false;  // like a screen saver: an injected key or cursor move ends it
   int pollsUntilExit = -1;   // StillRunning answers true this many times, then the program ends; -1: never
   uint32_t exitCode = 0;
+  bool endsOnClose = true;   // its windows asked to close end it
 };
 
 class FakeProcesses : public Processes {
@@ -31,6 +32,9 @@ class FakeProcesses : public Processes {
     std::optional<uint32_t> exitCode;
     int pollsLeft = -1;
     bool endsOnInput = false;
+    bool endsOnClose = true;
+    int closeRequests = 0;  // times its windows were asked to close
+    bool endedByForce = false;
   };
 
   // The Windows folder (for programs named without a folder) comes from `desktop`.
@@ -61,6 +65,8 @@ class FakeProcesses : public Processes {
   bool StillRunning(const ProcessRef& process) override;
   std::optional<uint32_t> ExitCode(const ProcessRef& process) override;
   void Close(ProcessRef& process) override;
+  void CloseWindows(const ProcessRef& process) override;
+  void EndAll(ProcessRef& process) override;
   std::vector<std::string> RunningExecutables() override;
   std::string ExecutablePath() override { return executable_; }
   OsResult ShellOpen(const std::string& target) override;

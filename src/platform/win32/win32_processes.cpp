@@ -32,14 +32,23 @@ StartedProcess Win32Processes::Start(const StartRequest& request) {
   PROCESS_INFORMATION info{};
   std::wstring commandLine = Wide(request.commandLine);  // CreateProcessW may write into it
   std::wstring folder = Wide(request.currentFolder);
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, request.priorityClass, nullptr,
-                      folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+  // The program starts held, joins a job of its own (which every process it starts joins too),
+  // and only then runs; without a job it runs all the same and can only be ended alone.
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, request.priorityClass | CREATE_SUSPENDED,
+                      nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
     out.result = OsResult::FromCode(GetLastError());
     return out;
   }
+  HANDLE job = CreateJobObjectW(nullptr, nullptr);
+  if (job != nullptr && !AssignProcessToJobObject(job, info.hProcess)) {
+    CloseHandle(job);
+    job = nullptr;
+  }
+  ResumeThread(info.hThread);
   CloseHandle(info.hThread);
   out.process.handle = reinterpret_cast<uintptr_t>(info.hProcess);
   out.process.id = info.dwProcessId;
+  out.process.job = reinterpret_cast<uintptr_t>(job);
   return out;
 }
 
@@ -56,7 +65,59 @@ std::optional<uint32_t> Win32Processes::ExitCode(const ProcessRef& process) {
 
 void Win32Processes::Close(ProcessRef& process) {
   if (process.valid()) CloseHandle(HandleOf(process));
+  if (process.job != 0) CloseHandle(reinterpret_cast<HANDLE>(process.job));
   process = ProcessRef{};
+}
+
+namespace {
+
+// The ids of the process and of every process of its job.
+std::vector<DWORD> ProcessIds(const ProcessRef& process) {
+  std::vector<DWORD> ids = {process.id};
+  if (process.job == 0) return ids;
+  struct {
+    JOBOBJECT_BASIC_PROCESS_ID_LIST list;
+    ULONG_PTR more[255];
+  } info{};
+  info.list.NumberOfAssignedProcesses = 256;
+  if (QueryInformationJobObject(reinterpret_cast<HANDLE>(process.job), JobObjectBasicProcessIdList, &info,
+                                sizeof info, nullptr)) {
+    for (DWORD i = 0; i < info.list.NumberOfProcessIdsInList && i < 256; ++i) {
+      ids.push_back(static_cast<DWORD>(info.list.ProcessIdList[i]));
+    }
+  }
+  return ids;
+}
+
+BOOL CALLBACK CloseIfOwned(HWND window, LPARAM param) {
+  const auto& ids = *reinterpret_cast<const std::vector<DWORD>*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  for (DWORD id : ids) {
+    if (id == owner) {
+      PostMessageW(window, WM_CLOSE, 0, 0);
+      break;
+    }
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+void Win32Processes::CloseWindows(const ProcessRef& process) {
+  if (!process.valid()) return;
+  const std::vector<DWORD> ids = ProcessIds(process);
+  EnumWindows(CloseIfOwned, reinterpret_cast<LPARAM>(&ids));
+}
+
+void Win32Processes::EndAll(ProcessRef& process) {
+  if (process.valid()) {
+    if (process.job == 0 || !TerminateJobObject(reinterpret_cast<HANDLE>(process.job), 1)) {
+      TerminateProcess(HandleOf(process), 1);
+    }
+    WaitForSingleObject(HandleOf(process), 2000);
+  }
+  Close(process);
 }
 
 std::vector<std::string> Win32Processes::RunningExecutables() {

@@ -10,6 +10,8 @@ class Win32Processes : public Processes {
   bool StillRunning(const ProcessRef& process) override;
   std::optional<uint32_t> ExitCode(const ProcessRef& process) override;
   void Close(ProcessRef& process) override;
+  void CloseWindows(const ProcessRef& process) override;
+  void EndAll(ProcessRef& process) override;
   std::vector<std::string> RunningExecutables() override;
   std::string ExecutablePath() override;
   OsResult ShellOpen(const std::string& target) override;

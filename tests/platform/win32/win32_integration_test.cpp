@@ -232,6 +232,19 @@ TEST(Win32Shell, SpecialFoldersExist) {
   EXPECT_TRUE(os.fs.DirectoryExists(*os.shell.SpecialFolderPath(platform::SpecialFolder::kLocalAppData)));
 }
 
+// Posts WM_CLOSE to a shell window or a top-level window whose title holds the text, and counts it.
+BOOL CALLBACK CloseIfTitled(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<std::pair<const std::wstring*, int>*>(param);
+  wchar_t text[512] = {}, name[64] = {};
+  GetWindowTextW(window, text, 512);
+  GetClassNameW(window, name, 64);
+  if (std::wstring(text).find(*search->first) != std::wstring::npos || std::wstring(name) == L"ExplorerWClass") {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ++search->second;
+  }
+  return TRUE;
+}
+
 // Program Manager's server as the shell runs it: a group is a folder of the programs folder, an
 // item a shortcut file in the group last created or shown; commands end in CR LF as the
 // program sends them.
@@ -256,17 +269,14 @@ TEST(Win32Dde, ProgramManagerGroupsAndItems) {
   EXPECT_EQ(run("[DeleteItem(\"メモ 帳\")]"), platform::DdeStatus::kRefused);
   EXPECT_EQ(os.dde.Execute("QV_NO_SUCH_SERVICE", "QV_NO_SUCH_SERVICE", "[X]"), platform::DdeStatus::kNoConversation);
   os.fs.RemoveFolder(folder);
-  // The shell opened a window on the group; a process left behind would keep the test's output
-  // open and the test from ending.
+  // The shell may open windows on the group, sooner or later; they would stay on the desktop.
+  const std::wstring title = Wide(group);
   bool seen = false;
   for (int tries = 0; tries < 100; ++tries) {
-    HWND window = FindWindowW(nullptr, Wide(group).c_str());
-    if (window != nullptr) {
-      seen = true;
-      PostMessageW(window, WM_CLOSE, 0, 0);
-    } else if (seen || tries >= 50) {
-      break;
-    }
+    std::pair<const std::wstring*, int> search{&title, 0};
+    EnumWindows(CloseIfTitled, reinterpret_cast<LPARAM>(&search));
+    if (search.second > 0) seen = true;
+    if (search.second == 0 && (seen || tries >= 30)) break;
     Sleep(100);
   }
 }
