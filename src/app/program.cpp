@@ -37,6 +37,8 @@ void Program::CreateManager() {
   receiver_ = std::make_unique<HandOffReceiver>(app_, *manager_, os_.desktop, *box_);
   forms::TQUOVEL32KAPUL& m = *manager_;
   lists_ = std::make_unique<store::MemoryLists>(app_, os_.fs, store::MemoryListControls{m.ListBox2, m.ListBox8, m.ComboBox1, m.Panel4});
+  names_ = std::make_unique<store::DescriptionCache>(os_.fs, dataFolders_.windows);
+  lists_->TwinName = [this](const std::string& p) { return names_->DisplayName(p); };
   store::ManagerContext context{decision_.startup.scrVersion, browse::AddYen(os_.desktop.WindowsFolder()),
                                 decision_.startup.programFolder, dataFolders_};
   settings_ = std::make_unique<store::ManagerSettings>(app_, m, os_, *box_, *lists_, context);
@@ -49,6 +51,7 @@ void Program::CreateManager() {
   engine_ = std::make_unique<play::PlayEngine>(app_, m, os_, *box_, *settings_, *lists_, backdropBehaviour_.get(),
                                                decision_.startup.scrVersion);
   engine_->ShowFileInfo = [this](const std::string& path) { return browser_->ShowFileInfo(path); };
+  engine_->DisplayName = [this](const std::string& path) { return names_->DisplayName(path); };
   engine_->FileListFolder = [this] { return browser_->FileListFolder(); };
   engine_->RepairFilePath = [this](const std::string& path) { return browser_->RepairedFilePath(path); };
   engine_->ArchiveViewOn = [this] { return archives_->ViewOn(); };
@@ -126,7 +129,14 @@ void Program::CreateBrowser() {
   browse::BrowserHooks hooks;
   hooks.RememberDriveFolder = [this](const std::string& f) { lists_->RememberDriveFolder(f); };
   hooks.DriveFolders = [this] { return lists_->DriveFolders(); };
-  hooks.SaverDescription = [this](const std::string& p) { return store::SaverDescription(os_.fs, p); };
+  hooks.SaverDescription = [this](const std::string& p) { return names_->Description(p); };
+  hooks.ListedSaverDescription = [this](const std::string& p, const platform::FindEntry& e) {
+    return names_->Description(p, e.size, e.lastWrite);
+  };
+  // Written after each listing, but only once at the end of a bulk registration.
+  hooks.SaverNamesRead = [this] {
+    if (!(trayHooks_.RegistrationRunning && trayHooks_.RegistrationRunning())) names_->Save();
+  };
   // The folder history: recorded whenever the file list shows a folder.
   store::HistoryHooks historyHooks;
   historyHooks.FileListFolder = [this] { return browser_->FileListFolder(); };
@@ -220,7 +230,7 @@ void Program::CreateBrowser() {
   viewers->AttachEvents();
   // Bulk registration into the current memory list.
   browse::RegistrationHooks registrationHooks;
-  registrationHooks.TwinName = [this](const std::string& p) { return store::DisplayName(os_.fs, p); };
+  registrationHooks.TwinName = [this](const std::string& p) { return names_->DisplayName(p); };
   registrationHooks.MemoryCaption = [this](size_t count) { lists_->SetCaption(lists_->Current(), count); };
   // The search ends as if the user had clicked the highlighted last row: it becomes the row a
   // run starts from and the one INDEX saves.

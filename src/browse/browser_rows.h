@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "gui/gui_types.h"
+#include "platform/file_system.h"
 
 namespace platform {
 class Collation;
-class FileSystem;
 }  // namespace platform
 
 namespace browse {
@@ -64,6 +64,9 @@ struct SaverOrder {
 // description, empty when the file is no saver or has none. Only ".SCR" names are asked.
 SaverOrder OrderBySaverName(const std::vector<std::string>& names, platform::Collation& collation,
                             const std::function<std::string(const std::string&)>& describe);
+// The same for the selection's entries; `describe` gets the entry of each ".SCR" file.
+SaverOrder OrderBySaverName(const std::vector<platform::FindEntry>& entries, platform::Collation& collation,
+                            const std::function<std::string(const platform::FindEntry&)>& describe);
 
 // Where an owner-drawn row puts its picture and its text, and whether the text is bold.
 struct RowLayout {

@@ -138,20 +138,26 @@ void FileBrowser::FillFileList(const std::string& folder) {
   f_.Label1.SetCaption(" ---ｺ");
   const std::string path = folders_.EnterFileListFolder(folder);
   if (hooks_.FolderListed) hooks_.FolderListed(path);
-  std::vector<std::string> names =
-      SelectFiles(os_.fs, os_.collation, AddYen(path), pattern_, mask_, f_.CB5.Checked());
+  std::vector<platform::FindEntry> entries =
+      SelectFileEntries(os_.fs, os_.collation, AddYen(path), pattern_, mask_, f_.CB5.Checked());
   if (!f_.SSN.Checked()) {
     f_.ListBox7.Hide();
     f_.ListBox7.ClearItems();
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (platform::FindEntry& e : entries) names.push_back(std::move(e.name));
     f_.ListBox4.SetItems(std::move(names));
   } else {
     const std::string prefix = AddYen(path);
-    SaverOrder order = OrderBySaverName(names, os_.collation, [&](const std::string& name) {
-      return hooks_.SaverDescription ? hooks_.SaverDescription(prefix + LowerAscii(name)) : std::string();
+    SaverOrder order = OrderBySaverName(entries, os_.collation, [&](const platform::FindEntry& e) {
+      const std::string file = prefix + LowerAscii(e.name);
+      if (hooks_.ListedSaverDescription) return hooks_.ListedSaverDescription(file, e);
+      return hooks_.SaverDescription ? hooks_.SaverDescription(file) : std::string();
     });
     f_.ListBox4.SetItems(std::move(order.files));
     f_.ListBox7.SetItems(std::move(order.twin));
     f_.ListBox7.Show();
+    if (hooks_.SaverNamesRead) hooks_.SaverNamesRead();
   }
   f_.ListBox4.SetTag(-1);
   f_.ListBox7.SetTag(-1);

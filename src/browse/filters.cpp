@@ -60,11 +60,12 @@ std::string RemoveExtension(const std::string& pattern, int index) {
   return out;
 }
 
-std::vector<std::string> SelectFiles(platform::FileSystem& fs, platform::Collation& collation,
-                                     const std::string& folder, const std::string& pattern, int mask, bool normal) {
-  // Each name with its folded form, which finds the names two pieces select; then with its sort
+std::vector<platform::FindEntry> SelectFileEntries(platform::FileSystem& fs, platform::Collation& collation,
+                                                   const std::string& folder, const std::string& pattern, int mask,
+                                                   bool normal) {
+  // Each entry with its folded name, which finds the names two pieces select; then with its sort
   // key, so that the sort compares plain bytes.
-  std::vector<std::pair<std::string, std::string>> found;
+  std::vector<std::pair<std::string, platform::FindEntry>> found;
   size_t start = 0;
   while (start <= pattern.size()) {
     size_t end = pattern.find(';', start);
@@ -76,18 +77,30 @@ std::vector<std::string> SelectFiles(platform::FileSystem& fs, platform::Collati
       if (e.attributes & (platform::attr::kDirectory | platform::attr::kVolumeId)) continue;
       if (!normal && (e.attributes & static_cast<uint32_t>(mask)) == 0) continue;
       std::string folded = UpperAscii(e.name);
-      found.emplace_back(std::move(folded), std::move(e.name));
+      found.emplace_back(std::move(folded), std::move(e));
     }
   }
-  std::sort(found.begin(), found.end());
+  auto byKey = [](const auto& a, const auto& b) { return a.first < b.first; };
+  std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first < b.first : a.second.name < b.second.name;
+  });
   found.erase(std::unique(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
               found.end());
-  for (auto& f : found) f.first = collation.SortKey(f.second);
+  for (auto& f : found) f.first = collation.SortKey(f.second.name);
   // Names with equal keys keep their folded order.
-  std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::stable_sort(found.begin(), found.end(), byKey);
+  std::vector<platform::FindEntry> entries;
+  entries.reserve(found.size());
+  for (auto& f : found) entries.push_back(std::move(f.second));
+  return entries;
+}
+
+std::vector<std::string> SelectFiles(platform::FileSystem& fs, platform::Collation& collation,
+                                     const std::string& folder, const std::string& pattern, int mask, bool normal) {
   std::vector<std::string> names;
-  names.reserve(found.size());
-  for (auto& f : found) names.push_back(std::move(f.second));
+  for (platform::FindEntry& e : SelectFileEntries(fs, collation, folder, pattern, mask, normal)) {
+    names.push_back(std::move(e.name));
+  }
   return names;
 }
 

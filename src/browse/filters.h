@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace platform {
 class Collation;
-class FileSystem;
 }  // namespace platform
 
 namespace browse {
@@ -42,5 +43,9 @@ std::string RemoveExtension(const std::string& pattern, int index);
 // letters are one), in the platform's order of names.
 std::vector<std::string> SelectFiles(platform::FileSystem& fs, platform::Collation& collation, const std::string& folder,
                                      const std::string& pattern, int mask, bool normal);
+// The same selection with what the folder's entries say about each file (size and date).
+std::vector<platform::FindEntry> SelectFileEntries(platform::FileSystem& fs, platform::Collation& collation,
+                                                   const std::string& folder, const std::string& pattern, int mask,
+                                                   bool normal);
 
 }  // namespace browse

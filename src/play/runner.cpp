@@ -51,7 +51,8 @@ Runner::Runner(gui::Application& app, forms::TQUOVEL32SUBFORM& form, platform::S
       backdrop_(backdrop),
       windowsFolder_(browse::AddYen(windowsFolder)),
       dataFolder_(browse::AddYen(dataFolder)),
-      shell_(std::make_unique<browse::ShellPaths>(os.fs, os.shell, os.collation, windowsFolder)) {
+      shell_(std::make_unique<browse::ShellPaths>(os.fs, os.shell, os.collation, windowsFolder)),
+      names_(os.fs, browse::AddYen(dataFolder)) {
   f_.Timer12.OnTimer = [this](gui::Component&) { Timer12Timer(); };
   f_.Timer2.OnTimer = [this](gui::Component&) { Timer2Timer(); };
   f_.Timer1.OnTimer = [this](gui::Component&) { Timer1Timer(); };
@@ -156,12 +157,17 @@ void Runner::FillFromFolder() {
     os_.fs.SetCurrentFolder(folder);
   }
   prefix_ = browse::AddYen(folder);
-  std::vector<std::string> names = browse::SelectFiles(os_.fs, os_.collation, prefix_, settings_.Pattern(),
-                                                       settings_.AttributeMask(), settings_.Normal());
+  std::vector<platform::FindEntry> entries = browse::SelectFileEntries(
+      os_.fs, os_.collation, prefix_, settings_.Pattern(), settings_.AttributeMask(), settings_.Normal());
+  std::vector<std::string> names;
   if (settings_.Names()) {
-    names = browse::OrderBySaverName(names, os_.collation, [this](const std::string& name) {
-              return store::SaverDescription(os_.fs, prefix_ + name);
+    names = browse::OrderBySaverName(entries, os_.collation, [this](const platform::FindEntry& e) {
+              return names_.Description(prefix_ + e.name, e.size, e.lastWrite);
             }).files;
+    names_.Save();
+  } else {
+    names.reserve(entries.size());
+    for (platform::FindEntry& e : entries) names.push_back(std::move(e.name));
   }
   f_.ListBox4.SetItems(std::move(names));
   f_.ComboLabel.SetCaption(folder + "　：　" + std::to_string(f_.ListBox4.Count()) + "ｺ");

@@ -14,6 +14,7 @@
 #include "play/power_saving.h"
 #include "play/runner_settings.h"
 #include "platform/processes.h"
+#include "store/description_cache.h"
 
 namespace gui {
 class Application;
@@ -126,6 +127,7 @@ class Runner {
   std::string stageLabel_;
   RunnerSettings settings_;
   bool indexRead_ = false;
+  mutable store::DescriptionCache names_;  // the savers' descriptions, shared with the manager
   std::string prefix_;               // the folder played, with "\"; empty for a memory list
   std::vector<std::string> history_;
   bool historyLoaded_ = false;       // the history store holds the history file's entries

@@ -86,7 +86,7 @@ void Runner::Timer2Timer() {
 
 std::string Runner::TitleName(const std::string& path) const {
   if (settings_.Names()) {
-    std::string name = store::DisplayName(os_.fs, browse::LowerAscii(path));
+    std::string name = names_.DisplayName(browse::LowerAscii(path));
     if (!name.empty()) return name;
   }
   return UpperFileName(path);

@@ -85,38 +85,45 @@ std::string ListCaption(int listNumber, size_t count) {
   return caption.append(std::to_string(count)).append("ｺ");
 }
 
-std::string SaverDescription(platform::FileSystem& fs, const std::string& path) {
+std::optional<std::string> ReadSaverDescription(platform::FileSystem& fs, const std::string& path) {
   platform::OpenedFile opened = fs.Open(browse::LowerAscii(path), platform::OpenMode::kRead, platform::Share::kReadWrite);
-  if (!opened.file) return {};
-  platform::File& f = *opened.file;
-  char head[2];
-  std::optional<size_t> got = f.Read(head, 2);
-  if (!got || *got != 2 || head[0] != 'M' || head[1] != 'Z') return {};
-  std::string block(kBlock, '\0');
-  got = f.Read(block.data(), kBlock);
-  if (!got) return {};
-  block.resize(*got);
-  if (auto d = FindDescription(block)) return *d;
-  if (*got < kBlock) return {};
-  if (!f.Seek(static_cast<int64_t>(kBlock), platform::SeekFrom::kBegin)) return {};
-  block.assign(kBlock, '\0');
-  got = f.Read(block.data(), kBlock);
-  if (!got) return {};
-  block.resize(*got);
-  return FindDescription(block).value_or("");
+  if (!opened.file) return std::nullopt;
+  // The head in one read: "MZ", the block after it, and the block at 2048 searched on its own
+  // (the two overlap by two bytes).
+  std::string head(2 * kBlock, '\0');
+  size_t have = 0;
+  while (have < head.size()) {
+    std::optional<size_t> got = opened.file->Read(head.data() + have, head.size() - have);
+    if (!got) return std::nullopt;
+    if (*got == 0) break;
+    have += *got;
+  }
+  head.resize(have);
+  if (have < 2 || head[0] != 'M' || head[1] != 'Z') return std::string();
+  if (auto d = FindDescription(head.substr(2, kBlock))) return *d;
+  if (have < 2 + kBlock) return std::string();
+  return FindDescription(head.substr(kBlock)).value_or("");
 }
 
-std::string DisplayName(platform::FileSystem& fs, const std::string& path) {
+std::string SaverDescription(platform::FileSystem& fs, const std::string& path) {
+  return ReadSaverDescription(fs, path).value_or("");
+}
+
+std::string DisplayName(const std::string& path, const std::function<std::string(const std::string&)>& describe) {
   std::string folder, name;
   browse::SplitFileName(path, folder, name);
   size_t dot = name.rfind('.');
   std::string ext = dot == std::string::npos ? std::string() : name.substr(dot);
   if (browse::UpperAscii(ext) != ".SCR") return name;
-  std::string description = SaverDescription(fs, path);
+  std::string description = describe(path);
   if (!description.empty()) return description;
   std::string stem = name.substr(0, dot);
   if (!stem.empty()) stem = browse::UpperAscii(stem.substr(0, 1)) + stem.substr(1);
   return stem;
+}
+
+std::string DisplayName(platform::FileSystem& fs, const std::string& path) {
+  return DisplayName(path, [&fs](const std::string& p) { return SaverDescription(fs, p); });
 }
 
 }  // namespace store

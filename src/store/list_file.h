@@ -4,6 +4,7 @@
 // name of a screen saver read from its file.
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,8 +39,12 @@ std::string ListCaption(int listNumber, size_t count);
 // The description a screen saver carries after "SCRNSAVE :" within its first 4096 bytes; empty
 // when the file cannot be read, is no program ("MZ") or carries none.
 std::string SaverDescription(platform::FileSystem& fs, const std::string& path);
+// The same, but nullopt when the file cannot be opened or read (a locked file may be read later).
+std::optional<std::string> ReadSaverDescription(platform::FileSystem& fs, const std::string& path);
 // What a twin list shows for a path: the description of a .SCR file, else its file name; a
 // .SCR file without a description shows its name without extension, first letter upper-cased.
 std::string DisplayName(platform::FileSystem& fs, const std::string& path);
+// The same with the description of a .SCR path taken from `describe`.
+std::string DisplayName(const std::string& path, const std::function<std::string(const std::string&)>& describe);
 
 }  // namespace store

@@ -3,6 +3,7 @@
 // stores while they are not current, the numbered lists in their files. This class loads, switches
 // and saves them, keeps the captions of ComboBox1 and the drive folder store.
 #pragma once
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ struct MemoryListControls {
 class MemoryLists {
  public:
   MemoryLists(gui::Application& app, platform::FileSystem& fs, MemoryListControls controls);
+
+  // The twin row of a path; store::DisplayName unless set.
+  std::function<std::string(const std::string& path)> TwinName;
 
   // Fixes where the lists live: the screen-saver copy, and the manager unless kyouyo is 2, share
   // the Windows folder's QVLA32M*.LIS; otherwise the manager keeps QVLE32M*.LIS beside itself.

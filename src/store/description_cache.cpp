@@ -1,0 +1,160 @@
+#include "store/description_cache.h"
+
+#include <utility>
+
+#include "browse/text_path.h"
+#include "store/list_file.h"
+
+namespace store {
+
+const char kDescriptionCacheFile[] = "QVNAME32.DAT";
+
+namespace {
+
+// Layout: magic, the folder the file was written for, the entry count, the entries (path, size,
+// date, description), then a checksum of everything before it. Numbers little-endian.
+constexpr char kMagic[] = "QVNAME\x1a\x01";
+constexpr size_t kMagicSize = 8;
+// Past this many entries a save drops the other process's entries that this one does not know.
+constexpr size_t kMaxEntries = 100000;
+
+uint32_t Checksum(const char* data, size_t size) {
+  uint32_t h = 2166136261u;  // FNV-1a
+  for (size_t i = 0; i < size; ++i) {
+    h ^= static_cast<unsigned char>(data[i]);
+    h *= 16777619u;
+  }
+  return h;
+}
+
+void PutNumber(std::string& out, uint64_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+void PutText(std::string& out, const std::string& text) {
+  PutNumber(out, text.size(), 4);
+  out += text;
+}
+
+class Reader {
+ public:
+  Reader(const std::string& bytes, size_t end) : bytes_(bytes), end_(end) {}
+  bool Number(uint64_t& value, int bytes) {
+    if (end_ - at_ < static_cast<size_t>(bytes)) return false;
+    value = 0;
+    for (int i = 0; i < bytes; ++i) value |= static_cast<uint64_t>(static_cast<unsigned char>(bytes_[at_ + i])) << (8 * i);
+    at_ += static_cast<size_t>(bytes);
+    return true;
+  }
+  bool Text(std::string& text) {
+    uint64_t size = 0;
+    if (!Number(size, 4) || end_ - at_ < size) return false;
+    text.assign(bytes_, at_, size);
+    at_ += size;
+    return true;
+  }
+  bool AtEnd() const { return at_ == end_; }
+
+ private:
+  const std::string& bytes_;
+  size_t end_;
+  size_t at_ = kMagicSize;
+};
+
+std::string Key(const std::string& path) { return browse::UpperAscii(path); }
+
+}  // namespace
+
+std::string FormatDescriptionCache(const std::string& folder, const DescriptionTable& table) {
+  std::string out(kMagic, kMagicSize);
+  PutText(out, Key(folder));
+  PutNumber(out, table.size(), 4);
+  for (const auto& [path, entry] : table) {
+    PutText(out, path);
+    PutNumber(out, entry.size, 8);
+    PutNumber(out, entry.lastWrite.ticks, 8);
+    PutText(out, entry.description);
+  }
+  PutNumber(out, Checksum(out.data(), out.size()), 4);
+  return out;
+}
+
+std::optional<DescriptionTable> ParseDescriptionCache(const std::string& folder, const std::string& bytes) {
+  if (bytes.size() < kMagicSize + 4 || bytes.compare(0, kMagicSize, kMagic, kMagicSize) != 0) return std::nullopt;
+  const size_t end = bytes.size() - 4;
+  Reader sum(bytes, bytes.size());
+  uint64_t stored = 0;
+  for (size_t i = 0; i < 4; ++i) stored |= static_cast<uint64_t>(static_cast<unsigned char>(bytes[end + i])) << (8 * i);
+  if (stored != Checksum(bytes.data(), end)) return std::nullopt;
+  Reader in(bytes, end);
+  std::string writtenFor;
+  uint64_t count = 0;
+  if (!in.Text(writtenFor) || writtenFor != Key(folder) || !in.Number(count, 4)) return std::nullopt;
+  DescriptionTable table;
+  for (uint64_t i = 0; i < count; ++i) {
+    std::string path;
+    CachedDescription entry;
+    if (!in.Text(path) || !in.Number(entry.size, 8) || !in.Number(entry.lastWrite.ticks, 8) ||
+        !in.Text(entry.description)) {
+      return std::nullopt;
+    }
+    table[std::move(path)] = std::move(entry);
+  }
+  if (!in.AtEnd()) return std::nullopt;
+  return table;
+}
+
+DescriptionCache::DescriptionCache(platform::FileSystem& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {}
+
+void DescriptionCache::Load() {
+  if (loaded_) return;
+  loaded_ = true;
+  if (std::optional<std::string> bytes = fs_.ReadFile(folder_ + kDescriptionCacheFile)) {
+    if (std::optional<DescriptionTable> table = ParseDescriptionCache(folder_, *bytes)) table_ = std::move(*table);
+  }
+}
+
+std::string DescriptionCache::Description(const std::string& path, uint64_t size, platform::FileTime lastWrite) {
+  Load();
+  std::string key = Key(path);
+  auto it = table_.find(key);
+  if (it != table_.end() && it->second.size == size && it->second.lastWrite == lastWrite) return it->second.description;
+  std::optional<std::string> read = ReadSaverDescription(fs_, path);
+  if (!read) return {};  // not remembered: a locked file may be readable later
+  dirty_ = true;
+  CachedDescription& entry = table_[std::move(key)];
+  entry = {size, lastWrite, std::move(*read)};
+  return entry.description;
+}
+
+std::string DescriptionCache::Description(const std::string& path) {
+  const std::vector<platform::FindEntry> found = fs_.Find(path, platform::attr::kAnyFile & ~platform::attr::kDirectory);
+  if (found.size() != 1) return found.empty() ? std::string() : SaverDescription(fs_, path);
+  return Description(path, found.front().size, found.front().lastWrite);
+}
+
+std::string DescriptionCache::DisplayName(const std::string& path) {
+  return store::DisplayName(path, [this](const std::string& p) { return Description(p); });
+}
+
+void DescriptionCache::Save() {
+  if (!dirty_) return;
+  const std::string file = folder_ + kDescriptionCacheFile;
+  if (std::optional<std::string> bytes = fs_.ReadFile(file)) {
+    if (std::optional<DescriptionTable> theirs = ParseDescriptionCache(folder_, *bytes)) {
+      for (auto& [path, entry] : *theirs) {
+        if (table_.size() >= kMaxEntries) break;
+        table_.try_emplace(path, std::move(entry));
+      }
+    }
+  }
+  // A failed write (another process is writing it this moment) is tried again at the next save.
+  if (fs_.WriteFileReplacing(file, FormatDescriptionCache(folder_, table_))) dirty_ = false;
+}
+
+size_t DescriptionCache::Count() {
+  Load();
+  return table_.size();
+}
+
+}  // namespace store
