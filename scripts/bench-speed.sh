@@ -35,6 +35,9 @@ cp "$bin/src/app/QUOVEL32.EXE" "$work/"
 key='HKCU\Software\KAPUL SOFT32\QUOVEL32'
 reg() { wine reg add "$key\\$1" /v "$2" /d "$3" /f >>"$QV_STATE/bench-speed-reg.log" 2>&1; }
 reg SCR Version 16
+# A working folder as the installer leaves one: without it the start asks for one first.
+mkdir -p "$c/QVWORK"
+reg SCR TMPQVLA 'C:\QVWORK'
 echo "== start-up"
 wine "$bin/tests/app/win32/start_wine_bench.exe" "C:\\QVSTART\\QUOVEL32.EXE" \
   "$(winepath -w "$bin/tests/app/win32/minimal_window.exe")"

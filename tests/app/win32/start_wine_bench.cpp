@@ -3,6 +3,7 @@
 // the medians and their ratio (goal: 2 or less).
 //   start_wine_bench.exe QUOVEL32.EXE minimal_window.exe
 #include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
