@@ -183,7 +183,8 @@ Archives::Listing Archives::List() {
   f_.Label21.Show();
   if (viewOn_) return Listing::kFailed;
   while (lib->Running()) app_.ProcessMessages();
-  if (f_.Panel_FOL.Width() < kMiddleFolderWidth) f_.Panel_FOL.SetWidth(kMiddleFolderWidth);
+  const int middle = f_.Scale(kMiddleFolderWidth);
+  if (f_.Panel_FOL.Width() < middle) f_.Panel_FOL.SetWidth(middle);
   f_.ListBox3.ClearItems();
   f_.ListBox3.SetTag(-1);
   const uintptr_t archive = lib->OpenArchive(f_.GetHandle(), currentArchive, kOpenMode);
