@@ -251,24 +251,28 @@ void Program::CreateBrowser() {
     // stop as well).
     if (!*chained) {
       *chained = true;
-      gui::NotifyEvent engineStop = m.Button5.OnClick;
-      m.Button5.OnClick = [engineStop, registration, fileCommands, archives, viewers](gui::Component& c) {
-        registration->RequestStop();
+      // The file operations' stop requests, and whether one of them runs.
+      const auto stopFileOperations = [fileCommands, archives, viewers] {
         fileCommands->RequestStop();
         archives->RequestStop();
         viewers->RequestStop();
+      };
+      const auto fileOperationBusy = [fileCommands, archives, viewers] {
+        return fileCommands->Busy() || archives->Busy() || viewers->Busy();
+      };
+      gui::NotifyEvent engineStop = m.Button5.OnClick;
+      m.Button5.OnClick = [engineStop, registration, stopFileOperations](gui::Component& c) {
+        registration->RequestStop();
+        stopFileOperations();
         if (engineStop) engineStop(c);
       };
       std::function<bool()> engineBusy = settings_->Busy;
-      settings_->Busy = [engineBusy, registration, fileCommands, archives, viewers] {
-        return registration->Running() || fileCommands->Busy() || archives->Busy() || viewers->Busy() ||
-               (engineBusy && engineBusy());
+      settings_->Busy = [engineBusy, registration, fileOperationBusy] {
+        return registration->Running() || fileOperationBusy() || (engineBusy && engineBusy());
       };
       std::function<void()> engineStopRequest = settings_->StopRequest;
-      settings_->StopRequest = [engineStopRequest, fileCommands, archives, viewers] {
-        fileCommands->RequestStop();
-        archives->RequestStop();
-        viewers->RequestStop();
+      settings_->StopRequest = [engineStopRequest, stopFileOperations] {
+        stopFileOperations();
         if (engineStopRequest) engineStopRequest();
       };
     }

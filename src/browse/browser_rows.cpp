@@ -133,12 +133,13 @@ SaverOrder OrderBySaverName(const std::vector<platform::FindEntry>& entries, pla
       [&](size_t i) { return describe(entries[i]); });
 }
 
-RowLayout DriveRowLayout(const gui::Rect& rect, int iconWidth) {
-  return {{rect.left + 1, rect.top + 5}, {rect.left + 1 + iconWidth + 4, rect.top}, false};
+RowLayout DriveRowLayout(const gui::Rect& rect, int iconWidth, const gui::Dpi& dpi) {
+  const int x = rect.left + dpi.Scale(1);
+  return {{x, rect.top + dpi.Scale(5)}, {x + iconWidth + dpi.Scale(4), rect.top}, false};
 }
 
-RowLayout FolderRowLayout(const gui::Rect& rect, int level, int pictureWidth, bool currentRow) {
-  const int x = rect.left + level * 4 + 2;
+RowLayout FolderRowLayout(const gui::Rect& rect, int level, int pictureWidth, bool currentRow, const gui::Dpi& dpi) {
+  const int x = rect.left + dpi.Scale(level * 4 + 2);
   return {{x, rect.top}, {x + pictureWidth, rect.top}, currentRow};
 }
 

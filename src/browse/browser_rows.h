@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/dpi.h"
 #include "gui/gui_types.h"
 #include "platform/file_system.h"
 
@@ -74,10 +75,10 @@ struct RowLayout {
   gui::Point text;
   bool bold = false;
 };
-// A drive row: icon at (left + 1, top + 5), text 4 pixels after the icon.
-RowLayout DriveRowLayout(const gui::Rect& rect, int iconWidth);
-// A folder row: picture indented 4 pixels per level plus 2, text right after it; the row of the
-// current folder in bold.
-RowLayout FolderRowLayout(const gui::Rect& rect, int level, int pictureWidth, bool currentRow);
+// A drive row: icon at (left + 1, top + 5), text 4 pixels after the icon; a folder row: picture
+// indented 4 pixels per level plus 2, text right after it, the row of the current folder in bold.
+// The offsets are design pixels, scaled to the list's density.
+RowLayout DriveRowLayout(const gui::Rect& rect, int iconWidth, const gui::Dpi& dpi);
+RowLayout FolderRowLayout(const gui::Rect& rect, int level, int pictureWidth, bool currentRow, const gui::Dpi& dpi);
 
 }  // namespace browse

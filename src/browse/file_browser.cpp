@@ -220,20 +220,24 @@ bool FileBrowser::ShowFileListInfo() {
 
 // --- Sizes ------------------------------------------------------------------------------------
 
-void FileBrowser::ButtonLClick() { f_.Panel_FOL.SetWidth(std::max(0, f_.Panel_FF.Width() - kNarrowFolderWidth)); }
-void FileBrowser::ButtonMClick() { f_.Panel_FOL.SetWidth(kStandardFolderWidth); }
-void FileBrowser::ButtonRClick() { f_.Panel_FOL.SetWidth(kNarrowFolderWidth); }
+// The design sizes at the window's density.
+void FileBrowser::ButtonLClick() { f_.Panel_FOL.SetWidth(std::max(0, f_.Panel_FF.Width() - f_.Scale(kNarrowFolderWidth))); }
+void FileBrowser::ButtonMClick() { f_.Panel_FOL.SetWidth(f_.Scale(kStandardFolderWidth)); }
+void FileBrowser::ButtonRClick() { f_.Panel_FOL.SetWidth(f_.Scale(kNarrowFolderWidth)); }
 
 void FileBrowser::Panel_FF_VMouseUp(int y) {
-  f_.Panel_FF.SetHeight(std::max(kMinBrowserHeight, f_.Panel_FF.Height() + y));
+  f_.Panel_FF.SetHeight(std::max(f_.Scale(kMinBrowserHeight), f_.Panel_FF.Height() + y));
 }
 
-void FileBrowser::Panel5MouseUp(int x) { f_.Panel_FF.SetWidth(std::max(kMinBrowserWidth, f_.Panel_FF.Width() + x)); }
+void FileBrowser::Panel5MouseUp(int x) {
+  f_.Panel_FF.SetWidth(std::max(f_.Scale(kMinBrowserWidth), f_.Panel_FF.Width() + x));
+}
 
 void FileBrowser::Splitter1MouseUp(int x) {
   // Both sides keep at least the narrow width.
-  const int widest = std::max(kNarrowFolderWidth, f_.Panel_FF.Width() - kNarrowFolderWidth);
-  f_.Panel_FOL.SetWidth(std::clamp(f_.Panel_FOL.Width() + x, kNarrowFolderWidth, widest));
+  const int narrow = f_.Scale(kNarrowFolderWidth);
+  const int widest = std::max(narrow, f_.Panel_FF.Width() - narrow);
+  f_.Panel_FOL.SetWidth(std::clamp(f_.Panel_FOL.Width() + x, narrow, widest));
 }
 
 }  // namespace browse

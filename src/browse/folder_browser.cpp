@@ -421,7 +421,7 @@ void FolderBrowser::DrawDrive(gui::Canvas& canvas, int index, const gui::Rect& r
   const uint32_t type = drives_[static_cast<size_t>(index)].type;
   const auto picture = c_.driveIcons[type - platform::drive::kRemovable]->Picture();
   const int width = picture ? picture->Width() : 0;
-  const RowLayout at = DriveRowLayout(rect, width);
+  const RowLayout at = DriveRowLayout(rect, width, c_.drives.OwnerForm().FormDpi());
   if (picture) {
     canvas.DrawBitmap({at.picture.x, at.picture.y, picture->Width(), picture->Height()},
                       OnBackground(picture, app_.GetBackend().ResolveColor(canvas.brush.color)));
@@ -435,7 +435,7 @@ void FolderBrowser::DrawFolderRow(gui::Canvas& canvas, int index, const gui::Rec
   const FolderRow& row = rows_[static_cast<size_t>(index)];
   const auto picture = (row.open ? c_.openFolder : c_.closedFolder).Picture();
   const int width = picture ? picture->Width() : 0;
-  const RowLayout at = FolderRowLayout(rect, row.level, width, index == currentRow_);
+  const RowLayout at = FolderRowLayout(rect, row.level, width, index == currentRow_, c_.folders.OwnerForm().FormDpi());
   if (picture) {
     canvas.DrawBitmap({at.picture.x, at.picture.y, picture->Width(), picture->Height()},
                       OnBackground(picture, app_.GetBackend().ResolveColor(canvas.brush.color)));

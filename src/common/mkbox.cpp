@@ -1,6 +1,7 @@
 #include "common/mkbox.h"
 
 #include <memory>
+#include <vector>
 
 #include "common/mkbox_layout.h"
 #include "forms/mkbox_form.h"
@@ -24,34 +25,36 @@ std::string MemoText(const std::string& text) {
   return out;
 }
 
-Rect FromEdges(const platform::Rect& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
-
 }  // namespace
 
-void DrawMKBoxIcon(gui::Canvas& canvas, MKBoxIcon icon, gui::Color background) {
+void DrawMKBoxIcon(gui::Canvas& canvas, MKBoxIcon icon, gui::Color background, int size) {
+  auto at = [size](int v) { return gui::MulDivRound(v, size, 32); };
+  auto box = [&at](int x, int y, int w, int h) { return gui::Rect{at(x), at(y), at(x + w) - at(x), at(y + h) - at(y)}; };
   const gui::Color disc = icon == MKBoxIcon::kInformation ? gui::Rgb(0x20, 0x4C, 0xC8) : gui::Rgb(0xD0, 0x24, 0x24);
   canvas.brush.color = background;
   canvas.pen.color = background;
-  canvas.FillRect({0, 0, 32, 32});
+  canvas.FillRect(box(0, 0, 32, 32));
   // White ring, then the coloured disc inside it.
   canvas.brush.color = gui::colors::kWhite;
   canvas.pen.color = gui::colors::kWhite;
-  canvas.Ellipse({0, 0, 32, 32});
+  canvas.Ellipse(box(0, 0, 32, 32));
   canvas.brush.color = disc;
   canvas.pen.color = disc;
-  canvas.Ellipse({2, 2, 28, 28});
+  canvas.Ellipse(box(2, 2, 28, 28));
   canvas.brush.color = gui::colors::kWhite;
   canvas.pen.color = gui::colors::kWhite;
   if (icon == MKBoxIcon::kInformation) {
-    canvas.Ellipse({13, 6, 6, 6});                          // the dot
-    canvas.FillRect({14, 13, 5, 12});                       // the stem
-    canvas.FillRect({11, 13, 5, 2});                        // serif left of the top
-    canvas.FillRect({11, 24, 11, 2});                       // foot
+    canvas.Ellipse(box(13, 6, 6, 6));     // the dot
+    canvas.FillRect(box(14, 13, 5, 12));  // the stem
+    canvas.FillRect(box(11, 13, 5, 2));   // serif left of the top
+    canvas.FillRect(box(11, 24, 11, 2));  // foot
   } else {
     // A hook made of a thick arc-like polygon, and the dot below it.
-    canvas.Polygon({{10, 11}, {12, 7}, {16, 5}, {20, 7}, {22, 11}, {21, 14}, {18, 17}, {18, 20},
-                    {14, 20}, {14, 16}, {17, 13}, {18, 11}, {17, 9}, {16, 9}, {15, 9}, {14, 11}, {14, 12}});
-    canvas.Ellipse({13, 22, 6, 6});
+    std::vector<gui::Point> hook{{10, 11}, {12, 7}, {16, 5}, {20, 7}, {22, 11}, {21, 14}, {18, 17}, {18, 20}, {14, 20},
+                                 {14, 16}, {17, 13}, {18, 11}, {17, 9},  {16, 9},  {15, 9},  {14, 11}, {14, 12}};
+    for (gui::Point& p : hook) p = {at(p.x), at(p.y)};
+    canvas.Polygon(hook);
+    canvas.Ellipse(box(13, 22, 6, 6));
   }
 }
 
@@ -110,14 +113,12 @@ int TMKBoxDlg::ShowBox(int kind, int n, const std::string& text, int defaultResu
     gui::Size frame = app_.GetBackend().FrameExtra(gui::BorderStyle::Dialog, false);
     metrics.frameWidth = frame.width;
     metrics.frameHeight = frame.height;
+    metrics.dpi = box->FormDpi();
 
     Placement placement;
-    workArea_ = DialogWorkArea(probe_, desktop_);
+    placement.reference = SourceRect(app_, desktop_, SourceHandle);
+    workArea_ = DialogWorkArea(probe_, desktop_, placement.reference);
     placement.workArea = workArea_;
-    gui::Handle ref = SourceHandle != 0 ? SourceHandle : (main != nullptr ? main->GetHandle() : 0);
-    if (ref != 0) {
-      if (auto r = desktop_.WindowRect(ref)) placement.reference = FromEdges(*r);
-    }
     const MKBoxLayout l = LayoutMKBox({kind, slot.style, slot.countdown, defaultResult}, metrics, placement);
 
     box->SetBounds(l.left, l.top, l.outerWidth, l.outerHeight);
@@ -175,7 +176,7 @@ int TMKBoxDlg::ShowBox(int kind, int n, const std::string& text, int defaultResu
       inTick = false;
     };
     box->Image_Box.OnPaint = [&box, icon](gui::Component&, gui::Canvas& canvas) {
-      DrawMKBoxIcon(canvas, icon, box->Color());
+      DrawMKBoxIcon(canvas, icon, box->Color(), box->Image_Box.Width());
     };
     box->OnShow = [&](gui::Component&) {
       if (main != nullptr) {

@@ -20,8 +20,10 @@ namespace common {
 
 // The icons of the box, drawn by the program: kInformation is a white i on a blue disc,
 // kQuestion a white ? on a red disc, both with a white ring; the corners take `background`.
+// Drawn as shapes on a square of `size` pixels (32 at the design density), so it stays sharp at
+// any size.
 enum class MKBoxIcon { kInformation, kQuestion };
-void DrawMKBoxIcon(gui::Canvas& canvas, MKBoxIcon icon, gui::Color background);
+void DrawMKBoxIcon(gui::Canvas& canvas, MKBoxIcon icon, gui::Color background, int size = 32);
 
 class TMKBoxDlg {
  public:

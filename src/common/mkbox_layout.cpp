@@ -9,10 +9,10 @@ namespace common {
 namespace {
 
 // Design sizes of the box's controls.
-constexpr int kIconSize = 32;
+constexpr int kDesignIconSize = 32;
 constexpr int kMemoTop = 16;
-constexpr int kButtonWidth = 89;
-constexpr int kButtonHeight = 33;
+constexpr int kDesignButtonWidth = 89;
+constexpr int kDesignButtonHeight = 33;
 constexpr Rect kDesignBar{72, 216, 89, 3};
 
 // Quarter of a width, rounded half to even as the original arithmetic did.
@@ -37,24 +37,33 @@ MKBoxLayout LayoutMKBox(const MKBoxRequest& request, const MKBoxMetrics& metrics
   const bool counting = request.countdown && request.style != 0;
   const bool error = counting && request.style == 2;
 
+  // The design sizes at the box's density; the text extents come measured in its scaled fonts.
+  const gui::Dpi& dpi = metrics.dpi;
+  const int iconSize = dpi.Scale(kDesignIconSize);
+  const int buttonWidth = dpi.Scale(kDesignButtonWidth);
+  const int buttonHeight = dpi.Scale(kDesignButtonHeight);
+
   // Text area and window size.
-  out.memo = {2 * kIconSize, kMemoTop, metrics.textWidth + 10, metrics.textHeight - 2 * metrics.memoFontHeight};
-  out.outerWidth = 3 * kIconSize + out.memo.width;
-  if (kIconSize > out.memo.height) {
-    out.outerHeight = 3 * kIconSize + kButtonHeight + kIconSize / 2;
+  out.memo = {2 * iconSize, dpi.Scale(kMemoTop), metrics.textWidth + dpi.Scale(10),
+              metrics.textHeight - 2 * metrics.memoFontHeight};
+  out.outerWidth = 3 * iconSize + out.memo.width;
+  if (iconSize > out.memo.height) {
+    out.outerHeight = 3 * iconSize + buttonHeight + iconSize / 2;
   } else {
-    out.outerHeight = out.memo.height + kButtonHeight + 2 * kIconSize + kIconSize / 2;
+    out.outerHeight = out.memo.height + buttonHeight + 2 * iconSize + iconSize / 2;
   }
   auto clientWidth = [&] { return out.outerWidth - metrics.frameWidth; };
   const int clientHeight = out.outerHeight - metrics.frameHeight;
 
-  out.icon = {16, std::max(16, out.memo.top + (out.memo.height - kIconSize) / 2 - 4), kIconSize, kIconSize};
+  const int iconMargin = dpi.Scale(16);
+  out.icon = {iconMargin, std::max(iconMargin, out.memo.top + (out.memo.height - iconSize) / 2 - dpi.Scale(4)), iconSize,
+              iconSize};
 
   // Button row, vertically centred below the text and the icon.
   const int below = std::max(out.memo.Bottom(), out.icon.Bottom());
-  const int buttonTop = below + (clientHeight - below - kButtonHeight) / 2;
-  out.ok = out.yes = out.no = out.abort = out.pause = {0, buttonTop, kButtonWidth, kButtonHeight};
-  out.bar = kDesignBar;
+  const int buttonTop = below + (clientHeight - below - buttonHeight) / 2;
+  out.ok = out.yes = out.no = out.abort = out.pause = {0, buttonTop, buttonWidth, buttonHeight};
+  out.bar = dpi.Scale(kDesignBar);
   out.bar.top = buttonTop - out.bar.height;
 
   std::vector<Rect*> row;
@@ -78,7 +87,7 @@ MKBoxLayout LayoutMKBox(const MKBoxRequest& request, const MKBoxMetrics& metrics
   } else {
     int total = 0;
     for (const Rect* r : row) total += r->width;
-    const int gap = std::max(10, (clientWidth() - total) / static_cast<int>(row.size() + 1));
+    const int gap = std::max(dpi.Scale(10), (clientWidth() - total) / static_cast<int>(row.size() + 1));
     int x = gap;
     for (Rect* r : row) {
       r->left = x;
@@ -98,7 +107,7 @@ MKBoxLayout LayoutMKBox(const MKBoxRequest& request, const MKBoxMetrics& metrics
       if (d == 7) out.bar.left = out.no.left;
       if (d == 2) {
         out.bar.left = out.pause.left + out.bar.width;
-        out.bar.top = 3;
+        out.bar.top = dpi.Scale(3);
       }
     }
   }
@@ -113,7 +122,7 @@ MKBoxLayout LayoutMKBox(const MKBoxRequest& request, const MKBoxMetrics& metrics
   } else {
     const Rect& last = yesNo ? out.no : out.ok;
     if (out.memo.Right() < last.Right()) {
-      out.outerWidth = last.Right() + kIconSize / 2;
+      out.outerWidth = last.Right() + iconSize / 2;
       out.memo.width = std::max(out.memo.width, RoundQuarter(last.width) * 3 + last.left - out.memo.left);
     }
   }

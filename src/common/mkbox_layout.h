@@ -3,6 +3,7 @@
 // toward zero as the box has always done.
 #pragma once
 
+#include "gui/dpi.h"
 #include "gui/gui_types.h"
 
 namespace common {
@@ -24,6 +25,7 @@ struct MKBoxMetrics {
   int countWidth = 0, countHeight = 0; // extent of the count label ("10秒")
   int memoFontHeight = -13;            // the memo font's height value (negative: character height)
   int frameWidth = 0, frameHeight = 0; // outer size minus client size of the box window
+  gui::Dpi dpi;                        // the box's density: its design sizes are scaled by it
 };
 
 struct MKBoxLayout {

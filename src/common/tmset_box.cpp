@@ -29,7 +29,7 @@ int TTmSETBoxDlg::Execute(const std::string& caption) {
     box->LMsg1.SetCaption(Msg1);
     box->LMsg2.SetCaption(Msg2);
     const int textRight = box->LMsg0.Left() + box->LMsg0.Width();
-    if (box->Width() < textRight) box->SetWidth(textRight + 10);
+    if (box->Width() < textRight) box->SetWidth(textRight + box->Scale(10));
 
     workArea_ = PlaceOnSource(app_, desktop_, probe_, *box, SourceHandle);
 

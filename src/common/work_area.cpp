@@ -81,7 +81,13 @@ bool WorkAreaProbe::Probe(int sw, int sh, const WindowQueries& q) {
   return true;
 }
 
-Rect DialogWorkArea(WorkAreaProbe& probe, platform::Desktop& desktop) {
+Rect DialogWorkArea(WorkAreaProbe& probe, platform::Desktop& desktop, const Rect& reference) {
+  if (reference.width > 0) {
+    const std::vector<platform::Monitor> monitors = desktop.Monitors();
+    const platform::Monitor& m =
+        platform::MonitorOf(monitors, {reference.left, reference.top, reference.Right(), reference.Bottom()});
+    if (!m.primary) return {m.workArea.left, m.workArea.top, m.workArea.width(), m.workArea.height()};
+  }
   platform::Point screen = desktop.ScreenSize();
   WindowQueries queries{
       [&desktop](int x, int y) { return desktop.WindowAt({x, y}); },
@@ -97,15 +103,20 @@ Rect DialogWorkArea(WorkAreaProbe& probe, platform::Desktop& desktop) {
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-Rect PlaceOnSource(gui::Application& app, platform::Desktop& desktop, WorkAreaProbe& probe, gui::Form& dialog,
-                   gui::Handle source) {
-  const Rect work = DialogWorkArea(probe, desktop);
+Rect SourceRect(gui::Application& app, platform::Desktop& desktop, gui::Handle source) {
   gui::Form* main = app.MainForm();
   const gui::Handle ref = source != 0 ? source : (main != nullptr ? main->GetHandle() : 0);
   Rect reference;
   if (ref != 0) {
     if (auto r = desktop.WindowRect(ref)) reference = {r->left, r->top, r->width(), r->height()};
   }
+  return reference;
+}
+
+Rect PlaceOnSource(gui::Application& app, platform::Desktop& desktop, WorkAreaProbe& probe, gui::Form& dialog,
+                   gui::Handle source) {
+  const Rect reference = SourceRect(app, desktop, source);
+  const Rect work = DialogWorkArea(probe, desktop, reference);
   const gui::Point at = PlaceDialog(reference, work, dialog.Width(), dialog.Height());
   dialog.SetBounds(at.x, at.y, dialog.Width(), dialog.Height());
   return work;

@@ -46,17 +46,22 @@ class WorkAreaProbe {
   uintptr_t taskbar_ = 0;
 };
 
-// The area every dialog is kept in: the corner probe's answer when it finds a classic taskbar,
-// otherwise the system's own work area (newer shells, or Wine without a window manager, have no
-// taskbar the probe recognises).
-Rect DialogWorkArea(WorkAreaProbe& probe, platform::Desktop& desktop);
+// The area every dialog is kept in: the work area of the monitor of the window `reference` (the
+// primary monitor when it has no width). On the primary monitor that is the corner probe's answer
+// when it finds a classic taskbar, otherwise the system's own work area (newer shells, or Wine
+// without a window manager, have no taskbar the probe recognises); on any other monitor it is
+// that monitor's work area.
+Rect DialogWorkArea(WorkAreaProbe& probe, platform::Desktop& desktop, const Rect& reference = {});
 
 // Places a dialog window as every dialog of the program is placed: centred on the window
-// `source` (the main window when 0), inside the dialog work area. Returns that area.
+// `source` (the main window when 0), inside the dialog work area of that window's monitor.
+// Returns that area.
 Rect PlaceOnSource(gui::Application& app, platform::Desktop& desktop, WorkAreaProbe& probe, gui::Form& dialog,
                    gui::Handle source);
 // The dialog takes the main window's background and font colours whenever it shows or paints
 // (nothing without a main window).
 void FollowMainColours(gui::Application& app, gui::Form& dialog);
+// The rectangle of the window `source` (the main window when 0); no width when there is none.
+Rect SourceRect(gui::Application& app, platform::Desktop& desktop, gui::Handle source);
 
 }  // namespace common

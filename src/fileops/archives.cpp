@@ -7,7 +7,6 @@
 #include "browse/text_path.h"
 #include "common/mkbox.h"
 #include "common/snbox.h"
-#include "common/viewers.h"
 #include "fileops/file_copy.h"
 #include "fileops/selected_rows.h"
 #include "forms/manager/manager_form.h"
@@ -31,18 +30,6 @@ constexpr size_t kShortLine = 17;
 constexpr char kDashes[] = "－－－－－－－－－－－－－－－－－－－－";
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-std::string FileNameOf(const std::string& path) {
-  std::string folder, name;
-  browse::SplitFileName(path, folder, name);
-  return name;
-}
-
-std::string FolderOf(const std::string& path) {
-  std::string folder, name;
-  browse::SplitFileName(path, folder, name);
-  return folder;
-}
 
 // An entry that would be written outside the folder it is extracted into.
 bool Unsafe(const std::string& entry) {
@@ -183,7 +170,8 @@ Archives::Listing Archives::List() {
   f_.Label21.Show();
   if (viewOn_) return Listing::kFailed;
   while (lib->Running()) app_.ProcessMessages();
-  if (f_.Panel_FOL.Width() < kMiddleFolderWidth) f_.Panel_FOL.SetWidth(kMiddleFolderWidth);
+  const int middle = f_.Scale(kMiddleFolderWidth);
+  if (f_.Panel_FOL.Width() < middle) f_.Panel_FOL.SetWidth(middle);
   f_.ListBox3.ClearItems();
   f_.ListBox3.SetTag(-1);
   const uintptr_t archive = lib->OpenArchive(f_.GetHandle(), currentArchive, kOpenMode);
@@ -262,12 +250,13 @@ bool Archives::StartPlay(const std::string& archive) {
 
 void Archives::Timer5Timer() {
   f_.Timer5.SetEnabled(false);
-  app_.GetScreen().SetCursor(gui::Cursor::HourGlass);
-  const std::string archive = currentArchive;
-  Title(archive, " (一覧取得中)");
-  const bool listed = ListIntoView();
-  Title("", "");
-  app_.GetScreen().SetCursor(gui::Cursor::Default);
+  bool listed = false;
+  {
+    gui::HourGlass busy(app_);
+    Title(currentArchive, " (一覧取得中)");
+    listed = ListIntoView();
+    Title("", "");
+  }
   if (hooks_.ContinuePlay) hooks_.ContinuePlay(listed);
 }
 
@@ -308,19 +297,14 @@ std::string Archives::Destination(const std::string& archive, std::string& error
 void Archives::ExtractCommand(const gui::MenuItem& sender) {
   const bool all = &sender == &f_.PLZH3 || &sender == &f_.PLZH1;
   const bool saversOnly = &sender == &f_.PLZH0 || &sender == &f_.PLZH1;
-  app_.GetScreen().SetCursor(gui::Cursor::HourGlass);
+  gui::HourGlass hourGlass(app_);
   busy_ = true;
   stopRequested_ = false;
   errors_.clear();
   SelectedRows rows = SourceRows(all);
   int count = 0;
-  bool stopped = false;
-  const int total = rows.main != nullptr ? rows.main->Count() : 0;
-  for (int row = 0; row < total && row < rows.selection->Count(); ++row) {
-    if (!rows.selection->Selected(row) || rows.main->Item(row).empty()) continue;
-    std::string path = rows.prefix + rows.main->Item(row);
-    if (UpperExtension(path) != ".LZH") continue;
-    if (hooks_.RepairFilePath) path = hooks_.RepairFilePath(path);
+  const bool stopped = ForEachSelected(app_, rows, hooks_.RepairFilePath, stopRequested_, [&](const std::string& path, int) {
+    if (UpperExtension(path) != ".LZH") return true;
     std::string error;
     bool skip = false;
     if (!os_.fs.FileExists(path)) {
@@ -358,17 +342,12 @@ void Archives::ExtractCommand(const gui::MenuItem& sender) {
       }
     }
     if (!error.empty()) errors_.push_back(error + "　" + browse::UpperAscii(path));
-    app_.ProcessMessages();
-    if (stopRequested_) {
-      stopped = true;
-      break;
-    }
-  }
+    return true;
+  });
   if (stopped) box_.MsgOK("中断ボタンが押されました。\n解凍を強制終了します。");
   box_.MsgOK(std::to_string(count) + "個のLZHファイルを解凍しました。");
   if (!errors_.empty()) ShowErrorReport("LZH解凍ｴﾗｰ一覧　", "LZH解凍ｴﾗｰ：ｴﾗｰ一覧が表示出来ませんでした・・・");
   busy_ = false;
-  app_.GetScreen().SetCursor(gui::Cursor::Default);
 }
 
 void Archives::ShowErrorReport(const std::string& title, const char* failure) {
@@ -376,11 +355,7 @@ void Archives::ShowErrorReport(const std::string& title, const char* failure) {
   report.insert(report.end(), errors_.begin(), errors_.end());
   report.push_back(kDashes);
   const std::string working = hooks_.WorkingFolder ? hooks_.WorkingFolder() : "";
-  const std::string file = working + "ErR$$$$$.TXT";
-  if (working.empty() || !store::SaveList(os_.fs, file, report).ok() ||
-      common::StartViewer(os_, browse::CutYen(working), common::QuotedNotepadCommand(file)) != common::ViewerStart::kStarted) {
-    box_.MsgOK(failure);
-  }
+  if (ShowReport(os_, working, "ErR$$$$$.TXT", report) != ReportShown::kShown) box_.MsgOK(failure);
 }
 
 void Archives::CompressCommand(const gui::MenuItem& sender) {
@@ -418,17 +393,12 @@ void Archives::CompressCommand(const gui::MenuItem& sender) {
     box_.MsgOK("LZH圧縮ｴﾗｰ：関数が見つかりません");
     return;
   }
-  app_.GetScreen().SetCursor(gui::Cursor::HourGlass);
+  gui::HourGlass hourGlass(app_);
   busy_ = true;
   stopRequested_ = false;
   errors_.clear();
   int count = 0;
-  bool stopped = false;
-  const int total = rows.main->Count();
-  for (int row = 0; row < total && row < rows.selection->Count(); ++row) {
-    if (!rows.selection->Selected(row) || rows.main->Item(row).empty()) continue;
-    std::string path = rows.prefix + rows.main->Item(row);
-    if (hooks_.RepairFilePath) path = hooks_.RepairFilePath(path);
+  const bool stopped = ForEachSelected(app_, rows, hooks_.RepairFilePath, stopRequested_, [&](const std::string& path, int) {
     std::string error;
     if (!os_.fs.FileExists(path)) {
       error = "ﾌｧｲﾙがありません：";
@@ -454,12 +424,8 @@ void Archives::CompressCommand(const gui::MenuItem& sender) {
       }
     }
     if (!error.empty()) errors_.push_back(error + "　" + browse::UpperAscii(path));
-    app_.ProcessMessages();
-    if (stopRequested_) {
-      stopped = true;
-      break;
-    }
-  }
+    return true;
+  });
   while (lib->Running()) app_.ProcessMessages();
   lib.reset();
   Title("", "");
@@ -467,7 +433,6 @@ void Archives::CompressCommand(const gui::MenuItem& sender) {
   box_.MsgOK(std::to_string(count) + "個のファイルを圧縮しました。");
   if (!errors_.empty()) ShowErrorReport("LZH圧縮ｴﾗｰ一覧　", "LZH圧縮ｴﾗｰ：メモリーが確保できません");
   busy_ = false;
-  app_.GetScreen().SetCursor(gui::Cursor::Default);
 }
 
 }  // namespace fileops

@@ -2,8 +2,11 @@
 
 #include "browse/file_info.h"
 #include "browse/text_path.h"
+#include "common/viewers.h"
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
+#include "platform/services.h"
+#include "store/list_file.h"
 
 namespace fileops {
 
@@ -47,10 +50,34 @@ bool ForEachSelected(gui::Application& app, SelectedRows& rows,
 }
 
 std::string UpperExtension(const std::string& path) {
-  std::string folder, name;
-  browse::SplitFileName(path, folder, name);
+  const std::string name = FileNameOf(path);
   const size_t dot = name.rfind('.');
   return dot == std::string::npos ? std::string() : browse::UpperAscii(name.substr(dot));
+}
+
+std::string FileNameOf(const std::string& path) {
+  std::string folder, name;
+  browse::SplitFileName(path, folder, name);
+  return name;
+}
+
+std::string FolderOf(const std::string& path) {
+  std::string folder, name;
+  browse::SplitFileName(path, folder, name);
+  return folder;
+}
+
+ReportShown ShowReport(platform::Services& os, const std::string& workingFolder, const std::string& name,
+                       const std::vector<std::string>& rows) {
+  const std::string file = workingFolder + name;
+  if (workingFolder.empty() || (!rows.empty() && !store::SaveList(os.fs, file, rows).ok())) {
+    return ReportShown::kNotWritten;
+  }
+  switch (common::StartViewer(os, browse::CutYen(workingFolder), common::QuotedNotepadCommand(file))) {
+    case common::ViewerStart::kStarted: return ReportShown::kShown;
+    case common::ViewerStart::kNoFolder: return ReportShown::kNoFolder;
+    default: return ReportShown::kFailed;
+  }
 }
 
 std::string NowText(platform::FileSystem& fs) { return browse::FormatFileDate(fs.ToLocal(fs.CurrentTime())); }

@@ -1,9 +1,11 @@
-// The files behind the selected rows of the list a file menu was opened on: the list clicked, the
-// main list whose rows hold the texts, its twin of names, and the folder before a file-list row.
-// The file, archive and viewer commands share them.
+// What the file, archive and viewer commands share: the files behind the selected rows of the
+// list a file menu was opened on (the list clicked, the main list whose rows hold the texts, its
+// twin of names, the folder before a file-list row), pieces of their paths, and the reports they
+// write into the working folder and show in the text editor.
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace gui {
 class Application;
@@ -16,6 +18,7 @@ class TQUOVEL32KAPUL;
 
 namespace platform {
 class FileSystem;
+struct Services;
 }
 
 namespace fileops {
@@ -41,7 +44,21 @@ bool ForEachSelected(gui::Application& app, SelectedRows& rows,
 
 // ".SCR" for "a.scr"; empty without a dot in the name.
 std::string UpperExtension(const std::string& path);
+// The file name of a path, and its folder with "\".
+std::string FileNameOf(const std::string& path);
+std::string FolderOf(const std::string& path);
 // " yy/mm/dd ddd hh:mm:ss " of now.
 std::string NowText(platform::FileSystem& fs);
+
+enum class ReportShown {
+  kShown,
+  kNotWritten,  // no working folder, or the file could not be written
+  kNoFolder,    // the working folder could not be made current
+  kFailed,      // the editor did not start
+};
+// Writes `rows` as the file `name` into `workingFolder` (with "\"; nothing is written for no
+// rows: the file is there already) and shows it in the text editor started in that folder.
+ReportShown ShowReport(platform::Services& os, const std::string& workingFolder, const std::string& name,
+                       const std::vector<std::string>& rows);
 
 }  // namespace fileops

@@ -8,7 +8,6 @@
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
 #include "platform/services.h"
-#include "store/list_file.h"
 
 namespace fileops {
 
@@ -19,12 +18,6 @@ constexpr int kStop = 3;
 constexpr size_t kDumpBytes = 4096;
 const std::string kReportDashes(68, '-');
 const std::string kDriveDashes(65, '-');
-
-std::string FolderOf(const std::string& path) {
-  std::string folder, name;
-  browse::SplitFileName(path, folder, name);
-  return browse::CutYen(folder);
-}
 
 std::string Label(const forms::TQUOVEL32KAPUL& f, const gui::MenuItem& sender) {
   if (&sender == &f.PBinary) return "ﾊﾞｲﾅﾘｰ表示";
@@ -85,7 +78,7 @@ void ViewerCommands::RowError(const std::string& path, const std::string& what) 
 void ViewerCommands::PTEXTClick() {
   EachFile("ﾃｷｽﾄ表示を強制終了します。", "ﾃｷｽﾄ表示ｴﾗｰ：ﾃｷｽﾄ/helpファイルが選択されていません・・・",
            [this](const std::string& path) {
-             switch (common::StartViewer(os_, FolderOf(path), common::TextOrHelpCommand(path))) {
+             switch (common::StartViewer(os_, browse::CutYen(FolderOf(path)), common::TextOrHelpCommand(path))) {
                case common::ViewerStart::kStarted: break;
                case common::ViewerStart::kNoFolder: RowError(path, "ﾃｷｽﾄ表示ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・"); break;
                default: RowError(path, "ﾃｷｽﾄ表示ｴﾗｰ：ﾃｷｽﾄ／HELP表示に失敗しました・・・"); break;
@@ -99,7 +92,7 @@ void ViewerCommands::PKANRENClick(const gui::MenuItem& sender) {
   const std::string windows = browse::CutYen(os_.desktop.WindowsFolder());
   EachFile("強制終了します。", "関連付けｴﾗｰ：ファイルが選択されていません・・・", [&](const std::string& path) {
     const std::string command = OpenCommand(os_.registry, os_.fs, path, play, f_.RadioButton1.Checked(), windows);
-    switch (common::StartViewer(os_, FolderOf(path), command)) {
+    switch (common::StartViewer(os_, browse::CutYen(FolderOf(path)), command)) {
       case common::ViewerStart::kStarted: break;
       case common::ViewerStart::kNoFolder: RowError(path, "関連付けｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・"); break;
       default: RowError(path, "関連付けｴﾗｰ：実行に失敗しました・・・"); break;
@@ -110,16 +103,10 @@ void ViewerCommands::PKANRENClick(const gui::MenuItem& sender) {
 
 void ViewerCommands::ShowReport(const std::string& path, const std::string& label, const std::string& name,
                                 const std::vector<std::string>& rows) {
-  const std::string working = hooks_.WorkingFolder ? hooks_.WorkingFolder() : "";
-  const std::string noFolder = label + "ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・";
-  if (working.empty() || (!rows.empty() && !store::SaveList(os_.fs, working + name, rows).ok())) {
-    RowError(path, noFolder);
-    return;
-  }
-  switch (common::StartViewer(os_, browse::CutYen(working), common::QuotedNotepadCommand(working + name))) {
-    case common::ViewerStart::kStarted: break;
-    case common::ViewerStart::kNoFolder: RowError(path, noFolder); break;
-    default: RowError(path, label + "ｴﾗｰ：" + label + "表示に失敗しました・・・"); break;
+  switch (fileops::ShowReport(os_, hooks_.WorkingFolder ? hooks_.WorkingFolder() : "", name, rows)) {
+    case ReportShown::kShown: break;
+    case ReportShown::kFailed: RowError(path, label + "ｴﾗｰ：" + label + "表示に失敗しました・・・"); break;
+    default: RowError(path, label + "ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・"); break;
   }
 }
 
@@ -226,11 +213,8 @@ void ViewerCommands::PAKIClick() {
     rows.push_back(DriveRow(drive[0], os_.fs.Space(drive.substr(0, 1) + ":\\")));
   }
   rows.push_back(kDriveDashes);
-  const std::string working = hooks_.WorkingFolder ? hooks_.WorkingFolder() : "";
-  const std::string report = working + "DrV$$$$$.TXT";
-  if (working.empty() || !store::SaveList(os_.fs, report, rows).ok() ||
-      common::StartViewer(os_, browse::CutYen(working), common::QuotedNotepadCommand(report)) !=
-          common::ViewerStart::kStarted) {
+  if (fileops::ShowReport(os_, hooks_.WorkingFolder ? hooks_.WorkingFolder() : "", "DrV$$$$$.TXT", rows) !=
+      ReportShown::kShown) {
     box_.MsgOK("ﾄﾞﾗｲﾌﾞ空き表示：メモリーが確保できません");
   }
 }

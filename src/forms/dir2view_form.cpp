@@ -169,9 +169,9 @@ TDIR2VIEWForm::TDIR2VIEWForm(gui::Application& app) : gui::Form(app, "TDIR2VIEWF
 
 void TDIR2VIEWForm::FitToPanels() {
   ComboBox_KAKU.SetWidth(Panel_DRV.Width() - ComboBox_KAKU.Left());
-  Edit_Folder.SetWidth(Panel_Edit_Folder.Width() - Edit_Folder.Left() - kFieldMargin);
-  Edit_File.SetWidth(Panel_Edit_File.Width() - Edit_File.Left() - kFieldMargin);
-  if (HeaderControl1.SectionCount() > 0) HeaderControl1.SetSectionWidth(0, Panel_DIR.Width() + 10);
+  Edit_Folder.SetWidth(Panel_Edit_Folder.Width() - Edit_Folder.Left() - Scale(kFieldMargin));
+  Edit_File.SetWidth(Panel_Edit_File.Width() - Edit_File.Left() - Scale(kFieldMargin));
+  if (HeaderControl1.SectionCount() > 0) HeaderControl1.SetSectionWidth(0, Panel_DIR.Width() + Scale(10));
 }
 
 }  // namespace forms

@@ -13,8 +13,9 @@ TQUOVEL32BACK::TQUOVEL32BACK(gui::Application& app)
   SetBorderIcons(false, false, false);
   SetColor(gui::colors::kBlack);
   SetFormStyle(gui::FormStyle::StayOnTop);
-  gui::Size screen = app.GetBackend().ScreenSize();
-  SetBounds(0, 0, screen.width, screen.height);
+  // Screen pixels, not a design: every monitor, as they are laid out now.
+  SetScaled(false);
+  SetBounds(app.GetBackend().VirtualScreen());
   Image1.SetAlign(gui::Align::Client);
   Image1.SetStretch(true);
   CapChan.SetVisible(false);

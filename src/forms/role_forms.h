@@ -15,7 +15,7 @@
 
 namespace forms {
 
-// The black, always-on-top backdrop covering the primary screen.
+// The black, always-on-top backdrop covering every monitor.
 class TQUOVEL32BACK : public gui::Form {
  public:
   explicit TQUOVEL32BACK(gui::Application& app);

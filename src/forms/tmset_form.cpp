@@ -61,7 +61,7 @@ TTMSETBox::TTMSETBox(gui::Application& app)
 
 void TTMSETBox::SetValueText(const std::string& text) {
   Label2.SetCaption(text);
-  Label2.SetLeft(label2Right_ - Label2.Width());
+  Label2.SetLeft(Scale(label2Right_) - Label2.Width());
 }
 
 }  // namespace forms

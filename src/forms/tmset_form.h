@@ -29,7 +29,7 @@ class TTMSETBox : public gui::Form {
   void SetValueText(const std::string& text);
 
  private:
-  int label2Right_ = 0;
+  int label2Right_ = 0;  // design pixels
 };
 
 }  // namespace forms

@@ -111,12 +111,18 @@ class Backend {
   virtual Size FrameExtra(BorderStyle border, bool hasMenu) const = 0;
   // The RGB value of a colour (system colours looked up).
   virtual Color ResolveColor(Color c) const = 0;
+  // The primary screen.
   virtual Size ScreenSize() const = 0;
+  // The rectangle every monitor together spans, in screen coordinates (a monitor left of or
+  // above the primary one gives a negative left or top).
+  virtual Rect VirtualScreen() const = 0;
+  // Logical pixels per inch of the display (96 at 100 %, 144 at 150 %).
+  virtual int PixelsPerInch() const = 0;
   virtual void SetCursor(Cursor cursor) = 0;
 
   // Bits per pixel of the display.
   virtual int ColorDepth() const = 0;
-  // A picture of the whole primary screen. With `viaClipboard` the picture is put on the
+  // A picture of the whole virtual screen (every monitor). With `viaClipboard` the picture is put on the
   // clipboard and taken back from it (palette displays: the copy gets a proper palette, and the
   // clipboard keeps the picture). Null when the screen could not be read.
   virtual std::shared_ptr<Bitmap> CaptureScreen(bool viaClipboard) = 0;

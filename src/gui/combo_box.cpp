@@ -60,6 +60,8 @@ void ComboBox::SetStyle(ComboStyle style) {
   Push(Property::Style);
 }
 
+void ComboBox::ChangeScale(int m, int d) { itemHeight_ = std::max(MulDivRound(itemHeight_, m, d), 1); }
+
 void ComboBox::SetItemHeight(int height) {
   itemHeight_ = std::max(height, 1);
   Push(Property::Style);

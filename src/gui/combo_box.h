@@ -51,6 +51,9 @@ class ComboBox : public Control {
 
   void DrawItem(Canvas& canvas, int index, const Rect& rect, OwnerDrawState state);
 
+ protected:
+  void ChangeScale(int m, int d) override;
+
  private:
   std::vector<std::string> items_;
   int itemIndex_ = -1;

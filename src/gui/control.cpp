@@ -73,6 +73,31 @@ void Control::ApplyBounds(const Rect& r, bool push) {
   BoundsChanged(resized);
 }
 
+void Control::ScaleChildren(int m, int d) {
+  for (Control* c : children_) {
+    // By edges, so that controls that touch at design size still touch.
+    const Rect& b = c->bounds_;
+    const int left = MulDivRound(b.left, m, d), top = MulDivRound(b.top, m, d);
+    c->bounds_ = Rect{left, top, MulDivRound(b.Right(), m, d) - left, MulDivRound(b.Bottom(), m, d) - top};
+    c->Push(Property::Bounds);
+    c->ChangeScale(m, d);
+    c->ScaleChildren(m, d);
+  }
+}
+
+void Control::ScaleFonts(int m, int d) {
+  if (!parentFont_ || parent_ == nullptr) {
+    font_.height = MulDivRound(font_.height, m, d);
+    InheritedChanged(Property::Font);
+  }
+  for (Control* c : children_) c->ScaleFonts(m, d);
+}
+
+void Control::RealignTree() {
+  Realign();
+  for (Control* c : children_) c->RealignTree();
+}
+
 void Control::BoundsChanged(bool resized) {
   if (resized && OnResize) OnResize(*this);
 }

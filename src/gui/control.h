@@ -181,6 +181,9 @@ class Control : public Component {
   virtual void BoundsChanged(bool resized);
   // After the effective font, colour or hint changed (own or inherited).
   virtual void InheritedStateChanged(Property) {}
+  // Scales the pixel sizes a control keeps beside its bounds and font (row heights, column
+  // widths, pictures) by m/d; part of a form's scaling at creation.
+  virtual void ChangeScale(int /*m*/, int /*d*/) {}
 
   void RealizeTree();
   void DestroyPeers();
@@ -194,6 +197,12 @@ class Control : public Component {
   friend class Form;
   void ApplyBounds(const Rect& r, bool push);
   void Realign();
+  // A form's scaling, in passes over the tree: the children's bounds and other sizes first,
+  // then the fonts (so that auto-sized labels measure their text in the new font), then the
+  // docked children laid out again.
+  void ScaleChildren(int m, int d);
+  void ScaleFonts(int m, int d);
+  void RealignTree();
   void InheritedChanged(Property what);
 
   Control* parent_ = nullptr;

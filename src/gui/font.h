@@ -3,19 +3,17 @@
 #pragma once
 #include <string>
 
+#include "gui/dpi.h"
 #include "gui/gui_types.h"
 
 namespace gui {
 
 constexpr int kShiftJisCharset = 128;
 constexpr int kDefaultCharset = 1;
-// Logical pixels per inch the layouts are designed for.
-constexpr int kPixelsPerInch = 96;
-
 struct Font {
   std::string name = "ＭＳ Ｐゴシック";
   // Character height in pixels as a negative number, or cell height when positive (the Windows
-  // LOGFONT convention). Size() and SetSize() convert from and to points.
+  // LOGFONT convention). Size() and SetSize() convert from and to points at the design density.
   int height = -12;
   bool bold = false;
   bool italic = false;

@@ -175,6 +175,17 @@ int Form::PreviewKey(int key, ShiftState shift) {
 void Form::DoCreate() {
   if (created_) return;
   created_ = true;
+  const int ppi = app_.GetBackend().PixelsPerInch();
+  if (scaled_ && ppi > 0 && ppi != dpi_.ppi) {
+    const Rect client = ClientRect();
+    const int designed = dpi_.ppi;
+    ScaleChildren(ppi, designed);
+    // Resize handlers that run from here on see the new density.
+    dpi_.ppi = ppi;
+    SetClientSize(MulDivRound(client.width, ppi, designed), MulDivRound(client.height, ppi, designed));
+    ScaleFonts(ppi, designed);
+    RealignTree();
+  }
   if (OnCreate) OnCreate(*this);
 }
 

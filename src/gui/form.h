@@ -112,7 +112,19 @@ class Form : public Control {
 
   void PaintTo(Canvas& canvas) override;
   // Runs OnCreate once (Application::CreateForm does it; otherwise the first window creation).
+  // First a Scaled form is scaled from its design density to the display's: the client size,
+  // every control's bounds, every font, and the row heights, column widths and pictures of the
+  // controls. The form's position stays in screen pixels.
   void DoCreate();
+
+  // Whether the form is scaled at creation (default on); a form that takes its bounds from the
+  // screen (the backdrop) turns it off.
+  bool Scaled() const { return scaled_; }
+  void SetScaled(bool v) { scaled_ = v; }
+  // The density the form is laid out for: 96 until it has been scaled.
+  gui::Dpi FormDpi() const { return dpi_; }
+  // A length of the design, in the form's pixels (handlers that size controls at run time).
+  int Scale(int designPixels) const { return dpi_.Scale(designPixels); }
 
   // From the backend: the window was activated or deactivated; the user minimised, maximised
   // or restored it.
@@ -158,6 +170,8 @@ class Form : public Control {
   std::vector<Component*> components_;
   std::map<unsigned, MessageHandler> messageHandlers_;
   bool created_ = false;
+  bool scaled_ = true;
+  gui::Dpi dpi_;
   bool shownOnce_ = false;
   bool modal_ = false;
   int modalResult_ = kMrNone;

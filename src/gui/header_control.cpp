@@ -21,6 +21,10 @@ void HeaderControl::SetSectionText(int index, const std::string& text) {
   Push(Property::Caption, index);
 }
 
+void HeaderControl::ChangeScale(int m, int d) {
+  for (HeaderSection& s : sections_) s.width = MulDivRound(s.width, m, d);
+}
+
 void HeaderControl::SetSectionWidth(int index, int width) {
   width = std::max(width, 0);
   if (index < 0 || index >= SectionCount() || sections_[static_cast<size_t>(index)].width == width) return;

@@ -34,6 +34,9 @@ class HeaderControl : public Control {
   // The user clicks section `index`.
   bool UserSectionClick(int index);
 
+ protected:
+  void ChangeScale(int m, int d) override;
+
  private:
   std::vector<HeaderSection> sections_;
 };

@@ -16,6 +16,12 @@ void Image::SetPicture(std::shared_ptr<const Bitmap> picture) {
   Invalidate();
 }
 
+// A stretched picture fills the control whatever its size; one shown at its own size grows
+// with the form.
+void Image::ChangeScale(int m, int d) {
+  if (!stretch_ && picture_ != nullptr && !picture_->Empty()) picture_ = ScaledPicture(*picture_, m, d);
+}
+
 void Image::SetStretch(bool v) {
   stretch_ = v;
   Invalidate();

@@ -28,6 +28,7 @@ class Image : public Control {
   void PaintTo(Canvas& canvas) override;
 
  protected:
+  void ChangeScale(int m, int d) override;
   bool ClicksOnMouseUp() const override { return true; }
 
  private:

@@ -119,6 +119,8 @@ void ListBox::SetTopIndex(int index) {
   Push(Property::TopIndex);
 }
 
+void ListBox::ChangeScale(int m, int d) { itemHeight_ = std::max(MulDivRound(itemHeight_, m, d), 1); }
+
 void ListBox::SetItemHeight(int height) {
   itemHeight_ = std::max(height, 1);
   Push(Property::Style);

@@ -87,6 +87,9 @@ class ListBox : public Control {
   // Draws every visible row, as a repaint of the window does.
   void PaintTo(Canvas& canvas) override;
 
+ protected:
+  void ChangeScale(int m, int d) override;
+
  private:
   std::vector<std::string> items_;
   std::vector<bool> selected_;

@@ -49,6 +49,10 @@ void ListView::ColumnChanged(const ListColumn& column, Property what) {
   changedColumn_ = -1;
 }
 
+void ListView::ChangeScale(int m, int d) {
+  for (auto& column : columns_) column->width_ = MulDivRound(column->width_, m, d);
+}
+
 ListColumn& ListView::AddColumn(const std::string& caption, int width, TextAlignment alignment) {
   columns_.push_back(std::make_unique<ListColumn>(*this, caption, std::max(width, 0), alignment));
   ColumnChanged(*columns_.back(), Property::ItemAdded);

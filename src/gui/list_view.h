@@ -45,6 +45,7 @@ class ListColumn {
   void SetAlignment(TextAlignment alignment);
 
  private:
+  friend class ListView;
   ListView& view_;
   std::string caption_;
   int width_;
@@ -113,6 +114,9 @@ class ListView : public Control {
   // (-1: the control's own).
   int ChangedColumn() const { return changedColumn_; }
   void ColumnChanged(const ListColumn& column, Property what);
+
+ protected:
+  void ChangeScale(int m, int d) override;
 
  private:
   std::deque<std::unique_ptr<ListColumn>> columns_;

@@ -74,6 +74,12 @@ TreeView::TreeView(Control& parent, std::string name) : Control(parent, std::mov
 
 TreeView::~TreeView() = default;
 
+void TreeView::ChangeScale(int m, int d) {
+  for (auto& image : images_) {
+    if (image != nullptr && !image->Empty()) image = ScaledPicture(*image, m, d);
+  }
+}
+
 void TreeView::SetImages(std::vector<std::shared_ptr<const Bitmap>> images, gui::Color transparent) {
   images_ = std::move(images);
   transparent_ = transparent;

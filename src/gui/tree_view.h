@@ -105,6 +105,9 @@ class TreeView : public Control {
   TreeNode* ChangedNode() const { return changed_; }
   void NodeChanged(TreeNode* node, Property what);
 
+ protected:
+  void ChangeScale(int m, int d) override;
+
  private:
   friend class TreeNode;
   void Forget(TreeNode& node);

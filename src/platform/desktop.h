@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/os_result.h"
 
@@ -24,6 +25,20 @@ struct Rect {
   int height() const { return bottom - top; }
   friend bool operator==(const Rect&, const Rect&) = default;
 };
+
+// One display of the desktop, in screen coordinates (the primary one has its top-left corner at
+// 0, 0; others may lie at negative coordinates).
+struct Monitor {
+  Rect bounds;
+  Rect workArea;  // without the taskbar and other docked bars
+  bool primary = false;
+  friend bool operator==(const Monitor&, const Monitor&) = default;
+};
+
+// The monitor a window of rectangle `window` belongs to, as Windows decides it: the one it
+// overlaps most, else the one nearest to it; ties go to the earlier monitor. `monitors` must not
+// be empty.
+const Monitor& MonitorOf(const std::vector<Monitor>& monitors, const Rect& window);
 
 // Message numbers and key codes the program sends.
 namespace msg {
@@ -85,6 +100,8 @@ class Desktop {
   virtual std::string WindowsFolder() = 0;
   virtual Point ScreenSize() = 0;  // primary screen, x = width, y = height
   virtual Rect WorkArea() = 0;     // primary screen without the taskbar
+  // Every monitor, the primary one first; never empty.
+  virtual std::vector<Monitor> Monitors() = 0;
 };
 
 }  // namespace platform

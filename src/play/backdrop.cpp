@@ -23,7 +23,10 @@ void Backdrop::CapChanClick() {
   if (picture != nullptr) form_.Image1.SetPicture(std::move(picture));
 }
 
-void Backdrop::ShowImage() { form_.Image1.SetVisible(true); }
+void Backdrop::ShowImage() {
+  form_.SetBounds(app_.GetBackend().VirtualScreen());
+  form_.Image1.SetVisible(true);
+}
 
 void Backdrop::HideImage() { form_.Image1.SetVisible(false); }
 

@@ -23,6 +23,9 @@ class Backdrop {
   // go have been repainted). At 8 bits per pixel or less the picture passes through the
   // clipboard. A failed capture keeps the picture before it.
   void CapChanClick();
+  // Shows the picture again, at the start of a run. The form is laid over every monitor as they
+  // are now (monitors may have been added, removed or moved since the last run); the savers show
+  // on the primary one, the others keep the picture.
   void ShowImage();
   // Leaves the black form without the picture (a saver ended by itself).
   void HideImage();

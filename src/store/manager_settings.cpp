@@ -78,10 +78,10 @@ ManagerSettings::ManagerSettings(gui::Application& app, forms::TQUOVEL32KAPUL& f
   const gui::Rect list2 = f_.ListBox2.Bounds();
   const gui::Rect list8 = f_.ListBox8.Bounds();
   f_.OnResize = [this, list2, list8](gui::Component&) {
-    const int dw = f_.ClientWidth() - forms::TQUOVEL32KAPUL::kClientWidth;
-    const int dh = f_.ClientHeight() - forms::TQUOVEL32KAPUL::kClientHeight;
+    const int dw = f_.ClientWidth() - f_.Scale(forms::TQUOVEL32KAPUL::kClientWidth);
+    const int dh = f_.ClientHeight() - f_.Scale(forms::TQUOVEL32KAPUL::kClientHeight);
     for (auto [list, design] : {std::pair{&f_.ListBox2, list2}, std::pair{&f_.ListBox8, list8}}) {
-      list->SetBounds(design.left, design.top, std::max(40, design.width + dw), std::max(20, design.height + dh));
+      list->SetBounds(design.left, design.top, std::max(f_.Scale(40), design.width + dw), std::max(f_.Scale(20), design.height + dh));
     }
   };
   f_.TimerEROUT.OnTimer = [this](gui::Component&) {
@@ -107,7 +107,9 @@ void ManagerSettings::Create() {
   const bool blackText = app_.GetBackend().ResolveColor(gui::colors::kWindowText) == gui::colors::kBlack;
   f_.SetColor(blackText ? gui::colors::kBtnFace : gui::colors::kWindow);
 
-  // Saved place, else the screen centre; then inside the work area.
+  // Saved place, else the screen centre; then inside the work area of the monitor the saved
+  // place lies on (or the nearest one, when that monitor has gone). FP is a screen position in
+  // pixels whatever the density, as it always was.
   const gui::Size screen = app_.GetBackend().ScreenSize();
   int left = (screen.width - f_.Width()) / 2;
   int top = (screen.height - f_.Height()) / 2;
@@ -117,7 +119,7 @@ void ManagerSettings::Create() {
     top = fp[1];
   }
   common::WorkAreaProbe probe;
-  const gui::Rect work = common::DialogWorkArea(probe, os_.desktop);
+  const gui::Rect work = common::DialogWorkArea(probe, os_.desktop, {left, top, f_.Width(), f_.Height()});
   left = std::max(std::min(left, work.left + work.width - f_.Width()), work.left);
   top = std::max(std::min(top, work.top + work.height - f_.Height()), work.top);
   f_.SetPosition(gui::FormPosition::Designed);

@@ -109,16 +109,25 @@ TEST(SaverOrderTest, SaversByDescriptionThenOtherFilesByName) {
   EXPECT_EQ(asked, (V{"A.SCR", "b.scr", "C.SCR", "D.SCR"}));
 }
 
-TEST(RowLayoutTest, PicturesAndTextPlaces) {
+TEST(RowLayoutTest, PicturesAndTextPlacesAtEachDensity) {
   const gui::Rect row{0, 40, 150, 20};
-  const RowLayout drive = DriveRowLayout(row, 16);
-  EXPECT_EQ(drive.picture, (gui::Point{1, 45}));
-  EXPECT_EQ(drive.text, (gui::Point{21, 40}));
-  const RowLayout folder = FolderRowLayout(row, 3, 19, true);
-  EXPECT_EQ(folder.picture, (gui::Point{14, 40}));
-  EXPECT_EQ(folder.text, (gui::Point{33, 40}));
-  EXPECT_TRUE(folder.bold);
-  EXPECT_FALSE(FolderRowLayout(row, 0, 19, false).bold);
+  struct Case {
+    int ppi;
+    gui::Point drivePicture, driveText, folderPicture, folderText;
+  };
+  // The offsets are design pixels; the picture widths come already scaled.
+  for (const Case& c : {Case{96, {1, 45}, {21, 40}, {14, 40}, {33, 40}}, Case{144, {2, 48}, {24, 40}, {21, 40}, {40, 40}}}) {
+    SCOPED_TRACE(c.ppi);
+    const gui::Dpi dpi{c.ppi};
+    const RowLayout drive = DriveRowLayout(row, 16, dpi);
+    EXPECT_EQ(drive.picture, c.drivePicture);
+    EXPECT_EQ(drive.text, c.driveText);
+    const RowLayout folder = FolderRowLayout(row, 3, 19, true, dpi);
+    EXPECT_EQ(folder.picture, c.folderPicture);
+    EXPECT_EQ(folder.text, c.folderText);
+    EXPECT_TRUE(folder.bold);
+    EXPECT_FALSE(FolderRowLayout(row, 0, 19, false, dpi).bold);
+  }
 }
 
 }  // namespace

@@ -40,6 +40,30 @@ TEST(MKBoxLayout, ShortTextLetsTheIconDecideTheHeight) {
   EXPECT_EQ(l.outerHeight, 3 * 32 + 33 + 16);
 }
 
+TEST(MKBoxLayout, DesignSizesFollowTheDensityAroundTheMeasuredText) {
+  // The text comes measured in the box's scaled font; icon, margins and buttons scale with it.
+  struct Case {
+    int ppi;
+    Rect memo, icon, ok;
+    int outerWidth, outerHeight;
+  } cases[] = {
+      {96, {64, 16, 210, 39}, {16, 16, 32, 32}, {105, 74, 89, 33}, 306, 152},
+      {144, {96, 24, 215, 60}, {24, 24, 48, 48}, {109, 119, 134, 50}, 359, 230},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ppi);
+    MKBoxMetrics m = Text(200, gui::Dpi{c.ppi}.Scale(13));
+    m.memoFontHeight = gui::Dpi{c.ppi}.Scale(-13);
+    m.dpi = {c.ppi};
+    const MKBoxLayout l = LayoutMKBox({0, 0, false, 0}, m, kScreen);
+    EXPECT_EQ(l.memo, c.memo);
+    EXPECT_EQ(l.icon, c.icon);
+    EXPECT_EQ(l.ok, c.ok);
+    EXPECT_EQ(l.outerWidth, c.outerWidth);
+    EXPECT_EQ(l.outerHeight, c.outerHeight);
+  }
+}
+
 TEST(MKBoxLayout, TimedYesNoWidensForTheCountAndMarksTheDefault) {
   MKBoxLayout l = LayoutMKBox({1, 1, true, 7}, Text(40, 13), kScreen);
   EXPECT_EQ(l.yes.left, 10);         // negative gap raised to 10

@@ -181,6 +181,50 @@ TEST_F(MKBoxTest, WithoutATaskbarThePlatformWorkAreaCounts) {
   EXPECT_EQ(dlg.WorkArea().height, 700);
 }
 
+// Two monitors, the second left of the primary at negative coordinates; the box keeps to the
+// work area of its owner's monitor.
+TEST_F(MKBoxTest, StaysOnTheMonitorOfItsOwner) {
+  const platform::Monitor primary{{0, 0, 1024, 768}, {0, 0, 1024, 728}, true};
+  const platform::Monitor left{{-1280, 0, 0, 1024}, {-1280, 30, 0, 1024}, false};
+  desktop.SetMonitors({primary, left});
+  struct Case {
+    const char* what;
+    platform::Rect owner;
+    const platform::Monitor& monitor;
+  } cases[] = {
+      {"owner on the left monitor", {-900, 300, -300, 700}, left},
+      {"owner at the left monitor's top corner", {-1400, -100, -1000, 200}, left},
+      {"owner mostly on the primary", {-100, 100, 500, 400}, primary},
+      {"no owner: the primary", {0, 0, 0, 0}, primary},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    dlg.SourceHandle = c.owner.width() > 0 ? desktop.AddWindow("TOwner", c.owner) : 0;
+    h.backend.ExpectModal("TMKBox").Do([&](gui::Form& f) {
+      const platform::Rect& w = c.monitor.workArea;
+      EXPECT_GE(f.Left(), w.left);
+      EXPECT_GE(f.Top(), w.top);
+      EXPECT_LE(f.Left() + f.Width(), w.right);
+      EXPECT_LE(f.Top() + f.Height(), w.bottom);
+      Box(f).Btn_OK.UserClick();
+    });
+    dlg.MsgOK("x");
+  }
+}
+
+TEST_F(MKBoxTest, AtHigherDensityTheBoxGrowsWithItsText) {
+  h.backend.SetPixelsPerInch(144);
+  h.backend.ExpectModal("TMKBox").Do([&](gui::Form& f) {
+    forms::TMKBox& box = Box(f);
+    EXPECT_EQ(box.MemoMsg.Font().height, -20);                  // 13 design pixels at 150 %
+    EXPECT_EQ(box.MemoMsg.Height(), box.Msg.Height() + 2 * 20);
+    EXPECT_EQ(box.Btn_OK.Bounds().width, 134);
+    EXPECT_EQ(box.Image_Box.Width(), 48);
+    box.Btn_OK.UserClick();
+  });
+  dlg.MsgOK("x");
+}
+
 TEST(MKBoxIcon, DiscColourTellsTheKind) {
   gui::RecordingCanvas info, question;
   DrawMKBoxIcon(info, MKBoxIcon::kInformation, 0x123456);

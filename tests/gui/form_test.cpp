@@ -1,6 +1,7 @@
 // Forms, layout, menus, custom messages and drawing as data on the headless backend.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,77 @@ TEST_F(FormTest, ClientSizeAccountsForTheFrameAndTheMenu) {
   EXPECT_EQ(f.ClientHeight(), 200 - B::kMenuHeight);
   f.SetBorderStyle(gui::BorderStyle::None);
   EXPECT_EQ(f.ClientWidth(), f.Width());
+}
+
+// A form designed at 96 pixels per inch is scaled once, at creation, to the display's density.
+TEST_F(FormTest, CreationScalesTheDesignToTheDisplayDensity) {
+  struct Case {
+    int ppi;
+    Rect client, left, right, docked, label;
+    int fontHeight, ownFontHeight, itemHeight, pictureWidth, ten;
+  };
+  const Case cases[] = {
+      {96, {0, 0, 200, 100}, {10, 10, 15, 15}, {25, 10, 15, 15}, {0, 70, 200, 30}, {5, 40, 12, 12}, -12, -16, 13, 2, 10},
+      {144, {0, 0, 300, 150}, {15, 15, 23, 23}, {38, 15, 22, 23}, {0, 105, 300, 45}, {8, 60, 18, 18}, -18, -24, 20, 3, 15},
+      {120, {0, 0, 250, 125}, {13, 13, 18, 18}, {31, 13, 19, 18}, {0, 88, 250, 37}, {6, 50, 15, 15}, -15, -20, 16, 3, 13},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ppi);
+    h.backend.SetPixelsPerInch(c.ppi);
+    gui::Form f(h.app, "TScaled");
+    f.SetBorderStyle(gui::BorderStyle::Dialog);
+    f.SetBounds(30, 40, 0, 0);
+    f.SetClientSize(200, 100);
+    gui::Panel left(f, "left"), right(f, "right"), docked(f, "docked");
+    left.SetBounds(10, 10, 15, 15);
+    right.SetBounds(25, 10, 15, 15);  // touches `left`
+    docked.SetHeight(30);
+    docked.SetAlign(gui::Align::Bottom);
+    gui::Label label(f, "label");
+    label.SetBounds(5, 40, 0, 0);
+    label.SetCaption("ab");
+    gui::Font own = gui::DefaultFont();
+    own.height = -16;
+    right.SetFont(own);
+    gui::ListBox list(f, "list");
+    gui::Image picture(f, "picture"), stretched(f, "stretched");
+    auto twoByTwo = std::make_shared<gui::Bitmap>(2, 2, gui::colors::kRed);
+    twoByTwo->SetPixel(1, 1, gui::colors::kBlue);
+    picture.SetPicture(twoByTwo);
+    stretched.SetStretch(true);
+    stretched.SetPicture(twoByTwo);
+    f.DoCreate();
+
+    EXPECT_EQ(f.ClientRect(), c.client);
+    EXPECT_EQ((gui::Point{f.Left(), f.Top()}), (gui::Point{30, 40}));  // screen pixels stay
+    EXPECT_EQ(left.Bounds(), c.left);
+    EXPECT_EQ(right.Bounds(), c.right);
+    EXPECT_EQ(docked.Bounds(), c.docked);
+    EXPECT_EQ(label.Bounds(), c.label);  // measured again in the scaled font
+    EXPECT_EQ(f.Font().height, c.fontHeight);
+    EXPECT_EQ(right.Font().height, c.ownFontHeight);
+    EXPECT_EQ(list.ItemHeight(), c.itemHeight);
+    ASSERT_EQ(picture.Picture()->Width(), c.pictureWidth);
+    // Nearest pixels: the colours stay exact, the last row and column keep the blue corner.
+    EXPECT_EQ(picture.Picture()->Pixel(c.pictureWidth - 1, c.pictureWidth - 1), gui::colors::kBlue);
+    EXPECT_EQ(picture.Picture()->Pixel(0, 0), gui::colors::kRed);
+    EXPECT_EQ(stretched.Picture(), twoByTwo);
+    EXPECT_EQ(f.Scale(10), c.ten);  // lengths handlers compute from the design
+  }
+}
+
+TEST_F(FormTest, AFormThatIsNotScaledKeepsItsPixels) {
+  h.backend.SetPixelsPerInch(144);
+  gui::Form f(h.app, "TScreen");
+  f.SetScaled(false);
+  f.SetBounds(-1024, 0, 2048, 768);
+  gui::Panel p(f, "p");
+  p.SetBounds(1, 2, 3, 4);
+  f.DoCreate();
+  EXPECT_EQ(f.Bounds(), (Rect{-1024, 0, 2048, 768}));
+  EXPECT_EQ(p.Bounds(), (Rect{1, 2, 3, 4}));
+  EXPECT_EQ(f.Font().height, -12);
+  EXPECT_EQ(f.Scale(10), 10);
 }
 
 TEST_F(FormTest, ScreenCenterPositionAppliesAtTheFirstShow) {

@@ -1,6 +1,7 @@
 // Registry, profile files, processes, atoms, the order of names and shell folders, checked
 // against every implementation so the fakes answer as Windows does.
 #include <algorithm>
+#include <vector>
 
 #include "platform/contract_environment.h"
 #include "platform/fake/fold.h"
@@ -238,6 +239,17 @@ TYPED_TEST(ServicesContract, WindowsFolderIsAnExistingFolderWithoutBackslash) {
   EXPECT_EQ(folder[1], ':');
   EXPECT_NE(folder.back(), '\\');
   EXPECT_TRUE(this->os.fs.DirectoryExists(folder));
+}
+
+TYPED_TEST(ServicesContract, ThePrimaryMonitorComesFirstAndIsTheScreen) {
+  platform::Desktop& desktop = this->os.desktop;
+  const std::vector<platform::Monitor> monitors = desktop.Monitors();
+  ASSERT_FALSE(monitors.empty());
+  const platform::Point screen = desktop.ScreenSize();
+  EXPECT_TRUE(monitors.front().primary);
+  EXPECT_EQ(monitors.front().bounds, (platform::Rect{0, 0, screen.x, screen.y}));
+  EXPECT_EQ(monitors.front().workArea, desktop.WorkArea());
+  for (size_t i = 1; i < monitors.size(); ++i) EXPECT_FALSE(monitors[i].primary);
 }
 
 TYPED_TEST(ServicesContract, NoWindowOfAnUnknownClass) {

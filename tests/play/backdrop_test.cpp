@@ -104,5 +104,22 @@ TEST_F(BackdropRunTest, AfterASaverEndedByItselfTheNextRunShowsAFreshPicture) {
   Stop();
 }
 
+TEST_F(BackdropRunTest, EachRunCoversTheMonitorsAsTheyAreThen) {
+  Start();
+  Rows({"A.SCR", "B.SCR"});
+  Order(0, true);
+  size_t runs = 0;
+  for (const gui::Rect all : {gui::Rect{-1024, 0, 2048, 768}, gui::Rect{0, -200, 2304, 1024}}) {
+    h.backend.SetVirtualScreen(all);
+    Play();
+    ASSERT_TRUE(RunUntil(++runs));
+    EXPECT_EQ(backForm.Bounds(), all);
+    EXPECT_EQ(backForm.Image1.Bounds(), (gui::Rect{0, 0, all.width, all.height}));
+    ASSERT_NE(backForm.Image1.Picture(), nullptr);
+    EXPECT_EQ(backForm.Image1.Picture()->Width(), all.width);  // the capture spans them all
+    Stop();
+  }
+}
+
 }  // namespace
 }  // namespace play

@@ -137,6 +137,35 @@ TEST_F(ManagerSettingsTest, WindowPlaceIsKeptInsideTheWorkArea) {
   EXPECT_EQ(form.Top(), work.top);
 }
 
+// Two monitors: one left of the primary, taller, with its taskbar at the top.
+struct SavedPlace {
+  const char* name;
+  const char* fp;
+  int left, top;  // kRightEdge / kBottomEdge: against that edge of the chosen work area
+};
+constexpr int kRightEdge = 1 << 20, kBottomEdge = 1 << 21;
+struct WindowPlaceTest : ManagerSettingsTest, testing::WithParamInterface<SavedPlace> {};
+
+TEST_P(WindowPlaceTest, IsKeptOnTheMonitorItWasSavedOn) {
+  const platform::Monitor primary{{0, 0, 1024, 768}, {0, 0, 1024, 728}, true};
+  const platform::Monitor left{{-1280, -256, 0, 768}, {-1280, -216, 0, 768}, false};
+  p.desktop.SetMonitors({primary, left});
+  Set("FP", GetParam().fp);
+  Start();
+  const bool onLeft = GetParam().left < 0 || GetParam().top < 0;
+  const platform::Rect work = onLeft ? left.workArea : primary.workArea;
+  EXPECT_EQ(form.Left(), GetParam().left == kRightEdge ? work.right - form.Width() : GetParam().left);
+  EXPECT_EQ(form.Top(), GetParam().top == kBottomEdge ? work.bottom - form.Height() : GetParam().top);
+}
+
+INSTANTIATE_TEST_SUITE_P(TwoMonitors, WindowPlaceTest,
+                         testing::Values(SavedPlace{"OnTheLeftOne", "-1000,-100", -1000, -100},
+                                         SavedPlace{"BeyondItsCorner", "-1500,-900", -1280, -216},
+                                         SavedPlace{"OnItTooLow", "-500,700", -500, kBottomEdge},
+                                         SavedPlace{"OnThePrimary", "200,100", 200, 100},
+                                         SavedPlace{"FarRightOfThePrimary", "5000,300", kRightEdge, 300}),
+                         [](const testing::TestParamInfo<SavedPlace>& info) { return std::string(info.param.name); });
+
 TEST_F(ManagerSettingsTest, ClosingSavesTheWindowAndExtIsStoredAsListZero) {
   Start();
   form.Button9.UserClick();

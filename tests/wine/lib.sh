@@ -274,3 +274,51 @@ cleanup() {
   for pid in "${QV_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
 }
 trap cleanup EXIT
+
+# --- Two monitors ----------------------------------------------------------------------------------
+# two_monitors: the rest of the scenario runs on a display of two 1024 x 768 monitors, the primary
+# one and a second one left of it (at negative coordinates for Windows). Xvfb alone cannot give
+# Wine two monitors (its Xinerama stacks the screens at 0,0 and its RandR has one output), so a
+# nested Xephyr with Xinerama places two screens side by side, and Wine's X11 driver reads them
+# through libXinerama (RandR is off under Xinerama). Wine takes the first screen as the primary
+# monitor and measures the others from it. The test command's Wine session is stopped first
+# (Wine's desktop belongs to one display) and restarted on its own display at the end.
+two_monitors() {
+  QV_OUTER_DISPLAY="${DISPLAY:-}"
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  QV_HOST_PID="" QV_NESTED_PID=""
+  local fd="$OUTDIR/display.fd" i
+  rm -f "$fd"
+  Xvfb -displayfd 3 -screen 0 2048x768x24 -nolisten tcp 3>"$fd" >"$OUTDIR/xvfb.log" 2>&1 &
+  QV_HOST_PID=$!
+  for i in $(seq 1 100); do [ -s "$fd" ] && break; sleep 0.1; done
+  [ -s "$fd" ] || fail "the host X server did not start"
+  local host=":$(tr -d '\n' <"$fd")"
+  rm -f "$fd"
+  DISPLAY="$host" Xephyr -displayfd 3 +xinerama -no-host-grab -nolisten tcp \
+    -origin 1024,0 -screen 1024x768x24 -origin 0,0 -screen 1024x768x24 3>"$fd" >"$OUTDIR/xephyr.log" 2>&1 &
+  QV_NESTED_PID=$!
+  trap 'cleanup; two_monitors_stop' EXIT
+  for i in $(seq 1 100); do [ -s "$fd" ] && break; sleep 0.1; done
+  [ -s "$fd" ] || { cat "$OUTDIR/xephyr.log"; fail "the two-monitor X server did not start"; }
+  export DISPLAY=":$(tr -d '\n' <"$fd")"
+  rm -f "$fd"
+  wineserver -p
+  wine cmd /c exit >"$OUTDIR/prewarm.log" 2>&1 || true
+  log "two monitors on display $DISPLAY: $(probe monitors | tr '\n' ';')"
+}
+two_monitors_stop() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  local pid
+  for pid in $QV_NESTED_PID $QV_HOST_PID; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
+  if [ -n "$QV_OUTER_DISPLAY" ]; then
+    export DISPLAY="$QV_OUTER_DISPLAY"
+    wineserver -p
+    wine cmd /c exit >/dev/null 2>&1 || true
+  fi
+}

@@ -43,6 +43,11 @@
 //                                    moves the mouse onto it (its tip shows)
 //   qvprobe menu-key VK [MS]         wait until a popup menu shows, then press the key (real input),
 //                                    e.g. an item's mnemonic letter
+//   qvprobe monitors                 "monitor L T R B work L T R B [primary]" per monitor, then
+//                                    "virtual L T W H" and "dpi N"
+//
+// The probe is DPI aware, so that it sees and clicks the same pixels as the program at any
+// density.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -464,15 +469,38 @@ HWND TrayIconWindow(int index, HWND& tray) {
 
 int Usage() {
   std::fprintf(stderr, "usage: qvprobe wait-window|wait-gone|text|rect|close|send|click|key|select|drag|click-row|click-node|drag-to|press|press-name|caption|shown-name|items|shown|type|keys CLASS ...\n"
-                       "       qvprobe tray-icon|tray-click N ... | menu-key VK [MS]\n");
+                       "       qvprobe tray-icon|tray-click N ... | menu-key VK [MS] | monitors\n");
   return 2;
 }
 
 }  // namespace
 
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+  const RECT& b = info.rcMonitor;
+  const RECT& w = info.rcWork;
+  std::printf("monitor %ld %ld %ld %ld work %ld %ld %ld %ld%s\n", b.left, b.top, b.right, b.bottom, w.left, w.top, w.right,
+              w.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? " primary" : "");
+  return TRUE;
+}
+
+int PrintMonitors() {
+  EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0);
+  std::printf("virtual %d %d %d %d\n", GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+              GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  HDC screen = GetDC(nullptr);
+  std::printf("dpi %d\n", GetDeviceCaps(screen, LOGPIXELSY));
+  ReleaseDC(nullptr, screen);
+  return 0;
+}
+
 int main() {
+  SetProcessDPIAware();
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  if (argv != nullptr && argc == 2 && std::wstring(argv[1]) == L"monitors") return PrintMonitors();
   if (argv == nullptr || argc < 3) return Usage();
   std::wstring cmd = argv[1];
   std::wstring cls = argv[2];

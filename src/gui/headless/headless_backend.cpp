@@ -349,7 +349,8 @@ std::shared_ptr<Bitmap> Backend::CaptureScreen(bool viaClipboard) {
   ++captures_;
   if (viaClipboard) ++clipboardCaptures_;
   if (screenPicture_ != nullptr) return std::make_shared<Bitmap>(*screenPicture_);
-  auto picture = std::make_shared<Bitmap>(screen_.width, screen_.height);
+  const Rect all = VirtualScreen();
+  auto picture = std::make_shared<Bitmap>(all.width, all.height);
   std::uint32_t* row = picture->Data();
   for (int y = 0; y < picture->Height(); ++y, row += picture->Width()) {
     for (int x = 0; x < picture->Width(); ++x) {

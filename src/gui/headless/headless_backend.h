@@ -103,10 +103,13 @@ class Backend : public gui::Backend {
 
   // --- state a test may look at
   Cursor CurrentCursor() const { return cursor_; }
+  // The primary screen; the virtual screen follows it until SetVirtualScreen is called.
   void SetScreenSize(Size s) { screen_ = s; }
+  void SetVirtualScreen(Rect r) { virtualScreen_ = r; }
+  void SetPixelsPerInch(int ppi) { pixelsPerInch_ = ppi; }
   void SetColorDepth(int bits) { colorDepth_ = bits; }
   // What the screen shows from now on; null (the default) stands for a made-up picture of the
-  // screen's size whose pixel (x, y) is Rgb(x % 256, y % 256, 0x80).
+  // virtual screen's size whose pixel (x, y) is Rgb(x % 256, y % 256, 0x80).
   void SetScreenPicture(std::shared_ptr<const Bitmap> picture) { screenPicture_ = std::move(picture); }
   int ScreenCaptures() const { return captures_; }
   // Captures that went through the clipboard.
@@ -131,6 +134,8 @@ class Backend : public gui::Backend {
   Size FrameExtra(BorderStyle border, bool hasMenu) const override;
   Color ResolveColor(Color c) const override;
   Size ScreenSize() const override { return screen_; }
+  Rect VirtualScreen() const override { return virtualScreen_ ? *virtualScreen_ : Rect{0, 0, screen_.width, screen_.height}; }
+  int PixelsPerInch() const override { return pixelsPerInch_; }
   void SetCursor(Cursor cursor) override { cursor_ = cursor; }
   int ColorDepth() const override { return colorDepth_; }
   std::shared_ptr<Bitmap> CaptureScreen(bool viaClipboard) override;
@@ -183,6 +188,8 @@ class Backend : public gui::Backend {
   int failures_ = 0;
   Cursor cursor_ = Cursor::Default;
   Size screen_{1024, 768};
+  std::optional<Rect> virtualScreen_;
+  int pixelsPerInch_ = kPixelsPerInch;
   int colorDepth_ = 32;
   std::shared_ptr<const Bitmap> screenPicture_;
   int captures_ = 0;

@@ -244,6 +244,20 @@ Color Backend::ResolveColor(Color c) const { return static_cast<Color>(ToColorRe
 
 Size Backend::ScreenSize() const { return Size{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
+Rect Backend::VirtualScreen() const {
+  return Rect{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN),
+              GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+// The manifest declares the program DPI aware, so this is the display's real setting, not the
+// 96 that Windows reports to programs it scales as bitmaps.
+int Backend::PixelsPerInch() const {
+  HDC screen = GetDC(nullptr);
+  const int ppi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return ppi > 0 ? ppi : kPixelsPerInch;
+}
+
 int Backend::ColorDepth() const {
   HDC screen = GetDC(nullptr);
   const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
@@ -271,7 +285,8 @@ std::shared_ptr<Bitmap> ReadPixels(HDC dc, HBITMAP bitmap, int width, int height
 }  // namespace
 
 std::shared_ptr<Bitmap> Backend::CaptureScreen(bool viaClipboard) {
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  const Rect all = VirtualScreen();
+  const int width = all.width, height = all.height;
   if (width <= 0 || height <= 0) return nullptr;
   HDC screen = GetDC(nullptr);
   if (screen == nullptr) return nullptr;
@@ -280,7 +295,7 @@ std::shared_ptr<Bitmap> Backend::CaptureScreen(bool viaClipboard) {
   HDC memory = bitmap != nullptr ? CreateCompatibleDC(screen) : nullptr;
   if (memory != nullptr) {
     HGDIOBJ old = SelectObject(memory, bitmap);
-    const bool copied = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY) != FALSE;
+    const bool copied = BitBlt(memory, 0, 0, width, height, screen, all.left, all.top, SRCCOPY) != FALSE;
     SelectObject(memory, old);
     DeleteDC(memory);
     if (copied && viaClipboard && OpenClipboard(timerWindow_)) {

@@ -44,6 +44,8 @@ class Backend : public gui::Backend {
   Size FrameExtra(BorderStyle border, bool hasMenu) const override;
   Color ResolveColor(Color c) const override;
   Size ScreenSize() const override;
+  Rect VirtualScreen() const override;
+  int PixelsPerInch() const override;
   void SetCursor(Cursor cursor) override;
   int ColorDepth() const override;
   std::shared_ptr<Bitmap> CaptureScreen(bool viaClipboard) override;

@@ -1,6 +1,7 @@
 #include "platform/fake/fake_desktop.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/fake/fold.h"
 
@@ -182,6 +183,18 @@ OsResult FakeDesktop::SetScreenSaverTimeout(int seconds, bool persist) {
 
 void FakeDesktop::UserInput() {
   if (OnUserInput) OnUserInput();
+}
+
+void FakeDesktop::SetMonitors(std::vector<Monitor> monitors) {
+  monitors_ = std::move(monitors);
+  if (monitors_.empty()) return;
+  screen_ = {monitors_.front().bounds.width(), monitors_.front().bounds.height()};
+  workArea_ = monitors_.front().workArea;
+}
+
+std::vector<Monitor> FakeDesktop::Monitors() {
+  if (!monitors_.empty()) return monitors_;
+  return {Monitor{Rect{0, 0, screen_.x, screen_.y}, workArea_, true}};
 }
 
 }  // namespace platform::fake

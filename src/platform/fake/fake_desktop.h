@@ -31,10 +31,14 @@ class FakeDesktop : public Desktop {
   void RemoveWindow(WindowId window);
   void SetWindowTitle(WindowId window, const std::string& title);
   void SetWindowsFolder(const std::string& folder) { windowsFolder_ = folder; }
+  // One monitor of this size and work area.
   void SetScreen(Point size, Rect workArea) {
     screen_ = size;
     workArea_ = workArea;
+    monitors_.clear();
   }
+  // Several monitors, the primary one first; the screen size and work area become the primary's.
+  void SetMonitors(std::vector<Monitor> monitors);
   // Number of live global atoms (leak checks).
   size_t AtomCount() const { return atoms_.size(); }
 
@@ -70,6 +74,7 @@ class FakeDesktop : public Desktop {
   std::string WindowsFolder() override { return windowsFolder_; }
   Point ScreenSize() override { return screen_; }
   Rect WorkArea() override { return workArea_; }
+  std::vector<Monitor> Monitors() override;
 
  private:
   struct Window {
@@ -101,6 +106,7 @@ class FakeDesktop : public Desktop {
   std::string windowsFolder_ = "C:\\WINDOWS";
   Point screen_{1024, 768};
   Rect workArea_{0, 0, 1024, 728};
+  std::vector<Monitor> monitors_;  // empty: the one screen above
 };
 
 }  // namespace platform::fake

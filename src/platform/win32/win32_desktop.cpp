@@ -162,4 +162,30 @@ Rect Win32Desktop::WorkArea() {
   return Rect{r.left, r.top, r.right, r.bottom};
 }
 
+namespace {
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(monitor, &info)) return TRUE;
+  auto& list = *reinterpret_cast<std::vector<Monitor>*>(data);
+  const RECT& b = info.rcMonitor;
+  const RECT& w = info.rcWork;
+  Monitor m{Rect{b.left, b.top, b.right, b.bottom}, Rect{w.left, w.top, w.right, w.bottom},
+            (info.dwFlags & MONITORINFOF_PRIMARY) != 0};
+  if (m.primary) list.insert(list.begin(), m);
+  else list.push_back(m);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<Monitor> Win32Desktop::Monitors() {
+  std::vector<Monitor> list;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&list));
+  if (list.empty()) {
+    const Point size = ScreenSize();
+    list.push_back(Monitor{Rect{0, 0, size.x, size.y}, WorkArea(), true});
+  }
+  return list;
+}
+
 }  // namespace platform::win32

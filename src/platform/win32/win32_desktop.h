@@ -29,6 +29,7 @@ class Win32Desktop : public Desktop {
   std::string WindowsFolder() override;
   Point ScreenSize() override;
   Rect WorkArea() override;
+  std::vector<Monitor> Monitors() override;
 };
 
 }  // namespace platform::win32
