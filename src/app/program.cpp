@@ -230,7 +230,9 @@ void Program::CreateBrowser() {
   viewers->AttachEvents();
   // Bulk registration into the current memory list.
   browse::RegistrationHooks registrationHooks;
-  registrationHooks.TwinName = [this](const std::string& p) { return names_->DisplayName(p); };
+  registrationHooks.TwinName = [this](const std::string& p, const platform::FindEntry* e) {
+    return e != nullptr ? names_->DisplayName(p, e->size, e->lastWrite) : names_->DisplayName(p);
+  };
   registrationHooks.MemoryCaption = [this](size_t count) { lists_->SetCaption(lists_->Current(), count); };
   // The search ends as if the user had clicked the highlighted last row: it becomes the row a
   // run starts from and the one INDEX saves.

@@ -99,6 +99,11 @@ void FileBrowser::SetFilter(const std::string& pattern, int mask) {
   mask_ = mask;
 }
 
+const platform::FindEntry* FileBrowser::ListedEntry(const std::string& row) const {
+  auto found = listed_.find(row);
+  return found != listed_.end() ? &found->second : nullptr;
+}
+
 int FileBrowser::FileListIndex() const { return static_cast<int>(f_.ListBox4.Tag()); }
 
 int64_t FileBrowser::DriveSize(char letter) { return browse::DriveSize(os_.fs, letter); }
@@ -140,6 +145,8 @@ void FileBrowser::FillFileList(const std::string& folder) {
   if (hooks_.FolderListed) hooks_.FolderListed(path);
   std::vector<platform::FindEntry> entries =
       SelectFileEntries(os_.fs, os_.collation, AddYen(path), pattern_, mask_, f_.CB5.Checked());
+  listed_.clear();
+  for (const platform::FindEntry& e : entries) listed_.emplace(e.name, e);
   if (!f_.SSN.Checked()) {
     f_.ListBox7.Hide();
     f_.ListBox7.ClearItems();

@@ -7,6 +7,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "browse/browser_rows.h"
@@ -74,6 +75,9 @@ class FileBrowser {
   const std::string& FileListFolder() const { return folders_.FileListFolder(); }
   int DirNo() const { return folders_.TreeMode() ? 1 : 0; }
   int FileListIndex() const;
+  // The directory entry behind a file-list row as the last listing found it; null for a name
+  // that was not listed.
+  const platform::FindEntry* ListedEntry(const std::string& row) const;
   // The folder view of the mode: the folder list, or the tree under it.
   void ShowFolderView() { folders_.ShowFolderView(); }
 
@@ -148,6 +152,7 @@ class FileBrowser {
   FolderBrowser folders_;
   std::string pattern_ = "*.SCR;";
   int mask_ = 0x27;
+  std::unordered_map<std::string, platform::FindEntry> listed_;
 };
 
 }  // namespace browse

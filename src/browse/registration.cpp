@@ -91,6 +91,7 @@ Registration::End Registration::Search(const std::string& start) {
   ClearSelection(f_.ListBox2);
   ClearSelection(f_.ListBox8);
   lastSelected_ = -1;
+  const ShellPaths::Walk walk(shell_);
   // Depth first: each level holds the folders still to visit below one folder, in listing order.
   struct Level {
     std::vector<std::string> folders;
@@ -157,7 +158,7 @@ bool Registration::AddFileList(const std::string& folder) {
     }
     const std::string path = folder + row;
     f_.ListBox2.AddItem(path);
-    if (twins) f_.ListBox8.AddItem(hooks_.TwinName ? hooks_.TwinName(path) : row);
+    if (twins) f_.ListBox8.AddItem(hooks_.TwinName ? hooks_.TwinName(path, browser_.ListedEntry(row)) : row);
     added = true;
   }
   if (added) {

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/file_system.h"
+
 namespace gui {
 class Application;
 }
@@ -31,8 +33,9 @@ struct RegistrationHooks {
   // A stop request from elsewhere (tested once per folder, with RequestStop's) and clearing it.
   std::function<bool()> StopRequested;
   std::function<void()> ClearStopRequest;
-  // The twin row of a saver path while screen-saver names are shown.
-  std::function<std::string(const std::string& path)> TwinName;
+  // The twin row of a saver path while screen-saver names are shown; entry is the file's
+  // directory entry as the file list just found it (null when unknown).
+  std::function<std::string(const std::string& path, const platform::FindEntry* entry)> TwinName;
   // The caption of the current memory list in ComboBox1 from its row count.
   std::function<void(std::size_t count)> MemoryCaption;
   // The memory list's current entry is shown in the file information line.

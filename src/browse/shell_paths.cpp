@@ -49,8 +49,25 @@ ShellPaths::ShellPaths(platform::FileSystem& fs, platform::Shell& shell, platfor
 
 std::string ShellPaths::WindowsDriveRoot() const { return LeftCut(windowsFolder_, 3); }
 
+ShellPaths::Walk::Walk(const ShellPaths& paths) : paths_(paths) { ++paths_.walks_; }
+
+ShellPaths::Walk::~Walk() {
+  if (--paths_.walks_ == 0) paths_.listings_.clear();
+}
+
+platform::ShellListing ShellPaths::Listing(const std::string& folder, bool includeHidden, bool parsingNames) const {
+  if (walks_ == 0) return shell_.Folders(folder, includeHidden, parsingNames);
+  auto key = std::make_tuple(UpperAscii(CutYen(folder)), includeHidden, parsingNames);
+  auto found = listings_.find(key);
+  if (found != listings_.end()) return found->second;
+  platform::ShellListing listing = shell_.Folders(folder, includeHidden, parsingNames);
+  // A failure is not kept: the next look may find the folder readable.
+  if (listing.ok()) listings_.emplace(std::move(key), listing);
+  return listing;
+}
+
 std::vector<std::string> ShellPaths::SubFolders(const std::string& folder, bool includeHidden) const {
-  platform::ShellListing listing = shell_.Folders(folder, includeHidden, false);
+  platform::ShellListing listing = Listing(folder, includeHidden, false);
   if (!listing.ok()) throw ShellError(folder, listing.error);
   std::vector<std::string> names;
   names.reserve(listing.items.size());
@@ -59,7 +76,7 @@ std::vector<std::string> ShellPaths::SubFolders(const std::string& folder, bool 
 }
 
 NamePairs ShellPaths::Pairs(const std::string& folder) const {
-  platform::ShellListing listing = shell_.Folders(folder, true, true);
+  platform::ShellListing listing = Listing(folder, true, true);
   if (!listing.ok()) throw ShellError(folder, listing.error);
   NamePairs pairs;
   pairs.names.reserve(listing.items.size());

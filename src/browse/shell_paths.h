@@ -4,8 +4,12 @@
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
+#include <map>
 #include <string>
+#include <tuple>
 #include <vector>
+
+#include "platform/shell.h"
 
 namespace platform {
 class Collation;
@@ -62,11 +66,29 @@ class ShellPaths {
   // when none exists.
   std::string NearestExistingFolder(const std::string& path) const;
 
+  // While one of these lives, each folder is listed by the shell once and its listing reused:
+  // for a walk over a tree, which names the same parent folders again and again and changes no
+  // folder itself. Listings are read afresh again after the last one ends.
+  class Walk {
+   public:
+    explicit Walk(const ShellPaths& paths);
+    ~Walk();
+    Walk(const Walk&) = delete;
+    Walk& operator=(const Walk&) = delete;
+
+   private:
+    const ShellPaths& paths_;
+  };
+
  private:
+  platform::ShellListing Listing(const std::string& folder, bool includeHidden, bool parsingNames) const;
+
   platform::FileSystem& fs_;
   platform::Shell& shell_;
   platform::Collation& collation_;
   std::string windowsFolder_;
+  mutable int walks_ = 0;
+  mutable std::map<std::tuple<std::string, bool, bool>, platform::ShellListing> listings_;
 };
 
 // Outcome of the copy buffer probe: size 0 and an error text when nothing could be reserved.

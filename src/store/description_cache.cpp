@@ -137,6 +137,10 @@ std::string DescriptionCache::DisplayName(const std::string& path) {
   return store::DisplayName(path, [this](const std::string& p) { return Description(p); });
 }
 
+std::string DescriptionCache::DisplayName(const std::string& path, uint64_t size, platform::FileTime lastWrite) {
+  return store::DisplayName(path, [&](const std::string& p) { return Description(p, size, lastWrite); });
+}
+
 void DescriptionCache::Save() {
   if (!dirty_) return;
   const std::string file = folder_ + kDescriptionCacheFile;

@@ -45,6 +45,8 @@ class DescriptionCache {
   std::string Description(const std::string& path);
   // What a twin list shows for a path (see store::DisplayName), through the cache.
   std::string DisplayName(const std::string& path);
+  // The same for a file whose directory entry is known.
+  std::string DisplayName(const std::string& path, uint64_t size, platform::FileTime lastWrite);
 
   // Writes the file when something was learnt since the last save. Another process's entries
   // written meanwhile are kept unless this one knows the same path.

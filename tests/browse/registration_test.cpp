@@ -33,7 +33,7 @@ struct RegistrationTest : testing::Test {
       return ++folders == stopAt;
     };
     hooks.ClearStopRequest = [this] { ++cleared; };
-    hooks.TwinName = [](const std::string& path) { return "name of " + path; };
+    hooks.TwinName = [](const std::string& path, const platform::FindEntry*) { return "name of " + path; };
     hooks.MemoryCaption = [this](size_t n) { captions.push_back(n); };
     hooks.ShowMemoryInfo = [this] { ++infos; };
     reg = std::make_unique<Registration>(h.app, form, os, box, browser, paths, hooks);

@@ -38,10 +38,12 @@ class FormPeer : public WindowPeer {
     if (form_.Menu() != nullptr) ::SetMenu(hwnd_, MenuHandleOf(*form_.Menu()));
   }
 
-  // One tool-tip window per form; a control with a hint to show is one of its tools.
-  void SetTool(HWND control, const std::string& hint, bool show) override {
+  // One tool-tip window per form; a control with a hint to show is one of its tools. The
+  // control's peer relays its mouse messages to the tip (no subclassing by the tip: that costs
+  // every message of the control a window-property lookup).
+  HWND SetTool(HWND control, const std::string& hint, bool show) override {
     if (tips_ == nullptr) {
-      if (!show || hint.empty()) return;
+      if (!show || hint.empty()) return nullptr;
       tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, backend_.Instance(), nullptr);
       SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, 400);
@@ -50,13 +52,14 @@ class FormPeer : public WindowPeer {
     std::wstring text = Wide(hint);
     TTTOOLINFOW info{};
     info.cbSize = TTTOOLINFOW_V2_SIZE;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.uFlags = TTF_IDISHWND;
     info.hwnd = hwnd_;
     info.uId = reinterpret_cast<UINT_PTR>(control);
     SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    if (!show || hint.empty()) return;
+    if (!show || hint.empty()) return nullptr;
     info.lpszText = text.data();
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    return tips_;
   }
 
   void HintSettingsChanged() override {

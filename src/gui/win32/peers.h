@@ -48,13 +48,19 @@ class WindowPeer : public ControlPeer {
   // A message of the peer's own window; true when handled (result set).
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-  // Tool tips (forms keep them for their controls) and the application's hint settings.
-  virtual void SetTool(HWND, const std::string&, bool) {}
+  // Tool tips (forms keep them for their controls) and the application's hint settings. SetTool
+  // answers the tool-tip window that now shows the control's hint, or none.
+  virtual HWND SetTool(HWND, const std::string&, bool) { return nullptr; }
   virtual void HintSettingsChanged() {}
 
   static WindowPeer* FromHwnd(HWND hwnd);
+  // Makes hwnd's messages and notifications reach peer, or nothing any more.
+  static void Bind(HWND hwnd, WindowPeer* peer);
+  static void Unbind(HWND hwnd);
   // For the window procedures.
   void SetHwnd(HWND hwnd) { hwnd_ = hwnd; }
+  // Hands a mouse message to the tool tip showing this control's hint, if any.
+  void RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) const;
   WNDPROC OldProc() const { return oldProc_; }
   void WindowDestroyed();
 
@@ -83,6 +89,7 @@ class WindowPeer : public ControlPeer {
   bool dragging_ = false;
   Point dragStart_;
   WNDPROC oldProc_ = nullptr;
+  HWND tip_ = nullptr;  // the form's tool tip, while it has this control's hint
   bool pushing_ = false;  // set while code changes the window: its notifications are ignored
 
  private:

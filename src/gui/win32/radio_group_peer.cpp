@@ -30,7 +30,7 @@ class RadioGroupPeer : public WindowPeer {
   }
   ~RadioGroupPeer() override {
     for (HWND b : buttons_) {
-      RemovePropW(b, L"QvPeer");
+      Unbind(b);
       DestroyWindow(b);
     }
   }
@@ -73,7 +73,7 @@ class RadioGroupPeer : public WindowPeer {
   HWND FrameHwnd() const { return reinterpret_cast<HWND>(frame_->GetHandle()); }
   void Rebuild() {
     for (HWND b : buttons_) {
-      RemovePropW(b, L"QvPeer");
+      Unbind(b);
       DestroyWindow(b);
     }
     buttons_.clear();
@@ -81,7 +81,7 @@ class RadioGroupPeer : public WindowPeer {
       HWND b = CreateWindowExW(0, L"BUTTON", Wide(group_.Items()[i]).c_str(), WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_RADIOBUTTON | BS_NOTIFY,
                                0, 0, 0, 0, FrameHwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + static_cast<int>(i))),
                                backend_.Instance(), nullptr);
-      SetPropW(b, L"QvPeer", static_cast<WindowPeer*>(this));
+      Bind(b, this);
       SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(backend_.Fonts().Get(group_.Font())), FALSE);
       EnableWindow(b, group_.Enabled());
       buttons_.push_back(b);

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <unordered_map>
 
 #include "gui/application.h"
 #include "gui/canvas.h"
@@ -21,8 +22,17 @@ using platform::win32::Narrow;
 using platform::win32::Wide;
 
 namespace {
-const wchar_t kPeerProp[] = L"QvPeer";
-const wchar_t kOldProcProp[] = L"QvOldProc";
+// Which peer owns a window, and the native procedure a subclassed window had. Kept in this
+// process rather than in window properties: a property is a trip to the window server on some
+// systems, and every message of every control looks here.
+std::unordered_map<HWND, WindowPeer*>& PeerOf() {
+  static std::unordered_map<HWND, WindowPeer*> peers;
+  return peers;
+}
+std::unordered_map<HWND, WNDPROC>& NativeProcOf() {
+  static std::unordered_map<HWND, WNDPROC> procs;
+  return procs;
+}
 
 // The designer name as a number another process can read from the window (its user data): the
 // end-to-end tests find a control by name this way. FNV-1a over the name's bytes.
@@ -33,15 +43,17 @@ LONG_PTR NameTag(const std::string& name) {
 }
 
 LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto old = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOldProcProp));
+  auto found = NativeProcOf().find(hwnd);
+  const WNDPROC old = found != NativeProcOf().end() ? found->second : nullptr;
   WindowPeer* peer = WindowPeer::FromHwnd(hwnd);
   if (peer != nullptr) {
+    peer->RelayToTip(message, wParam, lParam);
     LRESULT result = 0;
     if (peer->OnMessage(message, wParam, lParam, result)) return result;
   }
   if (message == WM_NCDESTROY) {
-    RemovePropW(hwnd, kPeerProp);
-    RemovePropW(hwnd, kOldProcProp);
+    WindowPeer::Unbind(hwnd);
+    NativeProcOf().erase(hwnd);
     if (peer != nullptr) peer->WindowDestroyed();
   }
   return old != nullptr ? CallWindowProcW(old, hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
@@ -92,8 +104,8 @@ void WindowPeer::DestroyWindowNow() {
   if (hwnd_ == nullptr) return;
   HWND h = hwnd_;
   // The subclass stays in place (a tool tip may have subclassed the window after us); without
-  // the peer property it only forwards to the native procedure until WM_NCDESTROY.
-  RemovePropW(h, kPeerProp);
+  // its peer it only forwards to the native procedure until WM_NCDESTROY.
+  Unbind(h);
   oldProc_ = nullptr;
   hwnd_ = nullptr;
   DestroyWindow(h);
@@ -102,16 +114,22 @@ void WindowPeer::DestroyWindowNow() {
 void WindowPeer::WindowDestroyed() { hwnd_ = nullptr; }
 
 WindowPeer* WindowPeer::FromHwnd(HWND hwnd) {
-  return hwnd != nullptr ? static_cast<WindowPeer*>(GetPropW(hwnd, kPeerProp)) : nullptr;
+  if (hwnd == nullptr) return nullptr;
+  auto found = PeerOf().find(hwnd);
+  return found != PeerOf().end() ? found->second : nullptr;
 }
+
+void WindowPeer::Bind(HWND hwnd, WindowPeer* peer) { PeerOf()[hwnd] = peer; }
+
+void WindowPeer::Unbind(HWND hwnd) { PeerOf().erase(hwnd); }
 
 void WindowPeer::Attach(HWND hwnd, bool subclass) {
   hwnd_ = hwnd;
-  SetPropW(hwnd, kPeerProp, this);
+  Bind(hwnd, this);
   SetWindowLongPtrW(hwnd, GWLP_USERDATA, NameTag(control_.Name()));
   if (subclass) {
     oldProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
-    SetPropW(hwnd, kOldProcProp, reinterpret_cast<HANDLE>(oldProc_));
+    NativeProcOf()[hwnd] = oldProc_;
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
   }
   pushing_ = true;
@@ -133,7 +151,15 @@ void WindowPeer::PushFont() { SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<W
 
 void WindowPeer::PushHint() {
   WindowPeer* root = FromHwnd(GetAncestor(hwnd_, GA_ROOT));
-  if (root != nullptr && root != this) root->SetTool(hwnd_, control_.Hint(), control_.ShowHint());
+  if (root != nullptr && root != this) tip_ = root->SetTool(hwnd_, control_.Hint(), control_.ShowHint());
+}
+
+void WindowPeer::RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) const {
+  if (tip_ == nullptr || message < WM_MOUSEFIRST || message > WM_MOUSELAST) return;
+  MSG msg{hwnd_, message, wParam, lParam, GetMessageTime(), {}};
+  const DWORD pos = GetMessagePos();
+  msg.pt = POINT{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+  SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
 
 void WindowPeer::PushAll() {
@@ -323,17 +349,18 @@ LRESULT CALLBACK OwnWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
     auto* peer = static_cast<WindowPeer*>(create->lpCreateParams);
     if (peer != nullptr) {
-      SetPropW(hwnd, kPeerProp, peer);
+      WindowPeer::Bind(hwnd, peer);
       peer->SetHwnd(hwnd);
     }
   }
   WindowPeer* peer = WindowPeer::FromHwnd(hwnd);
   if (peer != nullptr) {
+    peer->RelayToTip(message, wParam, lParam);
     LRESULT result = 0;
     if (RouteChildNotification(message, wParam, lParam, result)) return result;
     if (peer->OnMessage(message, wParam, lParam, result)) return result;
     if (message == WM_NCDESTROY) {
-      RemovePropW(hwnd, kPeerProp);
+      WindowPeer::Unbind(hwnd);
       peer->WindowDestroyed();
     }
   }

@@ -122,7 +122,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   browse::FileBrowser browser(app, f, services, box, paths, "C:\\QUOVEL32.EXE", browserHooks);
   browser.SetFilter("*.SCR;", 0x27);
   browse::RegistrationHooks hooks;
-  hooks.TwinName = [&](const std::string& p) { return names.DisplayName(p); };
+  hooks.TwinName = [&](const std::string& p, const platform::FindEntry* e) {
+    return e != nullptr ? names.DisplayName(p, e->size, e->lastWrite) : names.DisplayName(p);
+  };
   browse::Registration registration(app, f, services, box, browser, paths, hooks);
   f.Show();
   const std::string start = platform::win32::Narrow(root);
@@ -161,6 +163,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
                                    "memory list (ListBox2)", "subfolders (shell)"};
   double step[kSteps] = {};
   f.ListBox2.ClearItems();
+  const browse::ShellPaths::Walk walk(paths);
   std::vector<std::string> stack{start + "\\"};
   while (!stack.empty()) {
     const std::string folder = stack.back();
