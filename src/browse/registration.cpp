@@ -1,6 +1,9 @@
 #include "browse/registration.h"
 
+#include <cstdint>
 #include <exception>
+#include <initializer_list>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -17,6 +20,7 @@ namespace browse {
 namespace {
 
 constexpr char kNetHood[] = "NetHood";
+constexpr std::uint64_t kRepaintMs = 200;
 
 void ClearSelection(gui::ListBox& list) {
   if (!list.MultiSelect()) return;
@@ -92,6 +96,11 @@ Registration::End Registration::Search(const std::string& start) {
   ClearSelection(f_.ListBox8);
   lastSelected_ = -1;
   const ShellPaths::Walk walk(shell_);
+  // The lists the walk fills are drawn again only every kRepaintMs (when messages run): one
+  // repaint of a list, scroll bar and all, can take longer than listing a folder.
+  const std::initializer_list<gui::ListBox*> lists{&f_.ListBox1, &f_.ListBox4, &f_.ListBox7, &f_.ListBox2, &f_.ListBox8};
+  std::optional<gui::ListUpdate> quiet(std::in_place, lists);
+  std::uint64_t painted = app_.Now();
   // Depth first: each level holds the folders still to visit below one folder, in listing order.
   struct Level {
     std::vector<std::string> folders;
@@ -120,7 +129,14 @@ Registration::End Registration::Search(const std::string& start) {
       const std::string real = AddYen(browser_.CurrentFolder());
       f_.Label1.SetCaption("     ");
       browser_.FillFileList(real);
-      app_.ProcessMessages();
+      if (app_.Now() - painted >= kRepaintMs) {
+        quiet.reset();
+        app_.ProcessMessages();
+        painted = app_.Now();
+        quiet.emplace(lists);
+      } else {
+        app_.ProcessMessages();
+      }
       full = !AddFileList(real);
       for (std::string& name : shell_.SubFolders(CutYen(real), f_.K6.Checked())) {
         if (!SameText(name, kNetHood)) below.folders.push_back(real + name + "\\");

@@ -86,7 +86,9 @@ std::string ListCaption(int listNumber, size_t count) {
 }
 
 std::optional<std::string> ReadSaverDescription(platform::FileSystem& fs, const std::string& path) {
-  platform::OpenedFile opened = fs.Open(browse::LowerAscii(path), platform::OpenMode::kRead, platform::Share::kReadWrite);
+  // Opened as spelt: a file system that matches letter case by searching the folder (Wine on a
+  // case-sensitive disk) would otherwise search a large folder once per saver.
+  platform::OpenedFile opened = fs.Open(path, platform::OpenMode::kRead, platform::Share::kReadWrite);
   if (!opened.file) return std::nullopt;
   // The head in one read: "MZ", the block after it, and the block at 2048 searched on its own
   // (the two overlap by two bytes).

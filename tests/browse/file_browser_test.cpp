@@ -187,8 +187,8 @@ TEST_F(FileBrowserTest, SaverNamesOrderTheListAndFillTheTwin) {
   EXPECT_EQ(form.ListBox7.Items(), (V{"同じ名前", "同じ名前", "AAA.SCR", "HIDDEN.SCR", "README.TXT"}));
   EXPECT_TRUE(form.ListBox7.Visible());
   EXPECT_EQ(form.Label1.Caption(), " 5ｺ");
-  // Descriptions are read from the lower-cased name in the listed folder.
-  EXPECT_NE(std::find(asked.begin(), asked.end(), "C:\\SS\\star.scr"), asked.end());
+  // Descriptions are read from the name as listed in the listed folder.
+  EXPECT_NE(std::find(asked.begin(), asked.end(), "C:\\SS\\STAR.SCR"), asked.end());
   form.SSN.SetChecked(false);
   browser->FillFileList("C:\\SS");
   EXPECT_FALSE(form.ListBox7.Visible());

@@ -33,7 +33,10 @@ struct RegistrationTest : testing::Test {
       return ++folders == stopAt;
     };
     hooks.ClearStopRequest = [this] { ++cleared; };
-    hooks.TwinName = [](const std::string& path, const platform::FindEntry*) { return "name of " + path; };
+    // The file list's entry comes along, so the twin needs no second look at the file.
+    hooks.TwinName = [](const std::string& path, const platform::FindEntry* entry) {
+      return entry != nullptr && entry->size == 2 ? "name of " + path : "unlisted " + path;
+    };
     hooks.MemoryCaption = [this](size_t n) { captions.push_back(n); };
     hooks.ShowMemoryInfo = [this] { ++infos; };
     reg = std::make_unique<Registration>(h.app, form, os, box, browser, paths, hooks);
@@ -42,6 +45,12 @@ struct RegistrationTest : testing::Test {
     browser.StartUp(false, 0, "C:\\R");
   }
   V Memory() const { return form.ListBox2.Items(); }
+  // The lists the search draws only now and then are drawn again once it ends, however it ends.
+  void ExpectListsDrawn() const {
+    for (const gui::ListBox* list : {&form.ListBox1, &form.ListBox4, &form.ListBox7, &form.ListBox2, &form.ListBox8}) {
+      EXPECT_FALSE(list->Updating()) << list->Name();
+    }
+  }
 
   guitest::HeadlessApp h;
   platform::fake::FakePlatform p;
@@ -79,6 +88,11 @@ TEST_F(RegistrationTest, FilesComeBeforeSubfoldersAndNetHoodIsSkipped) {
   EXPECT_EQ(form.Panel3.Caption(), "C:ﾄﾞﾗｲﾌﾞ検索中");
   EXPECT_EQ(cleared, 2);
   EXPECT_EQ(infos, 1);
+  ExpectListsDrawn();
+  // Each folder went to the shell once although the search names it several times.
+  const int before = p.shell.Listings();
+  ASSERT_TRUE(form.Button7.UserClick());
+  EXPECT_LE(p.shell.Listings() - before, 10) << p.shell.Listings() - before;
 }
 
 TEST_F(RegistrationTest, TwinRowsFollowWhileNamesAreShown) {
@@ -96,6 +110,7 @@ TEST_F(RegistrationTest, AFullListStopsTheSearch) {
   ASSERT_TRUE(form.Button7.UserClick());
   EXPECT_EQ(form.ListBox2.Count(), 32700);
   EXPECT_EQ(form.ListBox2.Item(32699), "C:\\R\\A.SCR");
+  ExpectListsDrawn();
   // Already full: nothing more goes in.
   EXPECT_EQ(reg->Search("C:\\R"), Registration::End::kFull);
   EXPECT_EQ(form.ListBox2.Count(), 32700);
@@ -107,6 +122,7 @@ TEST_F(RegistrationTest, TheStopButtonEndsAfterTheCurrentFolder) {
   ASSERT_TRUE(form.Button7.UserClick());
   EXPECT_EQ(Memory(), (V{"C:\\R\\A.SCR", "C:\\R\\z.scr", "C:\\R\\B\\b1.scr"}));
   EXPECT_EQ(cleared, 2);
+  ExpectListsDrawn();
 }
 
 TEST_F(RegistrationTest, TheStopButtonCountsOncePerFolderAndAStaleRequestIsCleared) {

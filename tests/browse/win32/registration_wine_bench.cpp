@@ -5,7 +5,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -164,6 +167,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   double step[kSteps] = {};
   f.ListBox2.ClearItems();
   const browse::ShellPaths::Walk walk(paths);
+  const std::initializer_list<gui::ListBox*> lists{&f.ListBox1, &f.ListBox4, &f.ListBox7, &f.ListBox2, &f.ListBox8};
+  std::optional<gui::ListUpdate> quiet(std::in_place, lists);
+  std::uint64_t painted = app.Now();
   std::vector<std::string> stack{start + "\\"};
   while (!stack.empty()) {
     const std::string folder = stack.back();
@@ -176,7 +182,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     browser.FillFileList(real);
     step[kFill] += Now() - t;
     t = Now();
-    app.ProcessMessages();
+    if (app.Now() - painted >= 200) {  // the lists are drawn as often as the search draws them
+      quiet.reset();
+      app.ProcessMessages();
+      painted = app.Now();
+      quiet.emplace(lists);
+    } else {
+      app.ProcessMessages();
+    }
     step[kMessages] += Now() - t;
     t = Now();
     {
