@@ -193,8 +193,6 @@ void FolderBrowser::OpenFolderList(const std::string& folder) {
     MakeCurrent(path);
     std::vector<std::string> subfolders = shell_.SubFolders(path, site_.IncludeHidden && site_.IncludeHidden());
     FolderRows built = BuildFolderRows(shell_.DisplayPath(path), subfolders);
-    // One repaint for the new rows and their selection, when the batch ends.
-    const gui::ListUpdate batch{&c_.folders};
     rows_ = std::move(built.rows);
     currentRow_ = built.current;
     std::vector<std::string> texts;
