@@ -129,8 +129,7 @@ void Program::CreateBrowser() {
   browse::BrowserHooks hooks;
   hooks.RememberDriveFolder = [this](const std::string& f) { lists_->RememberDriveFolder(f); };
   hooks.DriveFolders = [this] { return lists_->DriveFolders(); };
-  hooks.SaverDescription = [this](const std::string& p) { return names_->Description(p); };
-  hooks.ListedSaverDescription = [this](const std::string& p, const platform::FindEntry& e) {
+  hooks.SaverDescription = [this](const std::string& p, const platform::FindEntry& e) {
     return names_->Description(p, e.size, e.lastWrite);
   };
   // Written after each listing, but only once at the end of a bulk registration.

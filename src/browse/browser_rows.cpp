@@ -81,21 +81,18 @@ std::string ClickedFolder(const std::vector<FolderRow>& rows, int current, int c
   return path;
 }
 
-namespace {
-
-// The order for `count` files, the i-th named name(i) and described by describe(i).
-template <typename Name, typename Describe>
-SaverOrder OrderSavers(size_t count, platform::Collation& collation, Name name, Describe describe) {
+SaverOrder OrderBySaverName(const std::vector<platform::FindEntry>& entries, platform::Collation& collation,
+                            const std::function<std::string(const platform::FindEntry&)>& describe) {
   struct Saver {
     std::string key, description, name;
   };
   std::vector<Saver> savers;
   std::vector<std::string> others;
-  for (size_t i = 0; i < count; ++i) {
-    const std::string& file = name(i);
+  for (const platform::FindEntry& entry : entries) {
+    const std::string& file = entry.name;
     const size_t dot = file.rfind('.');
     const bool scr = dot != std::string::npos && UpperAscii(file.substr(dot)) == ".SCR";
-    std::string description = scr ? describe(i) : std::string();
+    std::string description = scr ? describe(entry) : std::string();
     if (description.empty()) {
       others.push_back(file);
     } else {
@@ -106,8 +103,8 @@ SaverOrder OrderSavers(size_t count, platform::Collation& collation, Name name, 
   // Stable: savers that share a description keep their name order.
   std::stable_sort(savers.begin(), savers.end(), [](const Saver& a, const Saver& b) { return a.key < b.key; });
   SaverOrder order;
-  order.files.reserve(count);
-  order.twin.reserve(count);
+  order.files.reserve(entries.size());
+  order.twin.reserve(entries.size());
   for (Saver& s : savers) {
     order.files.push_back(std::move(s.name));
     order.twin.push_back(std::move(s.description));
@@ -115,22 +112,6 @@ SaverOrder OrderSavers(size_t count, platform::Collation& collation, Name name, 
   order.files.insert(order.files.end(), others.begin(), others.end());
   order.twin.insert(order.twin.end(), others.begin(), others.end());
   return order;
-}
-
-}  // namespace
-
-SaverOrder OrderBySaverName(const std::vector<std::string>& names, platform::Collation& collation,
-                            const std::function<std::string(const std::string&)>& describe) {
-  return OrderSavers(
-      names.size(), collation, [&](size_t i) -> const std::string& { return names[i]; },
-      [&](size_t i) { return describe(names[i]); });
-}
-
-SaverOrder OrderBySaverName(const std::vector<platform::FindEntry>& entries, platform::Collation& collation,
-                            const std::function<std::string(const platform::FindEntry&)>& describe) {
-  return OrderSavers(
-      entries.size(), collation, [&](size_t i) -> const std::string& { return entries[i].name; },
-      [&](size_t i) { return describe(entries[i]); });
 }
 
 RowLayout DriveRowLayout(const gui::Rect& rect, int iconWidth, const gui::Dpi& dpi) {

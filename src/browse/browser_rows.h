@@ -61,11 +61,8 @@ struct SaverOrder {
   std::vector<std::string> files;
   std::vector<std::string> twin;
 };
-// `names` is the sorted selection; `describe` gets the file name and returns its saver
-// description, empty when the file is no saver or has none. Only ".SCR" names are asked.
-SaverOrder OrderBySaverName(const std::vector<std::string>& names, platform::Collation& collation,
-                            const std::function<std::string(const std::string&)>& describe);
-// The same for the selection's entries; `describe` gets the entry of each ".SCR" file.
+// `entries` is the sorted selection; `describe` gets an entry and returns its saver description,
+// empty when the file is no saver or has none. Only ".SCR" names are asked.
 SaverOrder OrderBySaverName(const std::vector<platform::FindEntry>& entries, platform::Collation& collation,
                             const std::function<std::string(const platform::FindEntry&)>& describe);
 

@@ -157,9 +157,7 @@ void FileBrowser::FillFileList(const std::string& folder) {
   } else {
     const std::string prefix = AddYen(path);
     SaverOrder order = OrderBySaverName(entries, os_.collation, [&](const platform::FindEntry& e) {
-      const std::string file = prefix + e.name;
-      if (hooks_.ListedSaverDescription) return hooks_.ListedSaverDescription(file, e);
-      return hooks_.SaverDescription ? hooks_.SaverDescription(file) : std::string();
+      return hooks_.SaverDescription ? hooks_.SaverDescription(prefix + e.name, e) : std::string();
     });
     f_.ListBox4.SetItems(std::move(order.files));
     f_.ListBox7.SetItems(std::move(order.twin));

@@ -40,10 +40,9 @@ struct BrowserHooks {
   std::function<void(const std::string& folder)> RememberDriveFolder;
   // The store's lines, one folder per drive.
   std::function<std::vector<std::string>()> DriveFolders;
-  // The description of a screen-saver file (full path), empty when it has none.
-  std::function<std::string(const std::string& path)> SaverDescription;
-  // The same for a listed file whose folder entry is at hand (size and date): preferred when set.
-  std::function<std::string(const std::string& path, const platform::FindEntry& entry)> ListedSaverDescription;
+  // The description of a listed screen-saver file (full path, and its folder entry with size and
+  // date), empty when it has none.
+  std::function<std::string(const std::string& path, const platform::FindEntry& entry)> SaverDescription;
   // The file list was filled with the savers' descriptions.
   std::function<void()> SaverNamesRead;
   // A folder whose files were listed, for the folder history (which decides whether it is on).

@@ -96,12 +96,13 @@ TEST(SaverOrderTest, SaversByDescriptionThenOtherFilesByName) {
       {"A.SCR", "星空"}, {"b.scr", "Aquarium"}, {"C.SCR", "星空"}, {"D.SCR", ""}, {"E.TXT", "never asked"}};
   V asked;
   platform::fake::FakeCollation collation;
-  SaverOrder order = OrderBySaverName({"A.SCR", "b.scr", "C.SCR", "D.SCR", "E.TXT", "F.SCRX"}, collation,
-                                      [&](const std::string& name) {
-                                        asked.push_back(name);
-                                        auto it = descriptions.find(name);
-                                        return it == descriptions.end() ? std::string() : it->second;
-                                      });
+  std::vector<platform::FindEntry> entries;
+  for (const char* name : {"A.SCR", "b.scr", "C.SCR", "D.SCR", "E.TXT", "F.SCRX"}) entries.push_back({name});
+  SaverOrder order = OrderBySaverName(entries, collation, [&](const platform::FindEntry& e) {
+    asked.push_back(e.name);
+    auto it = descriptions.find(e.name);
+    return it == descriptions.end() ? std::string() : it->second;
+  });
   // Both savers sharing a description stay, in name order; a saver without description and the
   // other files follow in name order.
   EXPECT_EQ(order.files, (V{"b.scr", "A.SCR", "C.SCR", "D.SCR", "E.TXT", "F.SCRX"}));

@@ -50,7 +50,7 @@ struct FileBrowserTest : testing::Test {
       driveFolders.push_back(folder);
     };
     hooks.DriveFolders = [this] { return driveFolders; };
-    hooks.SaverDescription = [this](const std::string& path) {
+    hooks.SaverDescription = [this](const std::string& path, const platform::FindEntry&) {
       asked.push_back(path);
       auto it = descriptions.find(UpperAscii(path));
       return it == descriptions.end() ? std::string() : it->second;

@@ -66,7 +66,9 @@ void BM_FillFileListPlain(benchmark::State& state) {
 void BM_FillFileListWithSaverNames(benchmark::State& state) {
   Machine& m = TheMachine();
   browse::BrowserHooks hooks;
-  hooks.SaverDescription = [&m](const std::string& path) { return store::SaverDescription(m.p.fs, path); };
+  hooks.SaverDescription = [&m](const std::string& path, const platform::FindEntry&) {
+    return store::SaverDescription(m.p.fs, path);
+  };
   browse::FileBrowser browser(m.app, m.form, m.os, m.box, m.paths, "C:\\QUOVEL32\\QUOVEL32.EXE", hooks);
   for (auto _ : state) browser.FillFileList("C:\\SS");
   state.counters["rows"] = m.form.ListBox4.Count();
@@ -77,7 +79,7 @@ void BM_FillFileListCachedNames(benchmark::State& state) {
   Machine& m = TheMachine();
   store::DescriptionCache names(m.p.fs, "C:\\WINDOWS\\");
   browse::BrowserHooks hooks;
-  hooks.ListedSaverDescription = [&names](const std::string& path, const platform::FindEntry& e) {
+  hooks.SaverDescription = [&names](const std::string& path, const platform::FindEntry& e) {
     return names.Description(path, e.size, e.lastWrite);
   };
   hooks.SaverNamesRead = [&names] { names.Save(); };

@@ -117,12 +117,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (BareReading(root) != kSavers) std::printf("bare reading missed files\n");
   reading = Now() - reading;
   browse::BrowserHooks plain;
-  plain.SaverDescription = [&](const std::string& p) { return store::SaverDescription(os.fs, p); };
+  plain.SaverDescription = [&](const std::string& p, const platform::FindEntry&) {
+    return store::SaverDescription(os.fs, p);
+  };
   const double uncached = listWith(plain);
 
   auto cachedHooks = [](store::DescriptionCache& names) {
     browse::BrowserHooks hooks;
-    hooks.ListedSaverDescription = [&names](const std::string& p, const platform::FindEntry& e) {
+    hooks.SaverDescription = [&names](const std::string& p, const platform::FindEntry& e) {
       return names.Description(p, e.size, e.lastWrite);
     };
     hooks.SaverNamesRead = [&names] { names.Save(); };

@@ -119,7 +119,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   DeleteFileW((std::wstring(temp) + L"QVNAME32.DAT").c_str());
   store::DescriptionCache names(os.fs, data);
   browse::BrowserHooks browserHooks;
-  browserHooks.ListedSaverDescription = [&](const std::string& p, const platform::FindEntry& e) {
+  browserHooks.SaverDescription = [&](const std::string& p, const platform::FindEntry& e) {
     return names.Description(p, e.size, e.lastWrite);
   };
   browse::FileBrowser browser(app, f, services, box, paths, "C:\\QUOVEL32.EXE", browserHooks);
