@@ -150,10 +150,7 @@ void FileBrowser::FillFileList(const std::string& folder) {
   if (!f_.SSN.Checked()) {
     f_.ListBox7.Hide();
     f_.ListBox7.ClearItems();
-    std::vector<std::string> names;
-    names.reserve(entries.size());
-    for (platform::FindEntry& e : entries) names.push_back(std::move(e.name));
-    f_.ListBox4.SetItems(std::move(names));
+    f_.ListBox4.SetItems(NamesOf(std::move(entries)));
   } else {
     const std::string prefix = AddYen(path);
     SaverOrder order = OrderBySaverName(entries, os_.collation, [&](const platform::FindEntry& e) {

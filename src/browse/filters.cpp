@@ -95,12 +95,10 @@ std::vector<platform::FindEntry> SelectFileEntries(platform::FileSystem& fs, pla
   return entries;
 }
 
-std::vector<std::string> SelectFiles(platform::FileSystem& fs, platform::Collation& collation,
-                                     const std::string& folder, const std::string& pattern, int mask, bool normal) {
+std::vector<std::string> NamesOf(std::vector<platform::FindEntry> entries) {
   std::vector<std::string> names;
-  for (platform::FindEntry& e : SelectFileEntries(fs, collation, folder, pattern, mask, normal)) {
-    names.push_back(std::move(e.name));
-  }
+  names.reserve(entries.size());
+  for (platform::FindEntry& e : entries) names.push_back(std::move(e.name));
   return names;
 }
 

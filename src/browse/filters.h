@@ -40,12 +40,12 @@ std::string RemoveExtension(const std::string& pattern, int index);
 // The files of `folder` (with "\") that the effective pattern selects: each ";"-separated piece
 // is searched with `mask`; folders and volume labels are skipped; unless `normal` is set a file
 // needs one of the mask's bits. Each name once (names that differ only in the case of ASCII
-// letters are one), in the platform's order of names.
-std::vector<std::string> SelectFiles(platform::FileSystem& fs, platform::Collation& collation, const std::string& folder,
-                                     const std::string& pattern, int mask, bool normal);
-// The same selection with what the folder's entries say about each file (size and date).
+// letters are one), in the platform's order of names, with what the folder's entries say about
+// each file (size and date).
 std::vector<platform::FindEntry> SelectFileEntries(platform::FileSystem& fs, platform::Collation& collation,
                                                    const std::string& folder, const std::string& pattern, int mask,
                                                    bool normal);
+// The names of `entries`, in their order.
+std::vector<std::string> NamesOf(std::vector<platform::FindEntry> entries);
 
 }  // namespace browse

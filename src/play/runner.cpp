@@ -166,8 +166,7 @@ void Runner::FillFromFolder() {
             }).files;
     names_.Save();
   } else {
-    names.reserve(entries.size());
-    for (platform::FindEntry& e : entries) names.push_back(std::move(e.name));
+    names = browse::NamesOf(std::move(entries));
   }
   f_.ListBox4.SetItems(std::move(names));
   f_.ComboLabel.SetCaption(folder + "　：　" + std::to_string(f_.ListBox4.Count()) + "ｺ");

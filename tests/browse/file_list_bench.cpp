@@ -51,7 +51,7 @@ void BM_BareEnumeration(benchmark::State& state) {
 // The selection alone: enumeration, sorting and removing duplicates.
 void BM_SelectFiles(benchmark::State& state) {
   Machine& m = TheMachine();
-  for (auto _ : state) benchmark::DoNotOptimize(browse::SelectFiles(m.p.fs, m.p.collation, "C:\\SS\\", "*.SCR;", 0x27, true));
+  for (auto _ : state) benchmark::DoNotOptimize(browse::SelectFileEntries(m.p.fs, m.p.collation, "C:\\SS\\", "*.SCR;", 0x27, true));
 }
 
 // Names only: what the list costs when the descriptions are at hand.

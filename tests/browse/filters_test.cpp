@@ -9,6 +9,11 @@ namespace {
 
 using V = std::vector<std::string>;
 
+V SelectFiles(platform::FileSystem& fs, platform::Collation& collation, const std::string& folder,
+              const std::string& pattern, int mask, bool normal) {
+  return NamesOf(SelectFileEntries(fs, collation, folder, pattern, mask, normal));
+}
+
 TEST(Filters, ExtensionTableLookups) {
   EXPECT_EQ(ExtensionNames().size(), 30u);
   EXPECT_STREQ(ExtensionNames()[kScrIndex], "SCR");
