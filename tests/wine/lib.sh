@@ -131,7 +131,13 @@ pick_menu() {
   local sender=$! i
   probe wait-window "#32768" 10000 >/dev/null || fail "menu $1 did not open"
   probe key TQUOVEL32KAPUL "$2" >/dev/null || fail "no key for the menu"
-  for i in $(seq 1 100); do kill -0 "$sender" 2>/dev/null || break; sleep 0.1; done
+  # A key that reaches the menu before it tracks input is lost (seen under load): the menu is
+  # still open after a while, so the key goes again.
+  for i in $(seq 1 100); do
+    kill -0 "$sender" 2>/dev/null || break
+    if [ $((i % 30)) = 0 ] && probe wait-window "#32768" 1 >/dev/null; then probe key TQUOVEL32KAPUL "$2" >/dev/null; fi
+    sleep 0.1
+  done
 }
 # select_rows ROW...: the first row of the manager's lists clicked, the others added with Ctrl.
 select_rows() {
