@@ -49,6 +49,9 @@ class ControlPeer {
   virtual void SetFocus() = 0;
   // Brings a form to the front and activates it.
   virtual void BringToFront() = 0;
+  // Puts a control's window, made after some of its later siblings, just below the sibling
+  // window `previous` (0: above all of them).
+  virtual void PlaceAfter(Handle /*previous*/) {}
   // The first row shown by a list, or -1 when the peer does not know (headless).
   virtual int QueryTopIndex() const { return -1; }
   // Row under a point of a list's client area; -2 when the peer does not know (headless).

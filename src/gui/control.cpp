@@ -29,12 +29,42 @@ Control::~Control() {
 Backend& Control::GetBackend() const { return OwnerForm().FormApp().GetBackend(); }
 
 void Control::Realize() {
-  if (peer_ == nullptr && parent_ != nullptr && parent_->peer_ != nullptr) RealizeTree();
+  if (peer_ == nullptr && visible_ && parent_ != nullptr && parent_->peer_ != nullptr) RealizeTree();
 }
 
+// A hidden control gets its window only when it is first shown or its handle is asked for: a
+// form shows faster when the windows of its hidden parts wait (each window costs the window
+// system work, several round trips under Wine).
 void Control::RealizeTree() {
-  if (peer_ == nullptr) peer_ = GetBackend().CreatePeer(*this);
-  for (Control* child : children_) child->RealizeTree();
+  if (peer_ == nullptr) {
+    peer_ = GetBackend().CreatePeer(*this);
+    KeepSiblingOrder();
+  }
+  for (Control* child : children_) {
+    if (child->visible_) child->RealizeTree();
+  }
+}
+
+// A hidden control, or one inside a hidden parent, whose handle is asked for: its window and
+// those of its parents are made now, from the top down.
+void Control::RealizeWithParents() {
+  if (peer_ != nullptr || parent_ == nullptr) return;
+  parent_->RealizeWithParents();
+  if (parent_->peer_ != nullptr) RealizeTree();
+}
+
+// A window made after some of its later siblings goes back to its place in the order of the
+// parent's children, which is also the order of the tab key and of overlapping.
+void Control::KeepSiblingOrder() {
+  if (parent_ == nullptr) return;
+  const auto& siblings = parent_->children_;
+  const auto self = std::find(siblings.begin(), siblings.end(), this);
+  if (std::none_of(self + 1, siblings.end(), [](const Control* c) { return c->peer_ != nullptr; })) return;
+  Handle previous = 0;
+  for (auto it = siblings.begin(); it != self; ++it) {
+    if ((*it)->peer_ != nullptr) previous = (*it)->peer_->GetHandle();
+  }
+  peer_->PlaceAfter(previous);
 }
 
 void Control::DestroyPeers() {
@@ -53,6 +83,7 @@ Handle Control::GetHandle() {
       form.DoCreate();
       form.RealizeTree();
     }
+    RealizeWithParents();
   }
   return peer_ != nullptr ? peer_->GetHandle() : 0;
 }
@@ -155,7 +186,11 @@ void Control::Realign() {
 void Control::SetVisible(bool visible) {
   if (visible_ == visible) return;
   visible_ = visible;
-  Push(Property::Visible);
+  if (peer_ == nullptr) {
+    Realize();
+  } else {
+    Push(Property::Visible);
+  }
   if (parent_ != nullptr && align_ != gui::Align::None) parent_->Realign();
   if (!visible && parent_ != nullptr && OwnerForm().ActiveControl() == this) OwnerForm().SetActiveControl(nullptr, false);
 }

@@ -186,6 +186,8 @@ class Control : public Component {
   virtual void ChangeScale(int /*m*/, int /*d*/) {}
 
   void RealizeTree();
+  void RealizeWithParents();
+  void KeepSiblingOrder();
   void DestroyPeers();
   // State changes that bypass the peer (constructors, and forms that push in their own order).
   void SetVisibleState(bool v) { visible_ = v; }

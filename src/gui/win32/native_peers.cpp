@@ -149,9 +149,7 @@ std::string WindowText(HWND hwnd) {
 void NativePeer::Create() {
   DWORD exStyle = 0;
   const DWORD style = Style(exStyle) | WS_CHILD | WS_CLIPSIBLINGS | (control_.TabStop() ? WS_TABSTOP : 0);
-  HWND h = CreateWindowExW(exStyle, class_, L"", style, 0, 0, 0, 0, ParentHwnd(),
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(backend_.NextControlId())), backend_.Instance(), nullptr);
-  Attach(h, true);
+  Attach(CreateChild(exStyle, class_, style, nullptr), true);
 }
 
 void NativePeer::Recreate() {

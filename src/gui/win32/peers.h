@@ -39,6 +39,7 @@ class WindowPeer : public ControlPeer {
   void Invalidate() override;
   void SetFocus() override;
   void BringToFront() override {}
+  void PlaceAfter(Handle previous) override;
 
   // Notifications of child windows, routed here from the parent window's procedure.
   virtual void OnCommand(int code, HWND source);
@@ -65,6 +66,10 @@ class WindowPeer : public ControlPeer {
   void WindowDestroyed();
 
  protected:
+  // Creates a child window of the control's parent with the control's caption, bounds,
+  // visibility and enabled state, so that Attach need not push them one by one (under Wine each
+  // push is a round trip to the window server and several messages).
+  HWND CreateChild(DWORD exStyle, const wchar_t* windowClass, DWORD style, void* param);
   // Links the freshly created window to this peer (subclassing a native control) and pushes
   // the control's whole state.
   void Attach(HWND hwnd, bool subclass);
@@ -91,6 +96,7 @@ class WindowPeer : public ControlPeer {
   WNDPROC oldProc_ = nullptr;
   HWND tip_ = nullptr;  // the form's tool tip, while it has this control's hint
   bool pushing_ = false;  // set while code changes the window: its notifications are ignored
+  bool born_ = false;  // the window came from CreateChild and has its caption, place and states
 
  private:
   HBRUSH brush_ = nullptr;

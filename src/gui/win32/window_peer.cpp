@@ -123,6 +123,16 @@ void WindowPeer::Bind(HWND hwnd, WindowPeer* peer) { PeerOf()[hwnd] = peer; }
 
 void WindowPeer::Unbind(HWND hwnd) { PeerOf().erase(hwnd); }
 
+HWND WindowPeer::CreateChild(DWORD exStyle, const wchar_t* windowClass, DWORD style, void* param) {
+  const Rect& r = control_.Bounds();
+  style |= (control_.Visible() ? WS_VISIBLE : 0) | (control_.Enabled() ? 0 : WS_DISABLED);
+  HWND h = CreateWindowExW(exStyle, windowClass, Wide(control_.Caption()).c_str(), style, r.left, r.top, r.width, r.height,
+                           ParentHwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(backend_.NextControlId())),
+                           backend_.Instance(), param);
+  born_ = h != nullptr;
+  return h;
+}
+
 void WindowPeer::Attach(HWND hwnd, bool subclass) {
   hwnd_ = hwnd;
   Bind(hwnd, this);
@@ -135,6 +145,7 @@ void WindowPeer::Attach(HWND hwnd, bool subclass) {
   pushing_ = true;
   PushAll();
   pushing_ = false;
+  born_ = false;
 }
 
 HWND WindowPeer::ParentHwnd() const {
@@ -165,6 +176,7 @@ void WindowPeer::RelayToTip(UINT message, WPARAM wParam, LPARAM lParam) const {
 void WindowPeer::PushAll() {
   if (!control_.Hint().empty()) PushHint();
   PushFont();
+  if (born_) return;
   SetWindowTextW(hwnd_, Wide(control_.Caption()).c_str());
   PushBounds();
   EnableWindow(hwnd_, control_.Enabled());
@@ -185,6 +197,11 @@ void WindowPeer::Changed(Property what, int) {
   }
   InvalidateRect(hwnd_, nullptr, TRUE);
   pushing_ = false;
+}
+
+void WindowPeer::PlaceAfter(Handle previous) {
+  SetWindowPos(hwnd_, previous != 0 ? reinterpret_cast<HWND>(previous) : HWND_TOP, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void WindowPeer::Invalidate() {
@@ -398,9 +415,7 @@ class PaintPeer : public WindowPeer {
     const bool container = control.Kind() == ControlKind::Panel || control.Kind() == ControlKind::GroupBox ||
                            control.Kind() == ControlKind::RadioGroup;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (container ? WS_CLIPCHILDREN : 0);
-    HWND h = CreateWindowExW(0, Backend::ControlWindowClass(), L"", style, 0, 0, 0, 0, ParentHwnd(),
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(backend.NextControlId())), backend.Instance(), this);
-    Attach(h, false);
+    Attach(CreateChild(0, Backend::ControlWindowClass(), style, this), false);
   }
 
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {

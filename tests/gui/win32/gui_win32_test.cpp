@@ -13,6 +13,7 @@
 #include "gui/demo_form.h"
 #include "gui/header_control.h"
 #include "gui/list_view.h"
+#include "gui/panel.h"
 #include "gui/task_tray.h"
 #include "gui/tree_view.h"
 #include "gui/win32/win32_backend.h"
@@ -62,6 +63,38 @@ TEST_F(Win32Demo, FormsAreFoundByTheirClassNameAndShowJapaneseCaptions) {
   EXPECT_EQ(Text(H(demo.Button3)), L"再 生(&P)");
   // The owner is the application's taskbar window.
   EXPECT_EQ(GetWindow(H(demo), GW_OWNER), reinterpret_cast<HWND>(app.GetHandle()));
+}
+
+// A form whose hidden controls wait for their windows.
+struct HiddenPartsForm : gui::Form {
+  explicit HiddenPartsForm(gui::Application& app) : gui::Form(app, "TQVHIDDENPARTS", "HiddenPartsForm") {
+    for (gui::Button* b : {&first, &second, &third}) b->SetBounds(10, 10, 80, 24);  // overlapping
+    second.Hide();
+    panel.Hide();
+  }
+  gui::Button first{*this, "first"};
+  gui::Button second{*this, "second"};
+  gui::Button third{*this, "third"};
+  gui::Panel panel{*this, "panel"};
+  gui::Button inner{panel, "inner"};
+};
+
+TEST_F(Win32Demo, HiddenControlsGetTheirWindowsWhenShownOrAskedForInTheirPlace) {
+  auto& form = app.CreateForm<HiddenPartsForm>();
+  form.Show();
+  EXPECT_FALSE(form.second.HasPeer());
+  EXPECT_FALSE(form.panel.HasPeer() || form.inner.HasPeer());
+  // Shown later, the window keeps the place of the control among its siblings: below the
+  // first, above the third, as if made with the form.
+  form.second.Show();
+  EXPECT_EQ(GetWindow(H(form.first), GW_HWNDNEXT), H(form.second));
+  EXPECT_EQ(GetWindow(H(form.second), GW_HWNDNEXT), H(form.third));
+  EXPECT_EQ(ChildWindowFromPoint(H(form), POINT{20, 20}), H(form.first));
+  // Asking for the handle of a control inside a hidden panel makes both, hidden.
+  HWND inner = H(form.inner);
+  EXPECT_EQ(GetParent(inner), H(form.panel));
+  EXPECT_FALSE(IsWindowVisible(H(form.panel)));
+  EXPECT_EQ(GetWindow(H(form.third), GW_HWNDNEXT), H(form.panel));
 }
 
 TEST_F(Win32Demo, ClicksArriveThroughButtonMessages) {
