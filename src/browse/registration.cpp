@@ -21,6 +21,10 @@ namespace {
 
 constexpr char kNetHood[] = "NetHood";
 constexpr std::uint64_t kRepaintMs = 200;
+// Messages (the stop button, the captions and labels) run after the first folder and then at
+// most this often: faster than the eye follows, and a run of messages with its repaints can
+// take longer than listing a folder.
+constexpr std::uint64_t kMessagesMs = 50;
 
 void ClearSelection(gui::ListBox& list) {
   if (!list.MultiSelect()) return;
@@ -101,6 +105,7 @@ Registration::End Registration::Search(const std::string& start) {
   const std::initializer_list<gui::ListBox*> lists{&f_.ListBox1, &f_.ListBox4, &f_.ListBox7, &f_.ListBox2, &f_.ListBox8};
   std::optional<gui::ListUpdate> quiet(std::in_place, lists);
   std::uint64_t painted = app_.Now();
+  std::optional<std::uint64_t> handled;  // when messages last ran
   // Depth first: each level holds the folders still to visit below one folder, in listing order.
   struct Level {
     std::vector<std::string> folders;
@@ -129,13 +134,16 @@ Registration::End Registration::Search(const std::string& start) {
       const std::string real = AddYen(browser_.CurrentFolder());
       f_.Label1.SetCaption("     ");
       browser_.FillFileList(real);
-      if (app_.Now() - painted >= kRepaintMs) {
+      const std::uint64_t now = app_.Now();
+      if (now - painted >= kRepaintMs) {
         quiet.reset();
         app_.ProcessMessages();
         painted = app_.Now();
+        handled = painted;
         quiet.emplace(lists);
-      } else {
+      } else if (!handled || now - *handled >= kMessagesMs) {
         app_.ProcessMessages();
+        handled = app_.Now();
       }
       full = !AddFileList(real);
       for (std::string& name : shell_.SubFolders(CutYen(real), f_.K6.Checked())) {

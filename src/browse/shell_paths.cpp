@@ -55,11 +55,29 @@ ShellPaths::Walk::~Walk() {
   if (--paths_.walks_ == 0) paths_.listings_.clear();
 }
 
+// Whether a folder of the file system holds no folder at all (then the shell lists none of it
+// either). False when it holds one, or is no folder of the file system.
+bool ShellPaths::HasNoSubfolders(const std::string& folder) const {
+  const std::string path = CutYen(folder);
+  if (path.size() < 2 || path[1] != ':' || !fs_.DirectoryExists(path)) return false;
+  const uint32_t mask = platform::attr::kDirectory | platform::attr::kHidden | platform::attr::kSystem;
+  for (const platform::FindEntry& entry : fs_.Find(AddYen(path) + "*", mask)) {
+    if (entry.attributes & platform::attr::kDirectory) return false;
+  }
+  return true;
+}
+
 platform::ShellListing ShellPaths::Listing(const std::string& folder, bool includeHidden, bool parsingNames) const {
   if (walks_ == 0) return shell_.Folders(folder, includeHidden, parsingNames);
   auto key = std::make_tuple(UpperAscii(CutYen(folder)), includeHidden, parsingNames);
   auto found = listings_.find(key);
   if (found != listings_.end()) return found->second;
+  // Most folders of a walk are leaves: a look at the disk is much cheaper than the shell's
+  // listing, which examines every file of the folder.
+  if (HasNoSubfolders(folder)) {
+    listings_.emplace(std::move(key), platform::ShellListing{});
+    return {};
+  }
   platform::ShellListing listing = shell_.Folders(folder, includeHidden, parsingNames);
   // A failure is not kept: the next look may find the folder readable.
   if (listing.ok()) listings_.emplace(std::move(key), listing);

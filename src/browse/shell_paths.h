@@ -82,6 +82,7 @@ class ShellPaths {
 
  private:
   platform::ShellListing Listing(const std::string& folder, bool includeHidden, bool parsingNames) const;
+  bool HasNoSubfolders(const std::string& folder) const;
 
   platform::FileSystem& fs_;
   platform::Shell& shell_;

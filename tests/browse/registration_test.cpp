@@ -125,6 +125,12 @@ TEST_F(RegistrationTest, TheStopButtonEndsAfterTheCurrentFolder) {
   ExpectListsDrawn();
 }
 
+TEST_F(RegistrationTest, AStopClickedWhileTheFirstFolderIsListedEndsTheSearchAfterIt) {
+  h.backend.Post([this] { reg->RequestStop(); });  // reaches the search with the messages it runs
+  EXPECT_EQ(reg->Search("C:\\R"), Registration::End::kStopped);
+  EXPECT_EQ(Memory(), (V{"C:\\R\\A.SCR", "C:\\R\\z.scr"}));
+}
+
 TEST_F(RegistrationTest, TheStopButtonCountsOncePerFolderAndAStaleRequestIsCleared) {
   reg->RequestStop();
   EXPECT_EQ(reg->Search("C:\\R"), Registration::End::kStopped);

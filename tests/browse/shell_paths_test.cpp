@@ -99,6 +99,19 @@ TEST_F(ShellPathsTest, ListsAreSortedAndPairsStayRowForRow) {
   }
 }
 
+TEST_F(ShellPathsTest, AWalkListsFoldersWithoutFoldersInsideThemWithoutTheShell) {
+  p.fs.AddFile("C:\\Users\\Music\\song.scr", "MZ");
+  p.fs.AddFolder("C:\\Pool\\secret", platform::attr::kHidden);
+  const ShellPaths::Walk walk(paths);
+  const int before = p.shell.Listings();
+  EXPECT_TRUE(paths.SubFolders("C:\\Users\\Music", true).empty());
+  EXPECT_EQ(p.shell.Listings(), before);
+  // A hidden folder inside still takes the shell, which leaves it out or not.
+  EXPECT_TRUE(paths.SubFolders("C:\\Pool", false).empty());
+  EXPECT_EQ(paths.SubFolders("C:\\Pool", true), std::vector<std::string>{"secret"});
+  EXPECT_EQ(p.shell.Listings(), before + 2);
+}
+
 TEST_F(ShellPathsTest, ShellFailuresReachTheCaller) {
   p.shell.FailNext(0x80004005);
   try {

@@ -169,7 +169,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const browse::ShellPaths::Walk walk(paths);
   const std::initializer_list<gui::ListBox*> lists{&f.ListBox1, &f.ListBox4, &f.ListBox7, &f.ListBox2, &f.ListBox8};
   std::optional<gui::ListUpdate> quiet(std::in_place, lists);
-  std::uint64_t painted = app.Now();
+  std::uint64_t painted = app.Now(), handled = 0;
   std::vector<std::string> stack{start + "\\"};
   while (!stack.empty()) {
     const std::string folder = stack.back();
@@ -182,13 +182,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     browser.FillFileList(real);
     step[kFill] += Now() - t;
     t = Now();
-    if (app.Now() - painted >= 200) {  // the lists are drawn as often as the search draws them
+    // Messages and the lists' repaints as often as the search runs them.
+    if (app.Now() - painted >= 200) {
       quiet.reset();
       app.ProcessMessages();
-      painted = app.Now();
+      painted = handled = app.Now();
       quiet.emplace(lists);
-    } else {
+    } else if (handled == 0 || app.Now() - handled >= 50) {
       app.ProcessMessages();
+      handled = app.Now();
     }
     step[kMessages] += Now() - t;
     t = Now();
