@@ -22,9 +22,9 @@ namespace {
 constexpr char kNetHood[] = "NetHood";
 constexpr std::uint64_t kRepaintMs = 200;
 // Messages (the stop button, the captions and labels) run after the first folder and then at
-// most this often: faster than the eye follows, and a run of messages with its repaints can
-// take longer than listing a folder.
-constexpr std::uint64_t kMessagesMs = 50;
+// most this often: ten times a second keeps the stop button and the labels prompt, and a run of
+// messages with its repaints can take longer than listing a folder.
+constexpr std::uint64_t kMessagesMs = 100;
 
 void ClearSelection(gui::ListBox& list) {
   if (!list.MultiSelect()) return;

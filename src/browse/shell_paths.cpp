@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <string_view>
 
 #include "browse/text_path.h"
 #include "platform/collation.h"
@@ -12,30 +13,32 @@ namespace browse {
 
 namespace {
 
-// Index of name in names, first exactly, then with ASCII letters upper-cased on both sides.
-int FindName(const std::vector<std::string>& names, const std::string& name) {
-  for (size_t i = 0; i < names.size(); ++i) {
-    if (names[i] == name) return static_cast<int>(i);
+// The row of name among `count` rows named by nameOf(row), first exactly, then with ASCII
+// letters upper-cased on both sides; -1 when none.
+template <typename NameOf>
+int FindName(size_t count, const std::string& name, NameOf nameOf) {
+  for (size_t i = 0; i < count; ++i) {
+    if (nameOf(i) == name) return static_cast<int>(i);
   }
   std::string upper = UpperAscii(name);
-  for (size_t i = 0; i < names.size(); ++i) {
-    if (UpperAscii(names[i]) == upper) return static_cast<int>(i);
+  for (size_t i = 0; i < count; ++i) {
+    if (UpperAscii(std::string(nameOf(i))) == upper) return static_cast<int>(i);
   }
   return -1;
 }
 
-// The rows of a listing in the order of their names. Rows whose names sort alike keep the
-// shell's order, so that two children with the same shell name both stay and the parsing names
-// keep their rows.
-std::vector<size_t> SortedRows(const platform::ShellListing& listing, platform::Collation& collation) {
+// A listing's items in the order of their names. Items whose names sort alike keep the shell's
+// order, so that two children with the same shell name both stay and the parsing names keep
+// their rows.
+void SortItems(platform::ShellListing& listing, platform::Collation& collation) {
   std::vector<std::pair<std::string, size_t>> keyed;
   keyed.reserve(listing.items.size());
   for (size_t i = 0; i < listing.items.size(); ++i) keyed.emplace_back(collation.SortKey(listing.items[i].name), i);
   std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::vector<size_t> rows;
-  rows.reserve(keyed.size());
-  for (const auto& k : keyed) rows.push_back(k.second);
-  return rows;
+  std::vector<platform::ShellItem> sorted;
+  sorted.reserve(keyed.size());
+  for (const auto& k : keyed) sorted.push_back(std::move(listing.items[k.second]));
+  listing.items = std::move(sorted);
 }
 
 }  // namespace
@@ -67,41 +70,47 @@ bool ShellPaths::HasNoSubfolders(const std::string& folder) const {
   return true;
 }
 
-platform::ShellListing ShellPaths::Listing(const std::string& folder, bool includeHidden, bool parsingNames) const {
-  if (walks_ == 0) return shell_.Folders(folder, includeHidden, parsingNames);
+platform::ShellListing ShellPaths::ShellListing(const std::string& folder, bool includeHidden, bool parsingNames) const {
+  platform::ShellListing listing = shell_.Folders(folder, includeHidden, parsingNames);
+  if (listing.ok()) SortItems(listing, collation_);
+  return listing;
+}
+
+const platform::ShellListing& ShellPaths::Listing(const std::string& folder, bool includeHidden, bool parsingNames) const {
+  if (walks_ == 0) {
+    scratch_ = ShellListing(folder, includeHidden, parsingNames);
+    return scratch_;
+  }
   auto key = std::make_tuple(UpperAscii(CutYen(folder)), includeHidden, parsingNames);
   auto found = listings_.find(key);
   if (found != listings_.end()) return found->second;
   // Most folders of a walk are leaves: a look at the disk is much cheaper than the shell's
   // listing, which examines every file of the folder.
-  if (HasNoSubfolders(folder)) {
-    listings_.emplace(std::move(key), platform::ShellListing{});
-    return {};
-  }
-  platform::ShellListing listing = shell_.Folders(folder, includeHidden, parsingNames);
+  if (HasNoSubfolders(folder)) return listings_.emplace(std::move(key), platform::ShellListing{}).first->second;
+  scratch_ = ShellListing(folder, includeHidden, parsingNames);
   // A failure is not kept: the next look may find the folder readable.
-  if (listing.ok()) listings_.emplace(std::move(key), listing);
-  return listing;
+  if (!scratch_.ok()) return scratch_;
+  return listings_.emplace(std::move(key), std::move(scratch_)).first->second;
 }
 
 std::vector<std::string> ShellPaths::SubFolders(const std::string& folder, bool includeHidden) const {
-  platform::ShellListing listing = Listing(folder, includeHidden, false);
+  const platform::ShellListing& listing = Listing(folder, includeHidden, false);
   if (!listing.ok()) throw ShellError(folder, listing.error);
   std::vector<std::string> names;
   names.reserve(listing.items.size());
-  for (size_t row : SortedRows(listing, collation_)) names.push_back(std::move(listing.items[row].name));
+  for (const platform::ShellItem& item : listing.items) names.push_back(item.name);
   return names;
 }
 
 NamePairs ShellPaths::Pairs(const std::string& folder) const {
-  platform::ShellListing listing = Listing(folder, true, true);
+  const platform::ShellListing& listing = Listing(folder, true, true);
   if (!listing.ok()) throw ShellError(folder, listing.error);
   NamePairs pairs;
   pairs.names.reserve(listing.items.size());
   pairs.parsingNames.reserve(listing.items.size());
-  for (size_t row : SortedRows(listing, collation_)) {
-    pairs.names.push_back(std::move(listing.items[row].name));
-    pairs.parsingNames.push_back(std::move(listing.items[row].parsingName));
+  for (const platform::ShellItem& item : listing.items) {
+    pairs.names.push_back(item.name);
+    pairs.parsingNames.push_back(item.parsingName);
   }
   return pairs;
 }
@@ -121,7 +130,7 @@ bool ShellPaths::RepairPath(std::string& path) const {
       continue;
     }
     NamePairs pairs = Pairs(sofar);
-    int at = FindName(pairs.names, parts[i]);
+    int at = FindName(pairs.names.size(), parts[i], [&pairs](size_t row) -> const std::string& { return pairs.names[row]; });
     if (at < 0) return false;
     sofar = pairs.parsingNames[static_cast<size_t>(at)];
   }
@@ -151,14 +160,15 @@ std::string ShellPaths::DisplayPath(const std::string& path) const {
     const std::string& parent = prefixes[i - 1];
     // A parsing name is the parent's path, a "\" unless the parent is a root, and the child.
     size_t strip = parent.size() <= 3 ? parent.size() : parent.size() + 1;
-    NamePairs pairs = Pairs(parent);
-    std::vector<std::string> children;
-    children.reserve(pairs.parsingNames.size());
-    for (const std::string& parsing : pairs.parsingNames) children.push_back(parsing.size() > strip ? parsing.substr(strip) : std::string());
-    int at = FindName(children, parts[i]);
+    const platform::ShellListing& listing = Listing(parent, true, true);
+    if (!listing.ok()) throw ShellError(parent, listing.error);
+    int at = FindName(listing.items.size(), parts[i], [&listing, strip](size_t row) {
+      const std::string& parsing = listing.items[row].parsingName;
+      return parsing.size() > strip ? std::string_view(parsing).substr(strip) : std::string_view();
+    });
     if (at < 0) return path;
     if (i > 1) result += '\\';
-    result += pairs.names[static_cast<size_t>(at)];
+    result += listing.items[static_cast<size_t>(at)].name;
   }
   return result;
 }

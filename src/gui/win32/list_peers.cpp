@@ -143,7 +143,15 @@ class ListPeer : public NativePeer {
   void FillItems() {
     Redraw(false);
     SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
-    for (const std::string& item : list_.Items()) SendMessageW(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    const std::vector<std::string>& items = list_.Items();
+    size_t bytes = 0;
+    for (const std::string& item : items) bytes += (item.size() + 1) * sizeof(wchar_t);
+    SendMessageW(hwnd_, LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
+    // Straight to the list box's own procedure: our subclass has nothing to do with these, and
+    // a long list pays the message round for every row.
+    for (const std::string& item : items) {
+      CallWindowProcW(oldProc_, hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    }
     PushSelection();
     SendMessageW(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(list_.TopIndexState()), 0);
     if (!list_.Updating()) Redraw(true);

@@ -188,7 +188,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       app.ProcessMessages();
       painted = handled = app.Now();
       quiet.emplace(lists);
-    } else if (handled == 0 || app.Now() - handled >= 50) {
+    } else if (handled == 0 || app.Now() - handled >= 100) {
       app.ProcessMessages();
       handled = app.Now();
     }
