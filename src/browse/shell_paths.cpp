@@ -70,32 +70,28 @@ bool ShellPaths::HasNoSubfolders(const std::string& folder) const {
   return true;
 }
 
-platform::ShellListing ShellPaths::ShellListing(const std::string& folder, bool includeHidden, bool parsingNames) const {
-  platform::ShellListing listing = shell_.Folders(folder, includeHidden, parsingNames);
-  if (listing.ok()) SortItems(listing, collation_);
-  return listing;
-}
-
 const platform::ShellListing& ShellPaths::Listing(const std::string& folder, bool includeHidden, bool parsingNames) const {
-  if (walks_ == 0) {
-    scratch_ = ShellListing(folder, includeHidden, parsingNames);
-    return scratch_;
-  }
   auto key = std::make_tuple(UpperAscii(CutYen(folder)), includeHidden, parsingNames);
-  auto found = listings_.find(key);
-  if (found != listings_.end()) return found->second;
-  // Most folders of a walk are leaves: a look at the disk is much cheaper than the shell's
-  // listing, which examines every file of the folder.
-  if (HasNoSubfolders(folder)) return listings_.emplace(std::move(key), platform::ShellListing{}).first->second;
-  scratch_ = ShellListing(folder, includeHidden, parsingNames);
+  if (walks_ > 0) {
+    auto found = listings_.find(key);
+    if (found != listings_.end()) return found->second;
+    // Most folders of a walk are leaves: a look at the disk is much cheaper than the shell's
+    // listing, which examines every file of the folder.
+    if (HasNoSubfolders(folder)) return listings_.emplace(std::move(key), platform::ShellListing{}).first->second;
+  }
+  platform::ShellListing listing = shell_.Folders(folder, includeHidden, parsingNames);
   // A failure is not kept: the next look may find the folder readable.
-  if (!scratch_.ok()) return scratch_;
-  return listings_.emplace(std::move(key), std::move(scratch_)).first->second;
+  if (!listing.ok()) throw ShellError(folder, listing.error);
+  SortItems(listing, collation_);
+  if (walks_ == 0) {
+    last_ = std::move(listing);
+    return last_;
+  }
+  return listings_.emplace(std::move(key), std::move(listing)).first->second;
 }
 
 std::vector<std::string> ShellPaths::SubFolders(const std::string& folder, bool includeHidden) const {
   const platform::ShellListing& listing = Listing(folder, includeHidden, false);
-  if (!listing.ok()) throw ShellError(folder, listing.error);
   std::vector<std::string> names;
   names.reserve(listing.items.size());
   for (const platform::ShellItem& item : listing.items) names.push_back(item.name);
@@ -104,7 +100,6 @@ std::vector<std::string> ShellPaths::SubFolders(const std::string& folder, bool 
 
 NamePairs ShellPaths::Pairs(const std::string& folder) const {
   const platform::ShellListing& listing = Listing(folder, true, true);
-  if (!listing.ok()) throw ShellError(folder, listing.error);
   NamePairs pairs;
   pairs.names.reserve(listing.items.size());
   pairs.parsingNames.reserve(listing.items.size());
@@ -129,10 +124,10 @@ bool ShellPaths::RepairPath(std::string& path) const {
       sofar = candidate;
       continue;
     }
-    NamePairs pairs = Pairs(sofar);
-    int at = FindName(pairs.names.size(), parts[i], [&pairs](size_t row) -> const std::string& { return pairs.names[row]; });
+    const platform::ShellListing& listing = Listing(sofar, true, true);
+    int at = FindName(listing.items.size(), parts[i], [&listing](size_t row) -> const std::string& { return listing.items[row].name; });
     if (at < 0) return false;
-    sofar = pairs.parsingNames[static_cast<size_t>(at)];
+    sofar = listing.items[static_cast<size_t>(at)].parsingName;
   }
   if (sofar.size() < 2 || sofar[1] != ':') return false;
   path = sofar;
@@ -161,7 +156,6 @@ std::string ShellPaths::DisplayPath(const std::string& path) const {
     // A parsing name is the parent's path, a "\" unless the parent is a root, and the child.
     size_t strip = parent.size() <= 3 ? parent.size() : parent.size() + 1;
     const platform::ShellListing& listing = Listing(parent, true, true);
-    if (!listing.ok()) throw ShellError(parent, listing.error);
     int at = FindName(listing.items.size(), parts[i], [&listing, strip](size_t row) {
       const std::string& parsing = listing.items[row].parsingName;
       return parsing.size() > strip ? std::string_view(parsing).substr(strip) : std::string_view();

@@ -81,9 +81,9 @@ class ShellPaths {
   };
 
  private:
-  // The shell's listing of folder, sorted by name; during a walk, from the walk's store.
+  // The shell's listing of folder, sorted by name; during a walk, from the walk's store. Throws
+  // ShellError.
   const platform::ShellListing& Listing(const std::string& folder, bool includeHidden, bool parsingNames) const;
-  platform::ShellListing ShellListing(const std::string& folder, bool includeHidden, bool parsingNames) const;
   bool HasNoSubfolders(const std::string& folder) const;
 
   platform::FileSystem& fs_;
@@ -92,7 +92,7 @@ class ShellPaths {
   std::string windowsFolder_;
   mutable int walks_ = 0;
   mutable std::map<std::tuple<std::string, bool, bool>, platform::ShellListing> listings_;
-  mutable platform::ShellListing scratch_;  // the last listing outside a walk, or a failed one
+  mutable platform::ShellListing last_;  // the last listing read outside a walk
 };
 
 // Outcome of the copy buffer probe: size 0 and an error text when nothing could be reserved.

@@ -47,12 +47,11 @@ until_ok "the start folder is not listed" has 'item 一'
 
 # Four folders opened one below the other with the mouse; the history holds the last three.
 # An opened folder lists the next one; the clicks and the press after them run in order.
-next=(二 三 四 "")
-i=0
-for f in 一 二 三 四; do
-  probe click-row TQUOVEL32KAPUL "$f" || fail "no folder row $f"
-  [ -z "${next[$i]}" ] || until_ok "folder $f was not opened" has "item ${next[$i]}"
-  i=$((i + 1))
+set -- 一 二 三 四
+while [ $# -gt 0 ]; do
+  probe click-row TQUOVEL32KAPUL "$1" || fail "no folder row $1"
+  [ $# = 1 ] || until_ok "folder $1 was not opened" has "item $2"
+  shift
 done
 probe press-name TQUOVEL32KAPUL Label19 || fail "no folder count label"
 until_ok "the history panel did not open" probe shown-name TQUOVEL32KAPUL PanelKaKo
