@@ -143,8 +143,9 @@ void FileBrowser::FillFileList(const std::string& folder) {
   f_.Label1.SetCaption(" ---ｺ");
   const std::string path = folders_.EnterFileListFolder(folder);
   if (hooks_.FolderListed) hooks_.FolderListed(path);
+  const auto whole = shell_.TakeWalkReading(path);
   std::vector<platform::FindEntry> entries =
-      SelectFileEntries(os_.fs, os_.collation, AddYen(path), pattern_, mask_, f_.CB5.Checked());
+      SelectFileEntries(os_.fs, os_.collation, AddYen(path), pattern_, mask_, f_.CB5.Checked(), whole.get());
   listed_.clear();
   for (const platform::FindEntry& e : entries) listed_.emplace(e.name, e);
   if (!f_.SSN.Checked()) {

@@ -10,6 +10,41 @@ namespace browse {
 
 namespace {
 std::string Piece(int index) { return std::string("*.") + ExtensionNames()[static_cast<size_t>(index)] + ";"; }
+
+// "*", "*.*" or "*.EXT" with a plain ASCII extension: then `tail` is what a matching name ends
+// with, letter case aside ("" for every name).
+bool PlainPiece(const std::string& piece, std::string& tail) {
+  tail.clear();
+  if (piece == "*" || piece == "*.*") return true;
+  if (piece.size() < 3 || piece.compare(0, 2, "*.") != 0) return false;
+  for (size_t i = 2; i < piece.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(piece[i]);
+    if (c <= ' ' || c >= 0x80 || c == '*' || c == '?' || c == '.') return false;
+  }
+  tail = UpperAscii(piece.substr(1));
+  return true;
+}
+
+// A "." cannot be the second byte of a double-byte character, so a byte-wise look at the end
+// of the name is safe.
+bool EndsWith(const std::string& name, const std::string& tail) {
+  return name.size() >= tail.size() && UpperAscii(name.substr(name.size() - tail.size())) == tail;
+}
+
+// The entries of the whole reading that `piece` finds with `mask`; false when the piece needs
+// the disk.
+bool FindIn(const std::vector<platform::FindEntry>& whole, const std::string& piece, uint32_t mask,
+            std::vector<platform::FindEntry>& found) {
+  std::string tail;
+  if (!PlainPiece(piece, tail)) return false;
+  const uint32_t excluded =
+      (platform::attr::kHidden | platform::attr::kSystem | platform::attr::kVolumeId | platform::attr::kDirectory) & ~mask;
+  for (const platform::FindEntry& e : whole) {
+    if ((e.attributes & excluded) != 0) continue;
+    if (EndsWith(e.name, tail) || (!e.shortName.empty() && EndsWith(e.shortName, tail))) found.push_back(e);
+  }
+  return true;
+}
 }  // namespace
 
 const std::array<const char*, kExtensionCount>& ExtensionNames() {
@@ -62,7 +97,7 @@ std::string RemoveExtension(const std::string& pattern, int index) {
 
 std::vector<platform::FindEntry> SelectFileEntries(platform::FileSystem& fs, platform::Collation& collation,
                                                    const std::string& folder, const std::string& pattern, int mask,
-                                                   bool normal) {
+                                                   bool normal, const std::vector<platform::FindEntry>* whole) {
   // Each entry with its folded name, which finds the names two pieces select; then with its sort
   // key, so that the sort compares plain bytes.
   std::vector<std::pair<std::string, platform::FindEntry>> found;
@@ -73,7 +108,11 @@ std::vector<platform::FindEntry> SelectFileEntries(platform::FileSystem& fs, pla
     std::string piece = pattern.substr(start, end - start);
     start = end + 1;
     if (piece.empty()) continue;
-    for (platform::FindEntry& e : fs.Find(AddYen(folder) + piece, static_cast<uint32_t>(mask))) {
+    std::vector<platform::FindEntry> got;
+    if (whole == nullptr || !FindIn(*whole, piece, static_cast<uint32_t>(mask), got)) {
+      got = fs.Find(AddYen(folder) + piece, static_cast<uint32_t>(mask));
+    }
+    for (platform::FindEntry& e : got) {
       if (e.attributes & (platform::attr::kDirectory | platform::attr::kVolumeId)) continue;
       if (!normal && (e.attributes & static_cast<uint32_t>(mask)) == 0) continue;
       std::string folded = UpperAscii(e.name);

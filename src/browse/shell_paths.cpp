@@ -55,19 +55,28 @@ std::string ShellPaths::WindowsDriveRoot() const { return LeftCut(windowsFolder_
 ShellPaths::Walk::Walk(const ShellPaths& paths) : paths_(paths) { ++paths_.walks_; }
 
 ShellPaths::Walk::~Walk() {
-  if (--paths_.walks_ == 0) paths_.listings_.clear();
+  if (--paths_.walks_ > 0) return;
+  paths_.listings_.clear();
+  paths_.reading_.reset();
 }
 
 // Whether a folder of the file system holds no folder at all (then the shell lists none of it
-// either). False when it holds one, or is no folder of the file system.
+// either). False when it holds one, or is no folder of the file system. What it read is kept for
+// the file list of the same visit (TakeWalkReading).
 bool ShellPaths::HasNoSubfolders(const std::string& folder) const {
   const std::string path = CutYen(folder);
   if (path.size() < 2 || path[1] != ':' || !fs_.DirectoryExists(path)) return false;
-  const uint32_t mask = platform::attr::kDirectory | platform::attr::kHidden | platform::attr::kSystem;
-  for (const platform::FindEntry& entry : fs_.Find(AddYen(path) + "*", mask)) {
-    if (entry.attributes & platform::attr::kDirectory) return false;
-  }
-  return true;
+  const uint32_t every = platform::attr::kDirectory | platform::attr::kHidden | platform::attr::kSystem |
+                        platform::attr::kVolumeId;
+  readingOf_ = UpperAscii(path);
+  reading_ = std::make_unique<std::vector<platform::FindEntry>>(fs_.Find(AddYen(path) + "*", every));
+  return std::none_of(reading_->begin(), reading_->end(),
+                      [](const platform::FindEntry& e) { return (e.attributes & platform::attr::kDirectory) != 0; });
+}
+
+std::unique_ptr<std::vector<platform::FindEntry>> ShellPaths::TakeWalkReading(const std::string& folder) const {
+  if (reading_ == nullptr || readingOf_ != UpperAscii(CutYen(folder))) return nullptr;
+  return std::move(reading_);
 }
 
 const platform::ShellListing& ShellPaths::Listing(const std::string& folder, bool includeHidden, bool parsingNames) const {

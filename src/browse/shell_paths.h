@@ -5,10 +5,12 @@
 #include <functional>
 #include <stdexcept>
 #include <map>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/shell.h"
 
 namespace platform {
@@ -66,6 +68,11 @@ class ShellPaths {
   // when none exists.
   std::string NearestExistingFolder(const std::string& path) const;
 
+  // During a walk: the reading of every entry of `folder` that the walk made when it last listed
+  // a folder's subfolders, if that was `folder`; handed out once (the file list of the same visit
+  // reads it instead of the disk). Null otherwise.
+  std::unique_ptr<std::vector<platform::FindEntry>> TakeWalkReading(const std::string& folder) const;
+
   // While one of these lives, each folder is listed by the shell once and its listing reused:
   // for a walk over a tree, which names the same parent folders again and again and changes no
   // folder itself. Listings are read afresh again after the last one ends.
@@ -93,6 +100,8 @@ class ShellPaths {
   mutable int walks_ = 0;
   mutable std::map<std::tuple<std::string, bool, bool>, platform::ShellListing> listings_;
   mutable platform::ShellListing last_;  // the last listing read outside a walk
+  mutable std::string readingOf_;  // see TakeWalkReading
+  mutable std::unique_ptr<std::vector<platform::FindEntry>> reading_;
 };
 
 // Outcome of the copy buffer probe: size 0 and an error text when nothing could be reserved.

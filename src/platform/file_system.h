@@ -56,6 +56,7 @@ struct FindEntry {
   uint32_t attributes = 0;
   uint64_t size = 0;
   FileTime lastWrite;
+  std::string shortName;  // the 8.3 name the system keeps apart from a longer name; else empty
 };
 
 struct DiskSpace {

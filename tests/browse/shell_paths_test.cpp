@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "browse/filters.h"
 #include "browse/text_path.h"
 #include "platform/fake/fake_platform.h"
 #include "support/sjis_text.h"
@@ -110,6 +111,37 @@ TEST_F(ShellPathsTest, AWalkListsFoldersWithoutFoldersInsideThemWithoutTheShell)
   EXPECT_TRUE(paths.SubFolders("C:\\Pool", false).empty());
   EXPECT_EQ(paths.SubFolders("C:\\Pool", true), std::vector<std::string>{"secret"});
   EXPECT_EQ(p.shell.Listings(), before + 2);
+}
+
+// The file list of a walk's folder reads what the walk read when it listed the folder's
+// subfolders, and must find what the disk would find: through long and 8.3 names, with the
+// attribute filter, and from the disk for pieces it cannot answer.
+TEST_F(ShellPathsTest, TheFileListOfAWalksFolderFindsWhatTheDiskWould) {
+  using platform::attr::kArchive, platform::attr::kHidden, platform::attr::kSystem;
+  for (const char* name : {"A.SCR", "b.scr", "x.sr", "y.srx", "pic.jpg", "noext", ".scr", "a.b.scr"}) {
+    p.fs.AddFile(std::string("C:\\Pool\\") + name, "MZ", kArchive);
+  }
+  p.fs.AddFile("C:\\Pool\\hid.scr", "MZ", kHidden | kArchive);
+  p.fs.AddFile("C:\\Pool\\sys.scr", "MZ", kSystem);
+  p.fs.AddFile("C:\\Pool\\long.scrx", "MZ", kArchive);
+  p.fs.SetShortName("C:\\Pool\\long.scrx", "LONG~1.SCR");
+  p.fs.AddFolder("C:\\Pool\\dir.scr");
+  for (const char* pattern : {"*.SCR;", "*.scr;*.jpg;", "*;", "*.*;", "*.SR?;*.scr;", "A*.SCR;", "*.scrx;"}) {
+    for (int mask : {0x20, 0x20 | 0x02, 0x27}) {
+      for (bool normal : {false, true}) {
+        const ShellPaths::Walk walk(paths);  // each walk reads each folder once
+        paths.SubFolders("C:\\Users\\Music", true);
+        EXPECT_EQ(paths.TakeWalkReading("C:\\Pool"), nullptr);  // read for another folder
+        paths.SubFolders("C:\\Pool", true);
+        const auto whole = paths.TakeWalkReading("C:\\Pool\\");
+        ASSERT_NE(whole, nullptr);
+        EXPECT_EQ(paths.TakeWalkReading("C:\\Pool"), nullptr);  // handed out once
+        EXPECT_EQ(NamesOf(SelectFileEntries(p.fs, p.collation, "C:\\Pool", pattern, mask, normal, whole.get())),
+                  NamesOf(SelectFileEntries(p.fs, p.collation, "C:\\Pool", pattern, mask, normal)))
+            << pattern << " " << mask << " " << normal;
+      }
+    }
+  }
 }
 
 TEST_F(ShellPathsTest, ShellFailuresReachTheCaller) {

@@ -26,25 +26,62 @@ class ListPeer : public NativePeer {
 
   void Changed(Property what, int index) override {
     if (hwnd_ == nullptr) return;
+    // A list refilled while it is updated gets its rows once, when the update ends (a walk
+    // refills the file list for every folder); until then the window keeps its old rows.
+    if (itemsDue_ && (what == Property::ItemAdded || what == Property::ItemDeleted || what == Property::ItemIndex ||
+                      what == Property::Selection || what == Property::TopIndex)) {
+      if (what == Property::ItemIndex || what == Property::TopIndex) topIndexLast_ = what == Property::TopIndex;
+      return;
+    }
     pushing_ = true;
     switch (what) {
-      case Property::Items: FillItems(); break;
-      case Property::ItemAdded:
+      case Property::Items:
+        if (list_.Updating()) {
+          itemsDue_ = topIndexLast_ = true;
+        } else {
+          FillItems();
+        }
+        break;
+      case Property::ItemAdded: {
+        // The list box grows its rows a few at a time, copying all of them each time: rows
+        // added one by one get room for as many again as there are.
+        const size_t count = static_cast<size_t>(list_.Count());
+        if (count > reserved_) {
+          const std::string& row = list_.Item(index);
+          SendMessageW(hwnd_, LB_INITSTORAGE, count, static_cast<LPARAM>(count * (row.size() + 1) * sizeof(wchar_t)));
+          reserved_ = 2 * count;
+        }
         SendMessageW(hwnd_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(Wide(list_.Item(index)).c_str()));
         break;
+      }
       case Property::ItemDeleted: SendMessageW(hwnd_, LB_DELETESTRING, static_cast<WPARAM>(index), 0); break;
+      // While the list is updated, the current row and the top row (which scroll the window,
+      // drawn or not) reach the window once, when the update ends.
       case Property::ItemIndex:
-        // In a multi-select list ItemIndex is only the focused row.
-        if (list_.MultiSelect()) {
-          PushCaret();
+        if (list_.Updating()) {
+          itemIndexDue_ = true;
+          topIndexLast_ = false;
         } else {
-          PushSelection();
+          PushItemIndex();
         }
         break;
       case Property::Selection: PushSelection(index); break;
-      case Property::TopIndex: SendMessageW(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(list_.TopIndexState()), 0); break;
+      case Property::TopIndex:
+        if (list_.Updating()) {
+          topIndexDue_ = topIndexLast_ = true;
+        } else {
+          PushTopIndex();
+        }
+        break;
       case Property::Style: pushing_ = false; Recreate(); return;
-      case Property::Updating: Redraw(index == 0); break;
+      case Property::Updating:
+        if (index == 0 && itemsDue_) {
+          FillItems();
+          break;
+        }
+        if (index == 0) PushDue();
+        Redraw(index == 0);
+        break;
       default: pushing_ = false; NativePeer::Changed(what, index); return;
     }
     pushing_ = false;
@@ -85,11 +122,19 @@ class ListPeer : public NativePeer {
     if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
     return true;
   }
-  int QueryTopIndex() const override { return hwnd_ != nullptr ? static_cast<int>(SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0)) : -1; }
+  int QueryTopIndex() const override {
+    const bool current = hwnd_ != nullptr && !topIndexDue_ && !itemsDue_;
+    return current ? static_cast<int>(SendMessageW(hwnd_, LB_GETTOPINDEX, 0, 0)) : -1;
+  }
   // A press on a selected row of a multi-select list that drags automatically keeps the
   // selection, so that all selected rows can be dragged; the window sees the press only when
   // the button is released without a drag (then it is an ordinary click on that row).
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+    // The user acts on the rows the list holds now.
+    if (itemsDue_ && ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST && message != WM_MOUSEMOVE) ||
+                      (message >= WM_KEYFIRST && message <= WM_KEYLAST))) {
+      FillItems();
+    }
     if (message == WM_LBUTTONDOWN && list_.DragMode() == DragMode::Automatic && list_.MultiSelect() &&
         (wParam & (MK_SHIFT | MK_CONTROL)) == 0) {
       const int row = QueryItemAtPos(Point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
@@ -120,7 +165,7 @@ class ListPeer : public NativePeer {
   }
 
   int QueryItemAtPos(Point p) const override {
-    if (hwnd_ == nullptr) return -2;
+    if (hwnd_ == nullptr || itemsDue_) return -2;
     const LRESULT r = SendMessageW(hwnd_, LB_ITEMFROMPOINT, 0, MAKELPARAM(p.x, p.y));
     return HIWORD(r) != 0 ? -1 : static_cast<int>(LOWORD(r));
   }
@@ -141,20 +186,46 @@ class ListPeer : public NativePeer {
 
  private:
   void FillItems() {
-    Redraw(false);
+    if (!list_.Updating()) Redraw(false);
     SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
     const std::vector<std::string>& items = list_.Items();
     size_t bytes = 0;
     for (const std::string& item : items) bytes += (item.size() + 1) * sizeof(wchar_t);
     SendMessageW(hwnd_, LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
+    reserved_ = items.size();
     // Straight to the list box's own procedure: our subclass has nothing to do with these, and
     // a long list pays the message round for every row.
     for (const std::string& item : items) {
       CallWindowProcW(oldProc_, hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
     }
-    PushSelection();
-    SendMessageW(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(list_.TopIndexState()), 0);
+    // The row set last decides what the window scrolls to.
+    if (topIndexLast_) {
+      PushSelection();
+      PushTopIndex();
+    } else {
+      PushTopIndex();
+      PushSelection();
+    }
+    itemsDue_ = itemIndexDue_ = topIndexDue_ = false;
+    topIndexLast_ = true;
     if (!list_.Updating()) Redraw(true);
+  }
+  void PushItemIndex() {
+    // In a multi-select list ItemIndex is only the focused row.
+    if (list_.MultiSelect()) {
+      PushCaret();
+    } else {
+      PushSelection();
+    }
+  }
+  void PushTopIndex() { SendMessageW(hwnd_, LB_SETTOPINDEX, static_cast<WPARAM>(list_.TopIndexState()), 0); }
+  // What the update held back, in the order it was last set.
+  void PushDue() {
+    if (topIndexDue_ && !topIndexLast_) PushTopIndex();
+    if (itemIndexDue_) PushItemIndex();
+    if (topIndexDue_ && topIndexLast_) PushTopIndex();
+    itemIndexDue_ = topIndexDue_ = false;
+    topIndexLast_ = true;
   }
   // Switches the window's drawing off, or on again with one repaint.
   void Redraw(bool on) {
@@ -178,6 +249,8 @@ class ListPeer : public NativePeer {
     if (list_.ItemIndex() >= 0) SendMessageW(hwnd_, LB_SETCARETINDEX, static_cast<WPARAM>(list_.ItemIndex()), FALSE);
   }
   ListBox& list_;
+  size_t reserved_ = 0;  // rows the list box has room for
+  bool itemsDue_ = false, itemIndexDue_ = false, topIndexDue_ = false, topIndexLast_ = true;
   bool heldOnSelection_ = false;
   LPARAM heldAt_ = 0;
 };

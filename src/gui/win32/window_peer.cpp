@@ -4,6 +4,7 @@
 #include <windowsx.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <unordered_map>
 
@@ -73,16 +74,22 @@ ShiftState MouseShift(WPARAM wParam) {
 }
 }  // namespace
 
+// The system's shared cursors, loaded once: each load is a search of the system's cursors.
 HCURSOR CursorHandle(Cursor cursor) {
+  static HCURSOR loaded[static_cast<int>(Cursor::No) + 1] = {};
+  LPCSTR id = IDC_ARROW;
   switch (cursor) {
-    case Cursor::HourGlass: return LoadCursorA(nullptr, IDC_WAIT);
-    case Cursor::SizeNS: return LoadCursorA(nullptr, IDC_SIZENS);
-    case Cursor::SizeWE: return LoadCursorA(nullptr, IDC_SIZEWE);
-    case Cursor::SizeAll: return LoadCursorA(nullptr, IDC_SIZEALL);
-    case Cursor::HandPoint: return LoadCursorA(nullptr, IDC_HAND);
-    case Cursor::No: return LoadCursorA(nullptr, IDC_NO);
-    default: return LoadCursorA(nullptr, IDC_ARROW);
+    case Cursor::HourGlass: id = IDC_WAIT; break;
+    case Cursor::SizeNS: id = IDC_SIZENS; break;
+    case Cursor::SizeWE: id = IDC_SIZEWE; break;
+    case Cursor::SizeAll: id = IDC_SIZEALL; break;
+    case Cursor::HandPoint: id = IDC_HAND; break;
+    case Cursor::No: id = IDC_NO; break;
+    default: cursor = Cursor::Default; break;
   }
+  HCURSOR& handle = loaded[static_cast<int>(cursor)];
+  if (handle == nullptr) handle = LoadCursorA(nullptr, id);
+  return handle;
 }
 
 ShiftState CurrentShift() {
@@ -418,6 +425,14 @@ class PaintPeer : public WindowPeer {
     Attach(CreateChild(0, Backend::ControlWindowClass(), style, this), false);
   }
 
+  // The caption is drawn from the control and told from it (WM_GETTEXT) without the system's
+  // copy of the text, which would cost a call to the window server for each change. (A child
+  // window's text is not read across processes without asking the window anyway.)
+  void Changed(Property what, int index) override {
+    if (what != Property::Caption) return WindowPeer::Changed(what, index);
+    if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, TRUE);
+  }
+
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
     switch (message) {
       case WM_PAINT:
@@ -451,6 +466,21 @@ class PaintPeer : public WindowPeer {
       case WM_GETDLGCODE:
         result = DLGC_WANTARROWS | DLGC_WANTCHARS;
         return true;
+      case WM_GETTEXTLENGTH:
+        result = static_cast<LRESULT>(Wide(control_.Caption()).size());
+        return true;
+      case WM_GETTEXT: {
+        const std::wstring text = Wide(control_.Caption());
+        const size_t room = static_cast<size_t>(wParam);
+        const size_t n = room == 0 ? 0 : std::min(text.size(), room - 1);
+        wchar_t* out = reinterpret_cast<wchar_t*>(lParam);
+        if (room > 0 && out != nullptr) {
+          text.copy(out, n);
+          out[n] = L'\0';
+        }
+        result = static_cast<LRESULT>(n);
+        return true;
+      }
       default: break;
     }
     return WindowPeer::OnMessage(message, wParam, lParam, result);

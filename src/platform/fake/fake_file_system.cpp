@@ -351,8 +351,11 @@ std::vector<FindEntry> FakeFileSystem::Find(const std::string& pattern, uint32_t
   const uint32_t excluded = (attr::kHidden | attr::kSystem | attr::kVolumeId | attr::kDirectory) & ~mask;
   for (const auto& [key, child] : folder.node->children) {
     if ((child->attributes & excluded) != 0) continue;
-    if (!NameMatches(parts.back(), child->name)) continue;
-    out.push_back({child->name, child->Reported(), child->IsFolder() ? 0 : child->data.size(), child->lastWrite});
+    // As on a volume with 8.3 names: a pattern also finds a file through its short name.
+    const std::string& shortName = child->shortName;
+    if (!NameMatches(parts.back(), child->name) && (shortName.empty() || !NameMatches(parts.back(), shortName))) continue;
+    out.push_back(
+        {child->name, child->Reported(), child->IsFolder() ? 0 : child->data.size(), child->lastWrite, shortName});
   }
   return out;
 }

@@ -125,6 +125,7 @@ std::vector<FindEntry> Win32FileSystem::Find(const std::string& pattern, uint32_
     e.attributes = data.dwFileAttributes;
     e.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     e.lastWrite = ToFileTime(data.ftLastWriteTime);
+    if (data.cAlternateFileName[0] != L'\0') e.shortName = Narrow(data.cAlternateFileName);
     out.push_back(std::move(e));
   } while (FindNextFileW(find, &data));
   FindClose(find);
@@ -255,7 +256,16 @@ std::string Win32FileSystem::CurrentFolder() {
 }
 
 OsResult Win32FileSystem::SetCurrentFolder(const std::string& path) {
-  return Check(SetCurrentDirectoryW(Wide(path).c_str()));
+  // Already there, spelled the same: setting it again would only open the folder once more.
+  std::wstring wide = Wide(path);
+  wchar_t current[MAX_PATH + 1];
+  const DWORD n = GetCurrentDirectoryW(MAX_PATH + 1, current);
+  if (n > 0 && n <= MAX_PATH) {
+    std::wstring target = wide;
+    if (target.size() > 3 && target.back() == L'\\') target.pop_back();
+    if (target == std::wstring(current, n)) return OsResult::Ok();
+  }
+  return Check(SetCurrentDirectoryW(wide.c_str()));
 }
 
 std::optional<std::string> Win32FileSystem::FullPath(const std::string& path) {

@@ -61,6 +61,8 @@ TEST_F(Win32Demo, FormsAreFoundByTheirClassNameAndShowJapaneseCaptions) {
   EXPECT_TRUE(IsWindowVisible(H(demo)));
   EXPECT_EQ(Text(H(demo)), L"QUOVEL32 コンポーネント見本");
   EXPECT_EQ(Text(H(demo.Button3)), L"再 生(&P)");
+  demo.Label1.SetCaption("件数 12");  // drawn by the program, still told as the window's text
+  EXPECT_EQ(Text(H(demo.Label1)), L"件数 12");
   // The owner is the application's taskbar window.
   EXPECT_EQ(GetWindow(H(demo), GW_OWNER), reinterpret_cast<HWND>(app.GetHandle()));
 }
@@ -226,6 +228,32 @@ TEST_F(Win32Demo, RowsAddedInABatchRepaintTheListOnceAtTheEnd) {
   EXPECT_TRUE(GetUpdateRect(list, &dirty, FALSE));
   EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), before + 50);
   EXPECT_TRUE(IsWindowVisible(list));
+}
+
+TEST_F(Win32Demo, AListRefilledInABatchHasItsRowsWhenTheBatchEndsOrTheUserActs) {
+  HWND list = H(demo.ListBox1);
+  std::vector<std::string> rows;
+  for (int i = 0; i < 200; ++i) rows.push_back("row " + std::to_string(i));
+  {
+    gui::ListUpdate batch{&demo.ListBox1};
+    demo.ListBox1.SetItems({"old"});
+    demo.ListBox1.SetItems(rows);
+    demo.ListBox1.SetItemIndex(150);
+  }
+  EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 200);
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 150);
+  const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
+  EXPECT_TRUE(top <= 150 && 150 < top + demo.ListBox1.VisibleRows()) << top;
+  EXPECT_EQ(demo.ListBox1.TopIndex(), top);
+  // A click in the middle of a batch lands on the rows the list holds by then.
+  gui::ListUpdate batch{&demo.ListBox1};
+  demo.ListBox1.SetItems({"a", "b", "c"});
+  const int rowHeight = demo.ListBox1.ItemHeight();
+  const LPARAM at = MAKELPARAM(10, rowHeight + rowHeight / 2);
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(list, WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(demo.ListBox1.ItemIndex(), 1);
+  EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 3);
 }
 
 TEST_F(Win32Demo, AModalFormEndsWithTheResultOfAPostedClick) {
