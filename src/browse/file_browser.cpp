@@ -144,21 +144,38 @@ void FileBrowser::FillFileList(const std::string& folder) {
   const std::string path = folders_.EnterFileListFolder(folder);
   if (hooks_.FolderListed) hooks_.FolderListed(path);
   const auto whole = shell_.TakeWalkReading(path);
-  std::vector<platform::FindEntry> entries =
-      SelectFileEntries(os_.fs, os_.collation, AddYen(path), pattern_, mask_, f_.CB5.Checked(), whole.get());
-  listed_.clear();
-  for (const platform::FindEntry& e : entries) listed_.emplace(e.name, e);
-  if (!f_.SSN.Checked()) {
+  const bool normalFiles = f_.CB5.Checked();
+  const bool names = f_.SSN.Checked();
+  std::vector<platform::FindEntry> found =
+      FindFileEntries(os_.fs, AddYen(path), pattern_, mask_, normalFiles, whole.get());
+  // A folder that gives the same entries under the same filter as last time is listed as it
+  // was then, without ordering names and descriptions again.
+  ListingKey key{UpperAscii(path), pattern_, mask_, normalFiles, names};
+  if (!last_ || last_->key != key || last_->found != found) {
+    last_.reset();
+    Listing listing{std::move(key), found, {}, {}};
+    std::vector<platform::FindEntry> entries = OrderFileEntries(os_.collation, std::move(found));
+    listed_.clear();
+    for (const platform::FindEntry& e : entries) listed_.emplace(e.name, e);
+    if (!names) {
+      listing.files = NamesOf(std::move(entries));
+    } else {
+      const std::string prefix = AddYen(path);
+      SaverOrder order = OrderBySaverName(entries, os_.collation, [&](const platform::FindEntry& e) {
+        return hooks_.SaverDescription ? hooks_.SaverDescription(prefix + e.name, e) : std::string();
+      });
+      listing.files = std::move(order.files);
+      listing.twin = std::move(order.twin);
+    }
+    last_ = std::move(listing);
+  }
+  if (!names) {
     f_.ListBox7.Hide();
     f_.ListBox7.ClearItems();
-    f_.ListBox4.SetItems(NamesOf(std::move(entries)));
+    f_.ListBox4.SetItems(last_->files);
   } else {
-    const std::string prefix = AddYen(path);
-    SaverOrder order = OrderBySaverName(entries, os_.collation, [&](const platform::FindEntry& e) {
-      return hooks_.SaverDescription ? hooks_.SaverDescription(prefix + e.name, e) : std::string();
-    });
-    f_.ListBox4.SetItems(std::move(order.files));
-    f_.ListBox7.SetItems(std::move(order.twin));
+    f_.ListBox4.SetItems(last_->files);
+    f_.ListBox7.SetItems(last_->twin);
     f_.ListBox7.Show();
     if (hooks_.SaverNamesRead) hooks_.SaverNamesRead();
   }

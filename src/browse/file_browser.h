@@ -5,8 +5,10 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -152,6 +154,15 @@ class FileBrowser {
   std::string pattern_ = "*.SCR;";
   int mask_ = 0x27;
   std::unordered_map<std::string, platform::FindEntry> listed_;
+  // The last file list: what the folder gave (the key: folder, pattern, mask, normal files,
+  // names shown) and the rows made of it.
+  using ListingKey = std::tuple<std::string, std::string, int, bool, bool>;
+  struct Listing {
+    ListingKey key;
+    std::vector<platform::FindEntry> found;
+    std::vector<std::string> files, twin;
+  };
+  std::optional<Listing> last_;
 };
 
 }  // namespace browse

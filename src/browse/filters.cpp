@@ -95,12 +95,10 @@ std::string RemoveExtension(const std::string& pattern, int index) {
   return out;
 }
 
-std::vector<platform::FindEntry> SelectFileEntries(platform::FileSystem& fs, platform::Collation& collation,
-                                                   const std::string& folder, const std::string& pattern, int mask,
-                                                   bool normal, const std::vector<platform::FindEntry>* whole) {
-  // Each entry with its folded name, which finds the names two pieces select; then with its sort
-  // key, so that the sort compares plain bytes.
-  std::vector<std::pair<std::string, platform::FindEntry>> found;
+std::vector<platform::FindEntry> FindFileEntries(platform::FileSystem& fs, const std::string& folder,
+                                                 const std::string& pattern, int mask, bool normal,
+                                                 const std::vector<platform::FindEntry>* whole) {
+  std::vector<platform::FindEntry> found;
   size_t start = 0;
   while (start <= pattern.size()) {
     size_t end = pattern.find(';', start);
@@ -115,23 +113,40 @@ std::vector<platform::FindEntry> SelectFileEntries(platform::FileSystem& fs, pla
     for (platform::FindEntry& e : got) {
       if (e.attributes & (platform::attr::kDirectory | platform::attr::kVolumeId)) continue;
       if (!normal && (e.attributes & static_cast<uint32_t>(mask)) == 0) continue;
-      std::string folded = UpperAscii(e.name);
-      found.emplace_back(std::move(folded), std::move(e));
+      found.push_back(std::move(e));
     }
   }
+  return found;
+}
+
+std::vector<platform::FindEntry> OrderFileEntries(platform::Collation& collation, std::vector<platform::FindEntry> found) {
+  // Each entry with its folded name, which finds the names two pieces select; then with its sort
+  // key, so that the sort compares plain bytes.
+  std::vector<std::pair<std::string, platform::FindEntry>> keyed;
+  keyed.reserve(found.size());
+  for (platform::FindEntry& e : found) {
+    std::string folded = UpperAscii(e.name);
+    keyed.emplace_back(std::move(folded), std::move(e));
+  }
   auto byKey = [](const auto& a, const auto& b) { return a.first < b.first; };
-  std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+  std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
     return a.first != b.first ? a.first < b.first : a.second.name < b.second.name;
   });
-  found.erase(std::unique(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
-              found.end());
-  for (auto& f : found) f.first = collation.SortKey(f.second.name);
+  keyed.erase(std::unique(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
+              keyed.end());
+  for (auto& k : keyed) k.first = collation.SortKey(k.second.name);
   // Names with equal keys keep their folded order.
-  std::stable_sort(found.begin(), found.end(), byKey);
+  std::stable_sort(keyed.begin(), keyed.end(), byKey);
   std::vector<platform::FindEntry> entries;
-  entries.reserve(found.size());
-  for (auto& f : found) entries.push_back(std::move(f.second));
+  entries.reserve(keyed.size());
+  for (auto& k : keyed) entries.push_back(std::move(k.second));
   return entries;
+}
+
+std::vector<platform::FindEntry> SelectFileEntries(platform::FileSystem& fs, platform::Collation& collation,
+                                                   const std::string& folder, const std::string& pattern, int mask,
+                                                   bool normal, const std::vector<platform::FindEntry>* whole) {
+  return OrderFileEntries(collation, FindFileEntries(fs, folder, pattern, mask, normal, whole));
 }
 
 std::vector<std::string> NamesOf(std::vector<platform::FindEntry> entries) {

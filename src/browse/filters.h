@@ -48,6 +48,12 @@ std::string RemoveExtension(const std::string& pattern, int index);
 std::vector<platform::FindEntry> SelectFileEntries(platform::FileSystem& fs, platform::Collation& collation,
                                                    const std::string& folder, const std::string& pattern, int mask,
                                                    bool normal, const std::vector<platform::FindEntry>* whole = nullptr);
+// The two steps of SelectFileEntries: what the pieces find, piece after piece (with the skips
+// above); then each name once, in the platform's order of names.
+std::vector<platform::FindEntry> FindFileEntries(platform::FileSystem& fs, const std::string& folder,
+                                                 const std::string& pattern, int mask, bool normal,
+                                                 const std::vector<platform::FindEntry>* whole = nullptr);
+std::vector<platform::FindEntry> OrderFileEntries(platform::Collation& collation, std::vector<platform::FindEntry> found);
 // The names of `entries`, in their order.
 std::vector<std::string> NamesOf(std::vector<platform::FindEntry> entries);
 

@@ -27,7 +27,7 @@ class Timer;
 // The state a control pushes to its peer when it changes.
 enum class Property {
   Bounds, Visible, Enabled, Caption, Font, Color, Hint, TabStop,
-  Items,        // the whole item list changed
+  Items,        // the whole item list changed (index 1: to the same rows as before)
   ItemAdded,    // index: the row inserted
   ItemDeleted,  // index: the row removed
   ItemIndex, Selection, TopIndex, Checked, ReadOnly, MaxLength, Picture, Style,

@@ -62,11 +62,12 @@ void ListBox::SetItem(int index, const std::string& text) {
 }
 
 void ListBox::SetItems(std::vector<std::string> items) {
+  const bool same = items == items_;
   items_ = std::move(items);
   selected_.assign(items_.size(), false);
   itemIndex_ = -1;
   topIndex_ = 0;
-  Push(Property::Items);
+  Push(Property::Items, same ? 1 : 0);
 }
 
 void ListBox::ClearItems() { SetItems({}); }

@@ -57,6 +57,7 @@ struct FindEntry {
   uint64_t size = 0;
   FileTime lastWrite;
   std::string shortName;  // the 8.3 name the system keeps apart from a longer name; else empty
+  friend bool operator==(const FindEntry&, const FindEntry&) = default;
 };
 
 struct DiskSpace {

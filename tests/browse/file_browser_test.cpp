@@ -195,6 +195,23 @@ TEST_F(FileBrowserTest, SaverNamesOrderTheListAndFillTheTwin) {
   EXPECT_EQ(form.ListBox7.Count(), 0);
 }
 
+// A folder listed again with the same entries keeps its order without asking for the names
+// again; a saver replaced by another file of the same name is read again.
+TEST_F(FileBrowserTest, AFolderListedAgainAsksOnlyForChangedSavers) {
+  descriptions = {{"C:\\SS\\STAR.SCR", "星"}, {"C:\\SS\\FISH.SCR", "魚"}};
+  form.SSN.SetChecked(true);
+  Start("C:\\SS");
+  asked.clear();
+  browser->FillFileList("C:\\SS");
+  EXPECT_EQ(asked, V{});
+  EXPECT_EQ(form.ListBox7.Items(), (V{"魚", "星", "HIDDEN.SCR"}));
+  descriptions["C:\\SS\\STAR.SCR"] = "流れ星";
+  ASSERT_TRUE(os.fs.WriteFile("C:\\SS\\STAR.SCR", "MZ new").ok());
+  browser->FillFileList("C:\\SS");
+  EXPECT_EQ(form.ListBox7.Items(), (V{"魚", "流れ星", "HIDDEN.SCR"}));
+  EXPECT_EQ(form.ListBox4.Items(), (V{"fish.scr", "STAR.SCR", "HIDDEN.SCR"}));
+}
+
 TEST_F(FileBrowserTest, FolderListClicksOpenRootAndSubfolders) {
   Start("C:\\SS");
   form.Show();

@@ -39,7 +39,7 @@ class ListPeer : public NativePeer {
         if (list_.Updating()) {
           itemsDue_ = topIndexLast_ = true;
         } else {
-          FillItems();
+          FillItems(index == 1);
         }
         break;
       case Property::ItemAdded: {
@@ -185,26 +185,44 @@ class ListPeer : public NativePeer {
   }
 
  private:
-  void FillItems() {
+  // Gives the window the list's rows, selection and top row; `sameRows`: the window holds
+  // these rows already, only the selection and the top row are new.
+  void FillItems(bool sameRows = false) {
     if (!list_.Updating()) Redraw(false);
-    SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
-    const std::vector<std::string>& items = list_.Items();
-    size_t bytes = 0;
-    for (const std::string& item : items) bytes += (item.size() + 1) * sizeof(wchar_t);
-    SendMessageW(hwnd_, LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
-    reserved_ = items.size();
-    // Straight to the list box's own procedure: our subclass has nothing to do with these, and
-    // a long list pays the message round for every row.
-    for (const std::string& item : items) {
-      CallWindowProcW(oldProc_, hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    if (sameRows) {
+      // As after a refill: no row selected, the caret on the first row.
+      if (list_.MultiSelect()) {
+        SendMessageW(hwnd_, LB_SETSEL, FALSE, -1);
+        SendMessageW(hwnd_, LB_SETCARETINDEX, 0, FALSE);
+      }
+    } else {
+      SendMessageW(hwnd_, LB_RESETCONTENT, 0, 0);
+      const std::vector<std::string>& items = list_.Items();
+      size_t bytes = 0;
+      for (const std::string& item : items) bytes += (item.size() + 1) * sizeof(wchar_t);
+      SendMessageW(hwnd_, LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
+      reserved_ = items.size();
+      // Straight to the list box's own procedure: our subclass has nothing to do with these,
+      // and a long list pays the message round for every row.
+      for (const std::string& item : items) {
+        CallWindowProcW(oldProc_, hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+      }
     }
-    // The row set last decides what the window scrolls to.
+    // The rows start unselected: only the selected ones are pushed. The row set last decides
+    // what the window scrolls to.
+    auto pushSelection = [this] {
+      if (!list_.MultiSelect()) return PushSelection();
+      for (int i = 0; i < list_.Count(); ++i) {
+        if (list_.Selected(i)) SendMessageW(hwnd_, LB_SETSEL, TRUE, i);
+      }
+      PushCaret();
+    };
     if (topIndexLast_) {
-      PushSelection();
+      pushSelection();
       PushTopIndex();
     } else {
       PushTopIndex();
-      PushSelection();
+      pushSelection();
     }
     itemsDue_ = itemIndexDue_ = topIndexDue_ = false;
     topIndexLast_ = true;

@@ -245,6 +245,18 @@ TEST_F(Win32Demo, AListRefilledInABatchHasItsRowsWhenTheBatchEndsOrTheUserActs) 
   const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
   EXPECT_TRUE(top <= 150 && 150 < top + demo.ListBox1.VisibleRows()) << top;
   EXPECT_EQ(demo.ListBox1.TopIndex(), top);
+  // The same rows again leave the window as new rows would: none selected, caret and top row
+  // where a refill puts them.
+  demo.ListBox1.SetItems({"x", "y"});
+  const LRESULT caret = SendMessageW(list, LB_GETCARETINDEX, 0, 0);
+  demo.ListBox1.SetItems(rows);
+  demo.ListBox1.SetSelected(150, true);
+  demo.ListBox1.SetItemIndex(150);
+  demo.ListBox1.SetItems(rows);
+  EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 200);
+  EXPECT_EQ(SendMessageW(list, LB_GETSELCOUNT, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(list, LB_GETCARETINDEX, 0, 0), caret);
+  EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
   // A click in the middle of a batch lands on the rows the list holds by then.
   gui::ListUpdate batch{&demo.ListBox1};
   demo.ListBox1.SetItems({"a", "b", "c"});
