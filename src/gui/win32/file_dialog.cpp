@@ -31,6 +31,18 @@ std::wstring FilterList(const std::string& filter) {
 // Null for an empty text, so the dialog uses its own default.
 const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
 
+// The dialog's library is loaded when the dialog is first wanted: loading it (with the printing
+// libraries it brings) at every start costs a visible part of the start-up.
+BOOL SaveFileName(OPENFILENAMEW& ofn) {
+  using Function = BOOL(WINAPI*)(LPOPENFILENAMEW);
+  static const Function function = [] {
+    HMODULE library = LoadLibraryW(L"comdlg32.dll");
+    FARPROC entry = library != nullptr ? GetProcAddress(library, "GetSaveFileNameW") : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(entry));
+  }();
+  return function != nullptr && function(&ofn);
+}
+
 }  // namespace
 
 std::optional<std::string> Backend::RunSaveDialog(const SaveDialog& dialog) {
@@ -59,7 +71,7 @@ std::optional<std::string> Backend::RunSaveDialog(const SaveDialog& dialog) {
 
   // The dialog disables only its owner; like a modal form it keeps the user away from them all.
   const std::vector<HWND> disabled = DisableForms(&form);
-  const BOOL chosen = GetSaveFileNameW(&ofn);
+  const BOOL chosen = SaveFileName(ofn);
   EnableForms(disabled);
   if (!chosen) return std::nullopt;
   return Narrow(file.data());
