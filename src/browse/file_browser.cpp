@@ -169,12 +169,11 @@ void FileBrowser::FillFileList(const std::string& folder) {
     }
     last_ = std::move(listing);
   }
+  f_.ListBox4.SetItems(last_->files);
   if (!names) {
     f_.ListBox7.Hide();
     f_.ListBox7.ClearItems();
-    f_.ListBox4.SetItems(last_->files);
   } else {
-    f_.ListBox4.SetItems(last_->files);
     f_.ListBox7.SetItems(last_->twin);
     f_.ListBox7.Show();
     if (hooks_.SaverNamesRead) hooks_.SaverNamesRead();

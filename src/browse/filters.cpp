@@ -37,10 +37,8 @@ bool FindIn(const std::vector<platform::FindEntry>& whole, const std::string& pi
             std::vector<platform::FindEntry>& found) {
   std::string tail;
   if (!PlainPiece(piece, tail)) return false;
-  const uint32_t excluded =
-      (platform::attr::kHidden | platform::attr::kSystem | platform::attr::kVolumeId | platform::attr::kDirectory) & ~mask;
   for (const platform::FindEntry& e : whole) {
-    if ((e.attributes & excluded) != 0) continue;
+    if (!platform::attr::FindSees(e.attributes, mask)) continue;
     if (EndsWith(e.name, tail) || (!e.shortName.empty() && EndsWith(e.shortName, tail))) found.push_back(e);
   }
   return true;
@@ -145,8 +143,8 @@ std::vector<platform::FindEntry> OrderFileEntries(platform::Collation& collation
 
 std::vector<platform::FindEntry> SelectFileEntries(platform::FileSystem& fs, platform::Collation& collation,
                                                    const std::string& folder, const std::string& pattern, int mask,
-                                                   bool normal, const std::vector<platform::FindEntry>* whole) {
-  return OrderFileEntries(collation, FindFileEntries(fs, folder, pattern, mask, normal, whole));
+                                                   bool normal) {
+  return OrderFileEntries(collation, FindFileEntries(fs, folder, pattern, mask, normal));
 }
 
 std::vector<std::string> NamesOf(std::vector<platform::FindEntry> entries) {

@@ -41,15 +41,15 @@ std::string RemoveExtension(const std::string& pattern, int index);
 // is searched with `mask`; folders and volume labels are skipped; unless `normal` is set a file
 // needs one of the mask's bits. Each name once (names that differ only in the case of ASCII
 // letters are one), in the platform's order of names, with what the folder's entries say about
-// each file (size and date). `whole`, when given, is a reading of every entry of the folder just
-// made (all attribute bits asked for): the pieces "*", "*.*" and "*.EXT" with a plain extension
-// are answered from it as the system would answer them (through the long or the 8.3 name), the
-// others from the disk.
+// each file (size and date).
 std::vector<platform::FindEntry> SelectFileEntries(platform::FileSystem& fs, platform::Collation& collation,
                                                    const std::string& folder, const std::string& pattern, int mask,
-                                                   bool normal, const std::vector<platform::FindEntry>* whole = nullptr);
+                                                   bool normal);
 // The two steps of SelectFileEntries: what the pieces find, piece after piece (with the skips
-// above); then each name once, in the platform's order of names.
+// above); then each name once, in the platform's order of names. `whole`, when given, is a
+// reading of every entry of the folder just made (all attribute bits asked for): the pieces "*",
+// "*.*" and "*.EXT" with a plain extension are answered from it as the system would answer them
+// (through the long or the 8.3 name), the others from the disk.
 std::vector<platform::FindEntry> FindFileEntries(platform::FileSystem& fs, const std::string& folder,
                                                  const std::string& pattern, int mask, bool normal,
                                                  const std::vector<platform::FindEntry>* whole = nullptr);

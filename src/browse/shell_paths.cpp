@@ -66,10 +66,8 @@ ShellPaths::Walk::~Walk() {
 bool ShellPaths::HasNoSubfolders(const std::string& folder) const {
   const std::string path = CutYen(folder);
   if (path.size() < 2 || path[1] != ':' || !fs_.DirectoryExists(path)) return false;
-  const uint32_t every = platform::attr::kDirectory | platform::attr::kHidden | platform::attr::kSystem |
-                        platform::attr::kVolumeId;
   readingOf_ = UpperAscii(path);
-  reading_ = std::make_unique<std::vector<platform::FindEntry>>(fs_.Find(AddYen(path) + "*", every));
+  reading_ = std::make_unique<std::vector<platform::FindEntry>>(fs_.Find(AddYen(path) + "*", platform::attr::kAskedFor));
   return std::none_of(reading_->begin(), reading_->end(),
                       [](const platform::FindEntry& e) { return (e.attributes & platform::attr::kDirectory) != 0; });
 }

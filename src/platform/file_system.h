@@ -25,6 +25,10 @@ constexpr uint32_t kArchive = 0x20;
 constexpr uint32_t kNormal = 0x80;
 // Every mask bit that takes part in find filtering.
 constexpr uint32_t kAnyFile = 0x3F;
+// The classic find filter: an entry with any of these bits is seen only when the mask asks for
+// each of them; plain files always are.
+constexpr uint32_t kAskedFor = kHidden | kSystem | kVolumeId | kDirectory;
+constexpr bool FindSees(uint32_t attributes, uint32_t mask) { return (attributes & kAskedFor & ~mask) == 0; }
 }  // namespace attr
 
 // Drive types as GetDriveType reports them.

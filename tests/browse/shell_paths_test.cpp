@@ -136,7 +136,8 @@ TEST_F(ShellPathsTest, TheFileListOfAWalksFolderFindsWhatTheDiskWould) {
         const auto whole = paths.TakeWalkReading("C:\\Pool\\");
         ASSERT_NE(whole, nullptr);
         EXPECT_EQ(paths.TakeWalkReading("C:\\Pool"), nullptr);  // handed out once
-        EXPECT_EQ(NamesOf(SelectFileEntries(p.fs, p.collation, "C:\\Pool", pattern, mask, normal, whole.get())),
+        EXPECT_EQ(NamesOf(OrderFileEntries(p.collation,
+                                           FindFileEntries(p.fs, "C:\\Pool", pattern, mask, normal, whole.get()))),
                   NamesOf(SelectFileEntries(p.fs, p.collation, "C:\\Pool", pattern, mask, normal)))
             << pattern << " " << mask << " " << normal;
       }

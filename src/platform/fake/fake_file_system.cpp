@@ -347,10 +347,8 @@ std::vector<FindEntry> FakeFileSystem::Find(const std::string& pattern, uint32_t
   if (parts.empty()) return out;
   Lookup folder = Resolve(full->substr(0, 3) + Join(parts, parts.size() - 1));
   if (folder.error != 0 || !folder.node || !folder.node->IsFolder()) return out;
-  // The classic attribute filter: these bits must be asked for to be seen.
-  const uint32_t excluded = (attr::kHidden | attr::kSystem | attr::kVolumeId | attr::kDirectory) & ~mask;
   for (const auto& [key, child] : folder.node->children) {
-    if ((child->attributes & excluded) != 0) continue;
+    if (!attr::FindSees(child->attributes, mask)) continue;
     // As on a volume with 8.3 names: a pattern also finds a file through its short name.
     const std::string& shortName = child->shortName;
     if (!NameMatches(parts.back(), child->name) && (shortName.empty() || !NameMatches(parts.back(), shortName))) continue;

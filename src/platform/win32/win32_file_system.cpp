@@ -115,11 +115,9 @@ std::vector<FindEntry> Win32FileSystem::Find(const std::string& pattern, uint32_
   WIN32_FIND_DATAW data;
   HANDLE find = FindFirstFileW(Wide(pattern).c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return out;
-  // The classic attribute filter: these bits must be asked for to be seen.
-  const DWORD excluded = (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY | 0x08) & ~mask;
   do {
     if (wcscmp(data.cFileName, L".") == 0 || wcscmp(data.cFileName, L"..") == 0) continue;
-    if ((data.dwFileAttributes & excluded) != 0) continue;
+    if (!attr::FindSees(data.dwFileAttributes, mask)) continue;
     FindEntry e;
     e.name = Narrow(data.cFileName);
     e.attributes = data.dwFileAttributes;
