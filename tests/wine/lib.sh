@@ -266,7 +266,13 @@ user_prefix() {
 user_session() {
   chown root:root "$W"
   chmod 755 "$W"
-  as_user xdotool getmouselocation >/dev/null 2>&1 || fail "$QV_USER cannot use the display $DISPLAY"
+  # A busy display can turn a first connection away: ask a few times before giving up.
+  local tries=0
+  until as_user xdotool getmouselocation >/dev/null 2>&1; do
+    tries=$((tries + 1))
+    [ "$tries" -lt 10 ] || fail "$QV_USER cannot use the display $DISPLAY"
+    sleep 0.5
+  done
   # A wineserver that stays up; the first Wine call starts the user's Wine services, and its
   # output must not be a pipe.
   as_user wineserver -p || true
