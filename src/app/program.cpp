@@ -38,6 +38,7 @@ void Program::CreateManager() {
   forms::TQUOVEL32KAPUL& m = *manager_;
   lists_ = std::make_unique<store::MemoryLists>(app_, os_.fs, store::MemoryListControls{m.ListBox2, m.ListBox8, m.ComboBox1, m.Panel4});
   names_ = std::make_unique<store::DescriptionCache>(os_.fs, dataFolders_.windows);
+  listings_ = std::make_unique<store::ListingCache>(os_.fs, dataFolders_.windows);
   lists_->TwinName = [this](const std::string& p) { return names_->DisplayName(p); };
   store::ManagerContext context{decision_.startup.scrVersion, browse::AddYen(os_.desktop.WindowsFolder()),
                                 decision_.startup.programFolder, dataFolders_};
@@ -135,6 +136,12 @@ void Program::CreateBrowser() {
   // Written after each listing, but only once at the end of a bulk registration.
   hooks.SaverNamesRead = [this] {
     if (!(trayHooks_.RegistrationRunning && trayHooks_.RegistrationRunning())) names_->Save();
+  };
+  // The last long listing for the next run; a bulk registration passes through many folders and
+  // keeps none of them.
+  hooks.KeptListing = [this](const browse::FileListing& source) { return listings_->Kept(source); };
+  hooks.KeepListing = [this](const browse::FileListing& listing) {
+    if (!(trayHooks_.RegistrationRunning && trayHooks_.RegistrationRunning())) listings_->Keep(listing);
   };
   // The folder history: recorded whenever the file list shows a folder.
   store::HistoryHooks historyHooks;

@@ -23,6 +23,7 @@
 #include "setup/manager_tray.h"
 #include "store/data_folders.h"
 #include "store/description_cache.h"
+#include "store/listing_cache.h"
 #include "store/manager_settings.h"
 #include "store/memory_lists.h"
 
@@ -82,6 +83,7 @@ class Program {
   std::unique_ptr<HandOffReceiver> receiver_;
   std::unique_ptr<store::MemoryLists> lists_;
   std::unique_ptr<store::DescriptionCache> names_;  // the savers' descriptions
+  std::unique_ptr<store::ListingCache> listings_;   // the last long file list
   std::unique_ptr<store::ManagerSettings> settings_;
   std::unique_ptr<browse::ShellPaths> shellPaths_;
   std::unique_ptr<browse::FileBrowser> browser_;

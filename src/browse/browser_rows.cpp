@@ -83,35 +83,39 @@ std::string ClickedFolder(const std::vector<FolderRow>& rows, int current, int c
 
 SaverOrder OrderBySaverName(const std::vector<platform::FindEntry>& entries, platform::Collation& collation,
                             const std::function<std::string(const platform::FindEntry&)>& describe) {
-  struct Saver {
-    std::string key, description, name;
-  };
-  std::vector<Saver> savers;
-  std::vector<std::string> others;
-  for (const platform::FindEntry& entry : entries) {
-    const std::string& file = entry.name;
+  std::vector<std::string> descriptions(entries.size()), keys(entries.size());
+  std::vector<size_t> savers, others;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const std::string& file = entries[i].name;
     const size_t dot = file.rfind('.');
     const bool scr = dot != std::string::npos && UpperAscii(file.substr(dot)) == ".SCR";
-    std::string description = scr ? describe(entry) : std::string();
-    if (description.empty()) {
-      others.push_back(file);
+    if (scr) descriptions[i] = describe(entries[i]);
+    if (descriptions[i].empty()) {
+      others.push_back(i);
     } else {
-      std::string key = collation.SortKey(description);
-      savers.push_back({std::move(key), std::move(description), file});
+      keys[i] = collation.SortKey(descriptions[i]);
+      savers.push_back(i);
     }
   }
   // Stable: savers that share a description keep their name order.
-  std::stable_sort(savers.begin(), savers.end(), [](const Saver& a, const Saver& b) { return a.key < b.key; });
+  std::stable_sort(savers.begin(), savers.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
   SaverOrder order;
   order.files.reserve(entries.size());
   order.twin.reserve(entries.size());
-  for (Saver& s : savers) {
-    order.files.push_back(std::move(s.name));
-    order.twin.push_back(std::move(s.description));
+  for (size_t i : savers) {
+    order.files.push_back(entries[i].name);
+    order.twin.push_back(std::move(descriptions[i]));
   }
-  order.files.insert(order.files.end(), others.begin(), others.end());
-  order.twin.insert(order.twin.end(), others.begin(), others.end());
+  for (size_t i : others) {
+    order.files.push_back(entries[i].name);
+    order.twin.push_back(entries[i].name);
+  }
   return order;
+}
+
+std::string CollationProbe(platform::Collation& collation) {
+  // Case, punctuation, digits, both kana widths and a kanji: what locales order differently.
+  return collation.SortKey("aB-_'1 ｱアあ亜");
 }
 
 RowLayout DriveRowLayout(const gui::Rect& rect, int iconWidth, const gui::Dpi& dpi) {

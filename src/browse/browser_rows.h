@@ -66,6 +66,27 @@ struct SaverOrder {
 SaverOrder OrderBySaverName(const std::vector<platform::FindEntry>& entries, platform::Collation& collation,
                             const std::function<std::string(const platform::FindEntry&)>& describe);
 
+// A file list as it was made: where its rows came from (the folder, upper-cased, under the
+// filter, the normal-file switch and the names setting; the entries the folder gave, in the order
+// it gave them; the collation's key of a fixed text, which tells the order the rows were sorted
+// in) and the rows (`twin` only while names are shown).
+struct FileListing {
+  std::string folder, pattern;
+  int mask = 0;
+  bool normalFiles = false, names = false;
+  std::string collation;
+  std::vector<platform::FindEntry> found;
+  std::vector<std::string> files, twin;
+  // Made of the same, so its rows stand.
+  bool SameSource(const FileListing& other) const {
+    return folder == other.folder && pattern == other.pattern && mask == other.mask &&
+           normalFiles == other.normalFiles && names == other.names && collation == other.collation &&
+           found == other.found;
+  }
+};
+// The text whose sort key stands for the collation in a FileListing.
+std::string CollationProbe(platform::Collation& collation);
+
 // Where an owner-drawn row puts its picture and its text, and whether the text is bold.
 struct RowLayout {
   gui::Point picture;

@@ -101,7 +101,7 @@ void FileBrowser::SetFilter(const std::string& pattern, int mask) {
 
 const platform::FindEntry* FileBrowser::ListedEntry(const std::string& row) const {
   auto found = listed_.find(row);
-  return found != listed_.end() ? &found->second : nullptr;
+  return found != listed_.end() ? found->second : nullptr;
 }
 
 int FileBrowser::FileListIndex() const { return static_cast<int>(f_.ListBox4.Tag()); }
@@ -146,28 +146,39 @@ void FileBrowser::FillFileList(const std::string& folder) {
   const auto whole = shell_.TakeWalkReading(path);
   const bool normalFiles = f_.CB5.Checked();
   const bool names = f_.SSN.Checked();
-  std::vector<platform::FindEntry> found =
-      FindFileEntries(os_.fs, AddYen(path), pattern_, mask_, normalFiles, whole.get());
-  // A folder that gives the same entries under the same filter as last time is listed as it
-  // was then, without ordering names and descriptions again.
-  ListingKey key{UpperAscii(path), pattern_, mask_, normalFiles, names};
-  if (!last_ || last_->key != key || last_->found != found) {
-    last_.reset();
-    Listing listing{std::move(key), found, {}, {}};
-    std::vector<platform::FindEntry> entries = OrderFileEntries(os_.collation, std::move(found));
+  FileListing now{UpperAscii(path), pattern_, mask_, normalFiles, names, CollationProbe(os_.collation),
+                  FindFileEntries(os_.fs, AddYen(path), pattern_, mask_, normalFiles, whole.get()), {}, {}};
+  // A folder that gives the same entries under the same filter as last time (in this run, or in
+  // the last when the listing was long) is listed as it was then, without ordering names and
+  // descriptions again.
+  if (!last_ || !last_->SameSource(now)) {
     listed_.clear();
-    for (const platform::FindEntry& e : entries) listed_.emplace(e.name, e);
-    if (!names) {
-      listing.files = NamesOf(std::move(entries));
-    } else {
-      const std::string prefix = AddYen(path);
-      SaverOrder order = OrderBySaverName(entries, os_.collation, [&](const platform::FindEntry& e) {
-        return hooks_.SaverDescription ? hooks_.SaverDescription(prefix + e.name, e) : std::string();
-      });
-      listing.files = std::move(order.files);
-      listing.twin = std::move(order.twin);
+    last_.reset();
+    if (std::optional<FileListing> kept = hooks_.KeptListing ? hooks_.KeptListing(now) : std::nullopt;
+        kept && kept->SameSource(now)) {
+      last_ = std::move(kept);
+      IndexListing();
+      if (!KeptRowsFit()) {
+        listed_.clear();
+        last_.reset();
+      }
     }
-    last_ = std::move(listing);
+    if (!last_) {
+      std::vector<platform::FindEntry> entries = OrderFileEntries(os_.collation, now.found);
+      if (!names) {
+        now.files = NamesOf(std::move(entries));
+      } else {
+        const std::string prefix = AddYen(path);
+        SaverOrder order = OrderBySaverName(entries, os_.collation, [&](const platform::FindEntry& e) {
+          return hooks_.SaverDescription ? hooks_.SaverDescription(prefix + e.name, e) : std::string();
+        });
+        now.files = std::move(order.files);
+        now.twin = std::move(order.twin);
+      }
+      last_ = std::move(now);
+      IndexListing();
+      if (last_->files.size() >= kKeptListingRows && hooks_.KeepListing) hooks_.KeepListing(*last_);
+    }
   }
   f_.ListBox4.SetItems(last_->files);
   if (!names) {
@@ -181,6 +192,27 @@ void FileBrowser::FillFileList(const std::string& folder) {
   f_.ListBox4.SetTag(-1);
   f_.ListBox7.SetTag(-1);
   f_.Label1.SetCaption(" " + Count(f_.ListBox4.Count()));
+}
+
+void FileBrowser::IndexListing() {
+  listed_.clear();
+  listed_.reserve(last_->found.size());
+  for (const platform::FindEntry& e : last_->found) listed_.emplace(e.name, &e);
+}
+
+bool FileBrowser::KeptRowsFit() const {
+  const FileListing& l = *last_;
+  if (l.files.size() > l.found.size() || (l.names ? l.twin.size() != l.files.size() : !l.twin.empty())) return false;
+  // Each row names an entry, and no entry twice.
+  std::vector<bool> seen(l.found.size());
+  for (const std::string& row : l.files) {
+    auto it = listed_.find(row);
+    if (it == listed_.end()) return false;
+    const auto at = static_cast<size_t>(it->second - l.found.data());
+    if (seen[at]) return false;
+    seen[at] = true;
+  }
+  return true;
 }
 
 void FileBrowser::RefillFileList() {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <tuple>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -49,7 +49,14 @@ struct BrowserHooks {
   std::function<void()> SaverNamesRead;
   // A folder whose files were listed, for the folder history (which decides whether it is on).
   std::function<void(const std::string& folder)> FolderListed;
+  // The long listing kept from an earlier run when it was made of the same (see
+  // FileListing::SameSource), and a long listing just made, to be kept for the next run.
+  std::function<std::optional<FileListing>(const FileListing& source)> KeptListing;
+  std::function<void(const FileListing& listing)> KeepListing;
 };
+
+// A listing of this many rows or more is worth keeping for the next run.
+constexpr size_t kKeptListingRows = 1000;
 
 class FileBrowser {
  public:
@@ -143,6 +150,10 @@ class FileBrowser {
  private:
   FolderSite Site();
   void AttachEvents();
+  // Indexes last_'s entries by name; whether a kept listing's rows are rows of its entries, each
+  // once, twin for row while names are shown.
+  void IndexListing();
+  bool KeptRowsFit() const;
 
   gui::Application& app_;
   forms::TQUOVEL32KAPUL& f_;
@@ -153,16 +164,10 @@ class FileBrowser {
   FolderBrowser folders_;
   std::string pattern_ = "*.SCR;";
   int mask_ = 0x27;
-  std::unordered_map<std::string, platform::FindEntry> listed_;
-  // The last file list: what the folder gave (the key: folder, pattern, mask, normal files,
-  // names shown) and the rows made of it.
-  using ListingKey = std::tuple<std::string, std::string, int, bool, bool>;
-  struct Listing {
-    ListingKey key;
-    std::vector<platform::FindEntry> found;
-    std::vector<std::string> files, twin;
-  };
-  std::optional<Listing> last_;
+  // The entries of the last file list by name (they live in last_).
+  std::unordered_map<std::string_view, const platform::FindEntry*> listed_;
+  // The last file list.
+  std::optional<FileListing> last_;
 };
 
 }  // namespace browse

@@ -1,6 +1,7 @@
 #include "browse/filters.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "browse/text_path.h"
 #include "platform/collation.h"
@@ -108,36 +109,38 @@ std::vector<platform::FindEntry> FindFileEntries(platform::FileSystem& fs, const
     if (whole == nullptr || !FindIn(*whole, piece, static_cast<uint32_t>(mask), got)) {
       got = fs.Find(AddYen(folder) + piece, static_cast<uint32_t>(mask));
     }
-    for (platform::FindEntry& e : got) {
-      if (e.attributes & (platform::attr::kDirectory | platform::attr::kVolumeId)) continue;
-      if (!normal && (e.attributes & static_cast<uint32_t>(mask)) == 0) continue;
-      found.push_back(std::move(e));
+    std::erase_if(got, [&](const platform::FindEntry& e) {
+      return (e.attributes & (platform::attr::kDirectory | platform::attr::kVolumeId)) != 0 ||
+             (!normal && (e.attributes & static_cast<uint32_t>(mask)) == 0);
+    });
+    if (found.empty()) {
+      found = std::move(got);
+    } else {
+      found.insert(found.end(), std::make_move_iterator(got.begin()), std::make_move_iterator(got.end()));
     }
   }
   return found;
 }
 
 std::vector<platform::FindEntry> OrderFileEntries(platform::Collation& collation, std::vector<platform::FindEntry> found) {
-  // Each entry with its folded name, which finds the names two pieces select; then with its sort
-  // key, so that the sort compares plain bytes.
-  std::vector<std::pair<std::string, platform::FindEntry>> keyed;
-  keyed.reserve(found.size());
-  for (platform::FindEntry& e : found) {
-    std::string folded = UpperAscii(e.name);
-    keyed.emplace_back(std::move(folded), std::move(e));
-  }
-  auto byKey = [](const auto& a, const auto& b) { return a.first < b.first; };
-  std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
-    return a.first != b.first ? a.first < b.first : a.second.name < b.second.name;
+  // The entries stay where they are; their positions are sorted. First by folded name, which
+  // finds the names two pieces select, then by sort key, so that the sort compares plain bytes.
+  std::vector<std::string> keys;
+  keys.reserve(found.size());
+  for (const platform::FindEntry& e : found) keys.push_back(UpperAscii(e.name));
+  std::vector<size_t> order(found.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    return keys[a] != keys[b] ? keys[a] < keys[b] : found[a].name < found[b].name;
   });
-  keyed.erase(std::unique(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first == b.first; }),
-              keyed.end());
-  for (auto& k : keyed) k.first = collation.SortKey(k.second.name);
+  order.erase(std::unique(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] == keys[b]; }),
+              order.end());
+  for (size_t i : order) keys[i] = collation.SortKey(found[i].name);
   // Names with equal keys keep their folded order.
-  std::stable_sort(keyed.begin(), keyed.end(), byKey);
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
   std::vector<platform::FindEntry> entries;
-  entries.reserve(keyed.size());
-  for (auto& k : keyed) entries.push_back(std::move(k.second));
+  entries.reserve(order.size());
+  for (size_t i : order) entries.push_back(std::move(found[i]));
   return entries;
 }
 

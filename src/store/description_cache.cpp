@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "browse/text_path.h"
+#include "store/cache_bytes.h"
 #include "store/list_file.h"
 
 namespace store {
@@ -11,55 +12,14 @@ const char kDescriptionCacheFile[] = "QVNAME32.DAT";
 
 namespace {
 
+using namespace cache_bytes;
+
 // Layout: magic, the folder the file was written for, the entry count, the entries (path, size,
 // date, description), then a checksum of everything before it. Numbers little-endian.
 constexpr char kMagic[] = "QVNAME\x1a\x01";
 constexpr size_t kMagicSize = 8;
 // Past this many entries a save drops the other process's entries that this one does not know.
 constexpr size_t kMaxEntries = 100000;
-
-uint32_t Checksum(const char* data, size_t size) {
-  uint32_t h = 2166136261u;  // FNV-1a
-  for (size_t i = 0; i < size; ++i) {
-    h ^= static_cast<unsigned char>(data[i]);
-    h *= 16777619u;
-  }
-  return h;
-}
-
-void PutNumber(std::string& out, uint64_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-void PutText(std::string& out, const std::string& text) {
-  PutNumber(out, text.size(), 4);
-  out += text;
-}
-
-class Reader {
- public:
-  Reader(const std::string& bytes, size_t end) : bytes_(bytes), end_(end) {}
-  bool Number(uint64_t& value, int bytes) {
-    if (end_ - at_ < static_cast<size_t>(bytes)) return false;
-    value = 0;
-    for (int i = 0; i < bytes; ++i) value |= static_cast<uint64_t>(static_cast<unsigned char>(bytes_[at_ + i])) << (8 * i);
-    at_ += static_cast<size_t>(bytes);
-    return true;
-  }
-  bool Text(std::string& text) {
-    uint64_t size = 0;
-    if (!Number(size, 4) || end_ - at_ < size) return false;
-    text.assign(bytes_, at_, size);
-    at_ += size;
-    return true;
-  }
-  bool AtEnd() const { return at_ == end_; }
-
- private:
-  const std::string& bytes_;
-  size_t end_;
-  size_t at_ = kMagicSize;
-};
 
 std::string Key(const std::string& path) { return browse::UpperAscii(path); }
 
@@ -75,18 +35,12 @@ std::string FormatDescriptionCache(const std::string& folder, const DescriptionT
     PutNumber(out, entry.lastWrite.ticks, 8);
     PutText(out, entry.description);
   }
-  PutNumber(out, Checksum(out.data(), out.size()), 4);
+  Seal(out);
   return out;
 }
 
 std::optional<DescriptionTable> ParseDescriptionCache(const std::string& folder, const std::string& bytes) {
-  if (bytes.size() < kMagicSize + 4 || bytes.compare(0, kMagicSize, kMagic, kMagicSize) != 0) return std::nullopt;
-  const size_t end = bytes.size() - 4;
-  Reader sum(bytes, bytes.size());
-  uint64_t stored = 0;
-  for (size_t i = 0; i < 4; ++i) stored |= static_cast<uint64_t>(static_cast<unsigned char>(bytes[end + i])) << (8 * i);
-  if (stored != Checksum(bytes.data(), end)) return std::nullopt;
-  Reader in(bytes, end);
+  Reader in(bytes, kMagic, kMagicSize);
   std::string writtenFor;
   uint64_t count = 0;
   if (!in.Text(writtenFor) || writtenFor != Key(folder) || !in.Number(count, 4)) return std::nullopt;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "browse/shell_paths.h"
 #include "browse/text_path.h"
@@ -56,6 +57,8 @@ struct FileBrowserTest : testing::Test {
       return it == descriptions.end() ? std::string() : it->second;
     };
     hooks.FolderListed = [this](const std::string& folder) { listed.push_back(folder); };
+    hooks.KeptListing = [this](const FileListing&) { return kept; };
+    hooks.KeepListing = [this](const FileListing& listing) { kept = listing; };
     return std::make_unique<FileBrowser>(h.app, form, os, box, paths, "C:\\QUOVEL32\\QUOVEL32.EXE", hooks);
   }
   void Start(const std::string& cpath, int dirNo = 0) {
@@ -71,6 +74,7 @@ struct FileBrowserTest : testing::Test {
   ShellPaths paths{p.fs, p.shell, p.collation, p.desktop.WindowsFolder()};
   V driveFolders, asked, listed;
   std::map<std::string, std::string> descriptions;
+  std::optional<FileListing> kept;  // the listing kept for the next run
   std::unique_ptr<FileBrowser> browser;
 };
 
@@ -210,6 +214,45 @@ TEST_F(FileBrowserTest, AFolderListedAgainAsksOnlyForChangedSavers) {
   browser->FillFileList("C:\\SS");
   EXPECT_EQ(form.ListBox7.Items(), (V{"魚", "流れ星", "HIDDEN.SCR"}));
   EXPECT_EQ(form.ListBox4.Items(), (V{"fish.scr", "STAR.SCR", "HIDDEN.SCR"}));
+}
+
+// A long listing is kept for the next run, which takes its rows without asking for a name, but
+// only while it was made of exactly what the folder gives and its rows are rows of those entries.
+TEST_F(FileBrowserTest, ALongListingIsKeptForTheNextRunAndTakenOnlyWhileItFits) {
+  for (size_t i = 0; i < kKeptListingRows; ++i) {
+    const std::string path = "C:\\BIG\\S" + std::to_string(1000 + i) + ".SCR";
+    p.fs.AddFile(path, "MZ");
+    if (i % 2 == 0) descriptions[path] = "名前" + std::to_string(i % 7);
+  }
+  form.SSN.SetChecked(true);
+  Start("C:\\BIG");
+  ASSERT_TRUE(kept.has_value());
+  const FileListing made = *kept;
+  const V rows = form.ListBox4.Items(), twin = form.ListBox7.Items();
+  struct Case {
+    const char* what;
+    std::function<void(FileListing&)> change;
+    bool taken;
+  } cases[] = {
+      {"unchanged", [](FileListing&) {}, true},
+      {"a saver's size differs", [](FileListing& l) { l.found[3].size += 1; }, false},
+      {"another collation", [](FileListing& l) { l.collation += 'x'; }, false},
+      {"a row that is no entry", [](FileListing& l) { l.files[0] = "EVIL.SCR"; }, false},
+      {"a row listed twice", [](FileListing& l) { l.files[1] = l.files[0]; }, false},
+      {"twin rows missing", [](FileListing& l) { l.twin.pop_back(); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    kept = made;
+    c.change(*kept);
+    form.ListBox4.ClearItems();
+    form.ListBox7.ClearItems();
+    asked.clear();
+    Start("C:\\BIG");
+    EXPECT_EQ(asked.empty(), c.taken);
+    EXPECT_EQ(form.ListBox4.Items(), rows);
+    EXPECT_EQ(form.ListBox7.Items(), twin);
+  }
 }
 
 TEST_F(FileBrowserTest, FolderListClicksOpenRootAndSubfolders) {

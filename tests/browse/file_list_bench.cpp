@@ -13,6 +13,7 @@
 #include "gui/headless/headless_backend.h"
 #include "platform/fake/fake_platform.h"
 #include "store/description_cache.h"
+#include "store/listing_cache.h"
 #include "store/list_file.h"
 
 namespace {
@@ -74,18 +75,63 @@ void BM_FillFileListWithSaverNames(benchmark::State& state) {
   state.counters["rows"] = m.form.ListBox4.Count();
 }
 
-// Later listings of the unchanged folder: every description comes from the cache.
-void BM_FillFileListCachedNames(benchmark::State& state) {
-  Machine& m = TheMachine();
-  store::DescriptionCache names(m.p.fs, "C:\\WINDOWS\\");
+// As the program: descriptions through their cache, the last long listing kept for the next run.
+browse::BrowserHooks CachedHooks(store::DescriptionCache& names, store::ListingCache& listings) {
   browse::BrowserHooks hooks;
+  hooks.KeptListing = [&listings](const browse::FileListing& source) { return listings.Kept(source); };
+  hooks.KeepListing = [&listings](const browse::FileListing& listing) { listings.Keep(listing); };
   hooks.SaverDescription = [&names](const std::string& path, const platform::FindEntry& e) {
     return names.Description(path, e.size, e.lastWrite);
   };
   hooks.SaverNamesRead = [&names] { names.Save(); };
-  browse::FileBrowser browser(m.app, m.form, m.os, m.box, m.paths, "C:\\QUOVEL32\\QUOVEL32.EXE", hooks);
+  return hooks;
+}
+
+// Later listings of the unchanged folder: every description comes from the cache.
+void BM_FillFileListCachedNames(benchmark::State& state) {
+  Machine& m = TheMachine();
+  store::DescriptionCache names(m.p.fs, "C:\\WINDOWS\\");
+  store::ListingCache listings(m.p.fs, "C:\\WINDOWS\\");
+  browse::FileBrowser browser(m.app, m.form, m.os, m.box, m.paths, "C:\\QUOVEL32\\QUOVEL32.EXE",
+                              CachedHooks(names, listings));
   browser.FillFileList("C:\\SS");  // the first listing fills the cache
   for (auto _ : state) browser.FillFileList("C:\\SS");
+}
+
+// What a new run of the program does: new caches over their files, a new browser, one listing.
+void ListAsANewRun(Machine& m) {
+  store::DescriptionCache names(m.p.fs, "C:\\WINDOWS\\");
+  store::ListingCache listings(m.p.fs, "C:\\WINDOWS\\");
+  browse::FileBrowser browser(m.app, m.form, m.os, m.box, m.paths, "C:\\QUOVEL32\\QUOVEL32.EXE",
+                              CachedHooks(names, listings));
+  browser.FillFileList("C:\\SS");
+}
+
+// The first listing (no cache files, every saver read), and the listing of a next start that
+// finds the files the last run wrote; both into empty lists.
+void BM_FirstListing(benchmark::State& state) {
+  Machine& m = TheMachine();
+  for (auto _ : state) {
+    state.PauseTiming();
+    m.p.fs.Delete(std::string("C:\\WINDOWS\\") + store::kDescriptionCacheFile);
+    m.p.fs.Delete(std::string("C:\\WINDOWS\\") + store::kListingCacheFile);
+    m.form.ListBox4.ClearItems();
+    m.form.ListBox7.ClearItems();
+    state.ResumeTiming();
+    ListAsANewRun(m);
+  }
+}
+
+void BM_NextStartListing(benchmark::State& state) {
+  Machine& m = TheMachine();
+  ListAsANewRun(m);
+  for (auto _ : state) {
+    state.PauseTiming();
+    m.form.ListBox4.ClearItems();
+    m.form.ListBox7.ClearItems();
+    state.ResumeTiming();
+    ListAsANewRun(m);
+  }
 }
 
 BENCHMARK(BM_BareEnumeration)->Unit(benchmark::kMillisecond);
@@ -93,6 +139,8 @@ BENCHMARK(BM_SelectFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillFileListPlain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillFileListWithSaverNames)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillFileListCachedNames)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstListing)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NextStartListing)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -18,6 +18,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_platform.h"
 #include "store/description_cache.h"
+#include "store/listing_cache.h"
 #include "store/list_file.h"
 
 namespace {
@@ -71,6 +72,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   GetTempPathW(MAX_PATH, temp);
   const std::wstring root = std::wstring(temp) + L"qv-list-bench";
   const std::wstring cacheFile = std::wstring(temp) + L"QVNAME32.DAT";
+  const std::wstring listingFile = std::wstring(temp) + L"QVLIST32.DAT";
   CreateDirectoryW(root.c_str(), nullptr);
   for (int i = 0; i < kSavers; ++i) {
     HANDLE h = CreateFileW(SaverPath(root, i).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_ARCHIVE,
@@ -85,6 +87,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     CloseHandle(h);
   }
   DeleteFileW(cacheFile.c_str());
+  DeleteFileW(listingFile.c_str());
 
   platform::win32::Win32Platform os;
   platform::Services services = os.Services();
@@ -125,8 +128,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   };
   const double uncached = listWith(plain);
 
-  auto cachedHooks = [](store::DescriptionCache& names) {
+  // As the program: descriptions through their cache, the last long listing kept for the next run.
+  auto cachedHooks = [](store::DescriptionCache& names, store::ListingCache& listings) {
     browse::BrowserHooks hooks;
+    hooks.KeptListing = [&listings](const browse::FileListing& source) { return listings.Kept(source); };
+    hooks.KeepListing = [&listings](const browse::FileListing& listing) { listings.Keep(listing); };
     hooks.SaverDescription = [&names](const std::string& p, const platform::FindEntry& e) {
       return names.Description(p, e.size, e.lastWrite);
     };
@@ -135,14 +141,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   };
   // The manager's one browser lists the folder first with an empty cache, then again.
   store::DescriptionCache names(os.fs, data);
-  browse::FileBrowser manager(app, f, services, box, paths, "C:\\QUOVEL32.EXE", cachedHooks(names));
+  store::ListingCache listings(os.fs, data);
+  browse::FileBrowser manager(app, f, services, box, paths, "C:\\QUOVEL32.EXE", cachedHooks(names, listings));
   const double first = list(manager);
   const double second = list(manager);
-  // A next start: empty lists, and the cache as read from its file.
+  // A next start: empty lists, and the caches as read from their files.
   f.ListBox4.ClearItems();
   f.ListBox7.ClearItems();
   store::DescriptionCache nextStart(os.fs, data);
-  const double restarted = listWith(cachedHooks(nextStart));
+  store::ListingCache nextListings(os.fs, data);
+  const double restarted = listWith(cachedHooks(nextStart, nextListings));
 
   std::printf("file list of %d savers with names shown (%d rows)\n", kSavers, f.ListBox4.Count());
   std::printf("  bare enumeration (best of 5)       %7.1f ms\n", bare);
@@ -158,5 +166,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   for (int i = 0; i < kSavers; ++i) DeleteFileW(SaverPath(root, i).c_str());
   RemoveDirectoryW(root.c_str());
   DeleteFileW(cacheFile.c_str());
+  DeleteFileW(listingFile.c_str());
   return 0;
 }
