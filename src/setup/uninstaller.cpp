@@ -14,6 +14,8 @@
 #include "setup/installer.h"
 #include "setup/program_groups.h"
 #include "store/data_folders.h"
+#include "store/description_cache.h"
+#include "store/listing_cache.h"
 #include "store/settings_key.h"
 
 namespace setup {
@@ -110,7 +112,12 @@ void Installer::DeleteDataFiles() {
     }
   }
   for (const std::string& folder : programFolders) DeleteIfThere(os_.fs, folder + "QUOVEL32CD.LIS");
-  for (const std::string& folder : windowsFolders) DeleteIfThere(os_.fs, folder + "QUOVEL32CD.LIS");
+  for (const std::string& folder : windowsFolders) {
+    // What the program only remembers to be faster goes whatever the answer.
+    for (const char* name : {"QUOVEL32CD.LIS", store::kDescriptionCacheFile, store::kListingCacheFile}) {
+      DeleteIfThere(os_.fs, folder + name);
+    }
+  }
   DeleteIfThere(os_.fs, program + "DrV$$$$$.TXT");
   // The user's own folder goes once it is empty.
   for (const std::string& folder : {data.program, data.windows}) {

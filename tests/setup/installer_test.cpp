@@ -156,9 +156,11 @@ TEST_F(InstallerTest, InstallThenUninstallThroughTheCopy) {
   p.registry.WriteString(kUser, "Software\\KAPUL SOFT32\\OTHER", "Version", "3");
   p.fs.AddFile("C:\\A\\B C\\D\\QVLE32M0.LIS", "");
   p.fs.AddFile("C:\\WINDOWS\\QVLA32M0.LIS", "");
+  p.fs.AddFile("C:\\WINDOWS\\QVNAME32.DAT", "");
+  p.fs.AddFile("C:\\WINDOWS\\QVLIST32.DAT", "");
   p.dde.Clear();
   Uninstall("C:\\A\\B C\\D\\", gui::kMrNo);
-  for (const char* gone : {"C:\\WINDOWS\\QUOVEL32.SCR", "C:\\WINDOWS\\QUOVEL32.TXT", "C:\\WINDOWS\\QUOVEL32.EXE",
+  for (const char* gone : {"C:\\WINDOWS\\QVNAME32.DAT", "C:\\WINDOWS\\QVLIST32.DAT", "C:\\WINDOWS\\QUOVEL32.SCR", "C:\\WINDOWS\\QUOVEL32.TXT", "C:\\WINDOWS\\QUOVEL32.EXE",
                            "C:\\WINDOWS\\UnLha32.DLL", "C:\\A\\B C\\D\\UnLha32.DLL",
                            "C:\\A\\B C\\D\\QvLA解凍.TXT", "C:\\Users\\User\\Desktop\\QUOVEL32 EXE版.lnk"}) {
     EXPECT_FALSE(p.fs.Attributes(gone)) << gone;
@@ -197,6 +199,8 @@ TEST_F(InstallerTest, UserWhoMayNotWriteTheWindowsFolderOrTheMachinesKeys) {
   // The lists live in the user's own folder, which goes with them.
   const std::string data = kLocal + "\\KAPUL SOFT32\\QUOVEL32";
   p.fs.AddFile(data + "\\QVLA32M0.LIS", "");
+  p.fs.AddFile(data + "\\QVNAME32.DAT", "");
+  p.fs.AddFile(data + "\\QVLIST32.DAT", "");
   Uninstall("C:\\KaPULP32\\QUOVEL32\\", gui::kMrYes);
   EXPECT_FALSE(p.fs.Attributes(saver));
   EXPECT_FALSE(p.fs.Attributes(data));
