@@ -3,6 +3,7 @@
 // Portable code never talks to a backend directly except through Application.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -92,6 +93,8 @@ class Backend {
   // The timer's Enabled or Interval changed, or it is going away (running false): start its
   // countdown afresh when it runs, stop it otherwise.
   virtual void TimerChanged(Timer& timer, bool running) = 0;
+  // Runs `run` once, when the windows shown so far have been painted (headless: at once).
+  virtual void AfterPaint(std::function<void()> run) = 0;
 
   // Runs a nested loop for a modal form until its ModalResult is not 0 or the application ends.
   // Returns false when the loop had to be abandoned (headless: a scripted answer could not be

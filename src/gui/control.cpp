@@ -29,7 +29,9 @@ Control::~Control() {
 Backend& Control::GetBackend() const { return OwnerForm().FormApp().GetBackend(); }
 
 void Control::Realize() {
-  if (peer_ == nullptr && visible_ && parent_ != nullptr && parent_->peer_ != nullptr) RealizeTree();
+  if (peer_ == nullptr && visible_ && parent_ != nullptr && parent_->peer_ != nullptr && !OwnerForm().Holds(*this)) {
+    RealizeTree();
+  }
 }
 
 // A hidden control gets its window only when it is first shown or its handle is asked for: a
@@ -41,7 +43,7 @@ void Control::RealizeTree() {
     KeepSiblingOrder();
   }
   for (Control* child : children_) {
-    if (child->visible_) child->RealizeTree();
+    if (child->visible_ && !OwnerForm().Holds(*child)) child->RealizeTree();
   }
 }
 
@@ -186,6 +188,7 @@ void Control::Realign() {
 void Control::SetVisible(bool visible) {
   if (visible_ == visible) return;
   visible_ = visible;
+  if (!visible && parent_ != nullptr && OwnerForm().cover_ == this) OwnerForm().ReleaseHeld(false);
   if (peer_ == nullptr) {
     Realize();
   } else {

@@ -116,6 +116,20 @@ void Form::SetMenu(MainMenu* menu) {
   Realign();
 }
 
+void Form::HoldUnder(Control& cover) { cover_ = &cover; }
+
+bool Form::Holds(const Control& c) const {
+  return cover_ != nullptr && &c != cover_ && c.parent_ == this && cover_->Visible();
+}
+
+void Form::ReleaseHeld(bool focus) {
+  if (cover_ == nullptr) return;
+  cover_ = nullptr;
+  if (Peer() == nullptr) return;
+  RealizeTree();
+  if (focus && activeControl_ != nullptr && activeControl_->Peer() != nullptr) activeControl_->Peer()->SetFocus();
+}
+
 void Form::SetActiveControl(Control* c, bool pushFocus) {
   if (activeControl_ == c) return;
   Control* old = activeControl_;
@@ -215,6 +229,11 @@ void Form::SetVisible(bool visible) {
   if (visible) {
     if (OnShow) OnShow(*this);
     Push(Property::Visible);
+    if (cover_ != nullptr) {
+      GetBackend().AfterPaint([this, alive = std::weak_ptr<int>(alive_)] {
+        if (!alive.expired()) ReleaseHeld(true);
+      });
+    }
     // The focus goes to the active control, or to the first control that takes it, and that
     // control's OnEnter runs as when the user moves the focus there.
     if (activeControl_ == nullptr) {

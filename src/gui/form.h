@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,12 @@ class Form : public Control {
   void SetMenu(MainMenu* menu);
 
   Control* ActiveControl() const { return activeControl_; }
+
+  // While `cover`, one of the form's own controls, is shown over all the others (an opening
+  // banner), those others wait for their windows until the form has been painted once or the
+  // cover is hidden, whichever comes first: the form shows sooner. A control whose handle is
+  // asked for gets its window at once all the same.
+  void HoldUnder(Control& cover);
 
   // Showing runs OnShow, hiding OnHide. The first show applies Position.
   void SetVisible(bool visible) override;
@@ -150,6 +157,10 @@ class Form : public Control {
   void AddComponent(Component* c);
   void RemoveComponent(Component* c);
   void SetActiveControl(Control* c, bool pushFocus);
+  // Whether `c` waits for its window under the cover; ReleaseHeld makes the windows that waited
+  // (and gives the focus to the active control when asked).
+  bool Holds(const Control& c) const;
+  void ReleaseHeld(bool focus);
   void ControlGone(Control* c);
   bool CloseModal();
   bool CloseQuery();
@@ -173,6 +184,8 @@ class Form : public Control {
   bool scaled_ = true;
   gui::Dpi dpi_;
   bool shownOnce_ = false;
+  Control* cover_ = nullptr;
+  std::shared_ptr<int> alive_ = std::make_shared<int>();  // for work that may outlive the form
   bool modal_ = false;
   int modalResult_ = kMrNone;
   int modalSerial_ = 0;

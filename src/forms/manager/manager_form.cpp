@@ -50,6 +50,8 @@ void TQUOVEL32KAPUL::LayoutPanels() {
   banner.color = gui::colors::kWhite;
   PanelOPEN.SetFont(banner);
   PanelOPEN.SetCaption("ＱＵＯＶＥＬ３２");
+  // While the banner covers the window, the controls under it need no windows yet.
+  HoldUnder(PanelOPEN);
 
   // Trash: title and count, the list with its twin, the buttons on the right.
   Place(PanelGomi, 5, 5, 388, 196);

@@ -124,6 +124,7 @@ class Backend : public gui::Backend {
   // Notification-area icons as the shell would have them: identifier to tip.
   const std::map<int, std::string>& TrayIcons() const { return tray_; }
   void TimerChanged(Timer& timer, bool running) override;
+  void AfterPaint(std::function<void()> run) override { run(); }
   bool RunModal(Form& form) override;
   void ProcessMessages() override;
   void Run(Application& app) override;

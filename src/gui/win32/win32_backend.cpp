@@ -161,7 +161,20 @@ void Backend::TimerChanged(Timer& timer, bool running) {
   SetTimer(timerWindow_, id, static_cast<UINT>(timer.Interval()), nullptr);
 }
 
+void Backend::AfterPaint(std::function<void()> run) {
+  const UINT_PTR id = nextTimerId_++;
+  afterPaint_[id] = std::move(run);
+  SetTimer(timerWindow_, id, 0, nullptr);
+}
+
 void Backend::TimerMessage(UINT_PTR id) {
+  if (auto once = afterPaint_.find(id); once != afterPaint_.end()) {
+    KillTimer(timerWindow_, id);
+    const std::function<void()> run = std::move(once->second);
+    afterPaint_.erase(once);
+    run();
+    return;
+  }
   auto it = timers_.find(id);
   if (it != timers_.end()) it->second->Fire();
 }

@@ -34,6 +34,8 @@ class Backend : public gui::Backend {
   std::unique_ptr<TaskTrayPeer> CreateTaskTrayPeer(TTaskTray& tray) override;
   std::uint64_t Now() const override;
   void TimerChanged(Timer& timer, bool running) override;
+  // A timer of no delay: WM_TIMER comes after the pending WM_PAINTs.
+  void AfterPaint(std::function<void()> run) override;
   bool RunModal(Form& form) override;
   void ProcessMessages() override;
   void Run(Application& app) override;
@@ -93,6 +95,7 @@ class Backend : public gui::Backend {
   std::map<std::wstring, ATOM> formClasses_;
   std::map<UINT_PTR, Timer*> timers_;
   std::map<const Timer*, UINT_PTR> timerIds_;
+  std::map<UINT_PTR, std::function<void()>> afterPaint_;
   UINT_PTR nextTimerId_ = 1;
   std::map<HMENU, MenuItem*> subMenus_;
   Cursor cursor_ = Cursor::Default;

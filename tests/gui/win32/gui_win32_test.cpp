@@ -99,6 +99,32 @@ TEST_F(Win32Demo, HiddenControlsGetTheirWindowsWhenShownOrAskedForInTheirPlace) 
   EXPECT_EQ(GetWindow(H(form.third), GW_HWNDNEXT), H(form.panel));
 }
 
+// A form whose controls wait under a banner.
+struct CoveredForm : gui::Form {
+  explicit CoveredForm(gui::Application& app) : gui::Form(app, "TQVCOVERED", "CoveredForm") {
+    banner.SetAlign(gui::Align::Client);
+    under.SetBounds(10, 10, 80, 24);
+    HoldUnder(banner);
+  }
+  gui::Panel banner{*this, "banner"};
+  gui::Button under{*this, "under"};
+};
+
+TEST_F(Win32Demo, ControlsUnderABannerGetTheirWindowsOnceTheFormIsPaintedOrTheBannerGoes) {
+  auto& painted = app.CreateForm<CoveredForm>();
+  painted.Show();
+  EXPECT_TRUE(painted.banner.HasPeer());
+  EXPECT_FALSE(painted.under.HasPeer());
+  ASSERT_TRUE(PumpUntil([&] { return painted.under.HasPeer(); }));
+  EXPECT_EQ(GetWindow(H(painted.banner), GW_HWNDNEXT), H(painted.under));  // still under the banner
+  EXPECT_EQ(GetFocus(), H(painted.under));
+  auto& uncovered = app.CreateForm<CoveredForm>();
+  uncovered.Show();
+  uncovered.banner.Hide();
+  EXPECT_TRUE(uncovered.under.HasPeer());
+  EXPECT_TRUE(IsWindowVisible(H(uncovered.under)));
+}
+
 TEST_F(Win32Demo, ClicksArriveThroughButtonMessages) {
   SendMessageW(H(demo.Button3), BM_CLICK, 0, 0);
   SendMessageW(H(demo.CheckBox1), BM_CLICK, 0, 0);
