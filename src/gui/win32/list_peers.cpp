@@ -247,8 +247,19 @@ class ListPeer : public NativePeer {
   }
   // Switches the window's drawing off, or on again with one repaint.
   void Redraw(bool on) {
-    SendMessageW(hwnd_, WM_SETREDRAW, on ? TRUE : FALSE, 0);
-    if (on) InvalidateRect(hwnd_, nullptr, TRUE);
+    if (!on) {
+      SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
+      return;
+    }
+    // Drawing back on makes the list set its scroll bar, and a visible list draws the bar at once
+    // (under Wine that costs as much as filling thousands of rows). Seen as hidden for that moment
+    // (the window's own redraw switch, which only clears its visible bit), it draws the bar with
+    // the rest at the next paint.
+    const bool visible = IsWindowVisible(hwnd_) != FALSE;
+    if (visible) DefWindowProcW(hwnd_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    if (visible) DefWindowProcW(hwnd_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
   }
   // Pushes the selection: of one row (row >= 0) or of all rows.
   void PushSelection(int row = -1) {

@@ -271,6 +271,11 @@ TEST_F(Win32Demo, AListRefilledInABatchHasItsRowsWhenTheBatchEndsOrTheUserActs) 
   const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
   EXPECT_TRUE(top <= 150 && 150 < top + demo.ListBox1.VisibleRows()) << top;
   EXPECT_EQ(demo.ListBox1.TopIndex(), top);
+  SCROLLINFO bar{sizeof bar, SIF_RANGE | SIF_POS};
+  ASSERT_TRUE(GetScrollInfo(list, SB_VERT, &bar));  // the bar follows the rows, drawn or not
+  EXPECT_EQ(bar.nMax, 199);
+  EXPECT_EQ(bar.nPos, top);
+  EXPECT_TRUE(IsWindowVisible(list));
   // The same rows again leave the window as new rows would: none selected, caret and top row
   // where a refill puts them.
   demo.ListBox1.SetItems({"x", "y"});
