@@ -204,8 +204,10 @@ class ListPeer : public NativePeer {
       reserved_ = items.size();
       // Straight to the list box's own procedure: our subclass has nothing to do with these,
       // and a long list pays the message round for every row.
+      std::wstring row;
       for (const std::string& item : items) {
-        CallWindowProcW(oldProc_, hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+        platform::win32::WideInto(item, row);
+        CallWindowProcW(oldProc_, hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
       }
     }
     // The rows start unselected: only the selected ones are pushed. The row set last decides

@@ -16,6 +16,15 @@ std::wstring Wide(const std::string& sjis) {
   return out;
 }
 
+void WideInto(const std::string& sjis, std::wstring& out) {
+  // A CP932 text never needs more UTF-16 units than it has bytes.
+  out.resize(sjis.size());
+  const int n = sjis.empty() ? 0
+                             : MultiByteToWideChar(kShiftJis, 0, sjis.data(), static_cast<int>(sjis.size()), out.data(),
+                                                   static_cast<int>(out.size()));
+  out.resize(static_cast<size_t>(n));
+}
+
 std::string Narrow(const wchar_t* wide, int length) {
   if (wide == nullptr) return {};
   if (length < 0) length = static_cast<int>(wcslen(wide));

@@ -260,6 +260,7 @@ TEST_F(Win32Demo, AListRefilledInABatchHasItsRowsWhenTheBatchEndsOrTheUserActs) 
   HWND list = H(demo.ListBox1);
   std::vector<std::string> rows;
   for (int i = 0; i < 200; ++i) rows.push_back("row " + std::to_string(i));
+  rows[0] = "星空ｽｸﾘｰﾝ";  // longer in UTF-16 than the row after it
   {
     gui::ListUpdate batch{&demo.ListBox1};
     demo.ListBox1.SetItems({"old"});
@@ -267,6 +268,11 @@ TEST_F(Win32Demo, AListRefilledInABatchHasItsRowsWhenTheBatchEndsOrTheUserActs) 
     demo.ListBox1.SetItemIndex(150);
   }
   EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 200);
+  for (const auto& [row, text] : {std::pair{0, L"星空ｽｸﾘｰﾝ"}, std::pair{1, L"row 1"}}) {
+    wchar_t got[64] = {};
+    SendMessageW(list, LB_GETTEXT, row, reinterpret_cast<LPARAM>(got));
+    EXPECT_STREQ(got, text);
+  }
   EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 150);
   const int top = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
   EXPECT_TRUE(top <= 150 && 150 < top + demo.ListBox1.VisibleRows()) << top;
