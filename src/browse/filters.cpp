@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <numeric>
 
 #include "browse/text_path.h"
 #include "platform/collation.h"
@@ -129,7 +130,7 @@ std::vector<platform::FindEntry> OrderFileEntries(platform::Collation& collation
   keys.reserve(found.size());
   for (const platform::FindEntry& e : found) keys.push_back(UpperAscii(e.name));
   std::vector<size_t> order(found.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::iota(order.begin(), order.end(), size_t{0});
   std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
     return keys[a] != keys[b] ? keys[a] < keys[b] : found[a].name < found[b].name;
   });

@@ -8,14 +8,6 @@ namespace {
 constexpr UINT kShiftJis = 932;
 }
 
-std::wstring Wide(const std::string& sjis) {
-  if (sjis.empty()) return {};
-  int n = MultiByteToWideChar(kShiftJis, 0, sjis.data(), static_cast<int>(sjis.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(kShiftJis, 0, sjis.data(), static_cast<int>(sjis.size()), out.data(), n);
-  return out;
-}
-
 void WideInto(const std::string& sjis, std::wstring& out) {
   // A CP932 text never needs more UTF-16 units than it has bytes.
   out.resize(sjis.size());
@@ -23,6 +15,12 @@ void WideInto(const std::string& sjis, std::wstring& out) {
                              : MultiByteToWideChar(kShiftJis, 0, sjis.data(), static_cast<int>(sjis.size()), out.data(),
                                                    static_cast<int>(out.size()));
   out.resize(static_cast<size_t>(n));
+}
+
+std::wstring Wide(const std::string& sjis) {
+  std::wstring out;
+  WideInto(sjis, out);
+  return out;
 }
 
 std::string Narrow(const wchar_t* wide, int length) {
