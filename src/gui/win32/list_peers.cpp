@@ -135,6 +135,21 @@ class ListPeer : public NativePeer {
                       (message >= WM_KEYFIRST && message <= WM_KEYLAST))) {
       FillItems();
     }
+    // The second press of a double click counts as a double click only on the row the first
+    // press chose. When the rows moved in between (a folder opened by the first click scrolls
+    // its list), a quick click on the row now under the mouse would otherwise be lost: the
+    // list only reports the double click and keeps its selection. It is a press of its own.
+    if (message == WM_LBUTTONDBLCLK) {
+      const int row = QueryItemAtPos(Point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+      const int chosen = static_cast<int>(SendMessageW(hwnd_, list_.MultiSelect() ? LB_GETCARETINDEX : LB_GETCURSEL, 0, 0));
+      if (row >= 0 && row != chosen) {
+        HWND self = hwnd_;
+        if (!OnMessage(WM_LBUTTONDOWN, wParam, lParam, result) && oldProc_ != nullptr) {
+          result = CallWindowProcW(oldProc_, self, WM_LBUTTONDOWN, wParam, lParam);
+        }
+        return true;
+      }
+    }
     if (message == WM_LBUTTONDOWN && list_.DragMode() == DragMode::Automatic && list_.MultiSelect() &&
         (wParam & (MK_SHIFT | MK_CONTROL)) == 0) {
       const int row = QueryItemAtPos(Point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
