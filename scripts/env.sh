@@ -4,6 +4,8 @@ QV_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export QV_ROOT
 export QV_STATE="${QV_STATE:-$QV_ROOT/.state}"
 export WINEPREFIX="${QV_WINEPREFIX:-$QV_STATE/wineprefix}"
+# The prefix as it was made: every end-to-end scenario starts from a copy of it.
+export QV_CLEAN_PREFIX="${QV_CLEAN_PREFIX:-$QV_STATE/clean-prefix}"
 export WINEARCH=win32
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

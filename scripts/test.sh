@@ -43,49 +43,16 @@ if bash scripts/build.sh win32; then
   count_ctest out/ctest-win32.log win32
   qv_session_stop
   step "end-to-end scenarios under Wine"
-  # Two lanes side by side, each with its own display, Wine prefix (a copy of this one) and
-  # wineserver; the scenarios that work as the plain user share one home folder, so they keep
-  # to the first lane.
-  lanes=("" "")
-  i=0
-  for scenario in tests/wine/scenarios/*.sh; do
-    [ -f "$scenario" ] || continue
-    if grep -q 'user_prefix' "$scenario"; then lanes[0]+=" $scenario"; else lanes[$((i % 2))]+=" $scenario"; i=$((i + 1)); fi
-  done
-  second="$QV_STATE-lane2"
-  rm -rf "$second"
-  mkdir -p "$second"
-  cp -a "$WINEPREFIX" "$second/wineprefix"
-  rm -f "$second/wineprefix/wineserver"
-  run_lane() {  # run_lane STATE SCENARIOS...: each scenario's result in out/e2e-NAME.result
-    local state="$1"; shift
-    export QV_STATE="$state" QV_WINEPREFIX="$state/wineprefix"
-    source scripts/session.sh
-    export QV_OWN_DISPLAY=1
-    trap qv_session_stop EXIT
-    qv_session_start
-    local scenario name
-    for scenario in "$@"; do
-      name=$(basename "$scenario" .sh)
-      if bash "$scenario" >"out/e2e-$name.log" 2>&1; then echo ok; else echo FAILED; fi >"out/e2e-$name.result"
-    done
-  }
-  rm -f out/e2e-*.result
-  # shellcheck disable=SC2086
-  (run_lane "$QV_STATE" ${lanes[0]}) >out/lane-1.log 2>&1 &
-  # shellcheck disable=SC2086
-  (run_lane "$second" ${lanes[1]}) >out/lane-2.log 2>&1 &
-  wait
-  for scenario in tests/wine/scenarios/*.sh; do
-    [ -f "$scenario" ] || continue
-    name=$(basename "$scenario" .sh)
-    echo "-- scenario $name"
-    if [ "$(cat "out/e2e-$name.result" 2>/dev/null)" = ok ]; then
-      passed=$((passed + 1)); echo "   ok"
-    else
-      failed=$((failed + 1)); failures+=("scenario $name"); echo "   FAILED"; sed 's/^/   | /' "out/e2e-$name.log"
-    fi
-  done
+  bash scripts/scenarios.sh 2>&1 | tee out/scenarios.log
+  line=$(grep -E '^scenarios: [0-9]+ passed, [0-9]+ failed' out/scenarios.log | tail -n 1)
+  if [ -z "$line" ]; then
+    failed=$((failed + 1)); failures+=("scenarios: no summary")
+  else
+    passed=$((passed + $(sed -E 's/scenarios: ([0-9]+) passed.*/\1/' <<<"$line")))
+    nfail=$(sed -E 's/.*, ([0-9]+) failed/\1/' <<<"$line")
+    failed=$((failed + nfail))
+    for name in $(grep -B1 '^   FAILED' out/scenarios.log | sed -n 's/^-- scenario //p'); do failures+=("scenario $name"); done
+  fi
 else
   failed=$((failed + 1)); failures+=("win32 build")
 fi

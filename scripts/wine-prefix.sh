@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Creates the project's quiet 32-bit Wine prefix: no Mono/Gecko questions, no menu entries,
-# unmanaged windows, and font substitutes so the Japanese faces render with the IPA fonts.
+# unmanaged windows, and font substitutes so the Japanese faces render with the IPA fonts. A copy
+# of it as it was made is kept for the end-to-end scenarios, which start from that state.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/env.sh"
 
 stamp="$WINEPREFIX/.qv-prefix-3"
-[ -f "$stamp" ] && exit 0
+[ -f "$stamp" ] && [ -f "$QV_CLEAN_PREFIX/.qv-prefix-3" ] && exit 0
 
 mkdir -p "$QV_STATE"
 rm -rf "$WINEPREFIX"
@@ -37,4 +38,6 @@ echo "setup: creating Wine prefix $WINEPREFIX"
   wineserver -w
 )
 touch "$stamp"
+rm -rf "$QV_CLEAN_PREFIX"
+rsync -a --exclude /wineserver "$WINEPREFIX/" "$QV_CLEAN_PREFIX/"
 echo "setup: Wine prefix ready"

@@ -13,6 +13,35 @@ rm -rf "$OUTDIR"; mkdir -p "$OUTDIR"
 QV_PIDS=()
 
 log() { echo "[$SCENARIO] $*"; }
+# clean_state: every scenario starts from the same state, whatever ran before it: the Wine prefix
+# as it was made (settings, list, history, timer and cache files in the Windows, program and
+# per-user data folders, working folders, installed files, drive letters, DPI and monitor
+# settings), no program left running and no window left open (the prefix's wineserver ends, and
+# every program of the prefix with it), no key or button held, the mouse in the middle of the
+# screen. The prefix is copied back from the copy made with it (QV_CLEAN_PREFIX).
+QV_WINE_OWN=" services.exe winedevice.exe plugplay.exe svchost.exe rpcss.exe explorer.exe conhost.exe qvprobe.exe "
+clean_state() {
+  [ -f "$QV_CLEAN_PREFIX/system.reg" ] || { echo "[$SCENARIO] no clean prefix in $QV_CLEAN_PREFIX: run scripts/setup.sh" >&2; exit 1; }
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  rsync -a --delete --exclude /wineserver "$QV_CLEAN_PREFIX/" "$WINEPREFIX/" || { echo "[$SCENARIO] cannot restore the prefix" >&2; exit 1; }
+  if [ -n "${DISPLAY:-}" ]; then
+    xdotool keyup Shift_L Shift_R Control_L Control_R Alt_L Alt_R 2>/dev/null || true
+    local w h
+    read -r w h < <(xdotool getdisplaygeometry 2>/dev/null || echo "1024 768")
+    xdotool mousemove $((w / 2)) $((h / 2)) 2>/dev/null || true
+  fi
+  wineserver -p
+  # The first Wine call starts Wine's services; its output must not be a pipe.
+  wine cmd /c exit >"$OUTDIR/prewarm.log" 2>&1 || true
+  local name others=""
+  while read -r name; do
+    [[ "$QV_WINE_OWN" == *" ${name,,} "* ]] || others+=" $name"
+  done < <(wine "$PROBE" processes 2>/dev/null | tr -d '\r')
+  [ -z "$others" ] || { echo "[$SCENARIO] programs left running:$others" >&2; exit 1; }
+  others="$(wine "$PROBE" windows 2>/dev/null | tr -d '\r' | grep -v '^$' | tr '\n' ' ' || true)"
+  [ -z "$others" ] || { echo "[$SCENARIO] windows left open: $others" >&2; exit 1; }
+}
 fail() {
   log "FAILED: $*"
   shot "failure" || true
@@ -334,3 +363,6 @@ two_monitors_stop() {
     wine cmd /c exit >/dev/null 2>&1 || true
   fi
 }
+
+# Every scenario starts from the clean state.
+clean_state

@@ -45,6 +45,8 @@
 //                                    e.g. an item's mnemonic letter
 //   qvprobe monitors                 "monitor L T R B work L T R B [primary]" per monitor, then
 //                                    "virtual L T W H" and "dpi N"
+//   qvprobe processes                the executable name of every running process, one a line
+//   qvprobe windows                  the class of every visible top-level window, one a line
 //
 // The probe is DPI aware, so that it sees and clicks the same pixels as the program at any
 // density.
@@ -52,6 +54,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -469,7 +472,7 @@ HWND TrayIconWindow(int index, HWND& tray) {
 
 int Usage() {
   std::fprintf(stderr, "usage: qvprobe wait-window|wait-gone|text|rect|close|send|click|key|select|drag|click-row|click-node|drag-to|press|press-name|caption|shown-name|items|shown|type|keys CLASS ...\n"
-                       "       qvprobe tray-icon|tray-click N ... | menu-key VK [MS] | monitors\n");
+                       "       qvprobe tray-icon|tray-click N ... | menu-key VK [MS] | monitors | processes | windows\n");
   return 2;
 }
 
@@ -496,11 +499,30 @@ int PrintMonitors() {
   return 0;
 }
 
+int PrintProcesses() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return 1;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    std::printf("%s\n", Utf8(entry.szExeFile).c_str());
+  }
+  CloseHandle(snapshot);
+  return 0;
+}
+
+BOOL CALLBACK PrintTopWindow(HWND w, LPARAM) {
+  if (IsWindowVisible(w)) std::printf("%s\n", Utf8(ClassOf(w)).c_str());
+  return TRUE;
+}
+
 int main() {
   SetProcessDPIAware();
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argv != nullptr && argc == 2 && std::wstring(argv[1]) == L"monitors") return PrintMonitors();
+  if (argv != nullptr && argc == 2 && std::wstring(argv[1]) == L"processes") return PrintProcesses();
+  if (argv != nullptr && argc == 2 && std::wstring(argv[1]) == L"windows") return EnumWindows(PrintTopWindow, 0) ? 0 : 1;
   if (argv == nullptr || argc < 3) return Usage();
   std::wstring cmd = argv[1];
   std::wstring cls = argv[2];

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installation and removal on a machine that never saw the program: a Wine prefix made afresh.
+# Installation and removal on a machine that never saw the program: the Wine prefix as it was made.
 # QUOVEL32.EXE started from a download folder shows the installer; the user names a new group,
 # asks for the start-up item too and presses 設定. Afterwards the program folder, the working
 # folder, QUOVEL32.SCR and the texts in the Windows folder, SYSTEM.INI, the settings, the
@@ -10,21 +10,7 @@
 # maker's key.
 source "$(dirname "$0")/../lib.sh"
 
-FRESH="$QV_STATE/install-prefix"
-stop_fresh() {
-  WINEPREFIX="$FRESH" wineserver -k >/dev/null 2>&1 || true
-  WINEPREFIX="$FRESH" wineserver -w >/dev/null 2>&1 || true
-  rm -rf "$FRESH"
-}
-trap 'cleanup; stop_fresh' EXIT
-stop_fresh
-QV_WINEPREFIX="$FRESH" bash "$QV_ROOT/scripts/wine-prefix.sh" >"$OUTDIR/prefix.log" 2>&1 || fail "no fresh prefix"
-export WINEPREFIX="$FRESH"
-wineserver -p
-# The first Wine call starts Wine's services (Program Manager's server among them); its output
-# must not be a pipe.
-wine cmd /c exit >"$OUTDIR/prewarm.log" 2>&1 || true
-
+# The library's clean prefix is a machine that never saw the program.
 C="$WINEPREFIX/drive_c"
 W="$C/windows"
 T="$C/KaPULP32/QUOVEL32"
