@@ -8,12 +8,16 @@
 
 namespace browse {
 
-namespace {
-
 int SelectedCount(const gui::ListBox& list) {
   if (!list.MultiSelect()) return list.ItemIndex() >= 0 ? 1 : 0;
   return list.SelCount();
 }
+
+int FirstRowToWalk(const gui::ListBox& list, int selected, intptr_t tag) {
+  return selected == 1 && tag >= 0 && tag < list.Count() && list.Selected(static_cast<int>(tag)) ? static_cast<int>(tag) : 0;
+}
+
+namespace {
 
 void SelectRow(gui::ListBox* list, int row) {
   if (list == nullptr) return;
@@ -116,7 +120,7 @@ void ListEditing::DeleteRows(const gui::Component& button) {
     return;
   }
   int remaining = SelectedCount(shown);
-  int row = remaining == 1 && main->Tag() >= 0 ? static_cast<int>(main->Tag()) : 0;
+  int row = FirstRowToWalk(shown, remaining, main->Tag());
   {
     gui::ListUpdate batch{main};
     for (; remaining > 0 && row < main->Count() && row < shown.Count(); ++row) {

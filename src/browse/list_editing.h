@@ -5,6 +5,7 @@
 // ended on a list marks the click that may follow as one the information line skips.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 
 namespace gui {
@@ -40,6 +41,12 @@ struct ListEditingHooks {
 
 // The trash icon: full or empty.
 void ShowTrashPicture(forms::TQUOVEL32KAPUL& form, bool full);
+
+// How many rows of `list` are selected (the current row of a single-select list).
+int SelectedCount(const gui::ListBox& list);
+// Where a walk over the selected rows of `list` starts: at the current row `tag` when it is the
+// one selected row (a Ctrl-click may have taken the current row off again), else at the top.
+int FirstRowToWalk(const gui::ListBox& list, int selected, intptr_t tag);
 
 class ListEditing {
  public:

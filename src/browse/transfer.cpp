@@ -4,6 +4,7 @@
 #include <string>
 
 #include "browse/file_browser.h"
+#include "browse/list_editing.h"
 #include "browse/text_path.h"
 #include "common/mkbox.h"
 #include "forms/manager/manager_form.h"
@@ -14,11 +15,6 @@
 namespace browse {
 
 namespace {
-
-int SelectedCount(const gui::ListBox& list) {
-  if (!list.MultiSelect()) return list.ItemIndex() >= 0 ? 1 : 0;
-  return list.SelCount();
-}
 
 // `row` becomes the only selected row and the current one (-1: none).
 void SelectOnly(gui::ListBox& list, int row) {
@@ -207,7 +203,7 @@ bool Transfers::Transfer(gui::ListBox& source, gui::ListBox& target, bool move, 
   bool full = false;
   int firstDeleted = -1;
   const int selected = SelectedCount(source);
-  int row = (selected == 1 && source.Tag() >= 0) ? static_cast<int>(source.Tag()) : 0;
+  int row = FirstRowToWalk(source, selected, source.Tag());
   if (sameList) row = source.Count();
   std::optional<gui::ListUpdate> batch;
   batch.emplace(std::initializer_list<gui::ListBox*>{&toMain, &toTwin, &fromMain, &fromTwin});

@@ -59,6 +59,8 @@ TEST_F(ListEditingTest, DeletingSelectedRowsLeavesTheFollowingRowCurrent) {
   for (const DeleteCase& c : {DeleteCase{6, {2, 4}, -1, {"r0", "r1", "r3", "r5"}, 3},
                               DeleteCase{3, {2}, 2, {"r0", "r1"}, -1},
                               DeleteCase{4, {1}, 1, {"r0", "r2", "r3"}, 1},
+                              // A Ctrl-click took the current row 3 off again; row 1 is selected.
+                              DeleteCase{5, {1}, 3, {"r0", "r2", "r3", "r4"}, 1},
                               DeleteCase{3, {0, 1, 2}, -1, {}, -1}}) {
     Rows(form.ListBox2, c.rows, c.selected);
     form.ListBox2.SetTag(c.tag);

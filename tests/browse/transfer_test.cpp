@@ -205,13 +205,17 @@ TEST_F(TransferTest, MovingSelectedRowsIntoTheTrashLeavesTheFirstGapCurrent) {
   }
 }
 
-TEST_F(TransferTest, OneSelectedRowStartsAtTheTag) {
-  Memory({"m0", "m1", "m2"});
-  SelectRows(form.ListBox2, {2});
-  form.ListBox2.SetTag(2);
-  ASSERT_TRUE(DropOn(form.Image1, form.ListBox2, -1, "P1"));
-  EXPECT_EQ(form.ListBox6.Items(), V{"m2"});
-  EXPECT_EQ(form.ListBox2.Count(), 3);  // a copy leaves the source alone
+TEST_F(TransferTest, OneSelectedRowIsFoundWhereverTheTagPoints) {
+  // The tag is the current row; a Ctrl-click can take that row off again and leave another one.
+  for (const auto& [row, tag] : {std::pair{2, 2}, {1, 2}, {2, 0}}) {
+    Memory({"m0", "m1", "m2"});
+    Trash({});
+    SelectRows(form.ListBox2, {row});
+    form.ListBox2.SetTag(tag);
+    ASSERT_TRUE(DropOn(form.Image1, form.ListBox2, -1, "P1"));
+    EXPECT_EQ(form.ListBox6.Items(), V{"m" + std::to_string(row)}) << row << " " << tag;
+    EXPECT_EQ(form.ListBox2.Count(), 3);  // a copy leaves the source alone
+  }
 }
 
 TEST_F(TransferTest, AFullTargetStopsWithTheLimitMessage) {
