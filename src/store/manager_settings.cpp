@@ -208,7 +208,6 @@ void ManagerSettings::ApplySettings(const SettingsRead& read) {
          values_.memory = s.memory;
          f_.SSN.SetChecked(s.memory[6] != 0);
          f_.CheckBoxGomi.SetChecked(s.memory[2] != 0);
-         f_.ButtonMCut.SetVisible(s.memory[2] != 0);
          f_.LabelGomiSASIN.SetVisible(s.memory[3] != 0);
          f_.LabelGomiTUIKA.SetVisible(s.memory[3] == 0);
          f_.K6.SetChecked(s.memory[5] != 0);
@@ -342,6 +341,7 @@ void ManagerSettings::MemoryModeOn() {
   app_.ProcessMessages();
   f_.Button11.Show();
   f_.ComboBox1.Show();
+  f_.ButtonMCut.SetVisible(f_.CheckBoxGomi.Checked());
   f_.Panel1.Hide();
   if (f_.SSN.Checked()) {
     playListBox_ = &f_.ListBox8;
@@ -373,6 +373,8 @@ void ManagerSettings::MemoryModeOff() {
   f_.ListBox2.Hide();
   f_.ListBox8.Hide();
   f_.ComboBox1.Hide();
+  // 削除 deletes rows of the memory list: not while that list is hidden.
+  f_.ButtonMCut.Hide();
   f_.Panel1.Show();
   app_.GetScreen().SetCursor(gui::Cursor::Default);
 }

@@ -89,6 +89,11 @@ TEST_F(ManagerSettingsTest, StoredValuesReachTheWindow) {
   EXPECT_EQ(settings->PlayListBox(), &form.ListBox2);
   EXPECT_TRUE(form.CheckBoxGomi.Checked());
   EXPECT_TRUE(form.ButtonMCut.Visible());
+  // 削除 deletes memory-list rows: it goes with the memory list and comes back with it.
+  form.Button11.UserClick();
+  EXPECT_FALSE(form.ButtonMCut.Visible());
+  form.Button9.UserClick();
+  EXPECT_TRUE(form.ButtonMCut.Visible());
   EXPECT_TRUE(form.LabelGomiTUIKA.Visible());
   EXPECT_EQ(form.RadioGroup1.ItemIndex(), 1);
   EXPECT_TRUE(form.Start1.Checked());
