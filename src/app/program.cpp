@@ -146,7 +146,7 @@ void Program::CreateBrowser() {
   // The folder history: recorded whenever the file list shows a folder.
   store::HistoryHooks historyHooks;
   historyHooks.FileListFolder = [this] { return browser_->FileListFolder(); };
-  historyHooks.OpenFolder = [this](const std::string& folder) { browser_->RecoverTo(folder); };
+  historyHooks.OpenFolder = [this](const std::string& folder) { browser_->GoToFolderSafe(folder); };
   auto histories = std::make_shared<store::Histories>(app_, m, os_.desktop, *box_, *settings_, historyHooks);
   histories->AttachEvents();
   hooks.FolderListed = [histories](const std::string& folder) { histories->RecordFolder(folder); };

@@ -202,8 +202,8 @@ void FileBrowser::IndexListing() {
 
 bool FileBrowser::KeptRowsFit() const {
   const FileListing& l = *last_;
-  if (l.files.size() > l.found.size() || (l.names ? l.twin.size() != l.files.size() : !l.twin.empty())) return false;
-  // Each row names an entry, and no entry twice.
+  if (l.files.size() != l.found.size() || (l.names ? l.twin.size() != l.files.size() : !l.twin.empty())) return false;
+  // Each row names an entry, and no entry twice: with as many rows as entries, every entry has its row.
   std::vector<bool> seen(l.found.size());
   for (const std::string& row : l.files) {
     auto it = listed_.find(row);

@@ -107,6 +107,7 @@ class FileBrowser {
   void RecoverTo(const std::string& folder) { folders_.RecoverTo(folder); }
   // False when the folder does not exist (even after path repair) or cannot be made current.
   bool GoToFolder(const std::string& folder) { return folders_.GoToFolder(folder); }
+  void GoToFolderSafe(const std::string& folder) { folders_.GoToFolderSafe(folder); }
   // "フォルダーエラー発生☆☆" + code, normal cursor.
   void ShowFolderError(const std::string& code);
 

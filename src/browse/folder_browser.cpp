@@ -225,12 +225,20 @@ void FolderBrowser::OpenFolderListSafe(const std::string& folder) {
   try {
     OpenFolderList(folder);
   } catch (const std::exception&) {
-    box_.MsgOKTimer("フォルダー・エラー発生\n" + folder + "\n" + "エラーを回避してみます。", 1);
-    RecoverTo(shell_.NearestExistingFolder(CutYen(folder)));
+    RecoverFrom(folder);
     return;
   }
   c_.folders.Invalidate();
   FillFilesOf(currentFolder_);
+}
+
+void FolderBrowser::GoToFolderSafe(const std::string& folder) {
+  if (!GoToFolder(folder)) RecoverFrom(folder);
+}
+
+void FolderBrowser::RecoverFrom(const std::string& folder) {
+  box_.MsgOKTimer("フォルダー・エラー発生\n" + folder + "\n" + "エラーを回避してみます。", 1);
+  RecoverTo(shell_.NearestExistingFolder(CutYen(folder)));
 }
 
 void FolderBrowser::OpenFolderTreeSafe(const std::string& folder) {
@@ -238,8 +246,7 @@ void FolderBrowser::OpenFolderTreeSafe(const std::string& folder) {
   try {
     OpenFolderTree(folder);
   } catch (const std::exception&) {
-    box_.MsgOKTimer("フォルダー・エラー発生\n" + folder + "\n" + "エラーを回避してみます。", 1);
-    RecoverTo(shell_.NearestExistingFolder(CutYen(folder)));
+    RecoverFrom(folder);
     return;
   }
   c_.tree.Invalidate();
@@ -370,8 +377,7 @@ void FolderBrowser::TreeSelect() {
       if (node->Count() > 0) node->SetExpanded(true);
     }
   } catch (const std::exception&) {
-    box_.MsgOKTimer("フォルダー・エラー発生\n" + path + "\n" + "エラーを回避してみます。", 1);
-    RecoverTo(shell_.NearestExistingFolder(path));
+    RecoverFrom(path);
     return;
   }
   FillFilesOf(currentFolder_);

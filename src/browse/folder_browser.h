@@ -116,6 +116,8 @@ class FolderBrowser {
   void RecoverTo(const std::string& folder);
   // False when the folder does not exist (even after path repair) or cannot be made current.
   bool GoToFolder(const std::string& folder);
+  // GoToFolder; a folder that cannot be opened gets the folder error and recovery of a safe opening.
+  void GoToFolderSafe(const std::string& folder);
   // For the site's file listing: the folder (mapped by path repair) made current and kept as the
   // file-list folder; FolderError when it cannot be.
   std::string EnterFileListFolder(const std::string& folder);
@@ -126,6 +128,8 @@ class FolderBrowser {
   void DrawFolderRow(gui::Canvas& canvas, int index, const gui::Rect& rect);
 
  private:
+  // The folder error of a safe opening, then recovery to the nearest folder that exists.
+  void RecoverFrom(const std::string& folder);
   void MakeCurrent(const std::string& folder);
   std::string NodePath(const gui::TreeNode& node) const;
   void SelectNode(gui::TreeNode* node);

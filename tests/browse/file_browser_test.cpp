@@ -240,6 +240,7 @@ TEST_F(FileBrowserTest, ALongListingIsKeptForTheNextRunAndTakenOnlyWhileItFits) 
       {"a row that is no entry", [](FileListing& l) { l.files[0] = "EVIL.SCR"; }, false},
       {"a row listed twice", [](FileListing& l) { l.files[1] = l.files[0]; }, false},
       {"twin rows missing", [](FileListing& l) { l.twin.pop_back(); }, false},
+      {"an entry without its row", [](FileListing& l) { l.files.pop_back(); l.twin.pop_back(); }, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -367,6 +368,12 @@ TEST_F(FileBrowserTest, AVanishedFolderFallsBackToTheNearestExistingOne) {
   EXPECT_EQ(browser->CurrentFolder(), "C:\\SS\\Sub");
   EXPECT_EQ(browser->FileListFolder(), "C:\\SS\\Sub");
   EXPECT_EQ(form.ListBox1.Items(), (V{"C:\\", "SS", "Sub"}));
+  // Gone to by name (a folder of the history) it is not left for the drive's root in silence.
+  ASSERT_TRUE(p.fs.SetCurrentFolder("C:\\").ok());
+  ASSERT_TRUE(p.fs.RemoveFolder("C:\\SS\\Sub").ok());
+  h.backend.ExpectModal("TMKBox", "フォルダー・エラー発生\nC:\\SS\\Sub\n").Answer(1);
+  browser->GoToFolderSafe("C:\\SS\\Sub");
+  EXPECT_EQ(browser->FileListFolder(), "C:\\SS");
 }
 
 TEST_F(FileBrowserTest, AnEmptyFloppyReturnsToThePreviousFolder) {
