@@ -78,6 +78,10 @@ void TimerCommands::ButtonTsetClick() {
   if (ShowFileInfo) ShowFileInfo(path);
   if (f_.Label3.Caption() == browse::kNoSize) return done(true);
 
+  if (!store::FileTimers::CanHold(path)) {
+    box_.MsgOK(path + "\n" + "「=」を含むパスのファイルには、ファイルタイマーを設定出来ません・・・");
+    return done(false);
+  }
   store::FileTimers timers(os_.fs, settings_.Context().WindowsData());
   const int stored = timers.Read(path);
   // The labels as a click on the row shows them: the entry's timer and the play interval.

@@ -21,7 +21,11 @@ int FileTimers::Read(const std::string& path) {
   return std::min(std::atoi(text.c_str()), kMaxFileTimer);
 }
 
+bool FileTimers::CanHold(const std::string& path) { return path.find('=') == std::string::npos; }
+
 void FileTimers::Write(const std::string& path, int seconds) {
+  // "=" is never the second byte of a two-byte character.
+  if (!CanHold(path)) return;
   if (seconds <= 0) {
     profile_.DeleteKey(file_, kTimerSection, path);
   } else {

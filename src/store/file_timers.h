@@ -26,9 +26,11 @@ class FileTimers {
   // and when the value is not a number. The file is read afresh on every call (the user may
   // edit it at any time). A value above 32700 reads as 32700.
   int Read(const std::string& path);
-  // Stores the display time; 0 (or less) removes the key, so 0 is never stored. Failures of the
-  // write are not reported.
+  // Stores the display time; 0 (or less) removes the key (every line of it), so 0 is never
+  // stored. A path the file cannot hold is not written. Failures of the write are not reported.
   void Write(const std::string& path, int seconds);
+  // Whether the file can hold a timer for the path: "=" would end its key.
+  static bool CanHold(const std::string& path);
 
  private:
   ProfileFiles profile_;

@@ -106,36 +106,39 @@ platform::OsResult ProfileFiles::Change(const std::string& file, const std::stri
   const std::string wantSection = Trim(section);
   const std::string wantKey = Trim(key);
 
-  // Find the section and, inside it, the key.
+  // The first section of that name and where it ends; the key's lines in every section of that
+  // name (reading takes the first, so a change must not leave a later one behind to answer).
   size_t sectionLine = lines.size();
   size_t sectionEnd = lines.size();
-  size_t keyLine = lines.size();
+  std::vector<size_t> keyLines;
+  bool inSection = false;
   for (size_t i = 0; i < lines.size(); ++i) {
     if (std::optional<std::string> s = SectionOf(lines[i])) {
-      if (sectionLine != lines.size()) {
-        sectionEnd = i;
-        break;
-      }
-      if (browse::SameText(*s, wantSection)) sectionLine = i;
-    } else if (sectionLine != lines.size() && keyLine == lines.size()) {
+      if (inSection && sectionEnd == lines.size()) sectionEnd = i;
+      inSection = browse::SameText(*s, wantSection);
+      if (inSection && sectionLine == lines.size()) sectionLine = i;
+    } else if (inSection) {
       std::optional<std::string> k = KeyOf(lines[i]);
-      if (k && browse::SameText(*k, wantKey)) keyLine = i;
+      if (k && browse::SameText(*k, wantKey)) keyLines.push_back(i);
     }
   }
 
-  if (value == nullptr) {
-    if (keyLine == lines.size()) return platform::OsResult::Ok();
-    lines.erase(lines.begin() + static_cast<ptrdiff_t>(keyLine));
-  } else if (keyLine != lines.size()) {
-    lines[keyLine] = *KeyOf(lines[keyLine]) + "=" + *value;  // the key keeps its written case
-  } else if (sectionLine != lines.size()) {
+  if (value == nullptr && keyLines.empty()) return platform::OsResult::Ok();
+  if (value != nullptr && !keyLines.empty()) {
+    lines[keyLines.front()] = *KeyOf(lines[keyLines.front()]) + "=" + *value;  // the key keeps its written case
+    keyLines.erase(keyLines.begin());
+  } else if (value != nullptr && sectionLine != lines.size()) {
     // A new key goes after the last non-blank line of its section.
     size_t at = sectionEnd;
     while (at > sectionLine + 1 && Trim(lines[at - 1]).empty()) --at;
     lines.insert(lines.begin() + static_cast<ptrdiff_t>(at), wantKey + "=" + *value);
-  } else {
+  } else if (value != nullptr) {
     lines.push_back("[" + wantSection + "]");
     lines.push_back(wantKey + "=" + *value);
+  }
+  // Every other line of the key goes (all of them when it is deleted).
+  for (auto line = keyLines.rbegin(); line != keyLines.rend(); ++line) {
+    lines.erase(lines.begin() + static_cast<ptrdiff_t>(*line));
   }
 
   std::string out;

@@ -35,6 +35,22 @@ TEST_F(FileTimersTest, ZeroRemovesTheKeyAndIsNeverStored) {
   EXPECT_EQ(TimerFileText().find("NEW"), std::string::npos);
 }
 
+TEST_F(FileTimersTest, AKeyTheUserListedTwiceGoesWholeAndAKeyWithEqualsIsNeverWritten) {
+  ASSERT_TRUE(p.fs.WriteFile("C:\\WINDOWS\\QUOVEL32.Tim",
+                             "[Timer]\r\nC:\\A.SCR=5\r\nC:\\B.SCR=7\r\nc:\\a.scr=6\r\n[Timer]\r\nC:\\A.SCR=8\r\n").ok());
+  timers.Write("C:\\A.SCR", 9);
+  EXPECT_EQ(TimerFileText(), "[Timer]\r\nC:\\A.SCR=9\r\nC:\\B.SCR=7\r\n[Timer]\r\n");
+  timers.Write("C:\\B.SCR", 0);
+  timers.Write("C:\\A.SCR", 0);
+  EXPECT_EQ(timers.Read("C:\\A.SCR"), 0);
+  EXPECT_EQ(TimerFileText(), "[Timer]\r\n[Timer]\r\n");
+  // "=" ends a key in this file: such a path could never be read back.
+  EXPECT_FALSE(FileTimers::CanHold("C:\\A=B\\X.SCR"));
+  EXPECT_TRUE(FileTimers::CanHold("C:\\A-B\\X.SCR"));
+  timers.Write("C:\\A=B\\X.SCR", 30);
+  EXPECT_EQ(TimerFileText(), "[Timer]\r\n[Timer]\r\n");
+}
+
 TEST_F(FileTimersTest, WhatTheUserTypedInTheEditorReadsAsNoTimerUnlessItIsANumber) {
   EXPECT_EQ(timers.Read("C:\\SAVERS\\STARS.SCR"), 0);  // no file at all
   struct Case {

@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
 # File timers: the manager plays three logging test savers in 連続 order with a 3-second display
 # time and file timers on; the timer file gives the second one 8 seconds, and the savers' log
-# shows it shown that much longer. Then the timer file opens in the text editor from the menu,
+# shows it shown that much longer. A saver in a folder whose name holds "=" cannot get a file timer
+# (the file could not read it back): TSet says so and writes nothing. Then the timer file opens in the text editor from the menu,
 # and the version box shows the stored version and the manager's names.
 source "$(dirname "$0")/../lib.sh"
 
 C="$WINEPREFIX/drive_c"
 EXE_KEY="$KEY\\QUOVEL32\\EXE"
 installed 16
-rm -rf "$C/QUOVEL32" "$C/TIMER SAVERS" "$C"/windows/QVLA32M*.LIS "$C/windows/QUOVEL32CD.LIS"
-mkdir -p "$C/QUOVEL32" "$C/TIMER SAVERS"
+mkdir -p "$C/QUOVEL32" "$C/TIMER SAVERS" "$C/TIMER=SAVERS"
 cp "$EXE" "$C/QUOVEL32/QUOVEL32.EXE"
 list=""
 for n in SAVERA SAVERB SAVERC; do
   cp "$BIN/savers/TESTSAVE.SCR" "$C/TIMER SAVERS/$n.SCR"
   list+="C:\\TIMER SAVERS\\$n.SCR\r\n"
 done
+cp "$BIN/savers/TESTSAVE.SCR" "$C/TIMER=SAVERS/SAVERD.SCR"
+list+="C:\\TIMER=SAVERS\\SAVERD.SCR\r\n"
 printf "$list" >"$C/windows/QVLA32M3.LIS"
 # The timer file as the program writes it: section Timer, key = the full path.
 printf '[Timer]\r\nC:\\TIMER SAVERS\\SAVERB.SCR=8\r\n' >"$C/windows/QUOVEL32.Tim"
@@ -32,7 +34,7 @@ saver_log
 start_as "$C/QUOVEL32/QUOVEL32.EXE"
 pid="$(last_pid)"
 probe wait-window TQUOVEL32KAPUL 30000 >/dev/null || fail "no manager window"
-wait_count ends 3 60
+wait_count ends 4 60
 log "saver log:"; cat "$LOG"
 awk '
   / start / { s++; name[$3] = $2; startMs[$3] = $1 }
@@ -44,9 +46,15 @@ awk '
     if (d < lo || d > hi) { print name[$3] " showed for " d " ms"; bad = 1 }
     else print name[$3] " showed for " d " ms"
   }
-  END { if (s != 3 || e != 3) { print s " starts, " e " ends"; bad = 1 } exit bad }
+  END { if (s != 4 || e != 4) { print s " starts, " e " ends"; bad = 1 } exit bad }
 ' <(tr -d '\r' <"$LOG") || fail "the display times do not follow the timer file"
-log "SAVERA and SAVERC showed for about 3 s, SAVERB for its file timer of 8 s"
+log "SAVERA, SAVERC and SAVERD showed for about 3 s, SAVERB for its file timer of 8 s"
+
+# --- no file timer for a path with "=" -----------------------------------------------------------
+probe click-row TQUOVEL32KAPUL 'C:\TIMER=SAVERS\SAVERD.SCR' || fail "no row SAVERD"
+probe press-name TQUOVEL32KAPUL ButtonTset || fail "no TSet"
+reply '「=」を含むパスのファイルには、ファイルタイマーを設定出来ません'
+grep -q SAVERD "$C/windows/QUOVEL32.Tim" && fail "a timer was written for SAVERD"
 
 # --- the timer file in the editor ----------------------------------------------------------------
 pick_menu 0x74 0x45                      # タイマー(&T) → ファイルタイマーの編集...(&E)
