@@ -234,8 +234,10 @@ int TDIR2OPENDLG::ShowBrowse(bool folderMode, bool askOverwrite, const std::stri
     SNBoxDlg1.SourceHandle = d.GetHandle();
     if (SNBoxDlg1.InputText(NewFolderPrompt(current)) != gui::kMrOk) return;
     const std::string created = AddYen(current) + SNBoxDlg1.SNText;
-    os_.fs.CreateFolder(created);
-    if (!os_.fs.DirectoryExists(created)) {
+    // Only a name of a folder in the current one: no path, no "." or "..".
+    const bool plain = IsPlainName(SNBoxDlg1.SNText);
+    if (plain) os_.fs.CreateFolder(created);
+    if (!plain || !os_.fs.DirectoryExists(created)) {
       MKBoxDlg1.MsgOKTimer(created + "\n" + "フォルダーの作成に失敗しました・・・", 1);
       return;
     }

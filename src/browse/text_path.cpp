@@ -1,5 +1,7 @@
 #include "browse/text_path.h"
 
+#include <string_view>
+
 namespace browse {
 
 namespace {
@@ -116,11 +118,25 @@ std::string ParentFolder(const std::string& path) {
 void SplitFileName(const std::string& path, std::string& folder, std::string& name) {
   size_t split = 0;
   ForEachChar(path, [&](size_t i, size_t len) {
-    if (len == 1 && (path[i] == '\\' || (path[i] == ':' && i == 1))) split = i + 1;
+    if (len == 1 && (path[i] == '\\' || path[i] == '/' || (path[i] == ':' && i == 1))) split = i + 1;
     return true;
   });
   folder = path.substr(0, split);
   name = path.substr(split);
+}
+
+bool IsPlainName(const std::string& name) {
+  // A trailing dot also refuses "." and "..".
+  if (name.empty() || name.back() == ' ' || name.back() == '.') return false;
+  bool plain = true;
+  ForEachChar(name, [&](size_t i, size_t len) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    if (len == 1 && (c < 0x20 || std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos)) {
+      plain = false;
+    }
+    return plain;
+  });
+  return plain;
 }
 
 int CompareText(const std::string& a, const std::string& b) {

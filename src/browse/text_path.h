@@ -39,8 +39,13 @@ std::string ParentFolder(const std::string& path);
 // second byte of a two-byte character), or npos. `from` must start a character.
 size_t FindChar(const std::string& text, char c, size_t from = 0);
 
-// Splits a file path at its last "\" of its own into the folder (with that "\") and the name.
+// Splits a file path at its last separator of its own ("\", or "/" which Windows takes for one)
+// into the folder (with that separator) and the name.
 void SplitFileName(const std::string& path, std::string& folder, std::string& name);
+// Whether a name the user typed can name a file or folder in the folder it is meant for: not
+// empty, "." or "..", no control characters, none of \ / : * ? " < > | of their own, no trailing
+// blank or dot (Windows would drop it).
+bool IsPlainName(const std::string& name);
 
 // ASCII-case-insensitive ordering of CP932 texts, byte by byte otherwise (<0, 0, >0). Lists
 // shown to the user sort in the platform's order instead (platform::Collation).

@@ -363,7 +363,10 @@ void Archives::CompressCommand(const gui::MenuItem& sender) {
   if (rows.main == nullptr) return;
   nameDialog_->Title = "圧縮ﾌｧｲﾙ名の入力";
   nameDialog_->StandardColor = !hooks_.StandardColors || hooks_.StandardColors();
-  if (nameDialog_->InputText("圧縮ﾌｧｲﾙ名を入力して下さい") != gui::kMrOk) {
+  // The typed text names the archive inside the output folder and nowhere else: its folder part
+  // is dropped, and a name that would still lead elsewhere is refused.
+  const std::string typed = nameDialog_->InputText("圧縮ﾌｧｲﾙ名を入力して下さい") == gui::kMrOk ? FileNameOf(nameDialog_->SNText) : "";
+  if (!browse::IsPlainName(typed)) {
     box_.MsgOK("LZH圧縮：ﾌｧｲﾙ名を設定して下さい");
     return;
   }
@@ -374,8 +377,7 @@ void Archives::CompressCommand(const gui::MenuItem& sender) {
     return;
   }
   os_.fs.SetCurrentFolder(out);
-  // The typed text names the archive inside that folder and nowhere else.
-  const std::string archive = out + "\\" + ArchiveName(FileNameOf(nameDialog_->SNText));
+  const std::string archive = out + "\\" + ArchiveName(typed);
   f_.ListBox3.ClearItems();
   if (os_.fs.FileExists(archive)) {
     currentArchive = archive;

@@ -104,6 +104,17 @@ TEST(TextPath, SplitFileName) {
   SplitFileName("plain.txt", folder, name);
   EXPECT_EQ(folder, "");
   EXPECT_EQ(name, "plain.txt");
+  SplitFileName("../..\\x/EVIL.LZH", folder, name);   // Windows takes "/" for "\" too
+  EXPECT_EQ(folder, "../..\\x/");
+  EXPECT_EQ(name, "EVIL.LZH");
+}
+
+TEST(TextPath, PlainNamesNameSomethingInTheirOwnFolder) {
+  for (const char* name : {"A.LZH", "新しいフォルダー", "ソ", "表", "a b", ".profile"}) EXPECT_TRUE(IsPlainName(name)) << Utf8(name);
+  for (const char* name : {"", ".", "..", "...", "a.", "a ", "..\\OUT", "../OUT", "C:OUT", "a*", "a?", "a\"b", "a<", "a>",
+                           "a|", "a\tb", "\\\\srv"}) {
+    EXPECT_FALSE(IsPlainName(name)) << Utf8(name);
+  }
 }
 
 TEST(TextPath, CompareTextFoldsAsciiOnly) {
