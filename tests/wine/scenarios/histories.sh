@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The histories, the trash and list editing of QUOVEL32.EXE driven with the mouse: a folder history
 # of size 3 after four folders were opened holds the last three, newest first; a pick in its panel
-# opens that folder and 閉じる puts it on top. Two memory-list rows are thrown into the trash by a
+# opens that folder and 閉じる puts it on top; a picked folder that vanished gets the folder error
+# and its nearest folder. Two memory-list rows are thrown into the trash by a
 # drag, one is taken back; a row is deleted with 削除. A run of three savers leaves the last two in
 # the file history of size 2, which is written to its list file on close. Screenshots of the
 # history panel and the trash panel are kept.
@@ -77,6 +78,16 @@ probe press-name TQUOVEL32KAPUL ButtonKaKoOK || fail "no 閉じる"
 until_ok "閉じる did not close the panel" hidden PanelKaKo
 history="$(rows_of ListBoxKaKo)"
 [ "$history" = 'C:\qv-hist\一\二 C:\qv-hist\一\二\三\四 C:\qv-hist\一\二\三 ' ] || fail "after 閉じる: $history"
+# A folder of the history that vanished meanwhile: the folder error, then its nearest folder.
+rm -r "$ROOT/一/二/三"
+probe press-name TQUOVEL32KAPUL Label19 || fail "no folder count label"
+until_ok "the history panel did not open again" probe shown-name TQUOVEL32KAPUL PanelKaKo
+probe click-row TQUOVEL32KAPUL 'C:\qv-hist\一\二\三\四' || fail "no history row of the vanished folder"
+reply 'フォルダー・エラー発生'
+until_ok "the nearest folder was not opened" eval "! has 'item 三'"
+has 'item 二' || fail "the nearest folder is not the one opened"
+probe press-name TQUOVEL32KAPUL ButtonKaKoOK || fail "no 閉じる"
+until_ok "閉じる did not close the panel" hidden PanelKaKo
 
 # Memory mode: two rows thrown into the trash by a drag (move), one taken back, one deleted.
 probe press TQUOVEL32KAPUL 'ﾒﾓﾘｰON' || fail "no ﾒﾓﾘｰON"
