@@ -1,6 +1,8 @@
 #include "lzh/commands.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 
 #include "lzh/archive.h"
 #include "lzh/decoder.h"
@@ -31,7 +33,8 @@ std::vector<std::string> SplitWords(std::string_view text) {
   return words;
 }
 
-void ParseSwitches(std::string_view word, std::map<char, int>* out) {
+// False when a switch's number does not fit an int: such a line is malformed.
+bool ParseSwitches(std::string_view word, std::map<char, int>* out) {
   size_t i = 1;
   while (i < word.size()) {
     char letter = word[i++];
@@ -40,10 +43,15 @@ void ParseSwitches(std::string_view word, std::map<char, int>* out) {
     int value = 1;
     if (i < word.size() && word[i] >= '0' && word[i] <= '9') {
       value = 0;
-      while (i < word.size() && word[i] >= '0' && word[i] <= '9') value = value * 10 + (word[i++] - '0');
+      while (i < word.size() && word[i] >= '0' && word[i] <= '9') {
+        const int digit = word[i++] - '0';
+        if (value > (std::numeric_limits<int>::max() - digit) / 10) return false;
+        value = value * 10 + digit;
+      }
     }
     (*out)[letter] = value;
   }
+  return true;
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
@@ -69,6 +77,19 @@ bool Matches(const std::vector<std::string>& patterns, const Entry& e) {
     if (WildcardMatch(p, withFolder ? e.Path() : e.name)) return true;
   }
   return false;
+}
+
+// Copies as many whole lines of `text` as fit, zero-terminated.
+void CopyOutput(const std::string& text, char* out, size_t size) {
+  if (!out || size == 0) return;
+  size_t n = text.size();
+  if (n > size - 1) {
+    // The last line must end before the byte kept for the NUL; a buffer of one byte holds no line.
+    const size_t lineEnd = size < 2 ? std::string::npos : text.rfind('\n', size - 2);
+    n = lineEnd == std::string::npos ? 0 : lineEnd + 1;
+  }
+  std::memcpy(out, text.data(), n);
+  out[n] = '\0';
 }
 
 }  // namespace
@@ -98,7 +119,7 @@ Status ParseCommandLine(std::string_view text, CommandLine* out) {
   for (size_t i = 1; i < words.size(); ++i) {
     const std::string& w = words[i];
     if (w.size() > 1 && w[0] == '-') {
-      ParseSwitches(w, &out->switches);
+      if (!ParseSwitches(w, &out->switches)) return Status::kCommand;
     } else if (out->archive.empty()) {
       out->archive = w;
     } else if ((c == 'e' || c == 'x') && out->destination.empty() && EndsWithSeparator(w)) {
@@ -127,6 +148,14 @@ Status Archiver::Run(std::string_view commandLine, std::string* output) {
     default:
       return Status::kCommand;
   }
+}
+
+Status RunCommand(FileStore& files, const char* commandLine, char* output, size_t outputSize) {
+  std::string text;
+  Status s = Status::kCommand;
+  if (commandLine) s = Archiver(files).Run(commandLine, &text);
+  CopyOutput(text, output, outputSize);
+  return s;
 }
 
 Status Archiver::List(const CommandLine& cl, std::string* output) {

@@ -118,6 +118,9 @@ INSTANTIATE_TEST_SUITE_P(LzhLines, LzhParse,
         ParseCase{"L -X \"x.lzh\"", lzh::Status::kOk, 'l', {{'x', 1}}, "x.lzh", "", {}},
         ParseCase{" a -a1 \"x.lzh\" \"C:\\ソ\\表.SCR\" ", lzh::Status::kOk, 'a', {{'a', 1}}, "x.lzh", "",
                   {"C:\\ソ\\表.SCR"}},
+        ParseCase{" l -x2147483647 a.lzh", lzh::Status::kOk, 'l', {{'x', 2147483647}}, "a.lzh"},
+        ParseCase{" l -x3000000000 a.lzh", lzh::Status::kCommand},
+        ParseCase{" l -x2147483648 a.lzh", lzh::Status::kCommand},
         ParseCase{"", lzh::Status::kCommand}, ParseCase{" q \"x.lzh\" ", lzh::Status::kCommand},
         ParseCase{" e -ma1 ", lzh::Status::kCommand}));
 
