@@ -223,7 +223,9 @@ INSTANTIATE_TEST_SUITE_P(LzhNames, LzhHostile,
                     HostileCase{"absolute", {"", "etc"}, "abs.txt", "abs.txt", "etc/abs.txt"},
                     HostileCase{"drive", {}, "C:\\x.txt", "x.txt", "x.txt"},
                     HostileCase{"unc", {}, "\\\\server\\share\\u.txt", "u.txt", "server/share/u.txt"},
-                    HostileCase{"plain", {"sub"}, "ok.txt", "ok.txt", "sub/ok.txt"}),
+                    HostileCase{"plain", {"sub"}, "ok.txt", "ok.txt", "sub/ok.txt"},
+                    HostileCase{"device", {"sub"}, "CON", "", ""},
+                    HostileCase{"device_folder", {"ab", "CONIN$"}, "x.txt", "x.txt", ""}),
     [](const testing::TestParamInfo<HostileCase>& i) { return std::string(i.param.what); });
 
 }  // namespace

@@ -53,7 +53,26 @@ INSTANTIATE_TEST_SUITE_P(LzhNames, LzhSafe,
                                          SafeCase{"..", false}, SafeCase{"a|b", false}, SafeCase{"a:b", false},
                                          SafeCase{"a\x1b]2;x\x07", false}, SafeCase{"a\nb", false},
                                          SafeCase{"trailing.", false}, SafeCase{"trailing ", false},
-                                         SafeCase{"half\x83", false}, SafeCase{"q?", false}, SafeCase{"s*", false}));
+                                         SafeCase{"half\x83", false}, SafeCase{"q?", false}, SafeCase{"s*", false},
+                                         // Windows opens a device for these, whatever follows the dot.
+                                         SafeCase{"CON", false}, SafeCase{"NUL.txt", false}, SafeCase{"com1", false},
+                                         SafeCase{"LPT1.SCR", false}, SafeCase{"AUX", false},
+                                         SafeCase{"CONIN$", false}, SafeCase{"conout$.log", false},
+                                         SafeCase{"prn .txt", false}, SafeCase{"Com9.a.b", false},
+                                         SafeCase{"lpt9", false},
+                                         // Near misses are plain files.
+                                         SafeCase{"CONSOLE.SCR", true}, SafeCase{"COM10", true},
+                                         SafeCase{"LPT0.TXT", true}, SafeCase{"NULL", true}, SafeCase{"AUXX.txt", true},
+                                         SafeCase{"xCON", true}, SafeCase{" CON", true}, SafeCase{"CONIN", true},
+                                         SafeCase{"表CON", true}));
+
+// Trailing blanks and dots are what Windows strips, so they hide no device.
+TEST(LzhNames, DeviceNamesInAnySpelling) {
+  for (const char* name : {"CON", "con ", "Con.", "NUL. .", "aux .x", "COM5:", "LPT3.txt.", "CONOUT$ "})
+    EXPECT_TRUE(lzh::IsDeviceName(name)) << name;
+  for (const char* name : {"", ".", "CO", "COM", "LPT", "COM0", "CON_", "CONIN$$", "A.CON", "NUL1"})
+    EXPECT_FALSE(lzh::IsDeviceName(name)) << name;
+}
 
 struct WildCase {
   std::string pattern, name;
