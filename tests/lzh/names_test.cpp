@@ -36,6 +36,18 @@ INSTANTIATE_TEST_SUITE_P(LzhPaths, LzhSplit,
                     SplitCase{"ソフト\\表", {"ソフト", "表"}, false, false},  // trail bytes 0x5C
                     SplitCase{"name\0junk", {"name"}, false, false}));
 
+// Both edges of both lead-byte ranges: a lead byte takes the "\" after it as its second byte.
+TEST(LzhNames, LeadByteRangesEndExactly) {
+  for (const auto& [byte, lead] : std::vector<std::pair<unsigned char, bool>>{
+           {0x80, false}, {0x81, true}, {0x9F, true}, {0xA0, false}, {0xDF, false}, {0xE0, true}, {0xFC, true},
+           {0xFD, false}}) {
+    const std::string ch(1, static_cast<char>(byte));
+    EXPECT_EQ(lzh::IsSjisLead(byte), lead) << int{byte};
+    const std::vector<std::string> parts = lead ? std::vector<std::string>{ch + "\\x"} : std::vector<std::string>{ch, "x"};
+    EXPECT_EQ(lzh::SplitStoredPath(ch + "\\x").parts, parts) << int{byte};
+  }
+}
+
 struct SafeCase {
   std::string name;
   bool safe;
