@@ -108,6 +108,21 @@ bool EndsWithSeparator(std::string_view path) {
   return last;
 }
 
+bool MayExtract(const Entry& e, bool withFolders) {
+  if (e.symlink || e.parentRefs || !IsSafeComponent(e.name)) return false;
+  if (withFolders)
+    for (const auto& f : e.folders)
+      if (!IsSafeComponent(f)) return false;
+  return true;
+}
+
+std::string ExtractedPath(const std::string& destination, const Entry& e, bool withFolders) {
+  std::string folder = destination;
+  if (withFolders)
+    for (const auto& f : e.folders) folder = JoinPath(folder, f);
+  return JoinPath(folder, e.name);
+}
+
 Status ParseCommandLine(std::string_view text, CommandLine* out) {
   *out = CommandLine{};
   std::vector<std::string> words = SplitWords(text);
@@ -187,21 +202,14 @@ Status Archiver::Extract(const CommandLine& cl, std::string* output) {
   for (const Entry& e : entries) {
     if (!Matches(cl.names, e)) continue;
     const std::string shown = DisplayPath(e, true, '\\');
-    // A member may only become a plain file inside the destination: links, ".." and names
-    // Windows cannot hold are refused; absolute paths lost their prefix when read.
-    bool safe = !e.symlink && !e.parentRefs && IsSafeComponent(e.name);
-    if (keepFolders)
-      for (const auto& f : e.folders) safe = safe && IsSafeComponent(f);
-    if (!safe) {
+    if (!MayExtract(e, keepFolders)) {
       Note(output, shown, Status::kUnsafeName);
       record(Status::kUnsafeName);
       continue;
     }
-    std::string folder = cl.destination;
-    if (keepFolders)
-      for (const auto& f : e.folders) folder = JoinPath(folder, f);
+    const std::string path = ExtractedPath(cl.destination, e, keepFolders);
     if (e.IsFolder()) {
-      if (keepFolders && !test && !files_.MakeFolders(JoinPath(folder, e.name))) record(Status::kMakeDirectory);
+      if (keepFolders && !test && !files_.MakeFolders(path)) record(Status::kMakeDirectory);
       continue;
     }
     if (!CanDecode(e.method)) {
@@ -214,11 +222,11 @@ Status Archiver::Extract(const CommandLine& cl, std::string* output) {
       NullSink sink;
       s = DecodeMember(*in, e, sink);
     } else {
+      const std::string folder = path.substr(0, path.size() - e.name.size());  // with its separator
       if (keepFolders && !folder.empty() && !files_.MakeFolders(folder)) {
         record(Status::kMakeDirectory);
         continue;
       }
-      const std::string path = JoinPath(folder, e.name);
       std::unique_ptr<OutputFile> out = files_.Create(path);
       if (!out) {
         s = Status::kFileOpen;

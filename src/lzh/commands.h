@@ -30,6 +30,14 @@ Status ParseCommandLine(std::string_view text, CommandLine* out);
 // character does not count).
 bool EndsWithSeparator(std::string_view path);
 
+// Whether a member may become a plain file inside the destination: no link, no "..", and every
+// component extraction creates (the name, with `withFolders` its folders too) a safe one.
+// Absolute paths lost their prefix when the header was read.
+bool MayExtract(const Entry& e, bool withFolders);
+
+// Where extraction puts the member (or creates the folder of a folder entry) below `destination`.
+std::string ExtractedPath(const std::string& destination, const Entry& e, bool withFolders);
+
 class Archiver {
  public:
   explicit Archiver(FileStore& files, EncoderOptions options = {}) : files_(files), options_(options) {}
