@@ -1,7 +1,7 @@
 // Writes the first inputs of the LZH fuzz targets into <dir>/reader, <dir>/command and <dir>/names:
 // archives the codec writes itself, the application's command lines over one of them, and entry
 // names of the kinds extraction must judge.
-#include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -9,12 +9,7 @@
 
 namespace {
 
-void Write(const std::string& path, const std::string& bytes) {
-  if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-  }
-}
+void Write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 }  // namespace
 

@@ -1,6 +1,6 @@
 // Writes the first inputs of the cache fuzz target into <dir>: a description cache and a listing
 // cache as the program writes them, without the frame the target adds.
-#include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "store/description_cache.h"
@@ -10,13 +10,10 @@ namespace {
 
 const std::string kFolder = "C:\\DATA\\";
 
+// The kind byte, then the file without its magic, folder and checksum.
 void Write(const std::string& path, char kind, const std::string& file) {
-  const std::string body = file.substr(8 + 4 + kFolder.size(), file.size() - (8 + 4 + kFolder.size()) - 4);
-  if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-    std::fputc(kind, f);
-    std::fwrite(body.data(), 1, body.size(), f);
-    std::fclose(f);
-  }
+  const size_t head = 8 + 4 + kFolder.size();
+  std::ofstream(path, std::ios::binary) << kind << file.substr(head, file.size() - head - 4);
 }
 
 }  // namespace
