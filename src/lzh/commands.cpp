@@ -210,24 +210,25 @@ Status Archiver::Extract(const CommandLine& cl, std::string* output) {
 
 Status Archiver::Add(const CommandLine& cl, std::string* output) {
   if (cl.names.empty()) return Status::kCommand;
-  std::vector<FileData> data(cl.names.size());
+  // The files stay open while the archive is written: each is read as it is compressed.
+  std::vector<std::unique_ptr<InputFile>> inputs;
   std::vector<NewMember> members;
-  for (size_t i = 0; i < cl.names.size(); ++i) {
-    if (!files_.ReadFile(cl.names[i], &data[i])) {
-      Note(output, cl.names[i], Status::kNoSuchFile);
+  for (const std::string& name : cl.names) {
+    FileInfo info;
+    if (!files_.ReadInfo(name, &info) || !inputs.emplace_back(files_.OpenRead(name))) {
+      Note(output, name, Status::kNoSuchFile);
       return Status::kNoSuchFile;
     }
     NewMember m;
-    m.meta.name = BaseName(cl.names[i]);
+    m.meta.name = BaseName(name);
     if (!IsSafeComponent(m.meta.name)) return Status::kUnsafeName;
-    m.meta.attribute = static_cast<uint8_t>(data[i].attribute & 0x27);
-    m.meta.hasFileTimes = data[i].hasTimes;
-    m.meta.creationTime = data[i].creationTime;
-    m.meta.writeTime = data[i].writeTime;
-    m.meta.accessTime = data[i].accessTime;
-    m.meta.dosTime = UnixToDos(data[i].hasTimes ? FileTimeToUnix(data[i].writeTime) : 315532800);
-    m.data = data[i].bytes.data();
-    m.size = data[i].bytes.size();
+    m.meta.attribute = static_cast<uint8_t>(info.attribute & 0x27);
+    m.meta.hasFileTimes = info.hasTimes;
+    m.meta.creationTime = info.creationTime;
+    m.meta.writeTime = info.writeTime;
+    m.meta.accessTime = info.accessTime;
+    m.meta.dosTime = UnixToDos(info.hasTimes ? FileTimeToUnix(info.writeTime) : 315532800);
+    m.input = inputs.back().get();
     // The same name twice in one command: the later file wins.
     members.erase(std::remove_if(members.begin(), members.end(),
                                  [&](const NewMember& o) { return SameMemberPath(o.meta.name, m.meta.name); }),
