@@ -244,8 +244,13 @@ Status Archiver::Add(const CommandLine& cl, std::string* output) {
     Status s = ReadEntries(*existing, &entries);
     if (!Ok(s)) return s;
   }
-  const std::string temp = cl.archive + ".$$$";
-  std::unique_ptr<OutputFile> out = files_.Create(temp);
+  // The new archive is written beside the old one under a name no file has, and replaces it.
+  std::string temp;
+  std::unique_ptr<OutputFile> out;
+  for (int n = 0; n < 100 && !out; ++n) {
+    temp = cl.archive + (n == 0 ? ".$$$" : ".$" + std::to_string(100 + n).substr(1));
+    out = files_.CreateNew(temp);
+  }
   if (!out) return Status::kMakeArchive;
   auto replaced = [&](const Entry& e) {
     for (const auto& m : members)

@@ -31,6 +31,8 @@ class FileStore {
   virtual std::unique_ptr<InputFile> OpenRead(const std::string& path) = 0;
   // Creates or truncates; null on failure.
   virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
+  // Creates a file where none is; null when the name is taken or on failure.
+  virtual std::unique_ptr<OutputFile> CreateNew(const std::string& path) = 0;
   // The attribute and times of a file (not a folder); false when there is none.
   virtual bool ReadInfo(const std::string& path, FileInfo* info) = 0;
   virtual bool Exists(const std::string& path) = 0;

@@ -111,6 +111,12 @@ std::unique_ptr<OutputFile> StdFileStore::Create(const std::string& path) {
   return std::make_unique<StdOutputFile>(f);
 }
 
+std::unique_ptr<OutputFile> StdFileStore::CreateNew(const std::string& path) {
+  std::FILE* f = std::fopen(ToPath(path).string().c_str(), "wbx");  // exclusive (C11)
+  if (!f) return nullptr;
+  return std::make_unique<StdOutputFile>(f);
+}
+
 bool StdFileStore::ReadInfo(const std::string& path, FileInfo* info) {
   struct stat st;
   if (stat(ToPath(path).string().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;

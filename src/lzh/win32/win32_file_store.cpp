@@ -74,6 +74,13 @@ class HandleOutput final : public OutputFile {
   uint64_t end_ = 0;
 };
 
+std::unique_ptr<OutputFile> Open(const std::string& path, DWORD disposition) {
+  HANDLE h = CreateFileW(WideFromSjis(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<HandleOutput>(h);
+}
+
 uint64_t Join(FILETIME t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
 FILETIME Split(uint64_t v) { return FILETIME{static_cast<DWORD>(v), static_cast<DWORD>(v >> 32)}; }
 
@@ -99,12 +106,9 @@ std::unique_ptr<InputFile> Win32FileStore::OpenRead(const std::string& path) {
   return std::make_unique<HandleInput>(h, static_cast<uint64_t>(size.QuadPart));
 }
 
-std::unique_ptr<OutputFile> Win32FileStore::Create(const std::string& path) {
-  HANDLE h = CreateFileW(WideFromSjis(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                         nullptr);
-  if (h == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<HandleOutput>(h);
-}
+std::unique_ptr<OutputFile> Win32FileStore::Create(const std::string& path) { return Open(path, CREATE_ALWAYS); }
+
+std::unique_ptr<OutputFile> Win32FileStore::CreateNew(const std::string& path) { return Open(path, CREATE_NEW); }
 
 bool Win32FileStore::ReadInfo(const std::string& path, FileInfo* info) {
   WIN32_FILE_ATTRIBUTE_DATA data;
