@@ -75,7 +75,6 @@ std::string FolderOf(const std::string& path) {
 
 ReportShown ShowReport(platform::Services& os, const std::string& workingFolder, const std::string& name,
                        const std::vector<std::string>& rows) {
-  if (rows.empty()) return ShowReport(os, workingFolder, name, nullptr);
   return ShowReport(os, workingFolder, name, [&rows](platform::File& out) {
     const std::string text = store::FormatList(rows);
     return out.Write(text.data(), text.size());

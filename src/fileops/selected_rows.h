@@ -60,12 +60,12 @@ enum class ReportShown {
   kNoFolder,    // the working folder could not be made current
   kFailed,      // the editor did not start
 };
-// Writes `rows` as the file `name` into `workingFolder` (with "\"; nothing is written for no
-// rows: the file is there already) and shows it in the text editor started in that folder.
+// Writes `rows` as the file `name` into `workingFolder` (with "\") and shows it in the text
+// editor started in that folder.
 ReportShown ShowReport(platform::Services& os, const std::string& workingFolder, const std::string& name,
                        const std::vector<std::string>& rows);
-// The same for a report that `write` writes piece by piece; it replaces the old report only when
-// it is complete.
+// The same for a report that `write` writes piece by piece (none: the file is there already); it
+// replaces the old report only when it is complete.
 ReportShown ShowReport(platform::Services& os, const std::string& workingFolder, const std::string& name,
                        const std::function<platform::OsResult(platform::File& out)>& write);
 
