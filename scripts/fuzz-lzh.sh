@@ -1,72 +1,110 @@
 #!/usr/bin/env bash
-# Fuzzes the LZH archive reader with libFuzzer (clang, AddressSanitizer and
-# UndefinedBehaviorSanitizer) for a bounded time.
-#   scripts/fuzz-lzh.sh [SECONDS]        default 60; CI passes its own budget
-# Seeds: archives the codec writes itself plus, when present, the conformance corpus beside
-# the checkout. New inputs and crash reproducers go to build/fuzz-lzh/. Exit status is
-# non-zero when the fuzzer found a crash, a leak or undefined behaviour.
+# Fuzzes the archive code and the cache-file readers with libFuzzer (clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer). The targets are built and run one after another:
+#   reader   any input read as an archive, every member listed and decoded
+#   command  the library's command entry: fuzzed command lines, output buffers of exact sizes
+#   names    the entry-name rule against a model of how Windows reads the extracted path
+#   caches   the readers of QVNAME32.DAT and QVLIST32.DAT behind a valid frame and checksum
+#
+#   scripts/fuzz-lzh.sh [SECONDS] [TARGET...]         SECONDS (default 60) shared by the targets
+#   scripts/fuzz-lzh.sh --each SECONDS [TARGET...]    every target runs SECONDS (long runs)
+#
+# Seeds: inputs made by our own code plus, when present, the conformance corpus beside the
+# checkout. Each target keeps its corpus and crash reproducers in build/fuzz-lzh/<target>/, so a
+# later run goes on from there. The exit status is non-zero when any target found a crash, a leak
+# or undefined behaviour; the other targets still run. Clang has no CP932 execution character
+# set: the few Japanese literals of the code under test are UTF-8 here, which the fuzzing does
+# not depend on.
 set -euo pipefail
-seconds="${1:-60}"
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out="$root/build/fuzz-lzh"
-mkdir -p "$out/corpus" "$out/seeds" "$out/artifacts"
 
-sources=(archive commands crc16 decoder encoder header huffman_decode io listing names status)
-objects=()
+each=""
+if [ "${1:-}" = "--each" ]; then
+  each="${2:?--each needs a number of seconds}"
+  shift 2
+  seconds=0
+else
+  seconds="${1:-60}"
+  [ $# -gt 0 ] && shift
+fi
+all=(reader command names caches)
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")
+
+# Share of the budget in tenths: the reader has the most code behind it, the name rule the least.
+declare -A weight=([reader]=4 [command]=3 [names]=1 [caches]=2)
+lzh=(lzh/archive lzh/commands lzh/crc16 lzh/decoder lzh/encoder lzh/header lzh/huffman_decode lzh/io lzh/listing
+     lzh/names lzh/status)
+caches=(store/description_cache store/listing_cache store/list_file browse/text_path platform/file_system
+        platform/os_result platform/fake/fake_file_system platform/fake/fold)
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
        -I"$root/src" -Wall -Wextra)
-for s in "${sources[@]}"; do
-  obj="$out/$s.o"
-  if [ ! -f "$obj" ] || [ "$root/src/lzh/$s.cpp" -nt "$obj" ] || [ -n "$(find "$root/src/lzh" -name '*.h' -newer "$obj")" ]; then
-    clang++ "${flags[@]}" -c "$root/src/lzh/$s.cpp" -o "$obj" &
+mkdir -p "$out/obj"
+
+# object SOURCE: compiles src/SOURCE.cpp unless its object is newer than it and every header.
+object() {
+  local obj="$out/obj/${1//\//_}.o"
+  if [ ! -f "$obj" ] || [ "$root/src/$1.cpp" -nt "$obj" ] || [ -n "$(find "$root/src" -name '*.h' -newer "$obj" -print -quit)" ]; then
+    clang++ "${flags[@]}" -c "$root/src/$1.cpp" -o "$obj"
   fi
-  objects+=("$obj")
-done
-wait
-clang++ "${flags[@]}" -fsanitize=fuzzer "$root/tests/lzh/fuzz/fuzz_reader.cpp" "${objects[@]}" -o "$out/fuzz_reader"
-
-# Seeds: our own archives of a few kinds of data (built with the codec under the sanitizers).
-cat > "$out/make_seeds.cpp" <<'CPP'
-#include <cstdio>
-#include <string>
-#include <vector>
-#include "lzh/archive.h"
-int main(int, char** argv) {
-  std::vector<std::vector<uint8_t>> data(4);
-  for (size_t i = 0; i < 3000; ++i) data[0].push_back(static_cast<uint8_t>("screen saver "[i % 13]));
-  for (size_t i = 0; i < 20000; ++i) data[1].push_back(static_cast<uint8_t>((i * 2654435761u) >> 13));
-  data[2].assign(9000, 0);
-  data[3] = {'x'};
-  for (size_t k = 0; k < data.size(); ++k) {
-    lzh::NewMember m;
-    m.meta.name = "start" + std::to_string(k) + ".bin";
-    m.meta.folders = {"dir"};
-    m.data = data[k].data();
-    m.size = data[k].size();
-    lzh::VectorSink out;
-    lzh::WriteArchive(nullptr, {m}, nullptr, out);
-    std::FILE* f = std::fopen((std::string(argv[1]) + "/own" + std::to_string(k) + ".lzh").c_str(), "wb");
-    std::fwrite(out.bytes.data(), 1, out.bytes.size(), f);
-    std::fclose(f);
-  }
 }
-CPP
-clang++ -std=c++20 -O1 -fsanitize=address,undefined -I"$root/src" "$out/make_seeds.cpp" "${objects[@]}" \
-  -fsanitize=fuzzer-no-link -o "$out/make_seeds"
-"$out/make_seeds" "$out/seeds"
-seeds=("$out/seeds")
-if [ -d "$root/../shared/corpus/lzh" ]; then
-  find "$root/../shared/corpus/lzh" -type f \( -name '*.lzh' -o -name '*.exe' \) -size -200k -exec cp -f {} "$out/seeds/" \;
-fi
 
-echo "fuzz-lzh: running for ${seconds}s"
+# build PROGRAM MAIN SANITIZER SOURCES...: links MAIN with the objects of SOURCES, as a fuzz
+# target (SANITIZER fuzzer) or as a plain program (fuzzer-no-link).
+build() {
+  local name="$1" main="$2" sanitizer="$3" objs=() s
+  shift 3
+  for s in "$@"; do
+    object "$s"
+    objs+=("$out/obj/${s//\//_}.o")
+  done
+  clang++ "${flags[@]}" -fsanitize="$sanitizer" "$root/$main" "${objs[@]}" -o "$out/bin/$name"
+}
+
+mkdir -p "$out/bin"
 status=0
-"$out/fuzz_reader" "$out/corpus" "${seeds[@]}" -max_total_time="$seconds" -max_len=65536 -timeout=10 \
-  -rss_limit_mb=2048 -artifact_prefix="$out/artifacts/" -print_final_stats=1 > "$out/last-run.log" 2>&1 || status=$?
-grep -aE '^(stat::number_of_executed_units|stat::average_exec_per_sec|==[0-9]+==ERROR|SUMMARY)' "$out/last-run.log" || true
-if [ "$status" -ne 0 ]; then
-  grep -aE 'Test unit written to' "$out/last-run.log" || true
-  echo "fuzz-lzh: FAILED (status $status); see $out/last-run.log and $out/artifacts/"
-  exit 1
-fi
-echo "fuzz-lzh: no findings"
+seeded=""
+for target in "${targets[@]}"; do
+  case "$target" in
+    reader | command | names) build "fuzz_$target" "tests/lzh/fuzz/fuzz_$target.cpp" fuzzer "${lzh[@]}" ;;
+    caches) build fuzz_caches tests/store/fuzz/fuzz_caches.cpp fuzzer "${caches[@]}" ;;
+    *) echo "fuzz-lzh: unknown target $target (known: ${all[*]})"; exit 2 ;;
+  esac
+  seeds="$out/$target/seeds"
+  rm -rf "$seeds"
+  mkdir -p "$out/$target/corpus" "$out/$target/artifacts" "$seeds"
+  if [ "$target" = caches ]; then
+    build cache_seeds tests/store/fuzz/cache_seeds.cpp fuzzer-no-link "${caches[@]}"
+    "$out/bin/cache_seeds" "$seeds"
+  else
+    if [ -z "$seeded" ]; then
+      build fuzz_seeds tests/lzh/fuzz/fuzz_seeds.cpp fuzzer-no-link "${lzh[@]}"
+      rm -rf "$out/seeds"
+      mkdir -p "$out/seeds/reader" "$out/seeds/command" "$out/seeds/names"
+      "$out/bin/fuzz_seeds" "$out/seeds"
+      seeded=1
+    fi
+    cp -f "$out/seeds/$target"/* "$seeds/"
+    if [ "$target" = reader ] && [ -d "$root/../shared/corpus/lzh" ]; then
+      find "$root/../shared/corpus/lzh" -type f \( -name '*.lzh' -o -name '*.exe' \) -size -200k -exec cp -f {} "$seeds/" \;
+    fi
+  fi
+
+  # At least a second each: libFuzzer takes 0 for no limit.
+  time="${each:-$((seconds * ${weight[$target]} / 10))}"
+  [ "$time" -ge 1 ] || time=1
+  echo "fuzz-lzh: $target for ${time}s"
+  log="$out/$target/last-run.log"
+  result=0
+  "$out/bin/fuzz_$target" "$out/$target/corpus" "$seeds" -max_total_time="$time" -max_len=65536 -timeout=10 \
+    -rss_limit_mb=2048 -artifact_prefix="$out/$target/artifacts/" -print_final_stats=1 > "$log" 2>&1 || result=$?
+  grep -aE '^(stat::number_of_executed_units|stat::average_exec_per_sec|==[0-9]+==ERROR|SUMMARY)' "$log" || true
+  if [ "$result" -ne 0 ]; then
+    grep -aE 'Test unit written to' "$log" || true
+    echo "fuzz-lzh: $target FAILED (status $result); see $log and $out/$target/artifacts/"
+    status=1
+  fi
+done
+[ "$status" -eq 0 ] && echo "fuzz-lzh: no findings"
+exit "$status"

@@ -11,6 +11,7 @@
 #include "fileops/selected_rows.h"
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
+#include "lzh/names.h"
 #include "platform/services.h"
 #include "store/list_file.h"
 
@@ -30,21 +31,6 @@ constexpr size_t kShortLine = 17;
 constexpr char kDashes[] = "－－－－－－－－－－－－－－－－－－－－";
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-
-// An entry that would be written outside the folder it is extracted into.
-bool Unsafe(const std::string& entry) {
-  if (entry.empty() || entry[0] == '/' || entry[0] == '\\' || browse::FindChar(entry, ':') != std::string::npos) return true;
-  std::string part;
-  for (size_t i = 0; i <= entry.size(); ++i) {
-    if (i == entry.size() || entry[i] == '/' || entry[i] == '\\') {
-      if (part == "..") return true;
-      part.clear();
-    } else {
-      part += entry[i];
-    }
-  }
-  return false;
-}
 
 // "yy/mm/dd ddd hh:mm:ss " of now.
 std::string Now(platform::FileSystem& fs) { return NowText(fs).substr(1); }
@@ -105,6 +91,20 @@ std::string ArchiveName(const std::string& typed) {
   const std::string name = FileNameOf(typed);
   const size_t dot = name.rfind('.');
   return typed.substr(0, typed.size() - name.size()) + (dot == std::string::npos ? name : name.substr(0, dot)) + ".lzh";
+}
+
+bool UnsafeEntry(const std::string& entry) {
+  if (entry.empty() || entry[0] == '/' || entry[0] == '\\' || browse::FindChar(entry, ':') != std::string::npos) return true;
+  std::string part;
+  for (size_t i = 0; i <= entry.size(); ++i) {
+    if (i == entry.size() || entry[i] == '/' || entry[i] == '\\') {
+      if (part == ".." || lzh::IsDeviceName(part)) return true;
+      part.clear();
+    } else {
+      part += entry[i];
+    }
+  }
+  return false;
 }
 
 std::string FreeSubFolder(const std::function<bool(const std::string&)>& exists, const std::string& folder) {
@@ -204,7 +204,7 @@ bool Archives::Extract(const std::string& pattern, const std::string& destinatio
   if (archive != 0) {
     bool unsafe = false;
     for (auto entry = lib->FindFirst(archive, "*.*"); entry && !unsafe; entry = lib->FindNext(archive)) {
-      unsafe = Unsafe(*entry);
+      unsafe = UnsafeEntry(*entry);
     }
     lib->CloseArchive(archive);
     if (unsafe) return false;

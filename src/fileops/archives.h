@@ -126,6 +126,10 @@ class Archives {
 std::vector<std::string> ReshapeListing(const std::string& output);
 // The archive a name typed for compression gives: ".lzh" unless it already ends in ".LZH".
 std::string ArchiveName(const std::string& typed);
+// Whether an entry the library lists ("folder/name") must not be extracted: it names a place
+// outside the folder it is extracted into (a drive, a root, "..") or, in any component, a device.
+// Components are cut at every "\" and "/" byte, as a system without Shift-JIS would read them.
+bool UnsafeEntry(const std::string& entry);
 // The first of D\000 … D\999 that does not exist; empty when all do.
 std::string FreeSubFolder(const std::function<bool(const std::string&)>& exists, const std::string& folder);
 

@@ -1,6 +1,8 @@
 #include "lzh/commands.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
 
 #include "lzh/archive.h"
 #include "lzh/decoder.h"
@@ -31,7 +33,8 @@ std::vector<std::string> SplitWords(std::string_view text) {
   return words;
 }
 
-void ParseSwitches(std::string_view word, std::map<char, int>* out) {
+// False when a switch's number does not fit an int: such a line is malformed.
+bool ParseSwitches(std::string_view word, std::map<char, int>* out) {
   size_t i = 1;
   while (i < word.size()) {
     char letter = word[i++];
@@ -40,10 +43,15 @@ void ParseSwitches(std::string_view word, std::map<char, int>* out) {
     int value = 1;
     if (i < word.size() && word[i] >= '0' && word[i] <= '9') {
       value = 0;
-      while (i < word.size() && word[i] >= '0' && word[i] <= '9') value = value * 10 + (word[i++] - '0');
+      while (i < word.size() && word[i] >= '0' && word[i] <= '9') {
+        const int digit = word[i++] - '0';
+        if (value > (std::numeric_limits<int>::max() - digit) / 10) return false;
+        value = value * 10 + digit;
+      }
     }
     (*out)[letter] = value;
   }
+  return true;
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
@@ -71,6 +79,19 @@ bool Matches(const std::vector<std::string>& patterns, const Entry& e) {
   return false;
 }
 
+// Copies as many whole lines of `text` as fit, zero-terminated.
+void CopyOutput(const std::string& text, char* out, size_t size) {
+  if (!out || size == 0) return;
+  size_t n = text.size();
+  if (n > size - 1) {
+    // The last line must end before the byte kept for the NUL; a buffer of one byte holds no line.
+    const size_t lineEnd = size < 2 ? std::string::npos : text.rfind('\n', size - 2);
+    n = lineEnd == std::string::npos ? 0 : lineEnd + 1;
+  }
+  std::memcpy(out, text.data(), n);
+  out[n] = '\0';
+}
+
 }  // namespace
 
 bool EndsWithSeparator(std::string_view path) {
@@ -87,6 +108,21 @@ bool EndsWithSeparator(std::string_view path) {
   return last;
 }
 
+bool MayExtract(const Entry& e, bool withFolders) {
+  if (e.symlink || e.parentRefs || !IsSafeComponent(e.name)) return false;
+  if (withFolders)
+    for (const auto& f : e.folders)
+      if (!IsSafeComponent(f)) return false;
+  return true;
+}
+
+std::string ExtractedPath(const std::string& destination, const Entry& e, bool withFolders) {
+  std::string folder = destination;
+  if (withFolders)
+    for (const auto& f : e.folders) folder = JoinPath(folder, f);
+  return JoinPath(folder, e.name);
+}
+
 Status ParseCommandLine(std::string_view text, CommandLine* out) {
   *out = CommandLine{};
   std::vector<std::string> words = SplitWords(text);
@@ -98,7 +134,7 @@ Status ParseCommandLine(std::string_view text, CommandLine* out) {
   for (size_t i = 1; i < words.size(); ++i) {
     const std::string& w = words[i];
     if (w.size() > 1 && w[0] == '-') {
-      ParseSwitches(w, &out->switches);
+      if (!ParseSwitches(w, &out->switches)) return Status::kCommand;
     } else if (out->archive.empty()) {
       out->archive = w;
     } else if ((c == 'e' || c == 'x') && out->destination.empty() && EndsWithSeparator(w)) {
@@ -127,6 +163,19 @@ Status Archiver::Run(std::string_view commandLine, std::string* output) {
     default:
       return Status::kCommand;
   }
+}
+
+Status RunCommand(FileStore& files, const char* commandLine, char* output, size_t outputSize) {
+  std::string text;
+  Status s = Status::kCommand;
+  // Nothing may leave the library as an exception: the caller's program would end.
+  try {
+    if (commandLine) s = Archiver(files).Run(commandLine, &text);
+  } catch (...) {
+    s = Status::kNoMemory;
+  }
+  CopyOutput(text, output, outputSize);
+  return s;
 }
 
 Status Archiver::List(const CommandLine& cl, std::string* output) {
@@ -158,21 +207,14 @@ Status Archiver::Extract(const CommandLine& cl, std::string* output) {
   for (const Entry& e : entries) {
     if (!Matches(cl.names, e)) continue;
     const std::string shown = DisplayPath(e, true, '\\');
-    // A member may only become a plain file inside the destination: links, ".." and names
-    // Windows cannot hold are refused; absolute paths lost their prefix when read.
-    bool safe = !e.symlink && !e.parentRefs && IsSafeComponent(e.name);
-    if (keepFolders)
-      for (const auto& f : e.folders) safe = safe && IsSafeComponent(f);
-    if (!safe) {
+    if (!MayExtract(e, keepFolders)) {
       Note(output, shown, Status::kUnsafeName);
       record(Status::kUnsafeName);
       continue;
     }
-    std::string folder = cl.destination;
-    if (keepFolders)
-      for (const auto& f : e.folders) folder = JoinPath(folder, f);
+    const std::string path = ExtractedPath(cl.destination, e, keepFolders);
     if (e.IsFolder()) {
-      if (keepFolders && !test && !files_.MakeFolders(JoinPath(folder, e.name))) record(Status::kMakeDirectory);
+      if (keepFolders && !test && !files_.MakeFolders(path)) record(Status::kMakeDirectory);
       continue;
     }
     if (!CanDecode(e.method)) {
@@ -185,11 +227,11 @@ Status Archiver::Extract(const CommandLine& cl, std::string* output) {
       NullSink sink;
       s = DecodeMember(*in, e, sink);
     } else {
+      const std::string folder = path.substr(0, path.size() - e.name.size());  // with its separator
       if (keepFolders && !folder.empty() && !files_.MakeFolders(folder)) {
         record(Status::kMakeDirectory);
         continue;
       }
-      const std::string path = JoinPath(folder, e.name);
       std::unique_ptr<OutputFile> out = files_.Create(path);
       if (!out) {
         s = Status::kFileOpen;

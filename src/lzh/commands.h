@@ -22,12 +22,21 @@ struct CommandLine {
 
 // Splits at blanks outside double quotes (the quotes are removed). The first word is the
 // command; words starting with "-" are switches; the first other word is the archive.
-// kCommand for an empty line, an unknown command or a missing archive.
+// kCommand for an empty line, an unknown command, a missing archive or a switch whose number
+// does not fit an int.
 Status ParseCommandLine(std::string_view text, CommandLine* out);
 
 // Whether a path ends with "\" or "/" (a "\" that is the second byte of a Shift-JIS
 // character does not count).
 bool EndsWithSeparator(std::string_view path);
+
+// Whether a member may become a plain file inside the destination: no link, no "..", and every
+// component extraction creates (the name, with `withFolders` its folders too) a safe one.
+// Absolute paths lost their prefix when the header was read.
+bool MayExtract(const Entry& e, bool withFolders);
+
+// Where extraction puts the member (or creates the folder of a folder entry) below `destination`.
+std::string ExtractedPath(const std::string& destination, const Entry& e, bool withFolders);
 
 class Archiver {
  public:
@@ -45,5 +54,11 @@ class Archiver {
   FileStore& files_;
   EncoderOptions options_;
 };
+
+// The library's command entry over `files`: runs `commandLine` (null: a malformed command) and
+// copies the report into the caller's buffer of `outputSize` bytes, as many whole lines as fit
+// before the terminating NUL. A null buffer or a size of 0 gets nothing, a size of 1 the NUL only.
+// An exception (memory running out) ends the command with kNoMemory.
+Status RunCommand(FileStore& files, const char* commandLine, char* output, size_t outputSize);
 
 }  // namespace lzh

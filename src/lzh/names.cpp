@@ -1,5 +1,7 @@
 #include "lzh/names.h"
 
+#include <algorithm>
+
 namespace lzh {
 namespace {
 
@@ -100,7 +102,18 @@ bool IsSafeComponent(std::string_view name) {
     }
   }
   char last = name.back();
-  return last != '.' && last != ' ';
+  return last != '.' && last != ' ' && !IsDeviceName(name);
+}
+
+bool IsDeviceName(std::string_view name) {
+  // Windows judges what comes before the first dot (or colon), without the blanks that end it.
+  std::string_view stem = name.substr(0, std::min(name.find('.'), name.find(':')));
+  while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+  const std::string upper = UpperSjis(stem);
+  if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL" || upper == "CONIN$" || upper == "CONOUT$")
+    return true;
+  return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) && upper[3] >= '1' &&
+         upper[3] <= '9';
 }
 
 bool WildcardMatch(std::string_view pattern, std::string_view name) {

@@ -93,6 +93,19 @@ TEST(TextPath, ParentFolder) {
   EXPECT_EQ(ParentFolder(""), "");
 }
 
+// Both edges of both lead-byte ranges: a lead byte takes the "\" after it as its second byte.
+TEST(TextPath, LeadByteRangesEndExactly) {
+  for (const auto& [byte, lead] : std::vector<std::pair<unsigned char, bool>>{
+           {0x80, false}, {0x81, true}, {0x9F, true}, {0xA0, false}, {0xDF, false}, {0xE0, true}, {0xFC, true},
+           {0xFD, false}}) {
+    const std::string ch(1, static_cast<char>(byte));
+    std::string folder, name;
+    SplitFileName("C:\\" + ch + "\\x", folder, name);
+    EXPECT_EQ(IsLeadByte(byte), lead) << int{byte};
+    EXPECT_EQ(name, lead ? ch + "\\x" : "x") << int{byte};
+  }
+}
+
 TEST(TextPath, SplitFileName) {
   std::string folder, name;
   SplitFileName("C:\\一覧表\\a.scr", folder, name);

@@ -30,6 +30,16 @@ TEST(ArchiveTextTest, ListingLinesNamesAndSubFolders) {
   EXPECT_EQ(FreeSubFolder([](const std::string&) { return true; }, "C:\\W\\A.LZH"), "");
 }
 
+TEST(ArchiveTextTest, EntriesThatMustNotBeExtracted) {
+  for (const auto& [entry, unsafe] : std::vector<std::pair<std::string, bool>>{
+           {"savers/ONE.SCR", false}, {"..\\x", true}, {"a/../x", true}, {"/x", true}, {"C:x", true}, {"", true},
+           {"CON", true}, {"NUL.txt", true}, {"com1", true}, {"LPT1.SCR", true}, {"AUX", true}, {"CONIN$", true},
+           {"ab/CONIN$", true}, {"prn /x.txt", true}, {"dir\\Lpt9.a.b", true},
+           {"CONSOLE.SCR", false}, {"COM10/x", false}, {"NULL.TXT", false}, {"表示/AUX1.SCR", false}}) {
+    EXPECT_EQ(UnsafeEntry(entry), unsafe) << entry;
+  }
+}
+
 struct ArchivesTest : testsupport::FileMenuTest {
   ArchivesTest() {
     Set("SAISEIM", "0,0,0,0,-1,-1,-1,-1,1,1");  // 連続 without endless

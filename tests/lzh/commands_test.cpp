@@ -152,6 +152,35 @@ TEST_F(LzhCommands, PatternsSelectMembers) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "out/two.txt"));
 }
 
+// The command entry writes into the caller's buffer: whole lines and the NUL, never past `size`.
+TEST_F(LzhCommands, TheReportStaysInsideTheCallersBuffer) {
+  const std::string arc = dir_ / "A.LZH";
+  WriteBytes(dir_ / "a.txt", MakeData(DataKind::kText, 100));
+  ASSERT_EQ(Run(" a " + Q(arc) + " " + Q(dir_ / "a.txt")), lzh::Status::kOk);
+  const std::string line = " l " + Q(arc);
+  std::string full;
+  ASSERT_EQ(Run(line, &full), lzh::Status::kOk);
+  const size_t first = full.find('\n') + 1, last = full.rfind('\n', full.size() - 2) + 1;
+  const struct {
+    size_t size;
+    std::string shown;
+  } cases[] = {{1, ""}, {2, ""}, {first, ""}, {first + 1, full.substr(0, first)},
+               {full.size(), full.substr(0, last)}, {full.size() + 1, full}};
+  for (const auto& c : cases) {
+    std::vector<char> buffer(c.size + 16, '#');
+    EXPECT_EQ(lzh::RunCommand(store_, line.c_str(), buffer.data(), c.size), lzh::Status::kOk);
+    EXPECT_EQ(std::string(buffer.data()), c.shown) << c.size;
+    EXPECT_EQ(std::string(buffer.begin() + static_cast<std::ptrdiff_t>(c.size), buffer.end()), std::string(16, '#'))
+        << "written past a buffer of " << c.size;
+  }
+  char untouched = '#';
+  EXPECT_EQ(lzh::RunCommand(store_, line.c_str(), &untouched, 0), lzh::Status::kOk);
+  EXPECT_EQ(untouched, '#');
+  EXPECT_EQ(lzh::RunCommand(store_, line.c_str(), nullptr, 100), lzh::Status::kOk);
+  EXPECT_EQ(lzh::RunCommand(store_, nullptr, &untouched, 1), lzh::Status::kCommand);
+  EXPECT_EQ(untouched, '\0');
+}
+
 struct HostileCase {
   const char* what;
   std::vector<std::string> folders;
@@ -196,7 +225,9 @@ INSTANTIATE_TEST_SUITE_P(LzhNames, LzhHostile,
                     HostileCase{"absolute", {"", "etc"}, "abs.txt", "abs.txt", "etc/abs.txt"},
                     HostileCase{"drive", {}, "C:\\x.txt", "x.txt", "x.txt"},
                     HostileCase{"unc", {}, "\\\\server\\share\\u.txt", "u.txt", "server/share/u.txt"},
-                    HostileCase{"plain", {"sub"}, "ok.txt", "ok.txt", "sub/ok.txt"}),
+                    HostileCase{"plain", {"sub"}, "ok.txt", "ok.txt", "sub/ok.txt"},
+                    HostileCase{"device", {"sub"}, "CON", "", ""},
+                    HostileCase{"device_folder", {"ab", "CONIN$"}, "x.txt", "x.txt", ""}),
     [](const testing::TestParamInfo<HostileCase>& i) { return std::string(i.param.what); });
 
 }  // namespace

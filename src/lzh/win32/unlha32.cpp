@@ -89,37 +89,14 @@ int FindFrom(OpenArchive* a, INDIVIDUALINFO* info) {
   return lzh::Ok(a->readStatus) ? -1 : static_cast<int>(a->readStatus);
 }
 
-// Copies as many whole lines of `text` as fit, zero-terminated.
-void CopyOutput(const std::string& text, LPSTR out, DWORD size) {
-  if (!out || size == 0) return;
-  size_t n = text.size();
-  if (n > size - 1) {
-    n = text.rfind('\n', size - 2);
-    n = n == std::string::npos ? 0 : n + 1;
-  }
-  std::memcpy(out, text.data(), n);
-  out[n] = '\0';
-}
-
 }  // namespace
 
 extern "C" {
 
 int WINAPI Unlha(HWND, LPCSTR commandLine, LPSTR output, DWORD outputSize) {
   if (InterlockedCompareExchange(&g_running, 1, 0) != 0) return static_cast<int>(lzh::Status::kAlreadyRunning);
-  std::string text;
-  lzh::Status s = lzh::Status::kCommand;
-  if (commandLine) {
-    lzh::win32::Win32FileStore store;
-    lzh::Archiver archiver(store);
-    // Nothing may leave the library as an exception: the caller's program would end.
-    try {
-      s = archiver.Run(commandLine, &text);
-    } catch (...) {
-      s = lzh::Status::kNoMemory;
-    }
-  }
-  CopyOutput(text, output, outputSize);
+  lzh::win32::Win32FileStore store;
+  const lzh::Status s = lzh::RunCommand(store, commandLine, output, outputSize);
   InterlockedExchange(&g_running, 0);
   return static_cast<int>(s);
 }
