@@ -20,9 +20,14 @@
 namespace app {
 
 Program::Program(gui::Application& app, platform::Services os, Decision decision)
-    : app_(app), os_(os), decision_(std::move(decision)) {}
+    : app_(app), os_(os), decision_(std::move(decision)) {
+  // What escaped a handler is reported and the program goes on: its lists are not lost to it.
+  app_.OnHandlerFailed = [this](const std::string& what) {
+    if (box_) box_->MsgOK("エラーが発生しました。\n" + what + "\n" + "この操作を中止します。");
+  };
+}
 
-Program::~Program() = default;
+Program::~Program() { app_.OnHandlerFailed = nullptr; }
 
 void Program::FixDataFolders() {
   dataFolders_ =

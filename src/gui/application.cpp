@@ -39,6 +39,17 @@ void Application::Terminate() {
 
 void Application::ProcessMessages() { backend_.ProcessMessages(); }
 
+void Application::HandlerFailed(const std::string& what) noexcept {
+  // A report that fails in turn, or a failure while one is shown, is not reported again.
+  if (reportingFailure_ || !OnHandlerFailed) return;
+  reportingFailure_ = true;
+  try {
+    OnHandlerFailed(what);
+  } catch (...) {
+  }
+  reportingFailure_ = false;
+}
+
 Form* Application::FindForm(const std::string& className) const {
   for (Form* f : forms_) {
     if (f->ClassName() == className) return f;

@@ -4,6 +4,7 @@
 // program) and passed to every form.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -69,6 +70,11 @@ class Application {
   // Lets pending messages run (headless: queued test actions, and the clock moves a step).
   void ProcessMessages();
 
+  // The message loop's last resort: an exception that escaped an event handler is handed here
+  // (its text), the loop goes on. OnHandlerFailed reports it; one that fails itself is ignored.
+  std::function<void(const std::string& what)> OnHandlerFailed;
+  void HandlerFailed(const std::string& what) noexcept;
+
   // Every form alive, in creation order; a form of a window class.
   const std::vector<Form*>& Forms() const { return forms_; }
   Form* FindForm(const std::string& className) const;
@@ -118,6 +124,7 @@ class Application {
   bool terminated_ = false;
   bool showMainForm_ = true;
   bool minimized_ = false;
+  bool reportingFailure_ = false;
   bool taskbarButton_ = true;
   bool showHint_ = true;
   std::string hint_;

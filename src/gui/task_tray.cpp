@@ -1,5 +1,6 @@
 #include "gui/task_tray.h"
 
+#include <exception>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -92,7 +93,12 @@ void TTaskTray::ShellCallback(int iconId, int mouseMessage, int x, int y) {
   struct Clear {
     ~Clear() { handlingCallback = false; }
   } clear;
-  it->second->MouseMessage(mouseMessage, x, y);
+  // Called from the system's code: what escapes the tray's handlers goes to the last resort.
+  try {
+    it->second->MouseMessage(mouseMessage, x, y);
+  } catch (const std::exception& e) {
+    it->second->App().HandlerFailed(e.what());
+  }
 }
 
 void TTaskTray::MouseMessage(int mouseMessage, int x, int y) {

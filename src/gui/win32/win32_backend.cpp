@@ -23,7 +23,10 @@ Backend* BackendOf(HWND hwnd) { return reinterpret_cast<Backend*>(GetWindowLongP
 
 LRESULT CALLBACK TimerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER) {
-    if (Backend* b = BackendOf(hwnd)) b->TimerMessage(wParam);
+    if (Backend* b = BackendOf(hwnd)) Guarded(b->App(), [&] {
+      b->TimerMessage(wParam);
+      return true;
+    });
     return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -37,7 +40,10 @@ LRESULT CALLBACK AppWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       case WM_CLOSE:
       case WM_ACTIVATE:
       case WM_INITMENUPOPUP:
-        b->AppWindowMessage(message, wParam);
+        Guarded(b->App(), [&] {
+          b->AppWindowMessage(message, wParam);
+          return true;
+        });
         if (message != WM_SYSCOMMAND || (wParam & 0xFFF0) == SC_MINIMIZE || (wParam & 0xFFF0) == SC_RESTORE) return 0;
         break;
       default: break;

@@ -50,7 +50,7 @@ LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
   if (peer != nullptr) {
     peer->RelayToTip(message, wParam, lParam);
     LRESULT result = 0;
-    if (peer->OnMessage(message, wParam, lParam, result)) return result;
+    if (Guarded(&peer->GetControl().App(), [&] { return peer->OnMessage(message, wParam, lParam, result); })) return result;
   }
   if (message == WM_NCDESTROY) {
     WindowPeer::Unbind(hwnd);
@@ -381,8 +381,11 @@ LRESULT CALLBACK OwnWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
   if (peer != nullptr) {
     peer->RelayToTip(message, wParam, lParam);
     LRESULT result = 0;
-    if (RouteChildNotification(message, wParam, lParam, result)) return result;
-    if (peer->OnMessage(message, wParam, lParam, result)) return result;
+    if (Guarded(&peer->GetControl().App(), [&] {
+          return RouteChildNotification(message, wParam, lParam, result) || peer->OnMessage(message, wParam, lParam, result);
+        })) {
+      return result;
+    }
     if (message == WM_NCDESTROY) {
       WindowPeer::Unbind(hwnd);
       peer->WindowDestroyed();

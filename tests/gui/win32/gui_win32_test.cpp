@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -137,6 +138,23 @@ TEST_F(Win32Demo, ClicksArriveThroughButtonMessages) {
   EXPECT_EQ(SendMessageW(H(demo.CheckBox1), BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(SendMessageW(H(demo.RadioButton1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(demo.RadioGroup1.ItemIndex(), 0);
+}
+
+// What escapes a handler reaches the last resort, and the window and its timers go on.
+TEST_F(Win32Demo, AnExceptionOfAHandlerGoesToTheLastResort) {
+  std::vector<std::string> failures;
+  app.OnHandlerFailed = [&](const std::string& what) { failures.push_back(what); };
+  demo.Button3.OnClick = [](gui::Component&) { throw std::runtime_error("button"); };
+  demo.Timer1.OnTimer = [&](gui::Component&) {
+    demo.Timer1.SetEnabled(false);
+    throw std::bad_alloc();
+  };
+  SendMessageW(H(demo.Button3), BM_CLICK, 0, 0);
+  demo.Timer1.SetInterval(10);
+  demo.Timer1.SetEnabled(true);
+  EXPECT_TRUE(PumpUntil([&] { return failures.size() == 2; }));
+  EXPECT_EQ(failures, (std::vector<std::string>{"button", std::bad_alloc().what()}));
+  EXPECT_TRUE(IsWindow(H(demo.Button3)));
 }
 
 TEST_F(Win32Demo, ChangesByCodeRunOnlyTheModelsEventsOnce) {
