@@ -2,7 +2,9 @@
 # The program on a desktop of two monitors, the second left of the primary one (negative
 # coordinates): the manager window comes back on the second monitor where it was saved, its number
 # dialog and message box open on that monitor, and a run started with 再 生 covers both monitors
-# with the backdrop: the saver shows on the primary monitor, the second keeps the captured picture.
+# with the backdrop: the saver shows on the primary monitor; the second is black once the saver's
+# window is up and shows the captured picture again between two savers. Our own savers draw on
+# both monitors.
 source "$(dirname "$0")/../lib.sh"
 two_monitors
 monitors="$(probe monitors)"
@@ -16,12 +18,36 @@ cp "$BIN/savers/TESTSAVE.SCR" "$C/PLAY SAVERS/SAVERB.SCR"
 printf 'C:\\PLAY SAVERS\\SAVERA.SCR\r\nC:\\PLAY SAVERS\\SAVERB.SCR\r\n' >"$C/windows/QVLA32M3.LIS"
 reg() { reg_set "$EXE_KEY" "$@"; }
 reg MEMORY "0,-1,0,0,3,0,0"              # memory mode on, M3 current
-reg TIMER 3
+reg TIMER 5
 reg FILEHIS 0
 reg INDEX "0,0"
 reg SAISEIM "0,1,0,0,0,1,1,0,1,1"        # 連続, endless, no automatic start, 実行
 reg FP "-900,150"                        # on the second monitor
 saver_log
+export QV_SAVER_DELAY=1500               # the test saver's window shows 1.5 s after its start
+
+# level FILE X: mean and standard deviation (0..1) of the monitor at X in a screenshot: X 0 is
+# the second monitor, 1024 the primary one.
+level() { convert "$1" -crop 1024x768+"$2"+0 +repage -colorspace Gray -format '%[fx:mean] %[fx:standard_deviation]' info:; }
+is_black() { awk -v m="${1% *}" 'BEGIN { exit !(m < 0.01) }'; }
+has_picture() { awk -v d="${1#* }" 'BEGIN { exit !(d > 0.01) }'; }
+# until_shot NAME SECONDS TEST X...: screenshots until TEST holds for the monitor at every X; the
+# last one is kept as NAME.
+until_shot() {
+  local name="$1" limit="$2" test="$3" i x ok levels
+  shift 3
+  for i in $(seq 1 $((limit * 3))); do
+    import -window root "$OUTDIR/$name.png" 2>/dev/null || continue
+    ok=1 levels=""
+    for x in "$@"; do
+      levels+=" [$(level "$OUTDIR/$name.png" "$x")]"
+      $test "$(level "$OUTDIR/$name.png" "$x")" || ok=0
+    done
+    [ $ok = 1 ] && { log "$name:$levels"; return 0; }
+    sleep 0.3
+  done
+  fail "$name: $test not reached within $limit s:$levels"
+}
 
 # on_second CLASS WHAT: the window lies wholly on the second monitor.
 on_second() {
@@ -53,18 +79,23 @@ probe wait-gone TMKBox 10000 || fail "the confirmation box stayed"
 probe press-name TTMSETBox Button4 || fail "no 中 止"
 probe wait-gone TTMSETBox 10000 || fail "the number dialog stayed"
 
-# A run: the backdrop spans both monitors; the saver takes the primary one.
+# A run: the backdrop spans both monitors; the saver takes the primary one, and once its window
+# is up the second monitor is black; between two savers it shows the captured picture again.
+until_shot desktop 10 has_picture 0
 probe press-name TQUOVEL32KAPUL Button2 || fail "no 再 生"
 wait_count starts 1 20
 read -r bl bt br bb <<<"$(probe rect TQUOVEL32BACK | head -n1)"
 [ "$bl $bt $br $bb" = "-1024 0 1024 768" ] || fail "the backdrop covers $bl $bt $br $bb, not both monitors"
-sleep 1.5
-shot saver
-wait_count ends 1 10
-sleep 0.5
-shot backdrop
+until_shot saver 15 is_black 0
+has_picture "$(level "$OUTDIR/saver.png" 1024)" || fail "no saver on the primary monitor"
+wait_count ends 1 15
+until_shot gap 10 has_picture 0
+[ "$(ends)" = 1 ] || fail "the picture came back only after the second saver"
+diff="$(convert "$OUTDIR/desktop.png" "$OUTDIR/gap.png" -crop 1024x768+0+0 +repage -metric RMSE -compare -format '%[distortion]' info:)"
+awk -v d="$diff" 'BEGIN { exit !(d < 0.05) }' || fail "the second monitor between savers differs from the desktop captured: $diff"
 wait_count starts 2 20
-wait_count ends 2 10
+until_shot saver2 15 is_black 0
+wait_count ends 2 15
 probe click TQUOVEL32KAPUL "中断" || fail "no 中断 button"
 sleep 1
 probe close TQUOVEL32KAPUL >/dev/null
@@ -72,4 +103,16 @@ set +e; wait_exit "$pid" 20; rc=$?; set -e
 [ "$rc" = 0 ] || fail "manager exit code $rc"
 [ "$(reg_value "$EXE_KEY" FP)" = "-900,150" ] || fail "FP saved as $(reg_value "$EXE_KEY" FP)"
 log "saver log:"; cat "$LOG"
-log "the manager stayed on the second monitor; dialogs followed it; the backdrop covered both"
+
+# Our own savers: a scene of their own on each monitor.
+for saver in STARS YUME PLASMA; do
+  start_as "$BIN/savers/$saver.SCR" /s
+  probe wait-window QVSaverWindow 20000 >/dev/null || fail "no window of $saver"
+  read -r l t r b <<<"$(probe rect QVSaverWindow | head -n1)"
+  [ "$l $t $r $b" = "-1024 0 1024 768" ] || fail "$saver covers $l $t $r $b, not both monitors"
+  until_shot "$saver" 15 has_picture 0 1024
+  probe close QVSaverWindow >/dev/null
+  set +e; wait_exit "$(last_pid)" 20; rc=$?; set -e
+  [ "$rc" = 0 ] || fail "$saver exit code $rc"
+done
+log "the manager stayed on the second monitor; dialogs followed it; the backdrop covered both and was black beside the savers; our savers drew on both"
