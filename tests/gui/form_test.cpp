@@ -413,11 +413,6 @@ TEST_F(FormTest, ImagesDrawTheirPictureWhereTheirModeSays) {
   image.PaintTo(canvas);
   ASSERT_EQ(canvas.OpsOf(gui::DrawOp::Kind::Bitmap).size(), 1u);
   EXPECT_EQ(canvas.OpsOf(gui::DrawOp::Kind::Bitmap)[0].bitmap.get(), picture.get());
-  image.SetBlankParts({{1, 2, 3, 4}});  // painted over the picture in the image's colour
-  canvas.Clear();
-  image.PaintTo(canvas);
-  EXPECT_EQ(canvas.Ops().back().kind, gui::DrawOp::Kind::FillRect);
-  EXPECT_EQ(canvas.Ops().back().rect, (Rect{1, 2, 3, 4}));
 }
 
 TEST(BitmapPixels, ColoursRoundTripAndReplace) {

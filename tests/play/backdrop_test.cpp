@@ -106,24 +106,6 @@ TEST(BackdropCover, ACaptureKeepsThePictureWhereTheCoverLayAndLiftsTheCover) {
 
 using BackdropRunTest = PlayFixture;
 
-TEST_F(BackdropRunTest, BesideAShowingSaverTheBackdropIsBlackUntilItsTimeIsUp) {
-  h.backend.SetVirtualScreen({-1024, 0, 2048, 768});
-  Start();
-  Rows({"A.SCR", "B.SCR"});
-  Order(0, true);
-  Play();
-  ASSERT_TRUE(RunUntil(1));
-  h.backend.Advance(1000);
-  EXPECT_TRUE(backForm.Image1.BlankParts().empty());  // no window yet
-  p.processes.SetWindows(p.processes.Started()[0].process.id, {{0, 0, 1024, 768}});
-  h.backend.Advance(1000);
-  EXPECT_EQ(backForm.Image1.BlankParts(), (std::vector<gui::Rect>{{0, 0, 1024, 768}}));
-  ASSERT_TRUE(RunUntil(2, 60000));
-  EXPECT_EQ(p.desktop.KeysPressed().size(), 1u);
-  EXPECT_TRUE(backForm.Image1.BlankParts().empty());
-  Stop();
-}
-
 TEST_F(BackdropRunTest, PictureFollowsTheRun) {
   Start();
   Rows({"A.SCR", "B.SCR", "C.SCR"});

@@ -26,27 +26,23 @@ reg FP "-900,150"                        # on the second monitor
 saver_log
 export QV_SAVER_DELAY=1500               # the test saver's window shows 1.5 s after its start
 
-# level FILE X: mean and standard deviation (0..1) of the monitor at X in a screenshot: X 0 is
-# the second monitor, 1024 the primary one.
-level() { convert "$1" -crop 1024x768+"$2"+0 +repage -colorspace Gray -format '%[fx:mean] %[fx:standard_deviation]' info:; }
-is_black() { awk -v m="${1% *}" 'BEGIN { exit !(m < 0.01) }'; }
-has_picture() { awk -v d="${1#* }" 'BEGIN { exit !(d > 0.01) }'; }
-# until_shot NAME SECONDS TEST X...: screenshots until TEST holds for the monitor at every X; the
-# last one is kept as NAME.
+# until_shot NAME SECONDS X:black|X:shown...: screenshots NAME until the monitor at X of each
+# pair (0 the second, 1024 the primary one) is black or shows a picture (grey mean, deviation).
 until_shot() {
-  local name="$1" limit="$2" test="$3" i x ok levels
-  shift 3
+  local name="$1" limit="$2" i want ok levels level
+  shift 2
   for i in $(seq 1 $((limit * 3))); do
     import -window root "$OUTDIR/$name.png" 2>/dev/null || continue
     ok=1 levels=""
-    for x in "$@"; do
-      levels+=" [$(level "$OUTDIR/$name.png" "$x")]"
-      $test "$(level "$OUTDIR/$name.png" "$x")" || ok=0
+    for want in "$@"; do
+      level="$(convert "$OUTDIR/$name.png" -crop "1024x768+${want%:*}+0" +repage -colorspace Gray -format '%[fx:mean] %[fx:standard_deviation]' info:)"
+      levels+=" $want $level"
+      awk -v w="${want#*:}" -v l="$level" 'BEGIN { split(l, v, " "); exit !(w == "black" ? v[1] < 0.01 : v[2] > 0.01) }' || ok=0
     done
     [ $ok = 1 ] && { log "$name:$levels"; return 0; }
     sleep 0.3
   done
-  fail "$name: $test not reached within $limit s:$levels"
+  fail "$name: not $* within $limit s:$levels"
 }
 
 # on_second CLASS WHAT: the window lies wholly on the second monitor.
@@ -81,20 +77,19 @@ probe wait-gone TTMSETBox 10000 || fail "the number dialog stayed"
 
 # A run: the backdrop spans both monitors; the saver takes the primary one, and once its window
 # is up the second monitor is black; between two savers it shows the captured picture again.
-until_shot desktop 10 has_picture 0
+until_shot desktop 10 0:shown
 probe press-name TQUOVEL32KAPUL Button2 || fail "no 再 生"
 wait_count starts 1 20
 read -r bl bt br bb <<<"$(probe rect TQUOVEL32BACK | head -n1)"
 [ "$bl $bt $br $bb" = "-1024 0 1024 768" ] || fail "the backdrop covers $bl $bt $br $bb, not both monitors"
-until_shot saver 15 is_black 0
-has_picture "$(level "$OUTDIR/saver.png" 1024)" || fail "no saver on the primary monitor"
+until_shot saver 15 0:black 1024:shown
 wait_count ends 1 15
-until_shot gap 10 has_picture 0
+until_shot gap 10 0:shown
 [ "$(ends)" = 1 ] || fail "the picture came back only after the second saver"
 diff="$(convert "$OUTDIR/desktop.png" "$OUTDIR/gap.png" -crop 1024x768+0+0 +repage -metric RMSE -compare -format '%[distortion]' info:)"
 awk -v d="$diff" 'BEGIN { exit !(d < 0.05) }' || fail "the second monitor between savers differs from the desktop captured: $diff"
 wait_count starts 2 20
-until_shot saver2 15 is_black 0
+until_shot saver2 15 0:black 1024:shown
 wait_count ends 2 15
 probe click TQUOVEL32KAPUL "中断" || fail "no 中断 button"
 sleep 1
@@ -107,12 +102,8 @@ log "saver log:"; cat "$LOG"
 # Our own savers: a scene of their own on each monitor.
 for saver in STARS YUME PLASMA; do
   start_as "$BIN/savers/$saver.SCR" /s
-  probe wait-window QVSaverWindow 20000 >/dev/null || fail "no window of $saver"
-  read -r l t r b <<<"$(probe rect QVSaverWindow | head -n1)"
-  [ "$l $t $r $b" = "-1024 0 1024 768" ] || fail "$saver covers $l $t $r $b, not both monitors"
-  until_shot "$saver" 15 has_picture 0 1024
+  until_shot "$saver" 20 0:shown 1024:shown
   probe close QVSaverWindow >/dev/null
-  set +e; wait_exit "$(last_pid)" 20; rc=$?; set -e
-  [ "$rc" = 0 ] || fail "$saver exit code $rc"
+  wait_exit "$(last_pid)" 20 || fail "$saver exit code $?"
 done
 log "the manager stayed on the second monitor; dialogs followed it; the backdrop covered both and was black beside the savers; our savers drew on both"
