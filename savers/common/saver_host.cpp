@@ -56,7 +56,7 @@ class BackBuffer {
 
   Frame frame() const { return Frame{dc_, pixels_, width_, height_}; }
   bool valid() const { return dc_ != nullptr; }
-  void CopyTo(HDC target) const { BitBlt(target, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY); }
+  void CopyTo(HDC target, int x, int y) const { BitBlt(target, x, y, width_, height_, dc_, 0, 0, SRCCOPY); }
 
  private:
   void Release() {
@@ -80,15 +80,23 @@ class BackBuffer {
   int height_ = 0;
 };
 
+// One picture in the window: a saver of its own, drawn into a buffer of its own and shown at
+// `area` (client coordinates).
+struct Scene {
+  RECT area{};
+  std::unique_ptr<Saver> saver;
+  BackBuffer buffer;
+};
+
 // The state of the one saver window of this process.
 struct Session {
   const SaverInfo* info = nullptr;
   bool preview = false;
   HWND host = nullptr;
   HWND window = nullptr;
-  std::unique_ptr<Saver> saver;
-  BackBuffer buffer;
-  int width = 0;
+  std::vector<int> values;  // the settings every scene's saver is made with
+  std::vector<std::unique_ptr<Scene>> scenes;
+  int width = 0;  // of the client area
   int height = 0;
   bool ending = false;
   bool sawFirstMove = false;
@@ -109,20 +117,71 @@ void End(Session& s, const wchar_t* reason) {
   PostQuitMessage(0);
 }
 
+int WidthOf(const RECT& r) { return r.right - r.left; }
+int HeightOf(const RECT& r) { return r.bottom - r.top; }
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT bounds, LPARAM areas) {
+  reinterpret_cast<std::vector<RECT>*>(areas)->push_back(*bounds);
+  return TRUE;
+}
+
+// Where the scenes go: full screen on every monitor, the monitors' rectangles in the window
+// (never one scene stretched over the gap between two monitors); otherwise the client area.
+std::vector<RECT> SceneAreas(const Session& s) {
+  std::vector<RECT> areas;
+  if (!s.preview && s.info->everyMonitor) {
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&areas));
+    POINT origin{0, 0};
+    ClientToScreen(s.window, &origin);
+    for (RECT& area : areas) OffsetRect(&area, -origin.x, -origin.y);
+  }
+  if (areas.empty()) areas.push_back(RECT{0, 0, s.width, s.height});
+  return areas;
+}
+
+// The scenes for a client area of this size: made when missing, told their new size.
 void Resize(Session& s, int width, int height) {
   if (width <= 0 || height <= 0 || (width == s.width && height == s.height)) return;
   s.width = width;
   s.height = height;
-  if (s.saver) s.saver->Resize(width, height);
+  const std::vector<RECT> areas = SceneAreas(s);
+  s.scenes.resize(areas.size());
+  for (size_t i = 0; i < areas.size(); ++i) {
+    std::unique_ptr<Scene>& scene = s.scenes[i];
+    if (!scene) {
+      scene = std::make_unique<Scene>();
+      scene->saver = s.info->create(s.values, s.preview);
+    }
+    const RECT before = scene->area;
+    scene->area = areas[i];
+    const int w = WidthOf(areas[i]), h = HeightOf(areas[i]);
+    if (w > 0 && h > 0 && (w != WidthOf(before) || h != HeightOf(before))) scene->saver->Resize(w, h);
+  }
 }
 
 void Render(Session& s) {
-  if (!s.saver || !s.buffer.Ensure(s.width, s.height)) return;
-  s.saver->Draw(s.buffer.frame());
-  GdiFlush();
-  HDC dc = GetDC(s.window);
-  s.buffer.CopyTo(dc);
-  ReleaseDC(s.window, dc);
+  HDC dc = nullptr;
+  for (const std::unique_ptr<Scene>& scene : s.scenes) {
+    if (!scene->buffer.Ensure(WidthOf(scene->area), HeightOf(scene->area))) continue;
+    scene->saver->Draw(scene->buffer.frame());
+    GdiFlush();
+    if (dc == nullptr) dc = GetDC(s.window);
+    scene->buffer.CopyTo(dc, scene->area.left, scene->area.top);
+  }
+  if (dc != nullptr) ReleaseDC(s.window, dc);
+}
+
+// The scenes drawn so far, and black where there is none (between monitors of unequal sizes).
+void Paint(Session& s, HWND window) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  for (const std::unique_ptr<Scene>& scene : s.scenes) {
+    if (!scene->buffer.valid()) continue;
+    scene->buffer.CopyTo(dc, scene->area.left, scene->area.top);
+    ExcludeClipRect(dc, scene->area.left, scene->area.top, scene->area.right, scene->area.bottom);
+  }
+  FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  EndPaint(window, &ps);
 }
 
 void Tick(Session& s) {
@@ -144,7 +203,7 @@ void Tick(Session& s) {
   s.last = now;
   if (seconds < 0) seconds = 0;
   if (seconds > 0.1) seconds = 0.1;
-  if (s.saver) s.saver->Advance(seconds);
+  for (const std::unique_ptr<Scene>& scene : s.scenes) scene->saver->Advance(seconds);
   Render(s);
 }
 
@@ -196,17 +255,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      if (s->buffer.valid()) {
-        s->buffer.CopyTo(dc);
-      } else {
-        FillRect(dc, &ps.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-      }
-      EndPaint(window, &ps);
+    case WM_PAINT:
+      Paint(*s, window);
       return 0;
-    }
     case WM_SETCURSOR:
       if (screen) {
         SetCursor(nullptr);
@@ -288,7 +339,7 @@ int RunWindow(const SaverInfo& info, bool preview, HWND host) {
   s.info = &info;
   s.preview = preview;
   s.host = host;
-  s.saver = info.create(LoadSettings(info.settingsName, info.settings), preview);
+  s.values = LoadSettings(info.settingsName, info.settings);
   QueryPerformanceFrequency(&s.frequency);
   QueryPerformanceCounter(&s.last);
   GetCursorPos(&s.rest);
@@ -301,9 +352,15 @@ int RunWindow(const SaverInfo& info, bool preview, HWND host) {
     window = CreateWindowExW(0, kSaverWindowClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0,
                              rc.right, rc.bottom, host, nullptr, instance, &s);
   } else {
-    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    window = CreateWindowExW(WS_EX_TOPMOST, kSaverWindowClass, Description().c_str(), WS_POPUP, 0, 0,
-                             w, h, nullptr, nullptr, instance, &s);
+    RECT all{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (info.everyMonitor) {
+      all.left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+      all.top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+      all.right = all.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+      all.bottom = all.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    }
+    window = CreateWindowExW(WS_EX_TOPMOST, kSaverWindowClass, Description().c_str(), WS_POPUP, all.left, all.top,
+                             WidthOf(all), HeightOf(all), nullptr, nullptr, instance, &s);
   }
   if (window == nullptr) {
     End(s, preview ? L"host-gone" : L"close");
@@ -354,6 +411,11 @@ int RunConfig(const SaverInfo& info, HWND owner) {
 }
 
 }  // namespace
+
+std::uint32_t SceneSeed() {
+  static std::uint32_t scenes = 0;
+  return GetTickCount() ^ (GetCurrentProcessId() << 16) ^ (++scenes * 0x9E3779B9u);
+}
 
 int RunSaver(const SaverInfo& info) {
   Invocation inv = ParseCommandLine(GetCommandLineW());

@@ -1,6 +1,7 @@
 // Runs a saver program: reads its command line, writes the test log, and shows the saver full
 // screen (/s), as a preview inside a host window (/p <hwnd>) or its settings dialog (/c).
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -13,8 +14,10 @@ namespace savers {
 // The window class of every saver window, full-screen and preview alike.
 constexpr wchar_t kSaverWindowClass[] = L"QVSaverWindow";
 
-// What one saver draws. The host calls Resize before the first frame and whenever the size
-// changes, then Advance and Draw once per frame (about every 30 ms).
+// What one saver draws in one scene. Full screen the host makes a scene of its own for every
+// monitor, each with its own Saver object; a preview is one scene. The host calls Resize before
+// the first frame and whenever the size changes, then Advance and Draw once per frame (about
+// every 30 ms).
 class Saver {
  public:
   virtual ~Saver() = default;
@@ -34,7 +37,13 @@ struct SaverInfo {
   // every key, click and move and every request to close, and starts a second copy of itself
   // that does the same.
   bool deaf = false;
+  // Full screen on every monitor, one scene each; otherwise on the primary monitor only, as many
+  // savers of old do.
+  bool everyMonitor = true;
 };
+
+// A seed for a saver's random numbers that differs from scene to scene and from run to run.
+std::uint32_t SceneSeed();
 
 // The whole program: returns the process exit code. The description (string resource 1) is the
 // settings dialog's caption.

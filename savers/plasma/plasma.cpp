@@ -21,7 +21,9 @@ class Plasma : public savers::Saver {
   // 0..4092, a quarter of which picks one of 1024 palette entries: fine enough for no bands.
   static constexpr int kSteps = 1024;
 
-  Plasma(int speed, int detail) : speed_(0.15 + speed * 0.09), detail_(detail) {
+  // Each scene starts at a moment of its own, so that two monitors do not show the same picture.
+  Plasma(int speed, int detail)
+      : speed_(0.15 + speed * 0.09), detail_(detail), time_(savers::Random(savers::SceneSeed()).Range(0, 200)) {
     for (int i = 0; i < kSteps; ++i) {
       sine_[i] = static_cast<std::uint16_t>(511.5 + 511.5 * std::sin(i * kTau / kSteps));
     }
@@ -94,10 +96,10 @@ class Plasma : public savers::Saver {
 
   double speed_;
   int detail_;
+  double time_;
   int width_ = 0;
   int height_ = 0;
   double wave_ = 100;
-  double time_ = 0;
   std::uint16_t sine_[kSteps];
   std::uint32_t palette_[kSteps];
   std::vector<std::uint16_t> rings_;

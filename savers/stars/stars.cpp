@@ -20,7 +20,7 @@ struct Star {
 class Stars : public savers::Saver {
  public:
   Stars(int count, int speed, bool preview)
-      : random_(GetTickCount() ^ (GetCurrentProcessId() << 16)),
+      : random_(savers::SceneSeed()),
         count_(count),
         speed_(0.05 + speed * 0.045),
         preview_(preview) {}

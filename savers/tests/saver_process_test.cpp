@@ -73,12 +73,14 @@ TEST_P(EverySaver, FullScreenUntilTheInjectedShiftKey) {
   HWND window = saver.WaitTopWindow(savers::kSaverWindowClass, kStartMs);
   ASSERT_NE(window, nullptr) << "no saver window";
 
+  // Our savers cover every monitor, the test saver the primary one.
+  const bool primary = std::wstring(GetParam()) == L"TESTSAVE.SCR";
   RECT rc;
   GetWindowRect(window, &rc);
-  EXPECT_EQ(rc.left, 0);
-  EXPECT_EQ(rc.top, 0);
-  EXPECT_EQ(rc.right, GetSystemMetrics(SM_CXSCREEN));
-  EXPECT_EQ(rc.bottom, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_EQ(rc.left, primary ? 0 : GetSystemMetrics(SM_XVIRTUALSCREEN));
+  EXPECT_EQ(rc.top, primary ? 0 : GetSystemMetrics(SM_YVIRTUALSCREEN));
+  EXPECT_EQ(rc.right - rc.left, GetSystemMetrics(primary ? SM_CXSCREEN : SM_CXVIRTUALSCREEN));
+  EXPECT_EQ(rc.bottom - rc.top, GetSystemMetrics(primary ? SM_CYSCREEN : SM_CYVIRTUALSCREEN));
   EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
   ASSERT_TRUE(WaitForeground(window));
 

@@ -1,6 +1,8 @@
 // The plain saver of the tests: its own name and a frame counter in big letters on a colour
-// picked from the name, so that a screenshot tells at once which copy is showing. A copy named
-// HANG*.SCR ignores everything that would end it.
+// picked from the name, so that a screenshot tells at once which copy is showing. It shows on the
+// primary monitor only, like many savers of old. A copy named HANG*.SCR ignores everything that
+// would end it; QV_SAVER_DELAY=<ms> holds the full-screen window back that long, like a saver
+// that is slow to start.
 #include <windows.h>
 
 #include <string>
@@ -111,8 +113,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   info.settingsName = L"TestSaver";
   info.settings = {{L"TextSize", L"文字の大きさ", 1, 10, 5}};
   info.create = [](const std::vector<int>& v, bool preview) -> std::unique_ptr<savers::Saver> {
+    wchar_t delay[16] = {};
+    if (!preview && GetEnvironmentVariableW(L"QV_SAVER_DELAY", delay, 16) > 0) Sleep(static_cast<DWORD>(_wtoi(delay)));
     return std::make_unique<TestSaver>(v[0], preview);
   };
+  info.everyMonitor = false;
   // A copy named HANG*.SCR will not end.
   info.deaf = _wcsnicmp(savers::SaverName().c_str(), L"HANG", 4) == 0;
   return savers::RunSaver(info);

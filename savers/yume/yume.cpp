@@ -44,7 +44,7 @@ struct Drifter {
 class Yume : public savers::Saver {
  public:
   Yume(int count, int speed)
-      : random_(GetTickCount() ^ (GetCurrentProcessId() << 12)),
+      : random_(savers::SceneSeed()),
         count_(count),
         speed_(0.3 + speed * 0.17),
         haiku_(static_cast<int>(random_.Next() % (sizeof kHaiku / sizeof kHaiku[0]))) {}

@@ -32,6 +32,12 @@ void Image::SetCenter(bool v) {
   Invalidate();
 }
 
+void Image::SetBlankParts(std::vector<Rect> parts) {
+  if (parts == blankParts_) return;
+  blankParts_ = std::move(parts);
+  Invalidate();
+}
+
 Rect Image::PictureRect() const {
   const Rect c = ClientRect();
   if (picture_ == nullptr || picture_->Empty()) return Rect{};
@@ -45,6 +51,7 @@ void Image::PaintTo(Canvas& canvas) {
   canvas.brush.color = Color();
   canvas.FillRect(ClientRect());
   if (picture_ != nullptr && !picture_->Empty()) canvas.DrawBitmap(PictureRect(), picture_);
+  for (const Rect& part : blankParts_) canvas.FillRect(part);
 }
 
 PaintBox::PaintBox(Control& parent, std::string name) : Control(parent, std::move(name)) {

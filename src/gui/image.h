@@ -2,6 +2,7 @@
 // area whose OnPaint draws on a canvas. Both run OnClick on a left click.
 #pragma once
 #include <memory>
+#include <vector>
 
 #include "gui/bitmap.h"
 #include "gui/control.h"
@@ -23,6 +24,11 @@ class Image : public Control {
   bool Center() const { return center_; }
   void SetCenter(bool v);
 
+  // Parts of the client area painted in the control's colour instead of the picture; none by
+  // default. Setting the parts they already are repaints nothing.
+  const std::vector<Rect>& BlankParts() const { return blankParts_; }
+  void SetBlankParts(std::vector<Rect> parts);
+
   // Where the picture lands in the client area.
   Rect PictureRect() const;
   void PaintTo(Canvas& canvas) override;
@@ -35,6 +41,7 @@ class Image : public Control {
   std::shared_ptr<const Bitmap> picture_;
   bool stretch_ = false;
   bool center_ = false;
+  std::vector<Rect> blankParts_;
 };
 
 class PaintBox : public Control {

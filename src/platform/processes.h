@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/desktop.h"
 #include "platform/os_result.h"
 
 namespace platform {
@@ -65,6 +66,9 @@ class Processes {
   // Ends the process and every process it started, releases the handle and sets `process` to
   // none.
   virtual void EndAll(ProcessRef& process) = 0;
+  // The screen rectangles of the visible, not minimised top-level windows of the process and of
+  // the processes it started; empty for none, and while it shows no window.
+  virtual std::vector<Rect> ShownWindows(const ProcessRef& process) = 0;
 
   // The file names (without folder) of the executables of all running processes, upper-cased
   // in the ASCII letters; duplicates kept.

@@ -161,6 +161,8 @@ class PlayEngine {
     if (LeaveArchiveView) LeaveArchiveView();
   }
   void EndByKey();
+  // Once a tick while the saver shows: the backdrop turns black beside its windows.
+  void CoverBesideSaver();
   void RecordHistory();
 
   void Enable(gui::Timer& timer);

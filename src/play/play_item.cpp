@@ -109,6 +109,10 @@ void PlayEngine::RecordHistory() {
   lists_.SetCaption(kHistoryList, shown ? static_cast<size_t>(f_.ListBox2.Count()) : lists_.History().size());
 }
 
+void PlayEngine::CoverBesideSaver() {
+  if (Execute() && backdrop_ != nullptr) backdrop_->CoverBeside(os_.processes.ShownWindows(running_));
+}
+
 void PlayEngine::EndByKey() {
   if (backdrop_ != nullptr) backdrop_->CapChanClick();
   PressShiftKeepingCursor(os_.desktop);
@@ -129,6 +133,7 @@ void PlayEngine::Timer7Timer() {
   waitForExit_ = Interval() == 0 || order_ == Order::kSingle;
   bool still = os_.processes.StillRunning(running_);
   if (still && !stopRequest_ && (elapsed_ < displayTime_ || waitForExit_)) {
+    CoverBesideSaver();
     Enable(f_.Timer7);
     return;
   }

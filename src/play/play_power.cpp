@@ -16,6 +16,7 @@ void PlayEngine::TimerSTTimer() {
   f_.TimerST.SetEnabled(false);
   const bool still = os_.processes.StillRunning(running_);
   if (still && !stopRequest_) {
+    CoverBesideSaver();
     Enable(f_.TimerST);
     return;
   }

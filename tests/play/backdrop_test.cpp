@@ -1,6 +1,6 @@
 // The backdrop's screen capture: what reaches Image1, when the clipboard is used, and how the
 // picture follows a run (captured at the start and before a saver is ended, hidden when a saver
-// ended by itself).
+// ended by itself, black beside a showing saver).
 #include "play_fixture.h"
 
 namespace play {
@@ -53,6 +53,56 @@ INSTANTIATE_TEST_SUITE_P(Depths, CaptureDepthTest,
                          [](const testing::TestParamInfo<DepthCase>& info) {
                            return std::to_string(info.param.bits) + "Bits";
                          });
+
+// Two monitors of 8 x 4 pixels, the second left of the primary one: the backdrop row by row,
+// '#' where it is black beside the saver's windows.
+struct CoverCase {
+  const char* name;
+  std::vector<platform::Rect> windows;
+  std::vector<std::string> rows;
+};
+
+class CoverTest : public testing::TestWithParam<CoverCase> {};
+
+TEST_P(CoverTest, BlackIsWhatTheSaversWindowsLeaveUncovered) {
+  guitest::HeadlessApp h;
+  h.backend.SetVirtualScreen({-8, 0, 16, 4});
+  forms::TQUOVEL32BACK form{h.app};
+  Backdrop backdrop{h.app, form};
+  backdrop.CoverBeside(GetParam().windows);
+  std::vector<std::string> rows(4, std::string(16, '.'));
+  for (const gui::Rect& r : form.Image1.BlankParts()) {
+    for (int y = r.top; y < r.Bottom(); ++y) {
+      for (int x = r.left; x < r.Right(); ++x) rows.at(y).at(x) = rows.at(y).at(x) == '.' ? '#' : '2';
+    }
+  }
+  EXPECT_EQ(rows, GetParam().rows);
+}
+
+const std::string kLeft = "########........", kNone = "................", kAll = "################";
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, CoverTest,
+    testing::Values(CoverCase{"NoWindowYet", {}, {kNone, kNone, kNone, kNone}},
+                    CoverCase{"OnThePrimaryMonitor", {{0, 0, 8, 4}}, {kLeft, kLeft, kLeft, kLeft}},
+                    CoverCase{"OnEveryMonitor", {{-8, 0, 0, 4}, {0, 0, 8, 4}}, {kNone, kNone, kNone, kNone}},
+                    CoverCase{"PartlyOffTheScreen", {{4, -2, 12, 2}}, {"############....", "############....", kAll, kAll}},
+                    CoverCase{"TwoWindows", {{-6, 1, -4, 3}, {0, 0, 8, 4}}, {kLeft, "##..####........", "##..####........", kLeft}}),
+    [](const testing::TestParamInfo<CoverCase>& info) { return std::string(info.param.name); });
+
+TEST(BackdropCover, ACaptureKeepsThePictureWhereTheCoverLayAndLiftsTheCover) {
+  guitest::HeadlessApp h;
+  h.backend.SetVirtualScreen({-8, 0, 16, 4});
+  forms::TQUOVEL32BACK form{h.app};
+  Backdrop backdrop{h.app, form};
+  h.backend.SetScreenPicture(std::make_shared<gui::Bitmap>(16, 4, gui::colors::kBlue));
+  backdrop.CapChanClick();
+  backdrop.CoverBeside({{0, 0, 8, 4}});
+  h.backend.SetScreenPicture(std::make_shared<gui::Bitmap>(16, 4, gui::colors::kRed));
+  backdrop.CapChanClick();
+  EXPECT_TRUE(form.Image1.BlankParts().empty());
+  EXPECT_EQ(form.Image1.Picture()->Pixel(7, 3), gui::colors::kBlue);  // beside the saver: as before
+  EXPECT_EQ(form.Image1.Picture()->Pixel(8, 0), gui::colors::kRed);   // the saver's last frame
+}
 
 using BackdropRunTest = PlayFixture;
 

@@ -341,6 +341,20 @@ TEST_F(RunnerTest, EachSaverEndsByTheShiftKeyAfterItsDisplayTimeAndTheTitleNames
   EXPECT_TRUE(runner->Playing());
 }
 
+TEST_F(RunnerTest, BesideTheShowingSaverTheBackdropIsBlackUntilItsTimeIsUp) {
+  MemoryList(0, {"A.SCR", "B.SCR"});
+  Set("SAISEIM", "0,0,0,0,0,0,0,0,0,0");
+  Set("TIMER", "3");
+  p.processes.SetDefaultBehaviour({.endsOnInput = true, .windows = {{0, 0, 320, 200}}});
+  h.backend.SetVirtualScreen({-320, 0, 640, 200});
+  Start();
+  ASSERT_TRUE(RunUntil(1));
+  h.backend.Advance(1100);
+  EXPECT_EQ(backForm->Image1.BlankParts(), (std::vector<gui::Rect>{{0, 0, 320, 200}}));
+  ASSERT_TRUE(RunUntil(2, 20000));
+  EXPECT_TRUE(backForm->Image1.BlankParts().empty());
+}
+
 // A saver that would not end had to be ended by force: the run goes on without it.
 TEST_F(RunnerTest, ASaverEndedByForceIsNotStartedAgainInThatRun) {
   MemoryList(0, {"A.SCR", "B.SCR"});

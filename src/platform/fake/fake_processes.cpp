@@ -38,6 +38,12 @@ void FakeProcesses::Exit(uint32_t processId, uint32_t exitCode) {
   }
 }
 
+void FakeProcesses::SetWindows(uint32_t processId, std::vector<Rect> windows) {
+  for (Record& r : started_) {
+    if (r.process.id == processId) r.windows = windows;
+  }
+}
+
 void FakeProcesses::UserInput() {
   for (Record& r : started_) {
     if (r.running && r.endsOnInput) {
@@ -134,6 +140,7 @@ StartedProcess FakeProcesses::Start(const StartRequest& request) {
   r.pollsLeft = behaviour.pollsUntilExit;
   r.endsOnInput = behaviour.endsOnInput;
   r.endsOnClose = behaviour.endsOnClose;
+  r.windows = behaviour.windows;
   if (behaviour.pollsUntilExit == 0) {
     r.running = false;
     r.exitCode = behaviour.exitCode;
@@ -191,6 +198,11 @@ void FakeProcesses::EndAll(ProcessRef& process) {
     r->exitCode = 1;
   }
   Close(process);
+}
+
+std::vector<Rect> FakeProcesses::ShownWindows(const ProcessRef& process) {
+  Record* r = Find(process);
+  return r != nullptr && r->running ? r->windows : std::vector<Rect>{};
 }
 
 std::vector<std::string> FakeProcesses::RunningExecutables() {

@@ -18,6 +18,7 @@ struct ProgramBehaviour {
   int pollsUntilExit = -1;   // StillRunning answers true this many times, then the program ends; -1: never
   uint32_t exitCode = 0;
   bool endsOnClose = true;   // its windows asked to close end it
+  std::vector<Rect> windows; // shown from its start until it ends
 };
 
 class FakeProcesses : public Processes {
@@ -35,6 +36,7 @@ class FakeProcesses : public Processes {
     bool endsOnClose = true;
     int closeRequests = 0;  // times its windows were asked to close
     bool endedByForce = false;
+    std::vector<Rect> windows;
   };
 
   // The Windows folder (for programs named without a folder) comes from `desktop`.
@@ -48,6 +50,8 @@ class FakeProcesses : public Processes {
   void SetExecutablePath(const std::string& path) { executable_ = path; }
   // Ends a started process.
   void Exit(uint32_t processId, uint32_t exitCode);
+  // The windows a started process shows from now on (none: it has hidden them).
+  void SetWindows(uint32_t processId, std::vector<Rect> windows);
   // The user pressed a key or moved the mouse: every running program that ends on input ends.
   void UserInput();
   void FailNextShellOpen(uint32_t code) { shellOpenFailure_ = code; }
@@ -67,6 +71,7 @@ class FakeProcesses : public Processes {
   void Close(ProcessRef& process) override;
   void CloseWindows(const ProcessRef& process) override;
   void EndAll(ProcessRef& process) override;
+  std::vector<Rect> ShownWindows(const ProcessRef& process) override;
   std::vector<std::string> RunningExecutables() override;
   std::string ExecutablePath() override { return executable_; }
   OsResult ShellOpen(const std::string& target) override;

@@ -89,15 +89,31 @@ std::vector<DWORD> ProcessIds(const ProcessRef& process) {
   return ids;
 }
 
-BOOL CALLBACK CloseIfOwned(HWND window, LPARAM param) {
-  const auto& ids = *reinterpret_cast<const std::vector<DWORD>*>(param);
+bool OwnedBy(HWND window, const std::vector<DWORD>& ids) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   for (DWORD id : ids) {
-    if (id == owner) {
-      PostMessageW(window, WM_CLOSE, 0, 0);
-      break;
-    }
+    if (id == owner) return true;
+  }
+  return false;
+}
+
+BOOL CALLBACK CloseIfOwned(HWND window, LPARAM param) {
+  if (OwnedBy(window, *reinterpret_cast<const std::vector<DWORD>*>(param))) PostMessageW(window, WM_CLOSE, 0, 0);
+  return TRUE;
+}
+
+struct ShownSearch {
+  std::vector<DWORD> ids;
+  std::vector<Rect> found;
+};
+
+BOOL CALLBACK AddIfShown(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<ShownSearch*>(param);
+  RECT rc;
+  if (IsWindowVisible(window) && !IsIconic(window) && OwnedBy(window, search.ids) && GetWindowRect(window, &rc) &&
+      rc.right > rc.left && rc.bottom > rc.top) {
+    search.found.push_back(Rect{rc.left, rc.top, rc.right, rc.bottom});
   }
   return TRUE;
 }
@@ -108,6 +124,13 @@ void Win32Processes::CloseWindows(const ProcessRef& process) {
   if (!process.valid()) return;
   const std::vector<DWORD> ids = ProcessIds(process);
   EnumWindows(CloseIfOwned, reinterpret_cast<LPARAM>(&ids));
+}
+
+std::vector<Rect> Win32Processes::ShownWindows(const ProcessRef& process) {
+  if (!process.valid()) return {};
+  ShownSearch search{ProcessIds(process), {}};
+  EnumWindows(AddIfShown, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 void Win32Processes::EndAll(ProcessRef& process) {

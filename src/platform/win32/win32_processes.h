@@ -12,6 +12,7 @@ class Win32Processes : public Processes {
   void Close(ProcessRef& process) override;
   void CloseWindows(const ProcessRef& process) override;
   void EndAll(ProcessRef& process) override;
+  std::vector<Rect> ShownWindows(const ProcessRef& process) override;
   std::vector<std::string> RunningExecutables() override;
   std::string ExecutablePath() override;
   OsResult ShellOpen(const std::string& target) override;
