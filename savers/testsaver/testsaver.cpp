@@ -1,6 +1,6 @@
 // The plain saver of the tests: its own name and a frame counter in big letters on a colour
-// picked from the name, so that a screenshot tells at once which copy is showing. A copy named
-// HANG*.SCR ignores everything that would end it.
+// picked from the name, so that a screenshot tells at once which copy is showing (and whether it
+// is the 64-bit build). A copy named HANG*.SCR ignores everything that would end it.
 #include <windows.h>
 
 #include <string>
@@ -67,7 +67,8 @@ class TestSaver : public savers::Saver {
 
     SetBkMode(f.dc, TRANSPARENT);
     std::wstring counter = L"#" + std::to_wstring(frames_);
-    std::wstring info = L"pid " + std::to_wstring(GetCurrentProcessId()) + (preview_ ? L"  プレビュー" : L"  全画面");
+    std::wstring info = L"pid " + std::to_wstring(GetCurrentProcessId()) + (preview_ ? L"  プレビュー" : L"  全画面") +
+                        (sizeof(void*) == 8 ? L"  64ビット" : L"");
     Centered(f.dc, big_, name_, height_ * 30 / 100);
     Centered(f.dc, big_, counter, height_ * 58 / 100);
     Centered(f.dc, small_, info, height_ * 84 / 100);

@@ -110,6 +110,9 @@ struct OpenedFile {
   OsResult result;
 };
 
+// Under WOW64 a path in the Windows system folder reaches the native folder, and what only the
+// 32-bit view has (platform/system_folder.h); the current folder, full and short paths keep the
+// 32-bit view.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
