@@ -63,7 +63,10 @@ shot role-64
 wait_count ends 1 15
 first="$(tr -d '\r' <"$LOG" | awk '/ start / { s = $2 " " $5 } / end / { print s, $5; exit }')"
 [ "$first" = "TEST64 args=/s reason=key" ] || { cat "$LOG"; fail "the runner's first saver: $first"; }
-# The user comes back: the mouse moves (its first move only tells the saver where it rests).
+# The user comes back while the next one shows: the mouse moves (its first move only tells the
+# saver where it rests).
+wait_count starts 2 15
+sleep 1
 xdotool mousemove 500 400; sleep 0.3; xdotool mousemove 560 460; sleep 0.3; xdotool mousemove 620 520
 set +e; wait_exit "$pid" 30; rc=$?; set -e
 [ "$rc" = 0 ] || fail "runner exit code $rc"
