@@ -18,8 +18,7 @@ log() { echo "[$SCENARIO] $*"; }
 # per-user data folders, working folders, installed files, drive letters, DPI and monitor
 # settings), no program left running and no window left open (the prefix's wineserver ends, and
 # every program of the prefix with it), no key or button held, the mouse in the middle of the
-# screen. The prefix is copied back from the copy made with it: QV_CLEAN_PREFIX, or the copy given
-# (clean_state CLEAN-COPY, for another prefix).
+# screen. The prefix is copied back from the copy made with it (QV_CLEAN_PREFIX, or clean_state COPY).
 QV_WINE_OWN=" services.exe winedevice.exe plugplay.exe svchost.exe rpcss.exe explorer.exe conhost.exe qvprobe.exe "
 clean_state() {
   local clean="${1:-$QV_CLEAN_PREFIX}"
@@ -312,10 +311,8 @@ user_session() {
   [ ! -e "$W/qv-test.tmp" ] || fail "the Windows folder is writable for $QV_USER"
 }
 
-# --- A 64-bit Windows ------------------------------------------------------------------------------
-# prefix64: the rest of the scenario runs in the 64-bit prefix, where the program is a 32-bit
-# program under WOW64, from that prefix's clean state. Its wineserver runs on the scenario's
-# display beside the session's one and stops with the scenario.
+# prefix64: the rest runs in the 64-bit prefix (the program under WOW64) from its clean state; its
+# wineserver runs on the scenario's display beside the session's one and stops with the scenario.
 prefix64() {
   export WINEPREFIX="$QV_STATE/wineprefix64" WINEARCH=win64
   trap 'cleanup; wineserver -k >/dev/null 2>&1 || true; wineserver -w >/dev/null 2>&1 || true' EXIT
