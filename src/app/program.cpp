@@ -37,7 +37,7 @@ void Program::CreateManager() {
   receiver_ = std::make_unique<HandOffReceiver>(app_, *manager_, os_.desktop, *box_);
   forms::TQUOVEL32KAPUL& m = *manager_;
   lists_ = std::make_unique<store::MemoryLists>(app_, os_.fs, store::MemoryListControls{m.ListBox2, m.ListBox8, m.ComboBox1, m.Panel4});
-  names_ = std::make_unique<store::DescriptionCache>(os_.fs, dataFolders_.windows);
+  names_ = std::make_unique<store::DescriptionCache>(os_.fs, os_.text, dataFolders_.windows);
   listings_ = std::make_unique<store::ListingCache>(os_.fs, dataFolders_.windows);
   lists_->TwinName = [this](const std::string& p) { return names_->DisplayName(p); };
   store::ManagerContext context{decision_.startup.scrVersion, browse::AddYen(os_.desktop.WindowsFolder()),

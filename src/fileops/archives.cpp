@@ -343,11 +343,19 @@ void Archives::ExtractCommand(const gui::MenuItem& sender) {
     }
     if (!error.empty()) errors_.push_back(error + "　" + browse::UpperAscii(path));
     return true;
-  });
+  }, [this](const std::string& path) { return RowFailed(path, "ﾌｧｲﾙの解凍に失敗しました", "LZHﾌｧｲﾙ 解凍ｴﾗｰ："); });
   if (stopped) box_.MsgOK("中断ボタンが押されました。\n解凍を強制終了します。");
   box_.MsgOK(std::to_string(count) + "個のLZHファイルを解凍しました。");
   if (!errors_.empty()) ShowErrorReport("LZH解凍ｴﾗｰ一覧　", "LZH解凍ｴﾗｰ：ｴﾗｰ一覧が表示出来ませんでした・・・");
   busy_ = false;
+}
+
+bool Archives::RowFailed(const std::string& path, const char* notice, const char* label) {
+  LeaveView();
+  Title("", "");
+  box_.MsgOKTimer(path + "\n" + notice, 1);
+  errors_.push_back(label + std::string("　") + browse::UpperAscii(path));
+  return true;
 }
 
 void Archives::ShowErrorReport(const std::string& title, const char* failure) {
@@ -427,7 +435,7 @@ void Archives::CompressCommand(const gui::MenuItem& sender) {
     }
     if (!error.empty()) errors_.push_back(error + "　" + browse::UpperAscii(path));
     return true;
-  });
+  }, [this](const std::string& path) { return RowFailed(path, "ﾌｧｲﾙの圧縮に失敗しました", "LZHﾌｧｲﾙ 圧縮ｴﾗｰ："); });
   while (lib->Running()) app_.ProcessMessages();
   lib.reset();
   Title("", "");

@@ -102,6 +102,8 @@ class Archives {
   // folder itself after the questions; empty when the archive is skipped. `error` gets the label
   // of a failure.
   std::string Destination(const std::string& archive, std::string& error);
+  // A row whose handling raised an exception: its timed notice and error row; the loop goes on.
+  bool RowFailed(const std::string& path, const char* notice, const char* label);
   void ShowErrorReport(const std::string& title, const char* failure);
   void Title(const std::string& file, const char* state);
 

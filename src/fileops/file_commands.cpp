@@ -32,8 +32,10 @@ SelectedRows FileCommands::SourceRows() const {
   return RowsOf(f_, hooks_.Source ? hooks_.Source() : nullptr, hooks_.FileListFolder);
 }
 
-bool FileCommands::ForEach(SelectedRows& rows, const std::function<bool(const std::string& path, int row)>& act) {
-  return ForEachSelected(app_, rows, hooks_.RepairFilePath, stopRequested_, act);
+bool FileCommands::ForEach(SelectedRows& rows, const std::string& failure,
+                           const std::function<bool(const std::string& path, int row)>& act) {
+  return ForEachSelected(app_, rows, hooks_.RepairFilePath, stopRequested_, act,
+                         [&](const std::string& path) { return RowError(path, failure); });
 }
 
 void FileCommands::RemoveRow(SelectedRows& rows, int row) {
@@ -85,22 +87,21 @@ void FileCommands::PCOPYClick(const gui::MenuItem& sender) {
   busy_ = true;
   app_.ProcessMessages();
   int count = 0;
-  const bool stopped = ForEach(rows, [&](const std::string& path, int row) {
+  const std::string failed = "このファイルの" + word + "に、失敗しました・・・";
+  const bool stopped = ForEach(rows, failed, [&](const std::string& path, int row) {
     if (!os_.fs.FileExists(path)) return RowError(path, "このファイルは、存在しません・・・");
     std::string from, name;
     browse::SplitFileName(path, from, name);
     if (browse::SameText(from, folder)) return true;
     const std::string target = folder + name;
     if (os_.fs.Attributes(target)) {
-      // The same file under another spelling of its path (an 8.3 name, say): nothing to do.
-      const auto shortSource = os_.fs.ShortPath(path);
-      const auto shortTarget = os_.fs.ShortPath(target);
-      if (shortSource && shortTarget && browse::SameText(*shortSource, *shortTarget)) return true;
+      // The same file under another spelling of its path (an 8.3 name, another drive letter for
+      // its folder): nothing to do, as for the same folder. A move would delete the only copy.
+      if (SameFile(os_.fs, path, target)) return true;
       const std::string question = target + "\n" + "旧：" + Describe(target) + "\n" + "新：" + Describe(path) + "\n" +
                                    "：同名ファイルが存在します。" + "\n" + word + "しますか？？";
       if (box_.MsgYesNo(question) != kYes) return true;
     }
-    const std::string failed = "このファイルの" + word + "に、失敗しました・・・";
     if (!CopyFile(os_.fs, path, target, [this] { app_.ProcessMessages(); }).empty()) return RowError(path, failed);
     // A move gives up the source only for a complete copy.
     if (!copy && os_.fs.FileSize(target) != os_.fs.FileSize(path)) return RowError(path, failed);
@@ -126,9 +127,10 @@ void FileCommands::PKILLClick() {
   stopRequested_ = false;
   SelectedRows rows = SourceRows();
   int count = 0;
-  const bool stopped = rows.main != nullptr && ForEach(rows, [&](const std::string& path, int row) {
+  const std::string failed = "このファイルは、削除出来ませんでした・・・";
+  const bool stopped = rows.main != nullptr && ForEach(rows, failed, [&](const std::string& path, int row) {
     if (!os_.fs.FileExists(path)) return RowError(path, "このファイルは、存在しません・・・");
-    if (!os_.fs.Delete(path).ok()) return RowError(path, "このファイルは、削除出来ませんでした・・・");
+    if (!os_.fs.Delete(path).ok()) return RowError(path, failed);
     ++count;
     RemoveRow(rows, row);
     return true;

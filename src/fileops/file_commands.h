@@ -60,7 +60,9 @@ class FileCommands {
 
  private:
   SelectedRows SourceRows() const;
-  bool ForEach(SelectedRows& rows, const std::function<bool(const std::string& path, int row)>& act);
+  // The selected rows; a row whose handling raised an exception gets the notice `failure`.
+  bool ForEach(SelectedRows& rows, const std::string& failure,
+               const std::function<bool(const std::string& path, int row)>& act);
   void RemoveRow(SelectedRows& rows, int row);
   // A per-row error notice; false when the user chose 中 断 (after a beep).
   bool RowError(const std::string& path, const std::string& what);

@@ -1,6 +1,7 @@
 #include "fileops/file_copy.h"
 
 #include "browse/shell_paths.h"
+#include "browse/text_path.h"
 #include "platform/file_system.h"
 
 namespace fileops {
@@ -11,16 +12,17 @@ std::string CopyFile(platform::FileSystem& fs, const std::string& from, const st
                      const std::function<void()>& processMessages) {
   const browse::BufferProbe buffer = browse::ProbeBufferSize(processMessages);
   if (buffer.size == 0) return buffer.error;
-  const std::string temp = to + ".~qv";
-  // Copy deletes its own partial output; Replace keeps the old file unless it succeeds. A file
-  // that is replaced goes only once its successor is on the disk.
-  const bool replacing = fs.Attributes(to).has_value();
-  if (!fs.Copy(from, temp, buffer.size, replacing).ok()) return kCopyFailed;
-  if (!fs.Replace(temp, to).ok()) {
-    fs.Delete(temp);
-    return kCopyFailed;
-  }
-  return {};
+  return fs.CopyReplacing(from, to, buffer.size).ok() ? std::string() : kCopyFailed;
+}
+
+bool SameFile(platform::FileSystem& fs, const std::string& a, const std::string& b) {
+  const std::optional<platform::FileId> idA = fs.Identity(a);
+  const std::optional<platform::FileId> idB = fs.Identity(b);
+  if (idA && idB) return *idA == *idB;
+  // Where the system cannot tell, the 8.3 forms of the paths are compared.
+  const std::optional<std::string> shortA = fs.ShortPath(a);
+  const std::optional<std::string> shortB = fs.ShortPath(b);
+  return shortA && shortB && browse::SameText(*shortA, *shortB);
 }
 
 }  // namespace fileops

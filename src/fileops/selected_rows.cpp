@@ -30,7 +30,8 @@ SelectedRows RowsOf(forms::TQUOVEL32KAPUL& f, gui::ListBox* clicked, const std::
 
 bool ForEachSelected(gui::Application& app, SelectedRows& rows,
                      const std::function<std::string(const std::string& path)>& repair, const bool& stopRequested,
-                     const std::function<bool(const std::string& path, int row)>& act) {
+                     const std::function<bool(const std::string& path, int row)>& act,
+                     const std::function<bool(const std::string& path)>& failed) {
   if (rows.main == nullptr) return false;
   const int count = rows.main->Count();
   int row = 0;
@@ -40,7 +41,12 @@ bool ForEachSelected(gui::Application& app, SelectedRows& rows,
     std::string path = rows.prefix + rows.main->Item(row);
     if (repair) path = repair(path);
     const int before = rows.main->Count();
-    const bool go = act(path, row);
+    bool go = true;
+    try {
+      go = act(path, row);
+    } catch (...) {
+      go = failed(path);
+    }
     if (rows.main->Count() < before) --row;
     if (!go) return false;
     app.ProcessMessages();
@@ -69,10 +75,16 @@ std::string FolderOf(const std::string& path) {
 
 ReportShown ShowReport(platform::Services& os, const std::string& workingFolder, const std::string& name,
                        const std::vector<std::string>& rows) {
+  return ShowReport(os, workingFolder, name, [&rows](platform::File& out) {
+    const std::string text = store::FormatList(rows);
+    return out.Write(text.data(), text.size());
+  });
+}
+
+ReportShown ShowReport(platform::Services& os, const std::string& workingFolder, const std::string& name,
+                       const std::function<platform::OsResult(platform::File& out)>& write) {
   const std::string file = workingFolder + name;
-  if (workingFolder.empty() || (!rows.empty() && !store::SaveList(os.fs, file, rows).ok())) {
-    return ReportShown::kNotWritten;
-  }
+  if (workingFolder.empty() || (write && !os.fs.WriteReplacing(file, write).ok())) return ReportShown::kNotWritten;
   switch (common::StartViewer(os, browse::CutYen(workingFolder), common::QuotedNotepadCommand(file))) {
     case common::ViewerStart::kStarted: return ReportShown::kShown;
     case common::ViewerStart::kNoFolder: return ReportShown::kNoFolder;

@@ -17,9 +17,11 @@ class TQUOVEL32KAPUL;
 }
 
 namespace platform {
+class File;
 class FileSystem;
+struct OsResult;
 struct Services;
-}
+}  // namespace platform
 
 namespace fileops {
 
@@ -36,11 +38,13 @@ SelectedRows RowsOf(forms::TQUOVEL32KAPUL& f, gui::ListBox* clicked, const std::
 
 // Runs `act` once for each row present at the start that is selected, with the row's path
 // repaired; a row that `act` removes takes its index with it, so the row that moved up is looked
-// at next. `act` returns false to leave the loop. Messages run after each row; a set
-// `stopRequested` then ends the loop, and the result is true.
+// at next. `act` returns false to leave the loop. An exception out of `act` (memory running out,
+// say) never ends the program: `failed` reports that row and answers in place of `act`. Messages
+// run after each row; a set `stopRequested` then ends the loop, and the result is true.
 bool ForEachSelected(gui::Application& app, SelectedRows& rows,
                      const std::function<std::string(const std::string& path)>& repair, const bool& stopRequested,
-                     const std::function<bool(const std::string& path, int row)>& act);
+                     const std::function<bool(const std::string& path, int row)>& act,
+                     const std::function<bool(const std::string& path)>& failed);
 
 // ".SCR" for "a.scr"; empty without a dot in the name.
 std::string UpperExtension(const std::string& path);
@@ -56,9 +60,13 @@ enum class ReportShown {
   kNoFolder,    // the working folder could not be made current
   kFailed,      // the editor did not start
 };
-// Writes `rows` as the file `name` into `workingFolder` (with "\"; nothing is written for no
-// rows: the file is there already) and shows it in the text editor started in that folder.
+// Writes `rows` as the file `name` into `workingFolder` (with "\") and shows it in the text
+// editor started in that folder.
 ReportShown ShowReport(platform::Services& os, const std::string& workingFolder, const std::string& name,
                        const std::vector<std::string>& rows);
+// The same for a report that `write` writes piece by piece (none: the file is there already); it
+// replaces the old report only when it is complete.
+ReportShown ShowReport(platform::Services& os, const std::string& workingFolder, const std::string& name,
+                       const std::function<platform::OsResult(platform::File& out)>& write);
 
 }  // namespace fileops

@@ -8,6 +8,7 @@
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
 #include "platform/services.h"
+#include "store/list_file.h"
 
 namespace fileops {
 
@@ -51,18 +52,24 @@ void ViewerCommands::AttachEvents() {
   f_.help1.OnClick = [this](gui::Component&) { help1Click(); };
 }
 
-int ViewerCommands::EachFile(const std::string& stopText, const std::string& nothingText,
+int ViewerCommands::EachFile(const std::string& stopText, const std::string& nothingText, const std::string& failure,
                              const std::function<bool(const std::string& path)>& act) {
   gui::HourGlass busy(app_);
   stopRequested_ = false;
   SelectedRows rows = RowsOf(f_, hooks_.Source ? hooks_.Source() : nullptr, hooks_.FileListFolder);
   busy_ = true;
   int count = 0;
-  const bool stopped = ForEachSelected(app_, rows, hooks_.RepairFilePath, stopRequested_,
-                                       [&](const std::string& path, int) {
-                                         if (os_.fs.FileExists(path) && act(path)) ++count;
-                                         return true;
-                                       });
+  const bool stopped = ForEachSelected(
+      app_, rows, hooks_.RepairFilePath, stopRequested_,
+      [&](const std::string& path, int) {
+        if (os_.fs.FileExists(path) && act(path)) ++count;
+        return true;
+      },
+      [&](const std::string& path) {
+        RowError(path, failure);
+        ++count;
+        return true;
+      });
   if (stopped) box_.MsgOK("中断ボタンが押されました。\n" + stopText);
   if (count == 0) box_.MsgOKTimer(nothingText, 1);
   busy_ = false;
@@ -76,11 +83,12 @@ void ViewerCommands::RowError(const std::string& path, const std::string& what) 
 }
 
 void ViewerCommands::PTEXTClick() {
-  EachFile("ﾃｷｽﾄ表示を強制終了します。", "ﾃｷｽﾄ表示ｴﾗｰ：ﾃｷｽﾄ/helpファイルが選択されていません・・・",
-           [this](const std::string& path) {
+  const std::string noFolder = "ﾃｷｽﾄ表示ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・";
+  EachFile("ﾃｷｽﾄ表示を強制終了します。", "ﾃｷｽﾄ表示ｴﾗｰ：ﾃｷｽﾄ/helpファイルが選択されていません・・・", noFolder,
+           [&](const std::string& path) {
              switch (common::StartViewer(os_, browse::CutYen(FolderOf(path)), common::TextOrHelpCommand(path))) {
                case common::ViewerStart::kStarted: break;
-               case common::ViewerStart::kNoFolder: RowError(path, "ﾃｷｽﾄ表示ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・"); break;
+               case common::ViewerStart::kNoFolder: RowError(path, noFolder); break;
                default: RowError(path, "ﾃｷｽﾄ表示ｴﾗｰ：ﾃｷｽﾄ／HELP表示に失敗しました・・・"); break;
              }
              return true;
@@ -90,20 +98,22 @@ void ViewerCommands::PTEXTClick() {
 void ViewerCommands::PKANRENClick(const gui::MenuItem& sender) {
   const bool play = &sender == &f_.PkPLAY;
   const std::string windows = browse::CutYen(os_.desktop.WindowsFolder());
-  EachFile("強制終了します。", "関連付けｴﾗｰ：ファイルが選択されていません・・・", [&](const std::string& path) {
+  const std::string noFolder = "関連付けｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・";
+  EachFile("強制終了します。", "関連付けｴﾗｰ：ファイルが選択されていません・・・", noFolder, [&](const std::string& path) {
     const std::string command = OpenCommand(os_.registry, os_.fs, path, play, f_.RadioButton1.Checked(), windows);
     switch (common::StartViewer(os_, browse::CutYen(FolderOf(path)), command)) {
       case common::ViewerStart::kStarted: break;
-      case common::ViewerStart::kNoFolder: RowError(path, "関連付けｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・"); break;
+      case common::ViewerStart::kNoFolder: RowError(path, noFolder); break;
       default: RowError(path, "関連付けｴﾗｰ：実行に失敗しました・・・"); break;
     }
     return true;
   });
 }
 
-void ViewerCommands::ShowReport(const std::string& path, const std::string& label, const std::string& name,
-                                const std::vector<std::string>& rows) {
-  switch (fileops::ShowReport(os_, hooks_.WorkingFolder ? hooks_.WorkingFolder() : "", name, rows)) {
+std::string ViewerCommands::WorkingFolder() const { return hooks_.WorkingFolder ? hooks_.WorkingFolder() : ""; }
+
+void ViewerCommands::Shown(const std::string& path, const std::string& label, ReportShown shown) {
+  switch (shown) {
     case ReportShown::kShown: break;
     case ReportShown::kFailed: RowError(path, label + "ｴﾗｰ：" + label + "表示に失敗しました・・・"); break;
     default: RowError(path, label + "ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・"); break;
@@ -120,26 +130,10 @@ std::vector<std::string> ViewerCommands::FileHead(const std::string& title, cons
 
 bool ViewerCommands::StripCarriageReturns(const std::string& path, const std::string& label) {
   const uint32_t attributes = os_.fs.Attributes(path).value_or(0);
-  // Read while no one else has the file open; the kept bytes then replace it as a whole, so a
-  // failure half-way leaves the old file as it was.
-  std::optional<std::string> bytes;
-  {
-    platform::OpenedFile opened = os_.fs.Open(path, platform::OpenMode::kReadWrite, platform::Share::kNone);
-    if (opened.file) {
-      const std::optional<uint64_t> size = opened.file->Size();
-      std::string data(size.value_or(0), '\0');
-      const std::optional<size_t> read = size ? opened.file->Read(data.data(), data.size()) : std::nullopt;
-      if (read && *read == data.size()) bytes = std::move(data);
-    }
-  }
-  std::string kept;
-  if (bytes) {
-    kept.reserve(bytes->size());
-    for (const char c : *bytes) {
-      if (c != '\r') kept += c;
-    }
-  }
-  if (!bytes || !os_.fs.WriteFileReplacing(path, kept).ok()) {
+  // The kept bytes replace the page as a whole, so a failure half-way leaves it as it was.
+  const platform::OsResult written =
+      os_.fs.WriteReplacing(path, [&](platform::File& out) { return WriteWithoutCarriageReturns(os_.fs, path, out); });
+  if (!written) {
     RowError(path, label + "ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・");
     return false;
   }
@@ -157,11 +151,12 @@ void ViewerCommands::PLZH4Click(const gui::MenuItem& sender) {
     return;
   }
   int converted = 0;
-  EachFile(label + "を強制終了します。", label + "ｴﾗｰ：ファイルが選択されていません・・・", [&](const std::string& path) {
+  const std::string failure = label + "ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・";
+  EachFile(label + "を強制終了します。", label + "ｴﾗｰ：ファイルが選択されていません・・・", failure, [&](const std::string& path) {
     const std::string extension = UpperExtension(path);
     if (&sender == &f_.PLZH4) {
       if (extension != ".LZH" || !hooks_.BuildListing || !hooks_.BuildListing(path)) return false;
-      ShowReport(path, label, "LzH$$$$$.TXT", {});
+      Shown(path, label, ShowReport(os_, WorkingFolder(), "LzH$$$$$.TXT", nullptr));
       return true;
     }
     if (&sender == &f_.P0DCUT) {
@@ -174,29 +169,28 @@ void ViewerCommands::PLZH4Click(const gui::MenuItem& sender) {
       if (StripCarriageReturns(path, label)) ++converted;
       return true;
     }
-    const bool dump = &sender == &f_.PBinary;
-    const std::optional<std::string> bytes = os_.fs.ReadFile(path, dump ? kDumpBytes : SIZE_MAX);
-    if (!bytes) {
-      RowError(path, label + "ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・");
+    if (&sender == &f_.PHTML) {
+      // The page is read and its view written block by block: a page of any size fits.
+      std::vector<std::string> head = FileHead("HTMLﾃｷｽﾄ整形表示", path, os_.fs.FileSize(path).value_or(0));
+      head.back() = "元の" + head.back();
+      head.push_back(kReportDashes);
+      Shown(path, label, ShowReport(os_, WorkingFolder(), "HTM$$$$$.TXT", [&](platform::File& out) {
+              return WriteReformatted(os_.fs, path, store::FormatList(head), out);
+            }));
       return true;
     }
-    const uint64_t size = os_.fs.FileSize(path).value_or(bytes->size());
-    std::vector<std::string> rows;
-    if (dump) {
-      rows = FileHead("ﾊﾞｲﾅﾘｰ表示(4Kﾊﾞｲﾄ分)", path, size);
-      rows.push_back("表示ﾊﾞｲﾄ数: " + browse::SizeText(bytes->size(), 7) + " Bytes");
-      rows.push_back(kReportDashes);
-      rows.push_back("ofs  0  1  2  3  4  5  6  7  8  9  A  B  C  D  E  F Strings");
-      for (std::string& row : DumpRows(*bytes)) rows.push_back(std::move(row));
-      rows.push_back(kReportDashes);
-      ShowReport(path, label, "BiN$$$$$.TXT", rows);
-    } else {
-      rows = FileHead("HTMLﾃｷｽﾄ整形表示", path, size);
-      rows.back() = "元の" + rows.back();
-      rows.push_back(kReportDashes);
-      for (std::string& row : ReformattedRows(*bytes)) rows.push_back(std::move(row));
-      ShowReport(path, label, "HTM$$$$$.TXT", rows);
+    const std::optional<std::string> bytes = os_.fs.ReadFile(path, kDumpBytes);
+    if (!bytes) {
+      RowError(path, failure);
+      return true;
     }
+    std::vector<std::string> rows = FileHead("ﾊﾞｲﾅﾘｰ表示(4Kﾊﾞｲﾄ分)", path, os_.fs.FileSize(path).value_or(bytes->size()));
+    rows.push_back("表示ﾊﾞｲﾄ数: " + browse::SizeText(bytes->size(), 7) + " Bytes");
+    rows.push_back(kReportDashes);
+    rows.push_back("ofs  0  1  2  3  4  5  6  7  8  9  A  B  C  D  E  F Strings");
+    for (std::string& row : DumpRows(*bytes)) rows.push_back(std::move(row));
+    rows.push_back(kReportDashes);
+    Shown(path, label, ShowReport(os_, WorkingFolder(), "BiN$$$$$.TXT", rows));
     return true;
   });
   if (converted > 0) box_.MsgOK(label + "\n" + std::to_string(converted) + "個のファイルを変換しました。");
@@ -213,8 +207,7 @@ void ViewerCommands::PAKIClick() {
     rows.push_back(DriveRow(drive[0], os_.fs.Space(drive.substr(0, 1) + ":\\")));
   }
   rows.push_back(kDriveDashes);
-  if (fileops::ShowReport(os_, hooks_.WorkingFolder ? hooks_.WorkingFolder() : "", "DrV$$$$$.TXT", rows) !=
-      ReportShown::kShown) {
+  if (ShowReport(os_, WorkingFolder(), "DrV$$$$$.TXT", rows) != ReportShown::kShown) {
     box_.MsgOK("ﾄﾞﾗｲﾌﾞ空き表示：メモリーが確保できません");
   }
 }

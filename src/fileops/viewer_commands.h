@@ -62,14 +62,15 @@ class ViewerCommands {
 
  private:
   // The loop over the selected rows whose files exist; `act` handles one and says whether it
-  // counts. The stop and nothing-counted notices close it.
-  int EachFile(const std::string& stopText, const std::string& nothingText,
+  // counts. A row whose handling raised an exception gets the notice `failure` and counts. The
+  // stop and nothing-counted notices close it.
+  int EachFile(const std::string& stopText, const std::string& nothingText, const std::string& failure,
                const std::function<bool(const std::string& path)>& act);
   // A per-row error notice; 中 断 stops the loop (after a beep).
   void RowError(const std::string& path, const std::string& what);
-  // The report file `name` in the working folder, written and shown; the labels of its failures.
-  void ShowReport(const std::string& path, const std::string& label, const std::string& name,
-                  const std::vector<std::string>& rows);
+  std::string WorkingFolder() const;
+  // The error notice, if any, for the report of `path` as it was shown.
+  void Shown(const std::string& path, const std::string& label, ReportShown shown);
   std::vector<std::string> FileHead(const std::string& title, const std::string& path, uint64_t size);
   // P0DCUT on one writable file: true when it was converted, else the failure was reported.
   bool StripCarriageReturns(const std::string& path, const std::string& label);

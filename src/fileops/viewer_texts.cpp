@@ -17,6 +17,7 @@ constexpr char kSystemRoot[] = "%SYSTEMROOT%";
 constexpr size_t kDumpWidth = 16;
 constexpr size_t kHexColumns = 52;  // "ofs " and 16 times "xx "
 constexpr double kBytesPerMinute = 44100.0 * 2 * 2 * 60;
+constexpr size_t kBlockBytes = 64 * 1024;
 
 // The text before the first '%' at or after `from`, and `from` moved past the '%' and the
 // character after it; false when there is none.
@@ -26,6 +27,22 @@ bool CutPlaceholder(const std::string& text, size_t& from, std::string& before) 
   before = text.substr(from, percent - from);
   from = std::min(text.size(), percent + 2);
   return true;
+}
+
+// Hands the file `path`, opened with `mode` and `share`, to `use` block by block, until its end
+// or a failure of `use`.
+platform::OsResult EachBlock(platform::FileSystem& fs, const std::string& path, platform::OpenMode mode,
+                             platform::Share share, const std::function<platform::OsResult(std::string_view)>& use) {
+  platform::OpenedFile opened = fs.Open(path, mode, share);
+  if (!opened.file) return opened.result;
+  std::vector<char> block(kBlockBytes);
+  for (;;) {
+    const std::optional<size_t> got = opened.file->Read(block.data(), block.size());
+    if (!got) return platform::OsResult::FromCode(platform::code::kAccessDenied);
+    if (*got == 0) return platform::OsResult::Ok();
+    const platform::OsResult used = use(std::string_view(block.data(), *got));
+    if (!used) return used;
+  }
 }
 
 // Whole minutes of sound, rounded as the report shows them.
@@ -110,26 +127,53 @@ std::vector<std::string> DumpRows(const std::string& bytes) {
   return rows;
 }
 
-std::vector<std::string> ReformattedRows(const std::string& bytes) {
-  std::vector<std::string> rows;
-  std::string line;
-  bool ended = false;  // `line` was ended by LF and waits for what comes next
+void Reformatter::Add(std::string_view bytes) {
+  text_.clear();
   for (const char byte : bytes) {
     const auto c = static_cast<unsigned char>(byte);
     if (c == 0x0D) continue;
-    if (ended && (c == 0x0A || c >= 0x20)) {
-      rows.push_back(line);
-      line.clear();
-      ended = false;
+    if (ended_ && (c == 0x0A || c >= 0x20)) {
+      text_ += "\r\n";
+      ended_ = hasText_ = false;
     }
     if (c == 0x0A) {
-      ended = true;
+      ended_ = true;
     } else {
-      line += byte;
+      text_ += byte;
+      hasText_ = true;
     }
   }
-  if (!line.empty()) rows.push_back(line);
-  return rows;
+  out_(text_);
+}
+
+void Reformatter::Finish() {
+  if (hasText_) out_("\r\n");
+}
+
+platform::OsResult WriteReformatted(platform::FileSystem& fs, const std::string& page, const std::string& head,
+                                    platform::File& out) {
+  platform::OsResult written = out.Write(head.data(), head.size());
+  Reformatter reformat([&](const std::string& text) {
+    if (written) written = out.Write(text.data(), text.size());
+  });
+  const platform::OsResult read = EachBlock(fs, page, platform::OpenMode::kRead, platform::Share::kReadWrite,
+                                            [&](std::string_view block) {
+                                              reformat.Add(block);
+                                              return written;
+                                            });
+  reformat.Finish();
+  return read ? written : read;
+}
+
+platform::OsResult WriteWithoutCarriageReturns(platform::FileSystem& fs, const std::string& page, platform::File& out) {
+  std::string kept;
+  return EachBlock(fs, page, platform::OpenMode::kReadWrite, platform::Share::kNone, [&](std::string_view block) {
+    kept.clear();
+    for (const char c : block) {
+      if (c != '\r') kept += c;
+    }
+    return out.Write(kept.data(), kept.size());
+  });
 }
 
 std::string DriveRow(char letter, const std::optional<platform::DiskSpace>& space) {

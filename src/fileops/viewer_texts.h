@@ -1,10 +1,12 @@
 // The texts behind the viewer commands of the file menu: the command a file type registers, the
-// hexadecimal dump of a file's first 4 KB, the reformatted view of a web page's text, and the
-// rows of the drive free-space report.
+// hexadecimal dump of a file's first 4 KB, the reformatted view of a web page's text, a web page
+// without CR bytes, and the rows of the drive free-space report.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -31,8 +33,29 @@ std::string OpenCommand(platform::Registry& registry, platform::FileSystem& fs, 
 // text, Shift-JIS characters whole even across rows; control bytes as "^" + letter.
 std::vector<std::string> DumpRows(const std::string& bytes);
 
-// The text of a web page as rows: CR dropped, LF ends a row; consecutive LFs give empty rows.
-std::vector<std::string> ReformattedRows(const std::string& bytes);
+// The text of a web page as report rows, made block by block: CR dropped, LF ends a row (control
+// bytes after it still belong to that row), consecutive LFs give empty rows, a last row is kept
+// when it has text. Each block's text, rows ended by CR LF, goes to `out` as it is decided, so
+// nothing but the block is held however large the page is.
+class Reformatter {
+ public:
+  explicit Reformatter(std::function<void(const std::string& text)> out) : out_(std::move(out)) {}
+  void Add(std::string_view bytes);
+  void Finish();
+
+ private:
+  std::function<void(const std::string& text)> out_;
+  std::string text_;
+  bool ended_ = false;    // the row was ended by LF and waits for what comes next
+  bool hasText_ = false;  // the row has bytes
+};
+
+// `head`, then the reformatted text of the file `page` (read block by block), written to `out`.
+platform::OsResult WriteReformatted(platform::FileSystem& fs, const std::string& page, const std::string& head,
+                                    platform::File& out);
+// The file `page` without its CR bytes, read block by block while no one else may open it, and
+// written to `out`.
+platform::OsResult WriteWithoutCarriageReturns(platform::FileSystem& fs, const std::string& page, platform::File& out);
 
 // One row of the free-space report for drive `letter`; nullopt space is a drive not ready.
 // Minutes are those of 44.1 kHz 16-bit stereo sound (10,584,000 bytes a minute).

@@ -12,6 +12,53 @@ namespace {
 
 constexpr uint64_t kScanLimit = 16u << 20;
 
+constexpr uint64_t kMaxMemberSize = 0xFFF00000u;
+constexpr size_t kCopyPiece = 1 << 16;
+
+// A member's data read in order from its file, `size` bytes, with the CRC of what was read.
+// Failed when the file ended (or could not be read) before.
+class MemberReader final : public InputStream {
+ public:
+  MemberReader(InputFile& in, uint64_t size) : in_(in), size_(size) {}
+  size_t Read(uint8_t* buffer, size_t size) override {
+    const size_t want = static_cast<size_t>(std::min<uint64_t>(size, size_ - read_));
+    const size_t got = want == 0 ? 0 : in_.ReadAt(read_, buffer, want);
+    failed_ = failed_ || got < want;
+    crc_.Update(buffer, got);
+    read_ += got;
+    return got;
+  }
+  bool Failed() const override { return failed_; }
+  uint16_t Crc() const { return crc_.Value(); }
+
+ private:
+  InputFile& in_;
+  uint64_t size_;
+  uint64_t read_ = 0;
+  bool failed_ = false;
+  Crc16 crc_;
+};
+
+// Passes compressed data on while it stays smaller than the data itself.
+class SmallerSink final : public OutputSink {
+ public:
+  SmallerSink(OutputSink& out, uint64_t size) : out_(out), size_(size) {}
+  bool Write(const uint8_t* data, size_t size) override {
+    if (written + size >= size_) {
+      reachedSize = true;
+      return false;
+    }
+    written += size;
+    return out_.Write(data, size);
+  }
+  uint64_t written = 0;
+  bool reachedSize = false;
+
+ private:
+  OutputSink& out_;
+  uint64_t size_;
+};
+
 bool HeaderParses(InputFile& in, uint64_t offset) {
   Entry e;
   HeaderRead what;
@@ -98,27 +145,43 @@ Status ReadEntries(InputFile& in, std::vector<Entry>* entries) {
   }
 }
 
-Status WriteMember(const NewMember& member, OutputSink& out, const EncoderOptions& options) {
+Status WriteMember(const NewMember& member, SeekableSink& out, const EncoderOptions& options) {
+  MemoryInput memory(member.data, member.size);
+  InputFile& in = member.input != nullptr ? *member.input : memory;
+  const uint64_t size = in.Size();
   // The encoder addresses its input with 32-bit positions.
-  if (member.size >= 0xFFF00000u) return Status::kTooLarge;
+  if (size >= kMaxMemberSize) return Status::kTooLarge;
   Entry e = member.meta;
-  e.originalSize = member.size;
-  e.crc = Crc16::Of(member.data, member.size);
-  std::vector<uint8_t> packed;
-  if (member.size > 0) packed = EncodeLh5(member.data, member.size, options);
-  const uint8_t* body = packed.data();
-  if (member.size == 0 || packed.size() >= member.size) {
-    e.method = "-lh0-";
-    e.packedSize = member.size;
-    body = member.data;
-  } else {
-    e.method = "-lh5-";
-    e.packedSize = packed.size();
-  }
+  e.originalSize = size;
+  e.method = "-lh5-";
+  // The header's length does not depend on what is filled in afterwards.
+  const uint64_t headerAt = out.Position();
   std::vector<uint8_t> header = BuildLevel2Header(e);
   if (!out.Write(header.data(), header.size())) return Status::kMakeArchive;
-  if (e.packedSize > 0 && !out.Write(body, static_cast<size_t>(e.packedSize))) return Status::kMakeArchive;
-  return Status::kOk;
+  const uint64_t dataAt = out.Position();
+  MemberReader packing(in, size);
+  SmallerSink packed(out, size);
+  const bool compressed = size > 0 && EncodeLh5(packing, packed, options);
+  if (packing.Failed()) return Status::kNoSuchFile;
+  if (compressed) {
+    e.packedSize = packed.written;
+    e.crc = packing.Crc();
+  } else {
+    if (size > 0 && !packed.reachedSize) return Status::kMakeArchive;
+    // Not smaller: stored instead.
+    if (!out.TruncateAt(dataAt)) return Status::kMakeArchive;
+    MemberReader storing(in, size);
+    std::vector<uint8_t> buffer(static_cast<size_t>(std::min<uint64_t>(size, kCopyPiece)));
+    for (size_t got; (got = storing.Read(buffer.data(), buffer.size())) > 0;) {
+      if (!out.Write(buffer.data(), got)) return Status::kMakeArchive;
+    }
+    if (storing.Failed()) return Status::kNoSuchFile;
+    e.method = "-lh0-";
+    e.packedSize = size;
+    e.crc = storing.Crc();
+  }
+  header = BuildLevel2Header(e);
+  return out.WriteAt(headerAt, header.data(), header.size()) ? Status::kOk : Status::kMakeArchive;
 }
 
 bool SameMemberPath(const std::string& a, const std::string& b) {
@@ -134,7 +197,7 @@ bool SameMemberPath(const std::string& a, const std::string& b) {
 }
 
 Status WriteArchive(InputFile* existing, const std::vector<NewMember>& members,
-                    const std::function<bool(const Entry&)>& replaced, OutputSink& out,
+                    const std::function<bool(const Entry&)>& replaced, SeekableSink& out,
                     const EncoderOptions& options) {
   if (existing != nullptr && existing->Size() > 0) {
     ArchiveReader reader(*existing);

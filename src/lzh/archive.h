@@ -38,21 +38,26 @@ class ArchiveReader {
 // read so far).
 Status ReadEntries(InputFile& in, std::vector<Entry>* entries);
 
-// A member to add: its stored name and folders, attribute and times, and its data.
+// A member to add: its stored name and folders, attribute and times, and its data: the file
+// `input` (read as it is compressed), or without one the bytes at `data`.
 struct NewMember {
   Entry meta;  // name, folders, attribute, dosTime and/or file times; the rest is computed
+  InputFile* input = nullptr;
   const uint8_t* data = nullptr;
   size_t size = 0;
 };
 
 // Compresses a member (-lh5-, or -lh0- when that is not smaller) and writes header and data.
-Status WriteMember(const NewMember& member, OutputSink& out, const EncoderOptions& options = {});
+// The data is read and compressed piece by piece straight into `out`, and the header completed
+// afterwards; compression stops as soon as it is no smaller than the data, which is then stored.
+// kNoSuchFile when the input cannot be read to its end, kTooLarge from 0xFFF00000 bytes.
+Status WriteMember(const NewMember& member, SeekableSink& out, const EncoderOptions& options = {});
 
 // Writes a complete archive: the members of `existing` (copied byte for byte, any
 // self-extracting prefix kept) except those that `replaced` says are replaced, then the new
 // members, then the end marker. `existing` may be null for a new archive.
 Status WriteArchive(InputFile* existing, const std::vector<NewMember>& members,
-                    const std::function<bool(const Entry&)>& replaced, OutputSink& out,
+                    const std::function<bool(const Entry&)>& replaced, SeekableSink& out,
                     const EncoderOptions& options = {});
 
 // Whether two stored paths name the same member (ASCII case ignored, "\" and "/" alike).

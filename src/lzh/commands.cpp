@@ -168,7 +168,12 @@ Status Archiver::Run(std::string_view commandLine, std::string* output) {
 Status RunCommand(FileStore& files, const char* commandLine, char* output, size_t outputSize) {
   std::string text;
   Status s = Status::kCommand;
-  if (commandLine) s = Archiver(files).Run(commandLine, &text);
+  // Nothing may leave the library as an exception: the caller's program would end.
+  try {
+    if (commandLine) s = Archiver(files).Run(commandLine, &text);
+  } catch (...) {
+    s = Status::kNoMemory;
+  }
   CopyOutput(text, output, outputSize);
   return s;
 }
@@ -247,24 +252,25 @@ Status Archiver::Extract(const CommandLine& cl, std::string* output) {
 
 Status Archiver::Add(const CommandLine& cl, std::string* output) {
   if (cl.names.empty()) return Status::kCommand;
-  std::vector<FileData> data(cl.names.size());
+  // The files stay open while the archive is written: each is read as it is compressed.
+  std::vector<std::unique_ptr<InputFile>> inputs;
   std::vector<NewMember> members;
-  for (size_t i = 0; i < cl.names.size(); ++i) {
-    if (!files_.ReadFile(cl.names[i], &data[i])) {
-      Note(output, cl.names[i], Status::kNoSuchFile);
+  for (const std::string& name : cl.names) {
+    FileInfo info;
+    if (!files_.ReadInfo(name, &info) || !inputs.emplace_back(files_.OpenRead(name))) {
+      Note(output, name, Status::kNoSuchFile);
       return Status::kNoSuchFile;
     }
     NewMember m;
-    m.meta.name = BaseName(cl.names[i]);
+    m.meta.name = BaseName(name);
     if (!IsSafeComponent(m.meta.name)) return Status::kUnsafeName;
-    m.meta.attribute = static_cast<uint8_t>(data[i].attribute & 0x27);
-    m.meta.hasFileTimes = data[i].hasTimes;
-    m.meta.creationTime = data[i].creationTime;
-    m.meta.writeTime = data[i].writeTime;
-    m.meta.accessTime = data[i].accessTime;
-    m.meta.dosTime = UnixToDos(data[i].hasTimes ? FileTimeToUnix(data[i].writeTime) : 315532800);
-    m.data = data[i].bytes.data();
-    m.size = data[i].bytes.size();
+    m.meta.attribute = static_cast<uint8_t>(info.attribute & 0x27);
+    m.meta.hasFileTimes = info.hasTimes;
+    m.meta.creationTime = info.creationTime;
+    m.meta.writeTime = info.writeTime;
+    m.meta.accessTime = info.accessTime;
+    m.meta.dosTime = UnixToDos(info.hasTimes ? FileTimeToUnix(info.writeTime) : 315532800);
+    m.input = inputs.back().get();
     // The same name twice in one command: the later file wins.
     members.erase(std::remove_if(members.begin(), members.end(),
                                  [&](const NewMember& o) { return SameMemberPath(o.meta.name, m.meta.name); }),
@@ -280,8 +286,13 @@ Status Archiver::Add(const CommandLine& cl, std::string* output) {
     Status s = ReadEntries(*existing, &entries);
     if (!Ok(s)) return s;
   }
-  const std::string temp = cl.archive + ".$$$";
-  std::unique_ptr<OutputFile> out = files_.Create(temp);
+  // The new archive is written beside the old one under a name no file has, and replaces it.
+  std::string temp;
+  std::unique_ptr<OutputFile> out;
+  for (int n = 0; n < 100 && !out; ++n) {
+    temp = cl.archive + (n == 0 ? ".$$$" : ".$" + std::to_string(100 + n).substr(1));
+    out = files_.CreateNew(temp);
+  }
   if (!out) return Status::kMakeArchive;
   auto replaced = [&](const Entry& e) {
     for (const auto& m : members)

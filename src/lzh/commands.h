@@ -58,6 +58,7 @@ class Archiver {
 // The library's command entry over `files`: runs `commandLine` (null: a malformed command) and
 // copies the report into the caller's buffer of `outputSize` bytes, as many whole lines as fit
 // before the terminating NUL. A null buffer or a size of 0 gets nothing, a size of 1 the NUL only.
+// An exception (memory running out) ends the command with kNoMemory.
 Status RunCommand(FileStore& files, const char* commandLine, char* output, size_t outputSize);
 
 }  // namespace lzh

@@ -22,28 +22,75 @@ constexpr uint32_t kNil = 0xFFFFFFFFu;
 constexpr size_t kChunkTokens = 4096;
 constexpr size_t kMaxBlockTokens = 65535;
 constexpr uint32_t kTooFar = 4096;  // a three-byte match further away rarely pays
+constexpr size_t kOutputPiece = 64 * 1024;
+constexpr size_t kInputBuffer = 256 * 1024;
+constexpr uint32_t kLookahead = 2 * kMaxMatch;  // a match and the positions it covers
+constexpr uint32_t kMaxInput = 0xFFF00000u;
 
+// Bits into bytes, handed to the sink in pieces of kOutputPiece bytes. After the sink refused a
+// piece everything else is dropped.
 class BitWriter {
  public:
-  explicit BitWriter(std::vector<uint8_t>& out) : out_(out) {}
+  explicit BitWriter(OutputSink& out) : out_(out) { bytes_.reserve(kOutputPiece); }
   void Put(int n, uint32_t v) {
     if (n == 0) return;
     acc_ = (acc_ << n) | (v & ((1u << n) - 1));
     count_ += n;
     while (count_ >= 8) {
       count_ -= 8;
-      out_.push_back(static_cast<uint8_t>(acc_ >> count_));
+      bytes_.push_back(static_cast<uint8_t>(acc_ >> count_));
+      if (bytes_.size() == kOutputPiece) Flush();
     }
   }
   void Finish() {
-    if (count_ > 0) out_.push_back(static_cast<uint8_t>(acc_ << (8 - count_)));
+    if (count_ > 0) bytes_.push_back(static_cast<uint8_t>(acc_ << (8 - count_)));
     count_ = 0;
+    Flush();
   }
+  bool Failed() const { return failed_; }
 
  private:
-  std::vector<uint8_t>& out_;
+  void Flush() {
+    if (!failed_ && !bytes_.empty()) failed_ = !out_.Write(bytes_.data(), bytes_.size());
+    bytes_.clear();
+  }
+
+  OutputSink& out_;
+  std::vector<uint8_t> bytes_;
   uint64_t acc_ = 0;
   int count_ = 0;
+  bool failed_ = false;
+};
+
+// The input as the match finder sees it, by absolute position: the bytes [base_, end_) are in
+// one buffer, which is refilled so that kLookahead bytes after the current position are there
+// until the input ends, while the kWindow bytes before it stay.
+class InputWindow {
+ public:
+  explicit InputWindow(InputStream& in) : in_(in), buffer_(kInputBuffer) {}
+
+  void Ensure(uint32_t pos) {
+    if (ended_ || end_ - pos >= kLookahead) return;
+    const uint32_t keep = std::max(base_, pos > kWindow ? pos - kWindow : 0);
+    std::memmove(buffer_.data(), buffer_.data() + (keep - base_), end_ - keep);
+    base_ = keep;
+    while (!ended_ && end_ - base_ < buffer_.size()) {
+      // Positions are 32-bit: input beyond kMaxInput is not read (callers refuse such sizes).
+      const size_t room = std::min<size_t>(buffer_.size() - (end_ - base_), kMaxInput - end_);
+      const size_t got = room == 0 ? 0 : in_.Read(buffer_.data() + (end_ - base_), room);
+      if (got == 0) ended_ = true;
+      end_ += static_cast<uint32_t>(got);
+    }
+  }
+  const uint8_t* At(uint32_t pos) const { return buffer_.data() + (pos - base_); }
+  // The end of what is there; the end of the input once it has been reached.
+  uint32_t End() const { return end_; }
+
+ private:
+  InputStream& in_;
+  std::vector<uint8_t> buffer_;
+  uint32_t base_ = 0, end_ = 0;
+  bool ended_ = false;
 };
 
 // Canonical codes for the lengths, as the decoder assigns them.
@@ -315,11 +362,11 @@ class BlockSplitter {
 
 class MatchFinder {
  public:
-  MatchFinder(const uint8_t* data, size_t size, const EncoderOptions& o)
-      : data_(data), size_(size), opt_(o), head_(size_t{1} << kHashBits, kNil), prev_(kWindow, kNil) {}
+  MatchFinder(const InputWindow& input, const EncoderOptions& o)
+      : in_(input), opt_(o), head_(size_t{1} << kHashBits, kNil), prev_(kWindow, kNil) {}
 
   void Insert(uint32_t pos) {
-    if (pos + kMinMatch > size_) return;
+    if (pos + kMinMatch > in_.End()) return;
     uint32_t h = Hash(pos);
     prev_[pos & (kWindow - 1)] = head_[h];
     head_[h] = pos;
@@ -327,15 +374,15 @@ class MatchFinder {
 
   // Longest match at `pos` (already inserted) longer than `atLeast`; returns its length.
   size_t Find(uint32_t pos, size_t atLeast, uint32_t* dist) const {
-    size_t avail = size_ - pos;
+    size_t avail = in_.End() - pos;
     size_t maxLen = avail < kMaxMatch ? avail : kMaxMatch;
     if (maxLen < kMinMatch || atLeast >= maxLen) return 0;
     size_t best = atLeast;
-    const uint8_t* cur = data_ + pos;
+    const uint8_t* cur = in_.At(pos);
     uint32_t cand = prev_[pos & (kWindow - 1)];
     int chain = best >= static_cast<size_t>(opt_.lazyLength) ? opt_.maxChain / 4 : opt_.maxChain;
     while (cand != kNil && pos - cand <= kWindow - 1 && chain-- > 0) {
-      const uint8_t* m = data_ + cand;
+      const uint8_t* m = in_.At(cand);
       if (m[best] == cur[best] && m[0] == cur[0] && m[1] == cur[1]) {
         size_t len = MatchLength(m, cur, maxLen);
         if (len > best) {
@@ -353,8 +400,8 @@ class MatchFinder {
 
  private:
   uint32_t Hash(uint32_t pos) const {
-    uint32_t v = static_cast<uint32_t>(data_[pos]) | (static_cast<uint32_t>(data_[pos + 1]) << 8) |
-                 (static_cast<uint32_t>(data_[pos + 2]) << 16);
+    const uint8_t* p = in_.At(pos);
+    uint32_t v = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16);
     return (v * 2654435761u) >> (32 - kHashBits);
   }
   static size_t MatchLength(const uint8_t* a, const uint8_t* b, size_t maxLen) {
@@ -370,8 +417,7 @@ class MatchFinder {
     return n;
   }
 
-  const uint8_t* data_;
-  size_t size_;
+  const InputWindow& in_;
   EncoderOptions opt_;
   std::vector<uint32_t> head_;
   std::vector<uint32_t> prev_;
@@ -431,18 +477,19 @@ std::vector<uint8_t> LimitedCodeLengths(const std::vector<uint32_t>& freq, int m
   return len;
 }
 
-std::vector<uint8_t> EncodeLh5(const uint8_t* data, size_t size, const EncoderOptions& options) {
-  std::vector<uint8_t> out;
-  out.reserve(size / 2 + 64);
+bool EncodeLh5(InputStream& in, OutputSink& out, const EncoderOptions& options) {
   BitWriter bw(out);
   BlockSplitter blocks(bw);
-  MatchFinder mf(data, size, options);
+  InputWindow input(in);
+  MatchFinder mf(input, options);
   uint32_t pos = 0;
-  const uint32_t end = static_cast<uint32_t>(size);
   size_t prevLen = 0;
   uint32_t prevDist = 0;
-  bool pending = false;  // data[pos - 1] waits: literal, or the start of prevLen/prevDist
-  while (pos < end) {
+  bool pending = false;  // the byte before pos waits: literal, or the start of prevLen/prevDist
+  for (;;) {
+    input.Ensure(pos);
+    if (pos >= input.End()) break;
+    if (bw.Failed()) return false;
     mf.Insert(pos);
     uint32_t dist = 0;
     size_t len = 0;
@@ -458,7 +505,7 @@ std::vector<uint8_t> EncodeLh5(const uint8_t* data, size_t size, const EncoderOp
       prevLen = 0;
       continue;
     }
-    if (pending) blocks.Add({data[pos - 1], 0});
+    if (pending) blocks.Add({*input.At(pos - 1), 0});
     pending = true;
     prevLen = len;
     prevDist = dist;
@@ -466,11 +513,19 @@ std::vector<uint8_t> EncodeLh5(const uint8_t* data, size_t size, const EncoderOp
   }
   if (pending) {
     if (prevLen >= kMinMatch) blocks.Add({static_cast<uint16_t>(253 + prevLen), static_cast<uint16_t>(prevDist)});
-    else blocks.Add({data[pos - 1], 0});
+    else blocks.Add({*input.At(pos - 1), 0});
   }
   blocks.Finish();
   bw.Finish();
-  return out;
+  return !bw.Failed();
+}
+
+std::vector<uint8_t> EncodeLh5(const uint8_t* data, size_t size, const EncoderOptions& options) {
+  MemoryInput in(data, size);
+  VectorSink out;
+  out.bytes.reserve(size / 2 + 64);
+  EncodeLh5(in, out, options);
+  return std::move(out.bytes);
 }
 
 }  // namespace lzh

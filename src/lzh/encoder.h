@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "lzh/io.h"
+
 namespace lzh {
 
 struct EncoderOptions {
@@ -13,7 +15,12 @@ struct EncoderOptions {
   int lazyLength = 64;   // no lazy search after a match at least this long
 };
 
-// Compresses `size` bytes into -lh5- data (the member data only, no header).
+// Compresses what `in` gives up to its end into -lh5- data (the member data only, no header),
+// written to `out` piece by piece as it is made: however large the input, only an 8 KiB window
+// of it and one block of codes are held. False as soon as `out` refuses a piece (nothing more is
+// compressed). Positions are 32-bit: input beyond 0xFFF00000 bytes is not read.
+bool EncodeLh5(InputStream& in, OutputSink& out, const EncoderOptions& options = {});
+// The same over bytes in memory.
 std::vector<uint8_t> EncodeLh5(const uint8_t* data, size_t size, const EncoderOptions& options = {});
 
 // Code lengths of an optimal prefix code limited to `maxLength` bits (package-merge). Symbols

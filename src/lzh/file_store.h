@@ -12,13 +12,13 @@
 namespace lzh {
 
 // A file being written. Close reports whether everything reached the disk.
-class OutputFile : public OutputSink {
+class OutputFile : public SeekableSink {
  public:
   virtual bool Close() = 0;
 };
 
-struct FileData {
-  std::vector<uint8_t> bytes;
+// What a file to add brings besides its bytes.
+struct FileInfo {
   uint8_t attribute = 0x20;
   bool hasTimes = false;
   uint64_t creationTime = 0, writeTime = 0, accessTime = 0;  // FILETIME, UTC
@@ -31,8 +31,10 @@ class FileStore {
   virtual std::unique_ptr<InputFile> OpenRead(const std::string& path) = 0;
   // Creates or truncates; null on failure.
   virtual std::unique_ptr<OutputFile> Create(const std::string& path) = 0;
-  // The whole file with its attribute and times; false when it cannot be read.
-  virtual bool ReadFile(const std::string& path, FileData* data) = 0;
+  // Creates a file where none is; null when the name is taken or on failure.
+  virtual std::unique_ptr<OutputFile> CreateNew(const std::string& path) = 0;
+  // The attribute and times of a file (not a folder); false when there is none.
+  virtual bool ReadInfo(const std::string& path, FileInfo* info) = 0;
   virtual bool Exists(const std::string& path) = 0;
   virtual bool IsFolder(const std::string& path) = 0;
   // Creates the folder and any missing parents; true when it exists afterwards.

@@ -1,6 +1,7 @@
 // Byte sources and sinks the codec reads archives from and writes members to. They are small
 // interfaces so the same code runs over memory, standard files and Win32 file handles.
 #pragma once
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,6 +23,18 @@ class OutputSink {
  public:
   virtual ~OutputSink() = default;
   virtual bool Write(const uint8_t* data, size_t size) = 0;
+};
+
+// Output that can be gone over again: a new archive, whose member headers are completed once
+// their data is written.
+class SeekableSink : public OutputSink {
+ public:
+  // The bytes written so far; writing goes on at the end.
+  virtual uint64_t Position() const = 0;
+  // Overwrites bytes already written, from `offset` on.
+  virtual bool WriteAt(uint64_t offset, const uint8_t* data, size_t size) = 0;
+  // Drops everything from `offset` on.
+  virtual bool TruncateAt(uint64_t offset) = 0;
 };
 
 // Sequential input (a file being added). Read returns 0 at the end; `failed` tells errors apart.
@@ -46,10 +59,21 @@ class MemoryInput final : public InputFile, public InputStream {
   size_t cursor_ = 0;
 };
 
-class VectorSink final : public OutputSink {
+class VectorSink final : public SeekableSink {
  public:
   bool Write(const uint8_t* data, size_t size) override {
     bytes.insert(bytes.end(), data, data + size);
+    return true;
+  }
+  uint64_t Position() const override { return bytes.size(); }
+  bool WriteAt(uint64_t offset, const uint8_t* data, size_t size) override {
+    if (offset > bytes.size() || size > bytes.size() - offset) return false;
+    std::copy(data, data + size, bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+    return true;
+  }
+  bool TruncateAt(uint64_t offset) override {
+    if (offset > bytes.size()) return false;
+    bytes.resize(static_cast<size_t>(offset));
     return true;
   }
   std::vector<uint8_t> bytes;

@@ -23,6 +23,7 @@ const char* StatusText(Status s) {
     case Status::kMakeDirectory: return "cannot create folder";
     case Status::kTruncated: return "archive truncated";
     case Status::kTooLarge: return "member too large";
+    case Status::kNoMemory: return "out of memory";
   }
   return "error";
 }

@@ -25,6 +25,7 @@ enum class Status : int {
   kMakeDirectory = 0x8025,   // the destination folder could not be created
   kTruncated = 0x8026,       // the archive ends inside a member
   kTooLarge = 0x8027,        // a member is too large for the operation
+  kNoMemory = 0x8028,        // memory ran out
 };
 
 inline bool Ok(Status s) { return s == Status::kOk; }

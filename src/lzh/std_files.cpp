@@ -2,6 +2,11 @@
 
 #include <sys/stat.h>
 #include <utime.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <system_error>
@@ -33,6 +38,17 @@ class StdOutputFile final : public OutputFile {
   }
   bool Write(const uint8_t* data, size_t size) override {
     ok_ = ok_ && std::fwrite(data, 1, size, f_) == size;
+    end_ += size;
+    return ok_;
+  }
+  uint64_t Position() const override { return end_; }
+  bool WriteAt(uint64_t offset, const uint8_t* data, size_t size) override {
+    ok_ = ok_ && Seek(offset) && std::fwrite(data, 1, size, f_) == size && Seek(end_);
+    return ok_;
+  }
+  bool TruncateAt(uint64_t offset) override {
+    ok_ = ok_ && std::fflush(f_) == 0 && Truncate(offset) && Seek(offset);
+    end_ = offset;
     return ok_;
   }
   bool Close() override {
@@ -42,8 +58,24 @@ class StdOutputFile final : public OutputFile {
   }
 
  private:
+  bool Seek(uint64_t offset) {
+#ifdef _WIN32
+    return _fseeki64(f_, static_cast<long long>(offset), SEEK_SET) == 0;
+#else
+    return fseeko(f_, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+  }
+  bool Truncate(uint64_t offset) {
+#ifdef _WIN32
+    return _chsize_s(_fileno(f_), static_cast<long long>(offset)) == 0;
+#else
+    return ftruncate(fileno(f_), static_cast<off_t>(offset)) == 0;
+#endif
+  }
+
   std::FILE* f_;
   bool ok_ = true;
+  uint64_t end_ = 0;
 };
 
 }  // namespace
@@ -79,17 +111,18 @@ std::unique_ptr<OutputFile> StdFileStore::Create(const std::string& path) {
   return std::make_unique<StdOutputFile>(f);
 }
 
-bool StdFileStore::ReadFile(const std::string& path, FileData* data) {
-  std::unique_ptr<StdFileInput> in = StdFileInput::Open(path);
-  if (!in) return false;
-  data->bytes.resize(static_cast<size_t>(in->Size()));
-  if (in->ReadAt(0, data->bytes.data(), data->bytes.size()) != data->bytes.size()) return false;
+std::unique_ptr<OutputFile> StdFileStore::CreateNew(const std::string& path) {
+  std::FILE* f = std::fopen(ToPath(path).string().c_str(), "wbx");  // exclusive (C11)
+  if (!f) return nullptr;
+  return std::make_unique<StdOutputFile>(f);
+}
+
+bool StdFileStore::ReadInfo(const std::string& path, FileInfo* info) {
   struct stat st;
-  if (stat(ToPath(path).string().c_str(), &st) == 0) {
-    data->hasTimes = true;
-    data->writeTime = data->creationTime = data->accessTime = UnixToFileTime(st.st_mtime);
-  }
-  data->attribute = 0x20;
+  if (stat(ToPath(path).string().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  info->hasTimes = true;
+  info->writeTime = info->creationTime = info->accessTime = UnixToFileTime(st.st_mtime);
+  info->attribute = 0x20;
   return true;
 }
 

@@ -29,7 +29,8 @@ class StdFileStore final : public FileStore {
  public:
   std::unique_ptr<InputFile> OpenRead(const std::string& path) override;
   std::unique_ptr<OutputFile> Create(const std::string& path) override;
-  bool ReadFile(const std::string& path, FileData* data) override;
+  std::unique_ptr<OutputFile> CreateNew(const std::string& path) override;
+  bool ReadInfo(const std::string& path, FileInfo* info) override;
   bool Exists(const std::string& path) override;
   bool IsFolder(const std::string& path) override;
   bool MakeFolders(const std::string& path) override;

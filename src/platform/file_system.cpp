@@ -7,6 +7,7 @@ namespace platform {
 
 namespace {
 constexpr size_t kCopyBuffer = 64 * 1024;
+constexpr int kTemporaryNames = 100;
 }
 
 bool FileSystem::DirectoryExists(const std::string& path) {
@@ -48,30 +49,78 @@ OsResult FileSystem::WriteFileReplacing(const std::string& path, const std::stri
   return written;
 }
 
-OsResult FileSystem::Copy(const std::string& from, const std::string& to, size_t bufferSize, bool flush) {
-  OpenedFile source = Open(from, OpenMode::kRead, Share::kRead);
-  if (!source.file) return source.result;
-  std::optional<FileTime> date = source.file->LastWriteTime();
-  OpenedFile target = Open(to, OpenMode::kCreate, Share::kNone);
-  if (!target.file) return target.result;
+namespace {
 
+// The bytes of `source` from where it stands into `target`, then the source's date (and, with
+// `flush`, everything written through to the disk).
+OsResult CopyBytes(File& source, File& target, size_t bufferSize, bool flush) {
+  const std::optional<FileTime> date = source.LastWriteTime();
   OsResult result;
   std::vector<char> buffer(std::max<size_t>(bufferSize, 1));
   for (;;) {
-    std::optional<size_t> got = source.file->Read(buffer.data(), buffer.size());
-    if (!got) {
-      result = OsResult::FromCode(code::kAccessDenied);
-      break;
-    }
+    std::optional<size_t> got = source.Read(buffer.data(), buffer.size());
+    if (!got) return OsResult::FromCode(code::kAccessDenied);
     if (*got == 0) break;
-    result = target.file->Write(buffer.data(), *got);
-    if (!result) break;
+    result = target.Write(buffer.data(), *got);
+    if (!result) return result;
   }
-  if (result && date) result = target.file->SetLastWriteTime(*date);
-  if (result && flush) result = target.file->Flush();
+  if (date) result = target.SetLastWriteTime(*date);
+  if (result && flush) result = target.Flush();
+  return result;
+}
+
+}  // namespace
+
+TemporaryFile FileSystem::CreateTemporary(const std::string& path) {
+  TemporaryFile temp;
+  for (int n = 0; n < kTemporaryNames; ++n) {
+    temp.path = path + ".~qv" + (n == 0 ? std::string() : std::to_string(n));
+    OpenedFile opened = Open(temp.path, OpenMode::kCreateNew, Share::kNone);
+    temp.result = opened.result;
+    if (opened.file) {
+      temp.file = std::move(opened.file);
+      return temp;
+    }
+    // Windows may answer "access denied" for a name that a folder has.
+    if (temp.result.error != OsError::kAlreadyExists && !Attributes(temp.path)) break;
+  }
+  temp.path.clear();
+  return temp;
+}
+
+OsResult FileSystem::Copy(const std::string& from, const std::string& to, size_t bufferSize, bool flush) {
+  OpenedFile source = Open(from, OpenMode::kRead, Share::kRead);
+  if (!source.file) return source.result;
+  OpenedFile target = Open(to, OpenMode::kCreate, Share::kNone);
+  if (!target.file) return target.result;
+  OsResult result = CopyBytes(*source.file, *target.file, bufferSize, flush);
   target.file.reset();
   if (!result) Delete(to);
   return result;
+}
+
+OsResult FileSystem::WriteReplacing(const std::string& path, const std::function<OsResult(File& out)>& write) {
+  TemporaryFile temp = CreateTemporary(path);
+  if (!temp.file) return temp.result;
+  OsResult result;
+  try {
+    result = write(*temp.file);
+  } catch (...) {
+    temp.file.reset();
+    Delete(temp.path);
+    throw;
+  }
+  temp.file.reset();
+  if (result) result = Replace(temp.path, path);
+  if (!result) Delete(temp.path);
+  return result;
+}
+
+OsResult FileSystem::CopyReplacing(const std::string& from, const std::string& to, size_t bufferSize) {
+  OpenedFile source = Open(from, OpenMode::kRead, Share::kRead);
+  if (!source.file) return source.result;
+  const bool replacing = Attributes(to).has_value();
+  return WriteReplacing(to, [&](File& out) { return CopyBytes(*source.file, out, bufferSize, replacing); });
 }
 
 }  // namespace platform

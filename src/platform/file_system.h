@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -64,6 +65,15 @@ struct FindEntry {
   friend bool operator==(const FindEntry&, const FindEntry&) = default;
 };
 
+// Which file a path names: the serial number of its volume and the file's index there. Two paths
+// with the same identity name one file, however they are spelled (another drive letter or a
+// network path for its folder, a junction, an 8.3 name, a hard link).
+struct FileId {
+  uint32_t volume = 0;
+  uint64_t index = 0;
+  friend bool operator==(const FileId&, const FileId&) = default;
+};
+
 struct DiskSpace {
   uint64_t totalBytes = 0;
   uint64_t freeBytes = 0;  // free bytes available to this user
@@ -73,6 +83,7 @@ enum class OpenMode {
   kRead,       // existing file, read only
   kReadWrite,  // existing file, read and write
   kCreate,     // create or truncate, read and write
+  kCreateNew,  // a new file only, read and write: an existing name gives kAlreadyExists
 };
 
 // What other openers of the same file may do while this handle is open.
@@ -106,6 +117,13 @@ class File {
 };
 
 struct OpenedFile {
+  std::unique_ptr<File> file;  // null on failure
+  OsResult result;
+};
+
+// A new file beside another one, created under a name that nothing had.
+struct TemporaryFile {
+  std::string path;
   std::unique_ptr<File> file;  // null on failure
   OsResult result;
 };
@@ -147,6 +165,9 @@ class FileSystem {
   std::optional<std::string> ReadFile(const std::string& path, size_t maxBytes = SIZE_MAX);
   // Creates or truncates the file and writes `data`.
   OsResult WriteFile(const std::string& path, const std::string& data);
+  // A new file beside `path`, named "<path>.~qv" or, while that name is taken, "<path>.~qv1",
+  // "<path>.~qv2" and so on: it is created exclusively, so no existing file is ever opened.
+  TemporaryFile CreateTemporary(const std::string& path);
   // Writes `data` to a temporary file beside `path` and renames it over `path`, so a failure
   // never leaves a truncated file behind. The temporary file is removed on failure.
   OsResult WriteFileReplacing(const std::string& path, const std::string& data);
@@ -155,6 +176,16 @@ class FileSystem {
   // attributes are not copied. The source is read until a read returns nothing. A partly
   // written `to` is deleted on failure.
   OsResult Copy(const std::string& from, const std::string& to, size_t bufferSize = 64 * 1024, bool flush = false);
+  // Writes a new `path` through `write`, which fills a temporary file beside it (CreateTemporary)
+  // that then replaces `path`: on failure (an exception out of `write` included) `path` is as it
+  // was and the temporary file is gone.
+  OsResult WriteReplacing(const std::string& path, const std::function<OsResult(File& out)>& write);
+  // Copies `from` over `to` without ever leaving `to` half-written: the bytes and the date of
+  // `from` go into a temporary file beside `to` (CreateTemporary), which is written through to
+  // the disk when it replaces a file, and then takes the place of `to`. The source stays open
+  // until then, so a file is never replaced by a copy of itself. On failure `to` is as it was
+  // and the temporary file is gone.
+  OsResult CopyReplacing(const std::string& from, const std::string& to, size_t bufferSize);
 
   // --- Deleting and renaming --------------------------------------------------------------------
   // Files only: a read-only file or a folder gives kAccessDenied, an open file kSharingViolation.
@@ -175,6 +206,9 @@ class FileSystem {
   virtual std::optional<std::string> FullPath(const std::string& path) = 0;
   // The 8.3 form of an existing path; components without a short form stay as they are.
   virtual std::optional<std::string> ShortPath(const std::string& path) = 0;
+  // The identity of an existing file or folder; nullopt when it is missing or the system cannot
+  // tell (a file index of 0, as some network file systems report, tells nothing).
+  virtual std::optional<FileId> Identity(const std::string& path) = 0;
 
   // --- Drives -----------------------------------------------------------------------------------
   // `root` is "X:\"; the result is one of the drive:: constants.

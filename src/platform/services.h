@@ -10,6 +10,7 @@
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/text_codec.h"
 
 namespace platform {
 
@@ -23,6 +24,7 @@ struct Services {
   Collation& collation;
   Library& library;
   Dde& dde;
+  TextCodec& text;
 };
 
 }  // namespace platform

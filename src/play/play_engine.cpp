@@ -70,7 +70,7 @@ PlayEngine::PlayEngine(gui::Application& app, forms::TQUOVEL32KAPUL& form, platf
   FileTimer = [this](const std::string& path) {
     return store::FileTimers(os_.fs, settings_.Context().WindowsData()).Read(path);
   };
-  DisplayName = [this](const std::string& path) { return store::DisplayName(os_.fs, path); };
+  DisplayName = [this](const std::string& path) { return store::DisplayName(os_.fs, os_.text, path); };
   ShowFileInfo = [this](const std::string& path) { return browse::DescribeFile(os_.fs, path).found; };
   settings_.StopRequest = [this] { stopRequest_ = true; };
   settings_.Busy = [this] { return busy_ != 0; };

@@ -52,7 +52,7 @@ Runner::Runner(gui::Application& app, forms::TQUOVEL32SUBFORM& form, platform::S
       windowsFolder_(browse::AddYen(windowsFolder)),
       dataFolder_(browse::AddYen(dataFolder)),
       shell_(std::make_unique<browse::ShellPaths>(os.fs, os.shell, os.collation, windowsFolder)),
-      names_(os.fs, browse::AddYen(dataFolder)) {
+      names_(os.fs, os.text, browse::AddYen(dataFolder)) {
   f_.Timer12.OnTimer = [this](gui::Component&) { Timer12Timer(); };
   f_.Timer2.OnTimer = [this](gui::Component&) { Timer2Timer(); };
   f_.Timer1.OnTimer = [this](gui::Component&) { Timer1Timer(); };

@@ -16,7 +16,8 @@ using namespace cache_bytes;
 
 // Layout: magic, the folder the file was written for, the entry count, the entries (path, size,
 // date, description), then a checksum of everything before it. Numbers little-endian.
-constexpr char kMagic[] = "QVNAME\x1a\x01";
+// Format 2: a saver without the "SCRNSAVE :" text is named by its string resource 1.
+constexpr char kMagic[] = "QVNAME\x1a\x02";
 constexpr size_t kMagicSize = 8;
 // Past this many entries a save drops the other process's entries that this one does not know.
 constexpr size_t kMaxEntries = 100000;
@@ -58,7 +59,8 @@ std::optional<DescriptionTable> ParseDescriptionCache(const std::string& folder,
   return table;
 }
 
-DescriptionCache::DescriptionCache(platform::FileSystem& fs, std::string folder) : fs_(fs), folder_(std::move(folder)) {}
+DescriptionCache::DescriptionCache(platform::FileSystem& fs, platform::TextCodec& text, std::string folder)
+    : fs_(fs), text_(text), folder_(std::move(folder)) {}
 
 void DescriptionCache::Load() {
   if (loaded_) return;
@@ -73,7 +75,7 @@ std::string DescriptionCache::Description(const std::string& path, uint64_t size
   std::string key = Key(path);
   auto it = table_.find(key);
   if (it != table_.end() && it->second.size == size && it->second.lastWrite == lastWrite) return it->second.description;
-  std::optional<std::string> read = ReadSaverDescription(fs_, path);
+  std::optional<std::string> read = ReadSaverDescription(fs_, text_, path);
   if (!read) return {};  // not remembered: a locked file may be readable later
   dirty_ = true;
   CachedDescription& entry = table_[std::move(key)];
@@ -83,7 +85,7 @@ std::string DescriptionCache::Description(const std::string& path, uint64_t size
 
 std::string DescriptionCache::Description(const std::string& path) {
   const std::vector<platform::FindEntry> found = fs_.Find(path, platform::attr::kAnyFile & ~platform::attr::kDirectory);
-  if (found.size() != 1) return found.empty() ? std::string() : SaverDescription(fs_, path);
+  if (found.size() != 1) return found.empty() ? std::string() : SaverDescription(fs_, text_, path);
   return Description(path, found.front().size, found.front().lastWrite);
 }
 

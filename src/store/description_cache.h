@@ -12,6 +12,7 @@
 #include <unordered_map>
 
 #include "platform/file_system.h"
+#include "platform/text_codec.h"
 
 namespace store {
 
@@ -36,7 +37,7 @@ std::optional<DescriptionTable> ParseDescriptionCache(const std::string& folder,
 class DescriptionCache {
  public:
   // `folder`: the data folder that holds the cache file, with "\".
-  DescriptionCache(platform::FileSystem& fs, std::string folder);
+  DescriptionCache(platform::FileSystem& fs, platform::TextCodec& text, std::string folder);
 
   // The description of the saver at `path`, whose directory entry shows `size` and `lastWrite`.
   std::string Description(const std::string& path, uint64_t size, platform::FileTime lastWrite);
@@ -58,6 +59,7 @@ class DescriptionCache {
   void Load();
 
   platform::FileSystem& fs_;
+  platform::TextCodec& text_;
   std::string folder_;
   DescriptionTable table_;
   bool loaded_ = false;

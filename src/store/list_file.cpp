@@ -2,6 +2,8 @@
 
 #include "browse/text_path.h"
 #include "platform/file_system.h"
+#include "platform/text_codec.h"
+#include "store/saver_resource.h"
 
 namespace store {
 
@@ -85,7 +87,8 @@ std::string ListCaption(int listNumber, size_t count) {
   return caption.append(std::to_string(count)).append("ｺ");
 }
 
-std::optional<std::string> ReadSaverDescription(platform::FileSystem& fs, const std::string& path) {
+std::optional<std::string> ReadSaverDescription(platform::FileSystem& fs, platform::TextCodec& text,
+                                                const std::string& path) {
   // Opened as spelt: a file system that matches letter case by searching the folder (Wine on a
   // case-sensitive disk) would otherwise search a large folder once per saver.
   platform::OpenedFile opened = fs.Open(path, platform::OpenMode::kRead, platform::Share::kReadWrite);
@@ -103,12 +106,16 @@ std::optional<std::string> ReadSaverDescription(platform::FileSystem& fs, const 
   head.resize(have);
   if (have < 2 || head[0] != 'M' || head[1] != 'Z') return std::string();
   if (auto d = FindDescription(head.substr(2, kBlock))) return *d;
-  if (have < 2 + kBlock) return std::string();
-  return FindDescription(head.substr(kBlock)).value_or("");
+  if (have >= 2 + kBlock) {
+    if (auto d = FindDescription(head.substr(kBlock))) return *d;
+  }
+  // Savers since the 32-bit Windows name themselves in their resources instead.
+  std::optional<std::u16string> name = SaverResourceName(*opened.file, text.UserLanguage());
+  return name ? text.FromUtf16(*name) : std::string();
 }
 
-std::string SaverDescription(platform::FileSystem& fs, const std::string& path) {
-  return ReadSaverDescription(fs, path).value_or("");
+std::string SaverDescription(platform::FileSystem& fs, platform::TextCodec& text, const std::string& path) {
+  return ReadSaverDescription(fs, text, path).value_or("");
 }
 
 std::string DisplayName(const std::string& path, const std::function<std::string(const std::string&)>& describe) {
@@ -124,8 +131,8 @@ std::string DisplayName(const std::string& path, const std::function<std::string
   return stem;
 }
 
-std::string DisplayName(platform::FileSystem& fs, const std::string& path) {
-  return DisplayName(path, [&fs](const std::string& p) { return SaverDescription(fs, p); });
+std::string DisplayName(platform::FileSystem& fs, platform::TextCodec& text, const std::string& path) {
+  return DisplayName(path, [&](const std::string& p) { return SaverDescription(fs, text, p); });
 }
 
 }  // namespace store

@@ -13,7 +13,8 @@
 
 namespace platform {
 class FileSystem;
-}
+class TextCodec;
+}  // namespace platform
 
 namespace store {
 
@@ -36,14 +37,16 @@ platform::OsResult SaveList(platform::FileSystem& fs, const std::string& path, c
 // "M3 : 15ｺ", "HIS: 0ｺ", "EXT: 2ｺ".
 std::string ListCaption(int listNumber, size_t count);
 
-// The description a screen saver carries after "SCRNSAVE :" within its first 4096 bytes; empty
-// when the file cannot be read, is no program ("MZ") or carries none.
-std::string SaverDescription(platform::FileSystem& fs, const std::string& path);
+// The description a screen saver carries after "SCRNSAVE :" within its first 4096 bytes, or
+// else its string resource 1 in the user's language (the name Windows shows for it); empty when
+// the file cannot be read, is no program ("MZ") or carries neither.
+std::string SaverDescription(platform::FileSystem& fs, platform::TextCodec& text, const std::string& path);
 // The same, but nullopt when the file cannot be opened or read (a locked file may be read later).
-std::optional<std::string> ReadSaverDescription(platform::FileSystem& fs, const std::string& path);
+std::optional<std::string> ReadSaverDescription(platform::FileSystem& fs, platform::TextCodec& text,
+                                                const std::string& path);
 // What a twin list shows for a path: the description of a .SCR file, else its file name; a
 // .SCR file without a description shows its name without extension, first letter upper-cased.
-std::string DisplayName(platform::FileSystem& fs, const std::string& path);
+std::string DisplayName(platform::FileSystem& fs, platform::TextCodec& text, const std::string& path);
 // The same with the description of a .SCR path taken from `describe`.
 std::string DisplayName(const std::string& path, const std::function<std::string(const std::string&)>& describe);
 

@@ -16,7 +16,8 @@ using namespace cache_bytes;
 // Layout: magic, the data folder the file was written for, the listing's folder, pattern, mask,
 // normal-file switch, names setting and collation key, its entries (name, 8.3 name, attributes,
 // size, date), its rows and its twin rows, then a checksum of everything before it.
-constexpr char kMagic[] = "QVLIST\x1a\x01";
+// Format 2: its names rows may come from the savers' string resources.
+constexpr char kMagic[] = "QVLIST\x1a\x02";
 constexpr size_t kMagicSize = 8;
 
 // Which listing a file holds: its folder under its filter and settings.

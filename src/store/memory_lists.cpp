@@ -173,7 +173,7 @@ bool MemoryLists::SaveAll(SaveTarget target) {
 void MemoryLists::RebuildTwin(const gui::ListBox& main, gui::ListBox& twin) {
   std::vector<std::string> names;
   names.reserve(main.Items().size());
-  for (const std::string& path : main.Items()) names.push_back(TwinName ? TwinName(path) : DisplayName(fs_, path));
+  for (const std::string& path : main.Items()) names.push_back(TwinName ? TwinName(path) : DisplayName(path, [](const std::string&) { return std::string(); }));
   twin.SetItems(std::move(names));
   twin.SetTag(main.Tag());
   if (main.Tag() >= 0 && main.Tag() < twin.Count()) twin.SetItemIndex(static_cast<int>(main.Tag()));

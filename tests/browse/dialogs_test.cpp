@@ -71,11 +71,16 @@ TEST_F(DialogsTest, BrowsingBackUpNewAndDeleteThenChoosing) {
     EXPECT_EQ(Names(d.ListView1), (V{"small.txt", "big.txt"}));
     d.ListView1.UserColumnClick(1);
     EXPECT_EQ(Names(d.ListView1), (V{"big.txt", "small.txt"}));
-    h.backend.ExpectModal("TSNBox", "C:\\DATA\\     ").Do([](gui::Form& box) {
-      static_cast<forms::TSNBox&>(box).Edit1.UserType("新しい");
-      static_cast<forms::TSNBox&>(box).Button1.UserClick();
-    });
-    d.Button3.UserClick();
+    // A name with a path is no new folder here.
+    for (const char* name : {"..\\..\\OUT", "新しい"}) {
+      h.backend.ExpectModal("TSNBox", "C:\\DATA\\     ").Do([name](gui::Form& box) {
+        static_cast<forms::TSNBox&>(box).Edit1.UserType(name);
+        static_cast<forms::TSNBox&>(box).Button1.UserClick();
+      });
+      if (name[0] == '.') h.backend.ExpectModal("TMKBox", "フォルダーの作成に失敗しました").Answer(gui::kMrOk);
+      d.Button3.UserClick();
+    }
+    EXPECT_FALSE(p.fs.DirectoryExists("C:\\OUT"));
     EXPECT_EQ(d.Edit_Folder.Text(), "C:\\DATA\\新しい");
     EXPECT_TRUE(d.Button_HF.Enabled());
     d.Button_HF.UserClick();

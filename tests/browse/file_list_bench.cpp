@@ -15,6 +15,7 @@
 #include "store/description_cache.h"
 #include "store/listing_cache.h"
 #include "store/list_file.h"
+#include "support/pe_image.h"
 
 namespace {
 
@@ -26,6 +27,9 @@ struct Machine {
       // Every tenth saver has no description; the others share a hundred descriptions.
       const std::string body = i % 10 == 0 ? std::string("MZ") : "MZ....SCRNSAVE : 星空 " + std::to_string(i % 100);
       p.fs.AddFile("C:\\SS\\SAVER" + std::to_string(i) + ".SCR", body + std::string(1, '\0'));
+      // Savers of today: no description text, their names in English and Japanese resources.
+      const std::u16string n = u"Starfield " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26));
+      p.fs.AddFile("C:\\RS\\SAVER" + std::to_string(i) + ".SCR", testsupport::PeImage({false, {{0x0409, n}, {0x0411, n}}}));
     }
     form.SSN.SetChecked(true);
     form.CB5.SetChecked(true);
@@ -81,7 +85,7 @@ void BM_FillFileListWithSaverNames(benchmark::State& state) {
   Machine& m = TheMachine();
   browse::BrowserHooks hooks;
   hooks.SaverDescription = [&m](const std::string& path, const platform::FindEntry&) {
-    return store::SaverDescription(m.p.fs, path);
+    return store::SaverDescription(m.p.fs, m.p.text, path);
   };
   browse::FileBrowser browser(m.app, m.form, m.os, m.box, m.paths, "C:\\QUOVEL32\\QUOVEL32.EXE", hooks);
   for (auto _ : state) browser.FillFileList("C:\\SS");
@@ -103,7 +107,7 @@ browse::BrowserHooks CachedHooks(store::DescriptionCache& names, store::ListingC
 // Later listings of the unchanged folder: every description comes from the cache.
 void BM_FillFileListCachedNames(benchmark::State& state) {
   Machine& m = TheMachine();
-  store::DescriptionCache names(m.p.fs, "C:\\WINDOWS\\");
+  store::DescriptionCache names(m.p.fs, m.p.text, "C:\\WINDOWS\\");
   store::ListingCache listings(m.p.fs, "C:\\WINDOWS\\");
   browse::FileBrowser browser(m.app, m.form, m.os, m.box, m.paths, "C:\\QUOVEL32\\QUOVEL32.EXE",
                               CachedHooks(names, listings));
@@ -112,17 +116,17 @@ void BM_FillFileListCachedNames(benchmark::State& state) {
 }
 
 // What a new run of the program does: new caches over their files, a new browser, one listing.
-void ListAsANewRun(Machine& m) {
-  store::DescriptionCache names(m.p.fs, "C:\\WINDOWS\\");
+void ListAsANewRun(Machine& m, const char* folder = "C:\\SS") {
+  store::DescriptionCache names(m.p.fs, m.p.text, "C:\\WINDOWS\\");
   store::ListingCache listings(m.p.fs, "C:\\WINDOWS\\");
   browse::FileBrowser browser(m.app, m.form, m.os, m.box, m.paths, "C:\\QUOVEL32\\QUOVEL32.EXE",
                               CachedHooks(names, listings));
-  browser.FillFileList("C:\\SS");
+  browser.FillFileList(folder);
 }
 
 // The first listing (no cache files, every saver read), and the listing of a next start that
 // finds the files the last run wrote; both into empty lists.
-void BM_FirstListing(benchmark::State& state) {
+void FirstListing(benchmark::State& state, const char* folder) {
   Machine& m = TheMachine();
   for (auto _ : state) {
     state.PauseTiming();
@@ -131,9 +135,14 @@ void BM_FirstListing(benchmark::State& state) {
     m.form.ListBox4.ClearItems();
     m.form.ListBox7.ClearItems();
     state.ResumeTiming();
-    ListAsANewRun(m);
+    ListAsANewRun(m, folder);
   }
 }
+
+void BM_FirstListing(benchmark::State& state) { FirstListing(state, "C:\\SS"); }
+// The same of savers that carry no description text: each is named by its string resource 1
+// (goal: 1.5 x the first listing above).
+void BM_FirstListingResourceNames(benchmark::State& state) { FirstListing(state, "C:\\RS"); }
 
 void BM_NextStartListing(benchmark::State& state) {
   Machine& m = TheMachine();
@@ -154,6 +163,7 @@ BENCHMARK(BM_FillFileListPlain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillFileListWithSaverNames)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FillFileListCachedNames)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstListing)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstListingResourceNames)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NextStartListing)->Unit(benchmark::kMillisecond);
 
 }  // namespace

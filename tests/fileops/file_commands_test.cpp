@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/program.h"
 #include "gui/gui_testing.h"
 #include "platform/fake/fake_platform.h"
+#include "forms/snbox_form.h"
+#include "support/file_menu_test.h"
 #include "support/installed.h"
 #include "store/list_file.h"
 #include "store/settings_key.h"
@@ -85,6 +89,38 @@ TEST_F(FileCommandsTest, MovingAllRowsOfTheMemoryListEmptiesBothLists) {
   EXPECT_EQ(program->Settings()->Values().idoPath, "C:\\DST");
 }
 
+// A file moved or copied onto itself under another spelling of its folder (an 8.3 name, another
+// drive letter) is skipped as in its own folder: the move must not delete the only copy.
+TEST_F(FileCommandsTest, AFileMovedOntoItselfStaysWhole) {
+  p.fs.AddFile("C:\\Long Folder\\A.SCR", "saver");
+  p.fs.SetShortName("C:\\Long Folder", "LONGFO~1");
+  p.fs.AddAlias('Y', "C:\\Long Folder");
+  p.registry.WriteString(platform::RegistryRoot::kCurrentUser, store::ExeKey(), "MEMORY", "0,-1,0,1,0,1,0");
+  ASSERT_TRUE(store::SaveList(p.fs, "C:\\WINDOWS\\QVLA32M0.LIS", {"C:\\Long Folder\\A.SCR"}).ok());
+  forms::TQUOVEL32KAPUL& m = Start();
+  for (const auto& [item, folder, word] : std::vector<std::tuple<const char*, std::string, std::string>>{
+           {"PIDO", "C:\\LONGFO~1\\", "移動"}, {"PIDO", "Y:\\", "移動"}, {"PCOPY", "y:\\", "コピー"}}) {
+    h.backend.ExpectSaveDialog(folder + "このフォルダーに、" + word + "する");
+    Box(("0個のファイルを" + word + "しました。").c_str(), 1);
+    Run(m.ListBox2, item);
+    EXPECT_EQ(p.fs.ReadFile("C:\\Long Folder\\A.SCR"), "saver") << folder;
+    EXPECT_EQ(m.ListBox2.Count(), 1) << folder;
+  }
+}
+
+// A move gives up its source only for a complete copy: one cut short keeps the source and its row.
+TEST_F(FileCommandsTest, AMoveWhoseCopyComesOutShortKeepsItsSource) {
+  forms::TQUOVEL32KAPUL& m = Start();
+  p.fs.FailNext(platform::fake::FsOp::kReadEnd, "C:\\SRC\\A.SCR", 0);
+  h.backend.ExpectSaveDialog("C:\\NEW\\このフォルダーに、移動する");
+  p.fs.AddFolder("C:\\NEW");
+  Box("C:\\SRC\\A.SCR\nこのファイルの移動に、失敗しました・・・", 1);
+  Box("2個のファイルを移動しました。", 1);
+  Run(m.ListBox4, "PIDO");
+  EXPECT_EQ(p.fs.ReadFile("C:\\SRC\\A.SCR"), "A.SCR");
+  EXPECT_EQ(m.ListBox4.Items(), V{"A.SCR"});
+}
+
 // Delete: a missing file is reported and the user may go on; 中断 pressed meanwhile ends the
 // loop after that row, with both messages; 中 断 at a notice ends it at once.
 TEST_F(FileCommandsTest, DeleteReportsMissingFilesAndStops) {
@@ -115,3 +151,56 @@ TEST_F(FileCommandsTest, DeleteReportsMissingFilesAndStops) {
 
 }  // namespace
 }  // namespace fileops
+
+// Memory running out on one row of any file command: that row gets the command's per-row error,
+// the next row is done, and the program goes on.
+struct OutOfMemory {
+  const char* item;
+  platform::fake::FsOp op;
+  std::vector<std::pair<std::string, int>> boxes;  // after the command's own question, if any
+  std::function<bool(platform::fake::FakePlatform&)> secondDone;
+};
+
+void PrintTo(const OutOfMemory& c, std::ostream* os) { *os << c.item; }
+
+struct RowExceptionTest : testsupport::FileMenuTest, testing::WithParamInterface<OutOfMemory> {};
+
+TEST_P(RowExceptionTest, EndsOnlyItsRow) {
+  const OutOfMemory& c = GetParam();
+  p.fs.AddFile("C:\\W\\A.HTM", "a");
+  p.fs.AddFile("C:\\W\\B.HTM", "b");
+  p.fs.AddFolder("C:\\DST");
+  forms::TQUOVEL32KAPUL& m = Start({"C:\\W\\A.HTM", "C:\\W\\B.HTM"});
+  p.fs.RunOutOfMemoryNext(c.op, "C:\\W\\A.HTM");
+  const std::string item = c.item;
+  if (item == "PCOPY") h.backend.ExpectSaveDialog("C:\\DST\\このフォルダーに、コピーする");
+  if (item == "PASHUKU") {
+    h.backend.ExpectModal("TSNBox").Do([](gui::Form& f) { static_cast<forms::TSNBox&>(f).Button1.UserClick(); });
+  }
+  for (const auto& [text, answer] : c.boxes) Box(text, answer);
+  Run(m, {"C:\\W\\A.HTM", "C:\\W\\B.HTM"}, c.item);
+  EXPECT_EQ(p.fs.ReadFile("C:\\W\\A.HTM"), "a");
+  EXPECT_TRUE(c.secondDone(p));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FileCommands, RowExceptionTest,
+    testing::Values(
+        OutOfMemory{"PCOPY", platform::fake::FsOp::kOpen,
+                    {{"C:\\W\\A.HTM\nこのファイルのコピーに、失敗しました・・・", 1}, {"1個のファイルをコピーしました。", 1}},
+                    [](auto& p) { return p.fs.FileExists("C:\\DST\\B.HTM"); }},
+        OutOfMemory{"PKILL", platform::fake::FsOp::kDelete,
+                    {{"削除してもよろしいですか", 6}, {"C:\\W\\A.HTM\nこのファイルは、削除出来ませんでした・・・", 1},
+                     {"1個のファイルを削除しました。", 1}},
+                    [](auto& p) { return !p.fs.FileExists("C:\\W\\B.HTM"); }},
+        OutOfMemory{"PHTML", platform::fake::FsOp::kOpen,
+                    {{"C:\\W\\A.HTM\nHTMLﾃｷｽﾄ整形表示ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・", 1}},
+                    [](auto& p) { return p.fs.ReadFile("C:\\QVWORK\\HTM$$$$$.TXT").value_or("").ends_with("\r\nb\r\n"); }},
+        OutOfMemory{"PASHUKU", platform::fake::FsOp::kOpen,
+                    {{"C:\\W\\A.HTM\nﾌｧｲﾙの圧縮に失敗しました", 1}, {"1個のファイルを圧縮しました。", 1}},
+                    [](auto& p) {
+                      return p.library.ArchiveEntries("C:\\QVWORK\\$$$$圧縮\\ABC.lzh").size() == 1 &&
+                             store::LoadList(p.fs, "C:\\QVWORK\\ErR$$$$$.TXT").value().at(3) ==
+                                 "LZHﾌｧｲﾙ 圧縮ｴﾗｰ：　C:\\W\\A.HTM";
+                    }}),
+    [](const testing::TestParamInfo<OutOfMemory>& info) { return std::string(info.param.item); });

@@ -45,6 +45,15 @@ TEST_F(FileCopyTest, AFailedCopyKeepsTheOldDestination) {
   }
 }
 
+// Files that have the names the copy gives its temporary file are the user's, and stay as they are.
+TEST_F(FileCopyTest, TheTemporaryFileNeverTakesAUsersFile) {
+  for (const char* taken : {".~qv", ".~qv1"}) p.fs.AddFile(kTo + std::string(taken), taken);
+  EXPECT_EQ(CopyFile(p.fs, kFrom, kTo), "");
+  EXPECT_EQ(p.fs.ReadFile(kTo), "new saver");
+  for (const char* taken : {".~qv", ".~qv1"}) EXPECT_EQ(p.fs.ReadFile(kTo + std::string(taken)), taken);
+  EXPECT_EQ(p.fs.Find("C:\\B\\*.*", platform::attr::kAnyFile).size(), 3u);
+}
+
 // A file of exactly one buffer: one full read, then an empty one ends the copy.
 TEST_F(FileCopyTest, CopiesAllBytesWithTheSourceDate) {
   const std::string full(655300, 'x');

@@ -93,6 +93,15 @@ TEST(ViewerTextTest, DumpColumnsFollowTheLeadByteRanges) {
   }
 }
 
+// The reformatted view of `bytes` fed one byte at a time, cut into its rows.
+V ReformattedRows(const std::string& bytes) {
+  std::string text;
+  Reformatter reformat([&](const std::string& piece) { text += piece; });
+  for (const char c : bytes) reformat.Add(std::string_view(&c, 1));
+  reformat.Finish();
+  return store::ParseList(text);
+}
+
 TEST(ViewerTextTest, ReformattedRowsAndDriveRows) {
   for (const auto& [bytes, rows] : std::vector<std::pair<std::string, V>>{
            {"A\r\n\r\nB\r\n", {"A", "", "B"}},

@@ -85,6 +85,7 @@ TEST_F(LzhCommands, AddingTheSameNameReplacesTheMemberAndKeepsTheOthers) {
   const std::string arc = dir_ / "x.lzh";
   WriteBytes(dir_ / "a.txt", MakeData(DataKind::kText, 1000, 1));
   WriteBytes(dir_ / "b.txt", MakeData(DataKind::kText, 2000, 2));
+  WriteBytes(arc + ".$$$", {'u'});  // the user's, whatever the new archive is written to
   ASSERT_EQ(Run(" a -a1 " + Q(arc) + " " + Q(dir_ / "a.txt") + " "), lzh::Status::kOk);
   ASSERT_EQ(Run(" a -a1 " + Q(arc) + " " + Q(dir_ / "b.txt") + " "), lzh::Status::kOk);
   const std::vector<uint8_t> before = ReadBytes(arc);
@@ -108,6 +109,7 @@ TEST_F(LzhCommands, AddingTheSameNameReplacesTheMemberAndKeepsTheOthers) {
               slice(before, bBefore.headerOffset, bBefore.headerSize + bBefore.packedSize));
   ASSERT_EQ(Run(" e " + Q(arc) + " " + Q(dir_ / "out/") + " "), lzh::Status::kOk);
   EXPECT_TRUE(ReadBytes(dir_ / "out/A.TXT") == fresh);
+  EXPECT_TRUE(ReadBytes(arc + ".$$$") == std::vector<uint8_t>{'u'});
 }
 
 TEST_F(LzhCommands, FailuresLeaveFilesAsTheyWere) {

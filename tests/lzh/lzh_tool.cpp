@@ -15,6 +15,7 @@
 #include "lzh/decoder.h"
 #include "lzh/names.h"
 #include "lzh/std_files.h"
+#include "lzh_test_util.h"
 
 namespace {
 
@@ -44,17 +45,17 @@ int Decode(int argc, char** argv) {
 
 int Encode(const char* file, const char* archive) {
   lzh::StdFileStore store;
-  lzh::FileData data;
-  if (!store.ReadFile(file, &data)) {
+  lzh::FileInfo info;
+  std::unique_ptr<lzh::InputFile> in = store.OpenRead(file);
+  if (!in || !store.ReadInfo(file, &info)) {
     std::fprintf(stderr, "%s: cannot read\n", file);
     return 1;
   }
   lzh::NewMember m;
   m.meta.name = lzh::BaseName(file);
-  m.meta.hasFileTimes = data.hasTimes;
-  m.meta.writeTime = m.meta.creationTime = m.meta.accessTime = data.writeTime;
-  m.data = data.bytes.data();
-  m.size = data.bytes.size();
+  m.meta.hasFileTimes = info.hasTimes;
+  m.meta.writeTime = m.meta.creationTime = m.meta.accessTime = info.writeTime;
+  m.input = in.get();
   auto out = store.Create(archive);
   if (!out) return 1;
   lzh::Status s = lzh::WriteArchive(nullptr, {m}, nullptr, *out);
@@ -68,8 +69,8 @@ int Encode(const char* file, const char* archive) {
 // Benchmark input: mixed data in 1 MiB pieces, so block statistics change as in real files.
 int Mixed(const char* file, int mib, const char* textFile, const char* binFile) {
   lzh::StdFileStore store;
-  lzh::FileData text, bin;
-  if (!store.ReadFile(textFile, &text) || !store.ReadFile(binFile, &bin) || text.bytes.empty() || bin.bytes.empty()) {
+  const std::vector<uint8_t> text = lzhtest::ReadBytes(textFile), bin = lzhtest::ReadBytes(binFile);
+  if (text.empty() || bin.empty()) {
     std::fprintf(stderr, "cannot read the text or binary sample\n");
     return 1;
   }
@@ -80,8 +81,8 @@ int Mixed(const char* file, int mib, const char* textFile, const char* binFile) 
   for (int i = 0; i < mib; ++i) {
     for (size_t k = 0; k < piece; ++k) {
       switch (i % 4) {
-        case 0: out.push_back(text.bytes[textAt++ % text.bytes.size()]); break;
-        case 1: out.push_back(bin.bytes[binAt++ % bin.bytes.size()]); break;
+        case 0: out.push_back(text[textAt++ % text.size()]); break;
+        case 1: out.push_back(bin[binAt++ % bin.size()]); break;
         case 2: out.push_back(static_cast<uint8_t>(rng())); break;
         default: out.push_back(0); break;
       }

@@ -254,6 +254,24 @@ TYPED_TEST(FileSystemContract, CopyKeepsTheDateButNotTheAttributes) {
   EXPECT_FALSE(fs.FileExists(this->At("x.scr")));
 }
 
+// A file's identity follows the file through a rename, whatever path names it; a copy is another
+// file. Exclusive creation never opens an existing file.
+TYPED_TEST(FileSystemContract, IdentityFollowsTheFileAndCreateNewKeepsOldFiles) {
+  platform::FileSystem& fs = this->os.fs;
+  this->Write("a.txt", "a");
+  ASSERT_TRUE(fs.Copy(this->At("a.txt"), this->At("b.txt")));
+  const std::optional<platform::FileId> a = fs.Identity(this->At("a.txt"));
+  ASSERT_TRUE(a);
+  EXPECT_EQ(fs.Identity(this->At("none\\..\\A.TXT")), a);
+  EXPECT_NE(fs.Identity(this->At("b.txt")), a);
+  ASSERT_TRUE(fs.Rename(this->At("a.txt"), this->At("c.txt")));
+  EXPECT_EQ(fs.Identity(this->At("c.txt")), a);
+  EXPECT_EQ(fs.Identity(this->At("a.txt")), std::nullopt);
+  EXPECT_EQ(fs.Open(this->At("b.txt"), OpenMode::kCreateNew, Share::kNone).result.error, OsError::kAlreadyExists);
+  EXPECT_EQ(fs.ReadFile(this->At("b.txt")), "a");
+  EXPECT_TRUE(fs.Open(this->At("d.txt"), OpenMode::kCreateNew, Share::kNone).file);
+}
+
 TYPED_TEST(FileSystemContract, FoldersAreCreatedOneLevelAndRemovedWhenEmpty) {
   platform::FileSystem& fs = this->os.fs;
   EXPECT_EQ(fs.CreateFolder(this->At("a\\b")).error, OsError::kPathNotFound);

@@ -18,7 +18,7 @@ std::string Saver(const std::string& name) { return "MZ..SCRNSAVE : " + name + s
 struct Learnt {
   Learnt() {
     p.fs.AddFile(kSaver, Saver("Stars"));
-    DescriptionCache first(p.fs, kData);
+    DescriptionCache first(p.fs, p.text, kData);
     EXPECT_EQ(first.Description(kSaver), "Stars");
     first.Save();
   }
@@ -45,7 +45,7 @@ TEST_F(CacheTest, AnEntryCountsOnlyWhileSizeAndDateAreUnchanged) {
     const platform::FileTime date = *fresh.p.fs.LastWriteTime(kSaver);
     fresh.p.fs.AddFile(kSaver, c.body);  // replaced by another file of the same name
     fresh.p.fs.SetLastWriteTime(kSaver, c.touch ? platform::FileTime{date.ticks + 10'000'000} : date);
-    DescriptionCache later(fresh.p.fs, kData);
+    DescriptionCache later(fresh.p.fs, fresh.p.text, kData);
     EXPECT_EQ(later.Description(kSaver), c.expected);
     EXPECT_EQ(later.DisplayName(kSaver), *c.expected ? c.expected : "Star");
   }
@@ -74,7 +74,7 @@ TEST_F(CacheTest, ADamagedOrForeignFileIsIgnoredAndRebuilt) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_TRUE(p.fs.WriteFile(kCacheFile, c.bytes).ok());
-    DescriptionCache cache(p.fs, kData);
+    DescriptionCache cache(p.fs, p.text, kData);
     EXPECT_EQ(cache.Description(kSaver), "Sea..");
     cache.Save();
     EXPECT_TRUE(ParseDescriptionCache(kData, *p.fs.ReadFile(kCacheFile)).has_value());
@@ -84,8 +84,8 @@ TEST_F(CacheTest, ADamagedOrForeignFileIsIgnoredAndRebuilt) {
 TEST_F(CacheTest, ManagerAndRunnerShareTheFileWithoutLosingEntries) {
   p.fs.AddFile("C:\\SS\\sea.scr", Saver("Sea"));
   p.fs.AddFile("C:\\SS\\sky.scr", Saver("Sky"));
-  DescriptionCache manager(p.fs, kData);
-  DescriptionCache runner(p.fs, kData);
+  DescriptionCache manager(p.fs, p.text, kData);
+  DescriptionCache runner(p.fs, p.text, kData);
   EXPECT_EQ(manager.Description("C:\\SS\\sea.scr"), "Sea");
   EXPECT_EQ(runner.Description("C:\\SS\\sky.scr"), "Sky");
   // The runner writes while the manager's write is under way: it fails and is tried again.
@@ -95,7 +95,7 @@ TEST_F(CacheTest, ManagerAndRunnerShareTheFileWithoutLosingEntries) {
   p.fs.Unlock(kCacheFile + "~new");
   manager.Save();
   runner.Save();
-  DescriptionCache next(p.fs, kData);
+  DescriptionCache next(p.fs, p.text, kData);
   EXPECT_EQ(next.Count(), 3u);
   const auto table = ParseDescriptionCache(kData, *p.fs.ReadFile(kCacheFile));
   ASSERT_TRUE(table.has_value());

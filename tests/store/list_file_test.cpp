@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/fake/fake_platform.h"
+#include "support/pe_image.h"
 #include "support/sjis_text.h"
 
 namespace store {
@@ -64,7 +65,7 @@ struct DescriptionTest : testing::Test {
     bytes.replace(at, marker.size(), marker);
     p.fs.AddFile("C:\\SAVERS\\" + name, bytes);
   }
-  std::string Name(const std::string& file) { return DisplayName(p.fs, "C:\\SAVERS\\" + file); }
+  std::string Name(const std::string& file) { return DisplayName(p.fs, p.text, "C:\\SAVERS\\" + file); }
   platform::fake::FakePlatform p;
 };
 
@@ -86,6 +87,11 @@ TEST_F(DescriptionTest, FoundInTheFirstTwoBlocksOnly) {
 }
 
 TEST_F(DescriptionTest, FallBacks) {
+  // Without the text, the name of the file's resources (in the user's language), then the file's.
+  p.fs.AddFile("C:\\SAVERS\\both.scr", testsupport::PeImage({false, {{0x0411, u"ほし"}}}, std::string("SCRNSAVE : 夢\0", 14)));
+  p.fs.AddFile("C:\\SAVERS\\named.scr", testsupport::PeImage({false, {{0x0409, u"Star"}, {0x0411, u"ほし"}}}));
+  EXPECT_EQ(Name("both.scr"), "夢");
+  EXPECT_EQ(Name("named.scr"), "ほし");
   p.fs.AddFile("C:\\SAVERS\\plain.scr", "MZ" + std::string(100, 'x'));
   p.fs.AddFile("C:\\SAVERS\\text.scr", "not a program");
   EXPECT_EQ(Name("plain.scr"), "Plain");

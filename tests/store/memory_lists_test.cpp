@@ -172,6 +172,7 @@ TEST_F(MemoryListsTest, TwinShowsDescriptionsRowForRow) {
   p.fs.AddFile("C:\\S\\plain.scr", "MZ");
   list2.SetItems({"C:\\S\\stars.scr", "C:\\S\\plain.scr", "C:\\S\\read.me"});
   list2.SetTag(1);
+  lists.TwinName = [this](const std::string& path) { return DisplayName(p.fs, p.text, path); };
   lists.RebuildTwin(list2, list8);
   EXPECT_EQ(list8.Items(), (V{"星空の旅", "Plain", "read.me"}));
   EXPECT_EQ(list8.ItemIndex(), 1);

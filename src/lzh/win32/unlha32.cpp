@@ -3,6 +3,7 @@
 #include "lzh/win32/unlha32_api.h"
 
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <vector>
@@ -109,15 +110,16 @@ HARC WINAPI UnlhaOpenArchive(HWND, LPCSTR archive, DWORD) {
   lzh::win32::Win32FileStore store;
   auto in = store.OpenRead(archive);
   if (!in) return nullptr;
-  auto* a = new OpenArchive;
-  a->readStatus = lzh::ReadEntries(*in, &a->entries);
-  if (a->entries.empty() && !lzh::Ok(a->readStatus)) {
-    delete a;
-    return nullptr;
+  auto a = std::make_unique<OpenArchive>();
+  try {
+    a->readStatus = lzh::ReadEntries(*in, &a->entries);
+    if (a->entries.empty() && !lzh::Ok(a->readStatus)) return nullptr;
+    std::lock_guard<std::mutex> lock(g_handlesLock);
+    g_handles.insert(a.get());
+  } catch (...) {
+    return nullptr;  // memory ran out: the archive cannot be opened
   }
-  std::lock_guard<std::mutex> lock(g_handlesLock);
-  g_handles.insert(a);
-  return reinterpret_cast<HARC>(a);
+  return reinterpret_cast<HARC>(a.release());
 }
 
 int WINAPI UnlhaCloseArchive(HARC archive) {

@@ -40,7 +40,20 @@ class HandleOutput final : public OutputFile {
       ok_ = ::WriteFile(h_, data, chunk, &done, nullptr) && done == chunk;
       data += chunk;
       size -= chunk;
+      end_ += chunk;
     }
+    return ok_;
+  }
+  uint64_t Position() const override { return end_; }
+  bool WriteAt(uint64_t offset, const uint8_t* data, size_t size) override {
+    const uint64_t end = end_;
+    ok_ = ok_ && MoveTo(offset) && Write(data, size) && MoveTo(end);
+    end_ = end;
+    return ok_;
+  }
+  bool TruncateAt(uint64_t offset) override {
+    ok_ = ok_ && MoveTo(offset) && SetEndOfFile(h_);
+    end_ = offset;
     return ok_;
   }
   bool Close() override {
@@ -50,9 +63,23 @@ class HandleOutput final : public OutputFile {
   }
 
  private:
+  bool MoveTo(uint64_t offset) {
+    LARGE_INTEGER to;
+    to.QuadPart = static_cast<LONGLONG>(offset);
+    return SetFilePointerEx(h_, to, nullptr, FILE_BEGIN) != 0;
+  }
+
   HANDLE h_;
   bool ok_ = true;
+  uint64_t end_ = 0;
 };
+
+std::unique_ptr<OutputFile> Open(const std::string& path, DWORD disposition) {
+  HANDLE h = CreateFileW(WideFromSjis(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<HandleOutput>(h);
+}
 
 uint64_t Join(FILETIME t) { return (static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
 FILETIME Split(uint64_t v) { return FILETIME{static_cast<DWORD>(v), static_cast<DWORD>(v >> 32)}; }
@@ -79,28 +106,19 @@ std::unique_ptr<InputFile> Win32FileStore::OpenRead(const std::string& path) {
   return std::make_unique<HandleInput>(h, static_cast<uint64_t>(size.QuadPart));
 }
 
-std::unique_ptr<OutputFile> Win32FileStore::Create(const std::string& path) {
-  HANDLE h = CreateFileW(WideFromSjis(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                         nullptr);
-  if (h == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<HandleOutput>(h);
-}
+std::unique_ptr<OutputFile> Win32FileStore::Create(const std::string& path) { return Open(path, CREATE_ALWAYS); }
 
-bool Win32FileStore::ReadFile(const std::string& path, FileData* data) {
-  WIN32_FILE_ATTRIBUTE_DATA info;
-  if (!GetFileAttributesExW(WideFromSjis(path).c_str(), GetFileExInfoStandard, &info)) return false;
-  if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-  // The whole file is held in memory while it is compressed.
-  if (info.nFileSizeHigh != 0 || info.nFileSizeLow > 0x40000000u) return false;
-  auto in = OpenRead(path);
-  if (!in) return false;
-  data->bytes.resize(static_cast<size_t>(in->Size()));
-  if (in->ReadAt(0, data->bytes.data(), data->bytes.size()) != data->bytes.size()) return false;
-  data->attribute = static_cast<uint8_t>(info.dwFileAttributes & 0x27);
-  data->hasTimes = true;
-  data->creationTime = Join(info.ftCreationTime);
-  data->writeTime = Join(info.ftLastWriteTime);
-  data->accessTime = Join(info.ftLastAccessTime);
+std::unique_ptr<OutputFile> Win32FileStore::CreateNew(const std::string& path) { return Open(path, CREATE_NEW); }
+
+bool Win32FileStore::ReadInfo(const std::string& path, FileInfo* info) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(WideFromSjis(path).c_str(), GetFileExInfoStandard, &data)) return false;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+  info->attribute = static_cast<uint8_t>(data.dwFileAttributes & 0x27);
+  info->hasTimes = true;
+  info->creationTime = Join(data.ftCreationTime);
+  info->writeTime = Join(data.ftLastWriteTime);
+  info->accessTime = Join(data.ftLastAccessTime);
   return true;
 }
 

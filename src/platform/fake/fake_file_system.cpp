@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #include "platform/fake/fold.h"
 
@@ -51,6 +52,7 @@ struct FakeFileSystem::Node {
     unsigned access;
     unsigned share;
   };
+  uint64_t id = 0;  // the file index: kept through renames, new for a new file
   std::string name;
   uint32_t attributes = 0;  // stored bits; the directory bit marks a folder
   std::string data;
@@ -61,6 +63,16 @@ struct FakeFileSystem::Node {
   bool protectedFolder = false;  // a normal user may not change what is inside
 
   bool IsFolder() const { return (attributes & attr::kDirectory) != 0; }
+  // The entry named `name` here, by its name or, as Windows finds it too, by its 8.3 name.
+  std::shared_ptr<Node> Child(const std::string& name) const {
+    const std::string key = UpperAscii(name);
+    auto it = children.find(key);
+    if (it != children.end()) return it->second;
+    for (const auto& [ignored, child] : children) {
+      if (!child->shortName.empty() && UpperAscii(child->shortName) == key) return child;
+    }
+    return nullptr;
+  }
   uint32_t Reported() const {
     uint32_t a = attributes & (kChangeableBits | attr::kDirectory);
     return a == 0 ? attr::kNormal : a;
@@ -83,6 +95,7 @@ struct FakeFileSystem::Node {
 
 struct FakeFileSystem::Drive {
   uint32_t type = drive::kFixed;
+  uint32_t serial = 0;
   std::string label;
   DiskSpace space;
   std::string networkName;
@@ -113,6 +126,7 @@ class FakeFile : public File {
   std::optional<size_t> Read(void* buffer, size_t size) override {
     uint32_t code = 0;
     if (fs_.TakeFailure(FsOp::kRead, path_, code)) return std::nullopt;
+    if (fs_.TakeFailure(FsOp::kReadEnd, path_, code)) return size_t{0};
     const std::string& data = node_->data;
     if (position_ >= data.size()) return size_t{0};
     size_t n = std::min<uint64_t>(size, data.size() - position_);
@@ -194,11 +208,27 @@ void FakeFileSystem::AddDrive(char letter, uint32_t type, const std::string& lab
   d->label = label;
   d->space = space;
   d->networkName = networkName;
-  d->root = std::make_shared<Node>();
+  d->serial = 0x51560000u + static_cast<uint8_t>(letter);
+  d->root = NewNode();
   d->root->name = std::string(1, letter) + ":\\";
   d->root->attributes = attr::kDirectory;
   d->root->lastWrite = now_;
   drives_[letter] = std::move(d);
+}
+
+std::shared_ptr<FakeFileSystem::Node> FakeFileSystem::NewNode() {
+  auto node = std::make_shared<Node>();
+  node->id = nextNodeId_++;
+  return node;
+}
+
+void FakeFileSystem::AddAlias(char letter, const std::string& folder, uint32_t type) {
+  Lookup target = Resolve(folder);
+  if (!target.node || !target.node->IsFolder()) return;
+  AddDrive(letter, type, target.drive->label, target.drive->space);
+  Drive* alias = DriveOf(letter);
+  alias->serial = target.drive->serial;
+  alias->root = target.node;
 }
 
 void FakeFileSystem::SetDriveReady(char letter, bool ready) {
@@ -236,18 +266,19 @@ FakeFileSystem::Lookup FakeFileSystem::Resolve(const std::string& path) {
   }
   std::shared_ptr<Node> folder = l.drive->root;
   for (size_t i = 0; i + 1 < parts.size(); ++i) {
-    auto it = folder->children.find(UpperAscii(parts[i]));
-    if (it == folder->children.end() || !it->second->IsFolder()) {
+    std::shared_ptr<Node> next = folder->Child(parts[i]);
+    if (!next || !next->IsFolder()) {
       l.error = code::kPathNotFound;
       return l;
     }
-    folder = it->second;
+    folder = next;
   }
   l.parent = folder;
   l.name = parts.back();
-  auto it = folder->children.find(UpperAscii(l.name));
-  if (it != folder->children.end()) {
-    l.node = it->second;
+  if (std::shared_ptr<Node> found = folder->Child(l.name)) {
+    l.node = found;
+    // Found by its 8.3 name: the entry keeps its own.
+    if (UpperAscii(found->name) != UpperAscii(l.name)) l.name = found->name;
     // "X\" names a folder; a file written that way is not found.
     if (EndsWithSeparator(l.full) && !l.node->IsFolder()) l.node = nullptr;
   }
@@ -284,7 +315,9 @@ bool FakeFileSystem::TakeFailure(FsOp op, const std::string& fullPath, uint32_t&
   for (auto it = failures_.begin(); it != failures_.end(); ++it) {
     if (it->op == op && (it->path.empty() || it->path == key)) {
       code = it->code;
+      const bool outOfMemory = it->outOfMemory;
       failures_.erase(it);
+      if (outOfMemory) throw std::bad_alloc();
       return true;
     }
   }
@@ -295,6 +328,11 @@ void FakeFileSystem::FailNext(FsOp op, const std::string& path, uint32_t code) {
   std::string key;
   if (!path.empty()) key = UpperAscii(FullPath(path).value_or(path));
   failures_.push_back({op, key, code});
+}
+
+void FakeFileSystem::RunOutOfMemoryNext(FsOp op, const std::string& path) {
+  FailNext(op, path, 0);
+  failures_.back().outOfMemory = true;
 }
 
 void FakeFileSystem::AddFolder(const std::string& path, uint32_t attributes) {
@@ -310,7 +348,7 @@ void FakeFileSystem::AddFolder(const std::string& path, uint32_t attributes) {
   for (size_t i = 0; i < parts.size(); ++i) {
     std::shared_ptr<Node>& child = folder->children[UpperAscii(parts[i])];
     if (!child) {
-      child = std::make_shared<Node>();
+      child = NewNode();
       child->name = parts[i];
       child->attributes = attr::kDirectory;
       child->lastWrite = now_;
@@ -328,7 +366,7 @@ void FakeFileSystem::AddFile(const std::string& path, const std::string& data, u
   AddFolder(full->substr(0, 3) + Join(parts, parts.size() - 1));
   Lookup l = Resolve(*full);
   if (!l.parent) return;
-  auto node = std::make_shared<Node>();
+  auto node = NewNode();
   node->name = l.name;
   node->attributes = attributes & kChangeableBits;
   node->data = data;
@@ -476,16 +514,19 @@ OpenedFile FakeFileSystem::Open(const std::string& path, OpenMode mode, Share sh
                                                         : 0u;
   std::shared_ptr<Node> node = l.node;
   if (!node) {
-    if (mode != OpenMode::kCreate || !l.parent) {
+    if ((mode != OpenMode::kCreate && mode != OpenMode::kCreateNew) || !l.parent) {
       out.result = OsResult::FromCode(l.parent ? code::kFileNotFound : code::kPathNotFound);
       return out;
     }
-    node = std::make_shared<Node>();
+    node = NewNode();
     node->name = l.name;
     node->attributes = attr::kArchive;
     node->lastWrite = now_;
     l.parent->children[UpperAscii(l.name)] = node;
     Log("Create " + l.full);
+  } else if (mode == OpenMode::kCreateNew) {
+    out.result = OsResult::FromCode(code::kFileExists);
+    return out;
   } else {
     if (node->IsFolder() || (access & kAccessWrite && node->attributes & attr::kReadOnly)) {
       out.result = OsResult::FromCode(code::kAccessDenied);
@@ -576,7 +617,7 @@ OsResult FakeFileSystem::CreateFolder(const std::string& path) {
   if (l.error != 0) return OsResult::FromCode(l.error);
   if (l.node) return OsResult::FromCode(code::kAlreadyExists);
   if (!l.parent || l.parent->protectedFolder) return OsResult::FromCode(code::kAccessDenied);
-  auto node = std::make_shared<Node>();
+  auto node = NewNode();
   node->name = l.name;
   node->attributes = attr::kDirectory;
   node->lastWrite = now_;
@@ -672,12 +713,18 @@ std::optional<std::string> FakeFileSystem::ShortPath(const std::string& path) {
   std::string out = l.full.substr(0, 3);
   std::shared_ptr<Node> folder = l.drive->root;
   for (size_t i = 0; i < parts.size(); ++i) {
-    std::shared_ptr<Node> node = folder->children[UpperAscii(parts[i])];
+    std::shared_ptr<Node> node = folder->Child(parts[i]);
     if (i > 0) out += '\\';
     out += IsShortName(parts[i]) || node->shortName.empty() ? parts[i] : node->shortName;
     folder = node;
   }
   return out;
+}
+
+std::optional<FileId> FakeFileSystem::Identity(const std::string& path) {
+  Lookup l = Reach(path);
+  if (!l.node) return std::nullopt;
+  return FileId{l.drive->serial, l.node->id};
 }
 
 uint32_t FakeFileSystem::DriveType(const std::string& root) {

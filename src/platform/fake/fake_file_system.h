@@ -1,9 +1,9 @@
 // An in-memory file system that behaves like Windows where the program can tell: drive letters
 // and their types, case-insensitive names that keep their written case, attribute bits, share
 // modes of open files, read-only files, per-drive current folders and the error codes of each
-// failure. Tests set up files, inject failures and read the log of changes. Not modelled: network
-// paths (\\server\share), 8.3 names that Windows would make up by itself, wildcard matches through
-// short names.
+// failure, and which paths name one file. Tests set up files, inject failures and read the log of
+// changes. Not modelled: network paths (\\server\share), 8.3 names that Windows would make up by
+// itself, wildcard matches through short names.
 #pragma once
 #include <map>
 #include <memory>
@@ -15,9 +15,10 @@
 
 namespace platform::fake {
 
-// Operations a test can make fail once.
+// Operations a test can make fail once. kReadEnd is a read that finds the end of the file early,
+// as when another program cuts the file short while it is read (the code is not used).
 enum class FsOp {
-  kOpen, kRead, kWrite, kDelete, kRename, kReplace, kSetAttributes, kSetTime,
+  kOpen, kRead, kReadEnd, kWrite, kDelete, kRename, kReplace, kSetAttributes, kSetTime,
   kCreateFolder, kRemoveFolder, kSetCurrentFolder,
 };
 
@@ -31,6 +32,9 @@ class FakeFileSystem : public FileSystem {
   // --- Set-up -----------------------------------------------------------------------------------
   void AddDrive(char letter, uint32_t type, const std::string& label = "",
                 DiskSpace space = {100ull << 30, 50ull << 30}, const std::string& networkName = "");
+  // Drive `letter` names the existing `folder` (a subst drive, or a share of that folder mapped as
+  // a network drive): the same files under a second spelling, with the volume of the folder.
+  void AddAlias(char letter, const std::string& folder, uint32_t type = drive::kFixed);
   // A removable or CD drive without a medium: its folders and queries fail with kNotReady.
   void SetDriveReady(char letter, bool ready);
   // Creates the file (and its folders) with the given bytes; new files carry the archive bit.
@@ -47,6 +51,9 @@ class FakeFileSystem : public FileSystem {
   void Unlock(const std::string& path);
   // The next `op` on `path` (any path when empty) fails with the Win32 error code.
   void FailNext(FsOp op, const std::string& path, uint32_t code);
+  // The next `op` on `path` (any path when empty) throws std::bad_alloc, as memory running out in
+  // the middle of a command would.
+  void RunOutOfMemoryNext(FsOp op, const std::string& path);
   // The clock that stamps written files, and the local time zone as minutes east of UTC.
   void SetNow(FileTime now) { now_ = now; }
   FileTime Now() const { return now_; }
@@ -89,6 +96,7 @@ class FakeFileSystem : public FileSystem {
   OsResult SetCurrentFolder(const std::string& path) override;
   std::optional<std::string> FullPath(const std::string& path) override;
   std::optional<std::string> ShortPath(const std::string& path) override;
+  std::optional<FileId> Identity(const std::string& path) override;
   uint32_t DriveType(const std::string& root) override;
   std::optional<std::string> VolumeLabel(const std::string& root) override;
   std::optional<std::string> NetworkName(const std::string& drive) override;
@@ -107,6 +115,7 @@ class FakeFileSystem : public FileSystem {
   Lookup Reach(const std::string& path, bool mapped = true);
   std::string OnDisk(const std::string& handed) const;
   std::vector<FindEntry> FindOnDisk(const std::string& pattern, uint32_t mask);
+  std::shared_ptr<Node> NewNode();
   Drive* DriveOf(char letter);
   bool TakeFailure(FsOp op, const std::string& fullPath, uint32_t& code);
   OsResult Move(const std::string& from, const std::string& to, bool replace);
@@ -116,6 +125,7 @@ class FakeFileSystem : public FileSystem {
     FsOp op;
     std::string path;  // folded full path, empty for any
     uint32_t code;
+    bool outOfMemory = false;
   };
 
   std::map<char, std::unique_ptr<Drive>> drives_;
@@ -129,6 +139,7 @@ class FakeFileSystem : public FileSystem {
   uint32_t errorMode_ = 0;
   int criticalErrorPrompts_ = 0;
   int nextHandle_ = 1;
+  uint64_t nextNodeId_ = 1;
 };
 
 }  // namespace platform::fake

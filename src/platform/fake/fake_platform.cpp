@@ -13,7 +13,7 @@ FakePlatform::FakePlatform() : profile(fs, desktop), processes(fs, desktop), she
 }
 
 platform::Services FakePlatform::Services() {
-  return platform::Services{fs, registry, profile, processes, desktop, shell, collation, library, dde};
+  return platform::Services{fs, registry, profile, processes, desktop, shell, collation, library, dde, text};
 }
 
 }  // namespace platform::fake

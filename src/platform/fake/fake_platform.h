@@ -13,6 +13,7 @@
 #include "platform/fake/fake_profile.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_text_codec.h"
 #include "platform/services.h"
 
 namespace platform::fake {
@@ -34,6 +35,7 @@ class FakePlatform {
   FakeCollation collation;
   FakeLibrary library{fs};
   FakeDde dde;
+  FakeTextCodec text;
 };
 
 }  // namespace platform::fake

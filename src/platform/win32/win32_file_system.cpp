@@ -196,7 +196,7 @@ OpenedFile Win32FileSystem::Open(const std::string& path, OpenMode mode, Share s
   // Windows refuses to write to a read-only file and to re-create a hidden or system file
   // without naming those attributes. Wine does not always (not for a root user, say), so the
   // rules are checked here as well and the program sees the same answers everywhere.
-  if (mode != OpenMode::kRead) {
+  if (mode == OpenMode::kReadWrite || mode == OpenMode::kCreate) {
     DWORD existing = GetFileAttributesW(target.c_str());
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
         ((existing & FILE_ATTRIBUTE_READONLY) != 0 ||
@@ -209,7 +209,9 @@ OpenedFile Win32FileSystem::Open(const std::string& path, OpenMode mode, Share s
   DWORD shareMode = share == Share::kReadWrite ? FILE_SHARE_READ | FILE_SHARE_WRITE
                     : share == Share::kRead    ? FILE_SHARE_READ
                                                : 0;
-  DWORD disposition = mode == OpenMode::kCreate ? CREATE_ALWAYS : OPEN_EXISTING;
+  DWORD disposition = mode == OpenMode::kCreate      ? CREATE_ALWAYS
+                      : mode == OpenMode::kCreateNew ? CREATE_NEW
+                                                     : OPEN_EXISTING;
   HANDLE h = CreateFileW(target.c_str(), access, shareMode, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     out.result = LastError();
@@ -290,6 +292,19 @@ std::optional<std::string> Win32FileSystem::ShortPath(const std::string& path) {
       GrowingBuffer([&wide](wchar_t* b, DWORD n) { return GetShortPathNameW(wide.c_str(), b, n); });
   if (!shortPath) return std::nullopt;
   return Narrow(*shortPath);
+}
+
+std::optional<FileId> Win32FileSystem::Identity(const std::string& path) {
+  // Opened for no access at all, which any other opener allows; folders need the backup flag.
+  HANDLE h = CreateFileW(SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info;
+  const BOOL known = GetFileInformationByHandle(h, &info);
+  CloseHandle(h);
+  const uint64_t index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  if (!known || index == 0) return std::nullopt;
+  return FileId{info.dwVolumeSerialNumber, index};
 }
 
 uint32_t Win32FileSystem::DriveType(const std::string& root) { return GetDriveTypeW(Wide(root).c_str()); }

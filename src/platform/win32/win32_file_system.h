@@ -24,6 +24,7 @@ class Win32FileSystem : public FileSystem {
   OsResult SetCurrentFolder(const std::string& path) override;
   std::optional<std::string> FullPath(const std::string& path) override;
   std::optional<std::string> ShortPath(const std::string& path) override;
+  std::optional<FileId> Identity(const std::string& path) override;
   uint32_t DriveType(const std::string& root) override;
   std::optional<std::string> VolumeLabel(const std::string& root) override;
   std::optional<std::string> NetworkName(const std::string& drive) override;

@@ -11,6 +11,7 @@
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_text_codec.h"
 
 namespace platform::win32 {
 
@@ -20,7 +21,9 @@ class Win32Platform {
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
-  platform::Services Services() { return platform::Services{fs, registry, profile, processes, desktop, shell, collation, library, dde}; }
+  platform::Services Services() {
+    return platform::Services{fs, registry, profile, processes, desktop, shell, collation, library, dde, text};
+  }
 
   Win32FileSystem fs;
   Win32Registry registry;
@@ -31,6 +34,7 @@ class Win32Platform {
   Win32Collation collation;
   Win32Library library;
   Win32Dde dde;
+  Win32TextCodec text;
 };
 
 }  // namespace platform::win32

@@ -117,7 +117,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   browse::ShellPaths paths(os.fs, os.shell, os.collation, os.desktop.WindowsFolder());
   // As the manager wires it: the savers' descriptions through the cache in the data folder.
   DeleteFileW((std::wstring(temp) + L"QVNAME32.DAT").c_str());
-  store::DescriptionCache names(os.fs, data);
+  store::DescriptionCache names(os.fs, os.text, data);
   browse::BrowserHooks browserHooks;
   browserHooks.SaverDescription = [&](const std::string& p, const platform::FindEntry& e) {
     return names.Description(p, e.size, e.lastWrite);

@@ -31,6 +31,17 @@ class MemoryOutput final : public lzh::OutputFile {
     bytes_.insert(bytes_.end(), data, data + size);
     return true;
   }
+  uint64_t Position() const override { return bytes_.size(); }
+  bool WriteAt(uint64_t offset, const uint8_t* data, size_t size) override {
+    if (offset > bytes_.size() || size > bytes_.size() - offset) return false;
+    std::memcpy(bytes_.data() + offset, data, size);
+    return true;
+  }
+  bool TruncateAt(uint64_t offset) override {
+    if (offset > bytes_.size()) return false;
+    bytes_.resize(offset);
+    return true;
+  }
   bool Close() override {
     files_[key_] = std::move(bytes_);
     return true;
@@ -67,12 +78,10 @@ class MemoryStore final : public lzh::FileStore {
     if (files_.size() > 64) return nullptr;
     return std::make_unique<MemoryOutput>(files_, Key(path));
   }
-  bool ReadFile(const std::string& path, lzh::FileData* data) override {
-    auto it = files_.find(Key(path));
-    if (it == files_.end()) return false;
-    data->bytes = it->second;
-    return true;
+  std::unique_ptr<lzh::OutputFile> CreateNew(const std::string& path) override {
+    return Exists(path) ? nullptr : Create(path);
   }
+  bool ReadInfo(const std::string& path, lzh::FileInfo*) override { return Exists(path); }
   bool Exists(const std::string& path) override { return files_.count(Key(path)) != 0; }
   bool IsFolder(const std::string&) override { return false; }
   bool MakeFolders(const std::string&) override { return true; }

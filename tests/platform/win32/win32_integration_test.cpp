@@ -1,7 +1,7 @@
 // The real services where no fake can stand in: windows found by class (also inside other
 // windows) and a hand-off message between two processes, Windows' screen-saver settings, the
-// cursor, the screen, the order of names, generated short names, the special folders and
-// Program Manager's DDE server.
+// cursor, the screen, the order of names, generated short names, file identities under other
+// names, the special folders and Program Manager's DDE server.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -205,6 +205,22 @@ TEST(Win32FileSystem, LongNamesGetAShortForm) {
   EXPECT_EQ(name.find(' '), std::string::npos) << name;
   EXPECT_EQ(fs.ReadFile(*shortPath), "MZ");
   EXPECT_TRUE(fs.Delete(path));
+}
+
+// Every name of one file (a hard link, the 8.3 name) gives its identity.
+TEST(Win32FileSystem, OneFileHasOneIdentityUnderEveryName) {
+  platform::win32::Win32FileSystem fs;
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, temp);
+  const std::string path = Narrow(temp) + "qv identity of a saver " + std::to_string(GetCurrentProcessId());
+  ASSERT_TRUE(fs.WriteFile(path + ".scr", "MZ"));
+  ASSERT_TRUE(CreateHardLinkW(Wide(path + ".lnk.scr").c_str(), Wide(path + ".scr").c_str(), nullptr));
+  const std::optional<platform::FileId> id = fs.Identity(path + ".scr");
+  ASSERT_TRUE(id);
+  EXPECT_EQ(fs.Identity(path + ".lnk.scr"), id);
+  EXPECT_EQ(fs.Identity(fs.ShortPath(path + ".scr").value_or("")), id);
+  EXPECT_TRUE(fs.Delete(path + ".lnk.scr"));
+  EXPECT_TRUE(fs.Delete(path + ".scr"));
 }
 
 TEST(Win32FileSystem, LocalTimeIsTheSystemsLocalTime) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/fake/fake_file_system.h"
+#include "platform/fake/fake_text_codec.h"
 #include "store/cache_bytes.h"
 #include "store/description_cache.h"
 #include "store/listing_cache.h"
@@ -34,7 +35,8 @@ void Descriptions(const std::string& bytes) {
   platform::fake::FakeFileSystem fs;
   fs.AddFile(kFolder + store::kDescriptionCacheFile, bytes);
   fs.AddFile("C:\\SS\\NEW.SCR", "MZ SCRNSAVE : new");
-  DescriptionCache cache(fs, kFolder);
+  platform::fake::FakeTextCodec text;
+  DescriptionCache cache(fs, text, kFolder);
   const size_t before = cache.Count();
   cache.Description("C:\\SS\\NEW.SCR");
   cache.Save();

@@ -69,15 +69,19 @@ report="$(iconv -f CP932 -t UTF-8 <"$WORK/ErR\$\$\$\$\$.TXT" | tr -d '\r')"
 grep -q '^1個ｴﾗｰが発生しました。$' <<<"$report" && grep -qF 'LZHﾌｧｲﾙ 解凍ｴﾗｰ：　C:\QV-ARC\EVIL.LZH' <<<"$report" ||
   { echo "$report"; fail "error report"; }
 
-# Three selected files compressed under the name the dialog offers.
+# Three selected files compressed under a name typed with a path that leads out of the
+# compression folder: the archive is made inside it all the same, under the name alone.
 select_rows "$(row A.TXT)" "$(row B.TXT)" "$(row C.TXT)"
 file_menu "$(row B.TXT)" 0x46
 probe wait-window TSNBox 15000 >/dev/null || fail "no name dialog"
 expect_text TSNBox '圧縮ﾌｧｲﾙ名を入力して下さい：'
+probe keys TSNBox 0x23 shift+0x24 0x2E || fail "keys"   # End, Shift+Home, Delete
+probe type TSNBox "../../ABC"
 probe press-name TSNBox Button1 || fail "no OK button"
 answer '3個のファイルを圧縮しました。' Btn_OK
 made="$WORK/\$\$\$\$圧縮/ABC.lzh"
 [ -f "$made" ] || fail "no ABC.lzh: $(ls "$WORK")"
+[ -z "$(find "$C" -maxdepth 2 -iname 'ABC.lzh')" ] || fail "an archive was made outside: $(find "$C" -maxdepth 2 -iname 'ABC.lzh')"
 lha t "$made" >"$OUTDIR/lha-t.log" 2>&1 || { cat "$OUTDIR/lha-t.log"; fail "lha t refuses ABC.lzh"; }
 [ "$(lha l "$made" | grep -c '\.TXT')" = 3 ] || { lha l "$made"; fail "ABC.lzh does not hold the three files"; }
 

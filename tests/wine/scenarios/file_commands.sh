@@ -2,8 +2,10 @@
 # Really copy, move and delete on QUOVEL32.EXE with real input: file-list rows selected with the
 # mouse, the file menu opened by a right click and its item picked by its key, the copy's folder
 # chosen in the system's save dialog (a path typed, Enter), an existing file overwritten after
-# はい and kept after いいえ; then a move and a delete. The files on disk (bytes and dates), the
-# file list and the remembered folders are checked. Screenshot of the save dialog.
+# はい and kept after いいえ; a move onto the file itself through a drive letter that names its
+# folder, which leaves it whole; then a move and a delete. The files on disk (bytes and dates),
+# the file list and the remembered folders are checked. Screenshots of the save dialog and of the
+# move onto itself.
 source "$(dirname "$0")/../lib.sh"
 
 fresh_manager
@@ -14,7 +16,12 @@ for n in A B C; do printf "MZ saver $n" >"$ROOT/元/$n.SCR"; done
 touch -d '2021-03-04 05:06:07' "$ROOT/元/"*.SCR
 for n in B C; do printf 'MZ old' >"$ROOT/先/$n.SCR"; done
 touch -d '2019-01-02 03:04:05' "$ROOT/先/"*.SCR
-trap 'cleanup; rm -rf "$ROOT"' EXIT
+# Drive Q: names the source folder: another spelling of the same files (as subst or a mapped
+# share of a local folder gives one).
+ALIAS="$WINEPREFIX/dosdevices/q:"
+rm -f "$ALIAS"
+ln -s ../drive_c/qv-files/元 "$ALIAS"
+trap 'cleanup; rm -rf "$ROOT"; rm -f "$ALIAS"' EXIT
 reg_set "$EXE_KEY" CPATH 'C:\qv-files\元'
 reg_set "$EXE_KEY" MEMORY "1,-1,0,1,0,1,0"                  # memory mode off, names not shown
 
@@ -48,6 +55,18 @@ same_date "$ROOT/元/A.SCR" "$ROOT/先/A.SCR"
 same_date "$ROOT/元/B.SCR" "$ROOT/先/B.SCR"
 [ -z "$(ls "$ROOT/先" | grep -v '\.SCR$')" ] || fail "a temporary file was left: $(ls "$ROOT/先")"
 [ "$(file_rows)" = 'A.SCR B.SCR C.SCR ' ] || fail "a copy changed the file list: $(file_rows)"
+
+# Move B to Q:\, where it already is: the same file, so nothing is asked (はい would have
+# replaced it by itself and then deleted it) and B stays whole in its row.
+select_rows B.SCR
+file_menu B.SCR 0x4D
+choose_folder 'Q:\このフォルダーに、移動する'
+probe wait-window TMKBox 15000 >/dev/null || fail "no message after the move onto itself"
+shot move-onto-itself
+answer '0個のファイルを移動しました。' Btn_OK
+expect_file "$ROOT/元/B.SCR" 'MZ saver B'
+[ "$(file_rows)" = 'A.SCR B.SCR C.SCR ' ] || fail "file list after the move onto itself: $(file_rows)"
+[ -z "$(ls "$ROOT/元" | grep -v '\.SCR$')" ] || fail "a temporary file was left: $(ls "$ROOT/元")"
 
 # Move C (over the old C after はい): it leaves the folder and the file list.
 select_rows C.SCR

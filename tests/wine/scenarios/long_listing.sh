@@ -1,14 +1,19 @@
 #!/usr/bin/env bash
 # A folder of 1,000 savers with their names shown, opened with a mouse click in QUOVEL32.EXE: the
 # file list orders them by name, and the next start lists the unchanged folder from the listing
-# it kept, without reading the savers again; once a saver has changed, the folder is read anew.
+# it kept, without reading the savers again; once a saver has changed, the folder is read anew. A
+# saver without the description text shows the name of its resources, one without either its
+# file name.
 source "$(dirname "$0")/../lib.sh"
 
 fresh_manager
 ROOT="$C/qv-long"
 DIR="$ROOT/SAVERS"
 rm -rf "$ROOT" "$C"/windows/QVLIST32.DAT "$C"/windows/QVNAME32.DAT
-mkdir -p "$DIR"
+mkdir -p "$DIR" "$ROOT/TODAY"
+cp "$BIN/savers/TESTSAVE.SCR" "$ROOT/TODAY/NEW.SCR"
+perl -pi -e 's/SCRNSAVE :/NOTASAVER:/' "$ROOT/TODAY/NEW.SCR"   # only its string resource names it
+printf 'MZ' >"$ROOT/TODAY/OLD.SCR"
 trap 'cleanup; rm -rf "$ROOT"' EXIT
 # saver FILE WORD N: a saver whose description is "WORD NNN" (the same size for any 2-kanji WORD).
 saver() { { printf 'MZ'; printf 'SCRNSAVE : %s %03d' "$2" "$3" | iconv -f UTF-8 -t CP932; printf '\000'; } >"$1"; }
@@ -68,5 +73,13 @@ touch "$DIR/S1000.SCR"
 start_manager
 wait_for ' 1000ｺ' "the third start does not list the saved folder"
 [ "$(names | head -2 | tr '\n' ' ')" = "別名 000 別名 001 " ] || fail "names after a change: $(names | head -2)"
+
+# Savers of today are named by their resources.
+probe click-row TQUOVEL32KAPUL 'qv-long' || fail "no row qv-long"
+wait_for 'item TODAY' "the folder TODAY is not listed"
+probe click-row TQUOVEL32KAPUL 'TODAY' || fail "no row TODAY"
+wait_for ' 2ｺ' "the file count is not 2"
+[ "$(names | tr '\n' ' ')" = "テスト用セーバー OLD.SCR " ] || fail "names of today's savers: $(names | tr '\n' ' ')"
+shot resource-names
 stop_manager
 log "a long listing kept for the next start, and read anew once a saver changed"

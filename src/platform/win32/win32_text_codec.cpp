@@ -1,0 +1,15 @@
+#include "platform/win32/win32_text_codec.h"
+
+#include <windows.h>
+
+#include "platform/win32/wide_text.h"
+
+namespace platform::win32 {
+
+std::string Win32TextCodec::FromUtf16(const std::u16string& text) {
+  return Narrow(reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()));
+}
+
+uint16_t Win32TextCodec::UserLanguage() { return GetUserDefaultUILanguage(); }
+
+}  // namespace platform::win32
