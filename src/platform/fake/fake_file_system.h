@@ -61,9 +61,9 @@ class FakeFileSystem : public FileSystem {
   // The program runs under WOW64 on a 64-bit Windows whose Windows folder is `windowsFolder`
   // (created with SysWOW64 in it): the system takes "<Windows>\System32" to the 32-bit
   // "<Windows>\SysWOW64" and only the alias "<Windows>\Sysnative" to the native System32, and the
-  // file system hands paths on as the real one does (platform/system_folder.h). Set-up,
-  // inspection and ShortPath keep naming the disk as a 64-bit program does; the subfolders
-  // Windows never redirects are not modelled.
+  // file system hands paths on as the real one does (platform/system_folder.h); the change log
+  // names them as handed on. Set-up, inspection and ShortPath keep naming the disk as a 64-bit
+  // program does; the subfolders Windows never redirects are not modelled.
   void SetWow64(const std::string& windowsFolder);
 
   // --- Inspection -------------------------------------------------------------------------------
