@@ -37,7 +37,10 @@ struct StartRequest {
   // The whole command line; the program is its first token, quoted or up to a blank (Windows'
   // rules apply to an unquoted path with blanks: the shortest prefix naming a file wins).
   std::string commandLine;
-  std::string currentFolder;  // empty: the caller's current folder
+  // Empty: the caller's current folder. Under WOW64 the program's path in the system folder
+  // leads to the native file where there is one (platform/system_folder.h); the current folder
+  // goes as it is, and the started program reads it in its own view.
+  std::string currentFolder;
   // Handed on in the start-up record, whose flags are this program's own: it applies when this
   // program was started with a show mode itself.
   int showMode = show::kShow;

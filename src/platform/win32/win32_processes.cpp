@@ -5,6 +5,7 @@
 #include <tlhelp32.h>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_system_folder.h"
 
 namespace platform::win32 {
 
@@ -30,7 +31,10 @@ StartedProcess Win32Processes::Start(const StartRequest& request) {
   GetStartupInfoW(&startup);
   startup.wShowWindow = static_cast<WORD>(request.showMode);
   PROCESS_INFORMATION info{};
-  std::wstring commandLine = Wide(request.commandLine);  // CreateProcessW may write into it
+  std::wstring commandLine = SystemCommand(request.commandLine);  // CreateProcessW may write into it
+  // The current folder goes as the user sees it, never as the alias: the started program keeps
+  // it as text and resolves it in its own view, where a 64-bit saver finds its native folder
+  // under the System32 name and cannot use the alias at all.
   std::wstring folder = Wide(request.currentFolder);
   // The program starts held, joins a job of its own (which every process it starts joins too),
   // and only then runs; without a job it runs all the same and can only be ended alone.
@@ -193,7 +197,7 @@ uint32_t Win32Processes::StartViewer(const std::string& commandLine) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
-  std::wstring line = Wide(commandLine);
+  std::wstring line = SystemCommand(commandLine);
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
     switch (GetLastError()) {
       case ERROR_FILE_NOT_FOUND: return 2;
