@@ -148,7 +148,7 @@ TEST_F(InstallerTest, InstallThenUninstallThroughTheCopy) {
             "\"C:\\A\\B C\\D\\QUOVEL32.EXE\" /uninstall");
   EXPECT_EQ(Value(RegistryRoot::kLocalMachine, kUninstallKey, "DisplayName"), "KAPULSOFT QUOVEL32 V1.6");
   const std::string add = "[AddItem(\"C:\\A\\B C\\D\\QUOVEL32.EXE\",\"QUOVEL32 EXE版\")]\r\n";
-  EXPECT_EQ(p.dde.Commands(), (V{"[CreateGroup(KAPUL SOFT32)]\r\n", add, "[CreateGroup(StartUp)]\r\n", add}));
+  EXPECT_EQ(p.dde.Commands(), (V{"[CreateGroup(\"KAPUL SOFT32\")]\r\n", add, "[CreateGroup(\"StartUp\")]\r\n", add}));
   EXPECT_EQ(p.desktop.ScreenSaverTimeout(), 360);
   EXPECT_EQ(p.desktop.ScreenSaverActive(), true);
 
@@ -166,8 +166,8 @@ TEST_F(InstallerTest, InstallThenUninstallThroughTheCopy) {
     EXPECT_FALSE(p.fs.Attributes(gone)) << gone;
   }
   EXPECT_TRUE(p.fs.FileExists("C:\\WINDOWS\\QVLA32M0.LIS"));   // the lists were kept
-  EXPECT_EQ(p.dde.Commands(), (V{"[ShowGroup(KAPUL SOFT32,1)]\r\n", "[DeleteItem(\"QUOVEL32 EXE版\")]\r\n",
-                                 "[ShowGroup(StartUp,1)]\r\n", "[DeleteItem(\"QUOVEL32 EXE版\")]\r\n"}));
+  EXPECT_EQ(p.dde.Commands(), (V{"[ShowGroup(\"KAPUL SOFT32\",1)]\r\n", "[DeleteItem(\"QUOVEL32 EXE版\")]\r\n",
+                                 "[ShowGroup(\"StartUp\",1)]\r\n", "[DeleteItem(\"QUOVEL32 EXE版\")]\r\n"}));
   EXPECT_FALSE(p.registry.KeyExists(kUser, store::BaseKey()));
   EXPECT_TRUE(p.registry.KeyExists(kUser, "Software\\KAPUL SOFT32"));
   EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::kLocalMachine, kUninstallKey));

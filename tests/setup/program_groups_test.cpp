@@ -29,6 +29,25 @@ TEST(InstallerGroups, SortedWithTheMakersGroupsLast) {
   }
 }
 
+// Every name and path stands between double quotes, so that blanks, commas and brackets in it
+// stay part of it; one holding a double quote cannot be written and its command is refused.
+TEST(ProgramManager, CommandsQuoteEveryName) {
+  struct Case {
+    std::string command, text;
+  };
+  for (const Case& c : {Case{CreateGroupCommand("Tools (x86)"), "[CreateGroup(\"Tools (x86)\")]\r\n"},
+                        Case{ShowGroupCommand("A, B [1]"), "[ShowGroup(\"A, B [1]\",1)]\r\n"},
+                        Case{AddItemCommand("C:\\P (x86)\\Q.EXE"), "[AddItem(\"C:\\P (x86)\\Q.EXE\",\"QUOVEL32 EXE版\")]\r\n"},
+                        Case{DeleteItemCommand(), "[DeleteItem(\"QUOVEL32 EXE版\")]\r\n"},
+                        Case{CreateGroupCommand("say \"hi\""), ""}, Case{ShowGroupCommand("a\"b"), ""},
+                        Case{AddItemCommand("C:\\a\"b.exe"), ""}}) {
+    EXPECT_EQ(c.command, c.text);
+  }
+  platform::fake::FakeDde dde;
+  EXPECT_EQ(ProgramManager(dde).Execute(CreateGroupCommand("a\"b")), kSendFailed);
+  EXPECT_TRUE(dde.Commands().empty());
+}
+
 TEST(ProgramManager, RepliesAndFailures) {
   platform::fake::FakeDde dde;
   ProgramManager pm(dde);
@@ -86,7 +105,7 @@ struct SetupMenuTest : testing::Test {
 TEST_F(SetupMenuTest, StartupItemThroughProgramManager) {
   ASSERT_TRUE(Pick("MICON_SET"));
   EXPECT_EQ(p.dde.Commands(),
-            (V{"[CreateGroup(StartUp)]\r\n", "[AddItem(\"C:\\QUOVEL32\\QUOVEL32.EXE\",\"QUOVEL32 EXE版\")]\r\n"}));
+            (V{"[CreateGroup(\"StartUp\")]\r\n", "[AddItem(\"C:\\QUOVEL32\\QUOVEL32.EXE\",\"QUOVEL32 EXE版\")]\r\n"}));
   // The shell made the shortcut: only the deletion is offered now, and a refusal is shown.
   p.fs.AddFile("C:\\P\\StartUp\\QUOVEL32 EXE版.lnk", "link");
   p.dde.OnExecute = [](const std::string& c) {
