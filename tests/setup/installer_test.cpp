@@ -55,6 +55,60 @@ TEST(PlanCopies, ByTheFoldersOfSourceTargetAndWindows) {
   }
 }
 
+// A library already at the target stays unless the record shows it as ours and the one to copy is
+// newer; every other file is written.
+TEST(ChooseCopy, ALibraryIsReplacedOnlyWhenOursAndOlder) {
+  struct Case {
+    const char* there;  // the target's bytes; null: no file
+    bool recorded, changed, shared;
+    uint64_t thereTime;
+    CopyChoice choice;
+  };
+  for (const Case& c : {Case{nullptr, false, false, true, 0, CopyChoice::kCopy},
+                        Case{"MZ other", false, false, true, 1, CopyChoice::kKeepForeign},
+                        Case{"MZ ours", true, true, true, 1, CopyChoice::kKeepForeign},
+                        Case{"MZ ours", true, false, true, 1, CopyChoice::kCopy},
+                        Case{"MZ ours", true, false, true, 9, CopyChoice::kKeepOurs},
+                        Case{"MZ other", false, false, false, 9, CopyChoice::kCopy}}) {
+    platform::fake::FakePlatform p;
+    const FileCopy copy{"C:\\S\\X.DLL", "C:\\T\\X.DLL", c.shared};
+    p.fs.AddFile(copy.from, "MZ new");
+    p.fs.SetLastWriteTime(copy.from, platform::FileTime{5});
+    InstalledFiles record(p.registry, p.fs);
+    if (c.there != nullptr) {
+      p.fs.AddFile(copy.to, c.there);
+      p.fs.SetLastWriteTime(copy.to, platform::FileTime{c.thereTime});
+      if (c.recorded) record.Note(copy.to);
+      record.Write(RegistryRoot::kCurrentUser);
+      if (c.changed) p.fs.AddFile(copy.to, "MZ changed");
+    }
+    EXPECT_EQ(ChooseCopy(p.fs, InstalledFiles(p.registry, p.fs), copy), c.choice) << c.there << c.thereTime;
+  }
+}
+
+// Beside the program its texts and screen saver always go; in the Windows folder, and any library,
+// only what the record shows as ours and unchanged. The record of an older version names no files:
+// then the texts and screen saver in the Windows folder go, and nothing that may be another's.
+TEST(FilesToRemove, TheRecordDecidesBeyondTheProgramsOwnFiles) {
+  platform::fake::FakePlatform p;
+  InstalledFiles record(p.registry, p.fs);
+  for (const char* folder : {"C:\\P\\", "C:\\WINDOWS\\"}) {
+    for (const char* name : {"QUOVEL32.TXT", "QvLA解凍.TXT", "QUOVEL32.SCR", "UnLha32.DLL", "QUOVEL32.EXE"}) {
+      p.fs.AddFile(std::string(folder) + name, "x");
+      record.Note(std::string(folder) + name);
+    }
+  }
+  const V own = {"C:\\P\\QUOVEL32.TXT", "C:\\P\\QvLA解凍.TXT", "C:\\P\\QUOVEL32.SCR"};
+  auto removed = [&] { return FilesToRemove(InstalledFiles(p.registry, p.fs), "C:\\P\\", "C:\\WINDOWS\\"); };
+  EXPECT_EQ(removed(), (V{own[0], "C:\\WINDOWS\\QUOVEL32.TXT", own[1], "C:\\WINDOWS\\QvLA解凍.TXT", own[2],
+                          "C:\\WINDOWS\\QUOVEL32.SCR"}));
+  record.Write(RegistryRoot::kLocalMachine);
+  p.fs.AddFile("C:\\WINDOWS\\UnLha32.DLL", "MZ another program's");
+  p.fs.AddFile("C:\\WINDOWS\\QUOVEL32.TXT", "changed");
+  EXPECT_EQ(removed(), (V{own[0], own[1], "C:\\WINDOWS\\QvLA解凍.TXT", own[2], "C:\\WINDOWS\\QUOVEL32.SCR",
+                          "C:\\P\\UnLha32.DLL", "C:\\WINDOWS\\QUOVEL32.EXE"}));
+}
+
 // One start of the program in a setup mode: its own application, form and installer.
 struct Start {
   Start(platform::fake::FakePlatform& p, int mode, const std::string& folder, const std::string& arg = "")
@@ -135,7 +189,9 @@ struct InstallerTest : testing::Test {
 TEST_F(InstallerTest, InstallThenUninstallThroughTheCopy) {
   p.desktop.SetScreenSaverActive(false, true);
   p.desktop.SetScreenSaverTimeout(300, true);
+  p.fs.AddFile("C:\\WINDOWS\\UnLha32.DLL", "MZ another program's library");
   Install("C:\\A\\B C\\D", true);   // three missing levels, one question
+  EXPECT_EQ(p.fs.ReadFile("C:\\WINDOWS\\UnLha32.DLL"), "MZ another program's library");
   for (const char* file : {"C:\\A\\B C\\D\\QUOVEL32.EXE", "C:\\A\\B C\\D\\QvLA解凍.TXT", "C:\\WINDOWS\\QUOVEL32.TXT",
                            "C:\\WINDOWS\\QUOVEL32.SCR", kPrograms.c_str()}) {
     EXPECT_TRUE(p.fs.Attributes(file)) << file;
@@ -160,8 +216,9 @@ TEST_F(InstallerTest, InstallThenUninstallThroughTheCopy) {
   p.fs.AddFile("C:\\WINDOWS\\QVLIST32.DAT", "");
   p.dde.Clear();
   Uninstall("C:\\A\\B C\\D\\", gui::kMrNo);
+  EXPECT_TRUE(p.fs.FileExists("C:\\WINDOWS\\UnLha32.DLL"));
   for (const char* gone : {"C:\\WINDOWS\\QVNAME32.DAT", "C:\\WINDOWS\\QVLIST32.DAT", "C:\\WINDOWS\\QUOVEL32.SCR", "C:\\WINDOWS\\QUOVEL32.TXT", "C:\\WINDOWS\\QUOVEL32.EXE",
-                           "C:\\WINDOWS\\UnLha32.DLL", "C:\\A\\B C\\D\\UnLha32.DLL",
+                           "C:\\A\\B C\\D\\UnLha32.DLL",
                            "C:\\A\\B C\\D\\QvLA解凍.TXT", "C:\\Users\\User\\Desktop\\QUOVEL32 EXE版.lnk"}) {
     EXPECT_FALSE(p.fs.Attributes(gone)) << gone;
   }
