@@ -57,7 +57,8 @@ Opening OpenCommand(platform::Registry& registry, platform::FileSystem& fs, cons
   }
   // Batch files (.CMD runs as .BAT does) and registry files are shown, never run.
   if (extension == ".BAT" || extension == ".CMD" || extension == ".REG") return shown;
-  const std::vector<std::string> verbs = play ? std::vector<std::string>{"play", "open"} : std::vector<std::string>{"open"};
+  std::vector<std::string> verbs{"open"};
+  if (play) verbs.insert(verbs.begin(), "play");
   using platform::RegistryRoot;
   const std::string type = registry.ReadString(RegistryRoot::kClassesRoot, extension, "", "");
   for (const std::string& verb : verbs) {

@@ -59,7 +59,8 @@ CopyPlan PlanCopies(const std::string& source, const std::string& target, const 
 }
 
 namespace {
-constexpr platform::RegistryRoot kRoots[] = {platform::RegistryRoot::kLocalMachine, platform::RegistryRoot::kCurrentUser};
+constexpr platform::RegistryRoot kRoots[] = {platform::RegistryRoot::kLocalMachine,
+                                             platform::RegistryRoot::kCurrentUser};
 }  // namespace
 
 std::string InstalledFiles::Stamp(const std::string& path) const {

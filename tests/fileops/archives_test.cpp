@@ -30,8 +30,7 @@ TEST(ArchiveTextTest, ListingLinesNamesAndSubFolders) {
   EXPECT_EQ(FreeSubFolder([](const std::string&) { return true; }, "C:\\W\\A.LZH"), "");
 }
 
-// The library is loaded by its full path from the program's folder, else the system's library
-// folder, else the Windows folder; a copy in the current folder is never looked at.
+// By full path from the program's, the system's or the Windows folder; never the current folder.
 TEST(ArchiverLibraryTest, LoadedByFullPathFromTheProgramsOrTheSystemsFolders) {
   const V order = {"C:\\QUOVEL32\\UnLha32.DLL", "C:\\WINDOWS\\SYSTEM32\\UnLha32.DLL", "C:\\WINDOWS\\UnLha32.DLL"};
   for (size_t found = 0; found <= order.size(); ++found) {
@@ -41,7 +40,8 @@ TEST(ArchiverLibraryTest, LoadedByFullPathFromTheProgramsOrTheSystemsFolders) {
     for (size_t i = found; i < order.size(); ++i) p.fs.AddFile(order[i], "MZ");
     platform::Services os = p.Services();
     EXPECT_EQ(LoadArchiverLibrary(os) != nullptr, found < order.size());
-    EXPECT_EQ(p.library.LoadAttempts(), V(order.begin(), order.begin() + static_cast<long>(std::min(found + 1, order.size()))));
+    const auto tried = static_cast<long>(std::min(found + 1, order.size()));
+    EXPECT_EQ(p.library.LoadAttempts(), V(order.begin(), order.begin() + tried));
   }
 }
 

@@ -14,8 +14,7 @@ using V = std::vector<std::string>;
 using platform::RegistryRoot;
 constexpr int kYes = 6, kStop = 3;
 
-// What 開く and 再生 do by the file's type: the command line started, preceded by "shell:" and
-// the verbs the shell is asked for first when the registry gives no command line to build.
+// The command line 開く and 再生 start, after "shell:" and the verbs the shell is asked first.
 TEST(ViewerTextTest, OpenCommandsByFileType) {
   platform::fake::FakeRegistry registry;
   platform::fake::FakeFileSystem fs;
@@ -33,15 +32,12 @@ TEST(ViewerTextTest, OpenCommandsByFileType) {
   classes("three\\shell\\open\\command", "x.exe %1 %2 %3");
   classes(".bat", "batfile");
   classes("batfile\\shell\\open\\command", "\"%1\" %*");
-  classes(".cmd", "cmdfile");
-  classes("cmdfile\\shell\\open\\command", "\"%1\" %*");
-  // As current systems register pictures, music and web pages: verbs carried out by a handler,
-  // and commands that name folders by their environment variables.
+  classes(".cmd", "batfile");
+  // Pictures, music and web pages of current systems: handlers, environment variables.
   classes(".jpg", "jpegfile");
   classes("jpegfile\\shell\\open\\command", "{4BEC}", "DelegateExecute");
   classes(".mp3", "mp3file");
   classes("mp3file\\shell\\play\\command", "{4BEC}", "DelegateExecute");
-  classes("mp3file\\shell\\play\\command", "unused.exe %1");
   classes("mp3file\\shell\\open\\command", "mp3.exe %1");
   classes(".htm", "htmlfile");
   registry.WriteExpandString(RegistryRoot::kClassesRoot, "htmlfile\\shell\\open\\command", "",
@@ -51,7 +47,7 @@ TEST(ViewerTextTest, OpenCommandsByFileType) {
   struct Row {
     std::string path;
     bool play, execute;
-    std::string action;
+    std::string command;
   };
   for (const Row& r : std::vector<Row>{
            {"C:\\D\\Read Me.txt", false, true, "C:\\WINDOWS\\SYSTEM32\\NOTEPAD.EXE C:\\D\\Read Me.txt"},
@@ -74,7 +70,7 @@ TEST(ViewerTextTest, OpenCommandsByFileType) {
     const Opening o = OpenCommand(registry, fs, r.path, r.play, r.execute, "C:\\WINDOWS");
     std::string verbs;
     for (const std::string& v : o.verbs) verbs += (verbs.empty() ? "shell:" : ",") + v;
-    EXPECT_EQ(verbs.empty() ? o.command : verbs + " " + o.command, r.action) << r.path;
+    EXPECT_EQ(verbs.empty() ? o.command : verbs + " " + o.command, r.command) << r.path;
   }
 }
 
@@ -179,8 +175,7 @@ TEST_F(ViewerCommandsTest, ReportsAreShownAndBatchFilesNeverRun) {
   Run(m, {"C:\\W\\GONE.TXT"}, "PTEXT");
 }
 
-// A file whose type gives no command line goes to the shell, verb by verb; only when the shell
-// knows none of them is it shown as text.
+// Without a command line the shell is asked verb by verb; the text editor only when it knows none.
 TEST_F(ViewerCommandsTest, FilesWithoutACommandLineGoThroughTheShell) {
   p.fs.AddFile("C:\\W\\a.jpg", "jpeg");
   p.fs.AddFile("C:\\W\\b.qqq", "?");

@@ -28,9 +28,6 @@ class FakeEnvironment {
   std::string QuickCommand() const { return "cmd.exe /c exit 0"; }
   // A short wait while polling another process; the fake's processes need none.
   void Pause() {}
-  void WriteExpandString(const std::string& key, const std::string& name, const std::string& value) {
-    fake.registry.WriteExpandString(platform::RegistryRoot::kCurrentUser, key, name, value);
-  }
 
   platform::fake::FakePlatform fake;
   const std::string root = "C:\\QvTest";

@@ -49,20 +49,6 @@ TYPED_TEST(ServicesContract, RegistryStringsRoundTripWithCaseInsensitiveNames) {
   EXPECT_EQ(reg.ReadString(kUser, key, "Version"), "17");
 }
 
-// A REG_EXPAND_SZ value expands as the system expands it: defined names become their text, an
-// undefined one and a lone "%" stay; a REG_SZ value is never expanded.
-TYPED_TEST(ServicesContract, RegistryExpandStringsExpandTheEnvironment) {
-  platform::Registry& reg = this->os.registry;
-  const std::string key = this->env.registryKey + "\\Expand";
-  const std::string raw = "%SystemRoot%\\x.exe \"%1\" %QvUndefined% 100%";
-  this->env.WriteExpandString(key, "", raw);
-  ASSERT_TRUE(reg.WriteString(kUser, key, "Plain", raw));
-  EXPECT_EQ(reg.ReadString(kUser, key, ""), raw);
-  EXPECT_EQ(platform::fake::UpperAscii(reg.ReadExpandedString(kUser, key, "").value_or("")),
-            platform::fake::UpperAscii(this->os.desktop.WindowsFolder() + "\\x.exe \"%1\" %QvUndefined% 100%"));
-  EXPECT_EQ(reg.ReadExpandedString(kUser, key, "Plain"), raw);
-}
-
 TYPED_TEST(ServicesContract, RegistryValuesAndTreesAreDeleted) {
   platform::Registry& reg = this->os.registry;
   const std::string base = this->env.registryKey + "\\KAPUL SOFT32";

@@ -55,40 +55,31 @@ TEST(PlanCopies, ByTheFoldersOfSourceTargetAndWindows) {
   }
 }
 
-// A library already at the target stays unless the record shows it as ours and the one to copy is
-// newer; every other file is written.
+// A library already at the target is replaced only when the record shows it as ours and older.
 TEST(ChooseCopy, ALibraryIsReplacedOnlyWhenOursAndOlder) {
   struct Case {
-    const char* there;  // the target's bytes; null: no file
-    bool recorded, changed, shared;
+    bool recorded, changed;
     uint64_t thereTime;
     CopyChoice choice;
   };
-  for (const Case& c : {Case{nullptr, false, false, true, 0, CopyChoice::kCopy},
-                        Case{"MZ other", false, false, true, 1, CopyChoice::kKeepForeign},
-                        Case{"MZ ours", true, true, true, 1, CopyChoice::kKeepForeign},
-                        Case{"MZ ours", true, false, true, 1, CopyChoice::kCopy},
-                        Case{"MZ ours", true, false, true, 9, CopyChoice::kKeepOurs},
-                        Case{"MZ other", false, false, false, 9, CopyChoice::kCopy}}) {
+  for (const Case& c : {Case{false, false, 1, CopyChoice::kKeepForeign}, Case{true, true, 1, CopyChoice::kKeepForeign},
+                        Case{true, false, 1, CopyChoice::kCopy}, Case{true, false, 9, CopyChoice::kKeepOurs}}) {
     platform::fake::FakePlatform p;
-    const FileCopy copy{"C:\\S\\X.DLL", "C:\\T\\X.DLL", c.shared};
+    const FileCopy copy{"C:\\S\\X.DLL", "C:\\T\\X.DLL", true};
     p.fs.AddFile(copy.from, "MZ new");
     p.fs.SetLastWriteTime(copy.from, platform::FileTime{5});
+    p.fs.AddFile(copy.to, "MZ there");
+    p.fs.SetLastWriteTime(copy.to, platform::FileTime{c.thereTime});
     InstalledFiles record(p.registry, p.fs);
-    if (c.there != nullptr) {
-      p.fs.AddFile(copy.to, c.there);
-      p.fs.SetLastWriteTime(copy.to, platform::FileTime{c.thereTime});
-      if (c.recorded) record.Note(copy.to);
-      record.Write(RegistryRoot::kCurrentUser);
-      if (c.changed) p.fs.AddFile(copy.to, "MZ changed");
-    }
-    EXPECT_EQ(ChooseCopy(p.fs, InstalledFiles(p.registry, p.fs), copy), c.choice) << c.there << c.thereTime;
+    if (c.recorded) record.Note(copy.to);
+    record.Write(RegistryRoot::kCurrentUser);
+    if (c.changed) p.fs.AddFile(copy.to, "MZ changed");
+    EXPECT_EQ(ChooseCopy(p.fs, InstalledFiles(p.registry, p.fs), copy), c.choice) << c.recorded << c.changed << c.thereTime;
   }
 }
 
-// Beside the program its texts and screen saver always go; in the Windows folder, and any library,
-// only what the record shows as ours and unchanged. The record of an older version names no files:
-// then the texts and screen saver in the Windows folder go, and nothing that may be another's.
+// Beyond the texts and screen saver beside the program, only what the record shows as ours goes; an
+// older version's record names no files, and then the texts and screen saver in Windows go too.
 TEST(FilesToRemove, TheRecordDecidesBeyondTheProgramsOwnFiles) {
   platform::fake::FakePlatform p;
   InstalledFiles record(p.registry, p.fs);

@@ -29,20 +29,12 @@ TEST(InstallerGroups, SortedWithTheMakersGroupsLast) {
   }
 }
 
-// Every name and path stands between double quotes, so that blanks, commas and brackets in it
-// stay part of it; one holding a double quote cannot be written and its command is refused.
+// Names stand between double quotes, brackets and commas in them included; a name with a double
+// quote makes no command, which is refused unsent.
 TEST(ProgramManager, CommandsQuoteEveryName) {
-  struct Case {
-    std::string command, text;
-  };
-  for (const Case& c : {Case{CreateGroupCommand("Tools (x86)"), "[CreateGroup(\"Tools (x86)\")]\r\n"},
-                        Case{ShowGroupCommand("A, B [1]"), "[ShowGroup(\"A, B [1]\",1)]\r\n"},
-                        Case{AddItemCommand("C:\\P (x86)\\Q.EXE"), "[AddItem(\"C:\\P (x86)\\Q.EXE\",\"QUOVEL32 EXE版\")]\r\n"},
-                        Case{DeleteItemCommand(), "[DeleteItem(\"QUOVEL32 EXE版\")]\r\n"},
-                        Case{CreateGroupCommand("say \"hi\""), ""}, Case{ShowGroupCommand("a\"b"), ""},
-                        Case{AddItemCommand("C:\\a\"b.exe"), ""}}) {
-    EXPECT_EQ(c.command, c.text);
-  }
+  EXPECT_EQ(CreateGroupCommand("Tools (x86)"), "[CreateGroup(\"Tools (x86)\")]\r\n");
+  EXPECT_EQ(ShowGroupCommand("A, B [1]"), "[ShowGroup(\"A, B [1]\",1)]\r\n");
+  EXPECT_EQ(ShowGroupCommand("a\"b") + AddItemCommand("C:\\a\"b.exe"), "");
   platform::fake::FakeDde dde;
   EXPECT_EQ(ProgramManager(dde).Execute(CreateGroupCommand("a\"b")), kSendFailed);
   EXPECT_TRUE(dde.Commands().empty());

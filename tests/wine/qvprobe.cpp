@@ -41,10 +41,8 @@
 //                                    notification area
 //   qvprobe tray-click N [right|2|hover]  click icon N with the mouse (real input); hover only
 //                                    moves the mouse onto it (its tip shows)
-//   qvprobe tray-remove CLASS ID     take the icon ID of the window of CLASS out of the notification
-//                                    area, as a taskbar that is made anew has forgotten it
-//   qvprobe broadcast NAME           send the registered window message NAME to every top-level
-//                                    window (as the shell does with "TaskbarCreated")
+//   qvprobe tray-remove CLASS ID     take icon ID of the window of CLASS out of the notification area
+//   qvprobe broadcast NAME           send the registered message NAME to every top-level window
 //   qvprobe menu-key VK [MS]         wait until a popup menu shows, then press the key (real input),
 //                                    e.g. an item's mnemonic letter
 //   qvprobe monitors                 "monitor L T R B work L T R B [primary]" per monitor, then

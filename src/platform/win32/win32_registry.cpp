@@ -42,7 +42,8 @@ class Key {
 OsResult Status(LONG status) { return OsResult::FromCode(static_cast<uint32_t>(status)); }
 
 // A string value's text and its type (REG_SZ or REG_EXPAND_SZ).
-std::optional<std::wstring> StringValue(RegistryRoot root, const std::string& key, const std::string& name, DWORD& type) {
+std::optional<std::wstring> StringValue(RegistryRoot root, const std::string& key, const std::string& name,
+                                        DWORD& type) {
   Key k(root, key, KEY_QUERY_VALUE);
   if (!k.ok()) return std::nullopt;
   std::wstring valueName = Wide(name);

@@ -220,9 +220,8 @@ TEST_F(LzhUnlhaDll, OutputStaysInsideTheGivenSize) {
   EXPECT_EQ(buf[250], 'X') << "nothing written past the buffer";
 }
 
-// The program's own adapter: the library by its full path (never by a bare name, which the system
-// would look up in folders the program does not choose), its entry points, the names read from
-// the entry records, and a library that is not there.
+// The program's own adapter: the library by its full path (a bare name is refused), its entry
+// points, the names read from the entry records, and a library that is not there.
 TEST_F(LzhUnlhaDll, TheProgramsAdapterDrivesTheLibrary) {
   platform::win32::Win32Library library;
   wchar_t self[MAX_PATH] = {};

@@ -35,12 +35,6 @@ void RemoveTree(const std::wstring& folder) {
 
 }  // namespace
 
-void RealEnvironment::WriteExpandString(const std::string& key, const std::string& name, const std::string& value) {
-  const std::wstring data = platform::win32::Wide(value);
-  SHSetValueW(HKEY_CURRENT_USER, platform::win32::Wide(key).c_str(), platform::win32::Wide(name).c_str(), REG_EXPAND_SZ,
-              data.c_str(), static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-}
-
 RealEnvironment::RealEnvironment() {
   const std::string unique = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
   wchar_t temp[MAX_PATH + 1] = {};

@@ -21,8 +21,6 @@ class RealEnvironment {
   std::string ExitSevenCommand() const { return "cmd.exe /c exit 7"; }
   std::string QuickCommand() const { return "cmd.exe /c exit 0"; }
   void Pause();  // 50 ms
-  // A REG_EXPAND_SZ value under HKEY_CURRENT_USER.
-  void WriteExpandString(const std::string& key, const std::string& name, const std::string& value);
 
   platform::win32::Win32Platform real;
   std::string root;

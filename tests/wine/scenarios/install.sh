@@ -1,15 +1,13 @@
 #!/usr/bin/env bash
 # Installation and removal on a machine that never saw the program: a Wine prefix made afresh.
-# QUOVEL32.EXE started from a download folder shows the installer; the user names a new group
-# (with brackets and a blank in its name), asks for the start-up item too and presses 設定.
-# Afterwards the program folder, the working folder, QUOVEL32.SCR and the texts in the Windows
-# folder, SYSTEM.INI, the settings, the uninstall entry and the Start menu items that Wine's
-# Program Manager server made exist, and another program's archiver library in the Windows folder
-# is still its own; the
+# QUOVEL32.EXE started from a download folder shows the installer; the user names a new group,
+# asks for the start-up item too and presses 設定. Afterwards the program folder, the working
+# folder, QUOVEL32.SCR and the texts in the Windows folder, SYSTEM.INI, the settings, the
+# uninstall entry and the Start menu items that Wine's Program Manager server made exist; the
 # next start opens the manager, whose menus add the desktop icon, remove the start-up item and
 # offer the version deletion. QUOVEL32.EXE /uninstall then removes all of it, the program file
 # and its folders through the uninstaller copy, and leaves another product's value under the
-# maker's key and the other program's library.
+# maker's key. The group's name has brackets; another program's library in the Windows folder stays.
 source "$(dirname "$0")/../lib.sh"
 
 FRESH="$QV_STATE/install-prefix"

@@ -3,9 +3,8 @@
 # Japanese text opens in the text editor with the characters in its Strings column (screenshot);
 # "HTML 0Dh削除" takes the CR bytes out of a page and nothing else; the free-space report lists
 # every drive of the drive selector; 開く opens a .TXT through its file type, fills a file type's
-# placeholder with the path (its environment variables expanded), hands a file whose verb a
-# handler carries out to the shell instead of the text editor, and shows a .BAT instead of
-# running it.
+# placeholder with the path (variables expanded), gives a handler's verb to the shell, and shows a
+# .BAT instead of running it.
 source "$(dirname "$0")/../lib.sh"
 
 fresh_manager
@@ -20,10 +19,7 @@ mkdir -p "$ROOT"
 had_txt=0
 wine reg query 'HKCR\.txt' >/dev/null 2>&1 && had_txt=1
 forget_type() {
-  wine reg delete 'HKCR\.qvv' /f >/dev/null 2>&1
-  wine reg delete 'HKCR\QvView.File' /f >/dev/null 2>&1
-  wine reg delete 'HKCR\.qvs' /f >/dev/null 2>&1
-  wine reg delete 'HKCR\QvShell.File' /f >/dev/null 2>&1
+  for k in .qvv QvView.File .qvs QvShell.File; do wine reg delete "HKCR\\$k" /f >/dev/null 2>&1; done
   [ "$had_txt" = 1 ] || wine reg delete 'HKCR\.txt' /f >/dev/null 2>&1
 }
 wine reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1 || fail "reg add .txt"
@@ -39,8 +35,7 @@ printf 'x' >"$ROOT/Picture.qvs"
 wine reg add 'HKCR\.qvv' /ve /d QvView.File /f >/dev/null 2>&1 || fail "reg add .qvv"
 wine reg add 'HKCR\QvView.File\shell\open\command' /ve /t REG_EXPAND_SZ \
   /d '%windir%\system32\cmd.exe /c echo %1> C:\qv-assoc.txt' /f >/dev/null 2>&1 || fail "reg add QvView.File"
-# A file type whose "open" a handler carries out (as current systems register pictures). Wine's
-# shell has no such handlers and runs the command the verb also holds, as the shell builds it.
+# A type whose "open" a handler carries out; Wine's shell has none and runs the command instead.
 wine reg add 'HKCR\.qvs' /ve /d QvShell.File /f >/dev/null 2>&1 || fail "reg add .qvs"
 wine reg add 'HKCR\QvShell.File\shell\open\command' /ve \
   /d 'C:\windows\system32\cmd.exe /c echo shell ran %1> C:\qv-shell.txt' /f >/dev/null 2>&1 || fail "reg add QvShell.File"
@@ -109,11 +104,9 @@ t=0
 until [ -s "$ASSOC" ]; do sleep 0.2; t=$((t + 1)); [ $t -lt 100 ] || fail "the file type's command did not run"; done
 grep -q '^C:\\qv-view\\Mixed Case.qvv' "$ASSOC" || fail "the command got: $(cat "$ASSOC")"
 
-# The verb a handler carries out goes to the shell (whose command line is not upper-cased), not
-# to the text editor.
+# A handler's verb goes to the shell (which does not upper-case the command), not to the editor.
 menu_on Picture.qvs 0x4F
-t=0
-until [ -s "$SHELLRAN" ]; do sleep 0.2; t=$((t + 1)); [ $t -lt 100 ] || fail "the shell did not open the file"; done
+t=0; until [ -s "$SHELLRAN" ]; do sleep 0.2; t=$((t + 1)); [ $t -lt 100 ] || fail "the shell did not open the file"; done
 grep -q '^shell ran C:\\qv-view\\Picture.qvs' "$SHELLRAN" || fail "the shell's command got: $(cat "$SHELLRAN")"
 probe wait-window Notepad 2000 >/dev/null && fail "the text editor was started for a file the shell opens"
 
