@@ -1,4 +1,4 @@
-// LZH archives in the manager, through the archiver library loaded by name for each operation:
+// LZH archives in the manager, through the archiver library loaded for each operation:
 // an archive's entries listed into ListBox3 (the archive view, which a run plays from the
 // archive's extraction folder), the listing text for the viewer, extraction of the selected
 // archives into folders below the working folder, and compression of the selected files into an
