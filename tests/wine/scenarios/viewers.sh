@@ -12,8 +12,9 @@ ROOT="$C/qv-view"
 WORK="$C/QVWORK"
 MARKER="$C/qv-marker.txt"
 ASSOC="$C/QV-ASSOC.TXT"   # the command is upper-cased, the path in it is not
-SHELLRAN="$C/qv-shell.txt"
-rm -rf "$ROOT" "$MARKER" "$ASSOC" "$SHELLRAN" "$WORK"/*'$$$$$.TXT'
+shell_out() { find "$C" -maxdepth 1 -iname qv-shell.txt "$@"; }   # in the case it was first made in
+shell_out -delete
+rm -rf "$ROOT" "$MARKER" "$ASSOC" "$WORK"/*'$$$$$.TXT'
 mkdir -p "$ROOT"
 # Texts are of the type "txtfile", as on Windows (Wine defines the type without the extension).
 had_txt=0
@@ -23,7 +24,7 @@ forget_type() {
   [ "$had_txt" = 1 ] || wine reg delete 'HKCR\.txt' /f >/dev/null 2>&1
 }
 wine reg add 'HKCR\.txt' /ve /d txtfile /f >/dev/null 2>&1 || fail "reg add .txt"
-trap 'cleanup; forget_type; rm -rf "$ROOT" "$MARKER" "$ASSOC" "$SHELLRAN"' EXIT
+trap 'cleanup; forget_type; shell_out -delete; rm -rf "$ROOT" "$MARKER" "$ASSOC"' EXIT
 printf '日本語のテキスト\r\n二行目\r\n' | iconv -f UTF-8 -t CP932 >"$ROOT/日本.TXT"
 printf '<html>\r\n<body>\r\n\r\n本文\r\n</body></html>\r\n' | iconv -f UTF-8 -t CP932 >"$ROOT/PAGE.HTM"
 tr -d '\r' <"$ROOT/PAGE.HTM" >"$OUTDIR/page-expected.htm"
@@ -106,8 +107,8 @@ grep -q '^C:\\qv-view\\Mixed Case.qvv' "$ASSOC" || fail "the command got: $(cat 
 
 # A handler's verb goes to the shell (which does not upper-case the command), not to the editor.
 menu_on Picture.qvs 0x4F
-t=0; until [ -s "$SHELLRAN" ]; do sleep 0.2; t=$((t + 1)); [ $t -lt 100 ] || fail "the shell did not open the file"; done
-grep -q '^shell ran C:\\qv-view\\Picture.qvs' "$SHELLRAN" || fail "the shell's command got: $(cat "$SHELLRAN")"
+t=0; until [ -s "$(shell_out)" ]; do sleep 0.2; t=$((t + 1)); [ $t -lt 100 ] || fail "the shell did not open the file"; done
+grep -q '^shell ran C:\\qv-view\\Picture.qvs' "$(shell_out)" || fail "the shell's command got: $(cat "$(shell_out)")"
 probe wait-window Notepad 2000 >/dev/null && fail "the text editor was started for a file the shell opens"
 
 # A batch file is shown, never run.
