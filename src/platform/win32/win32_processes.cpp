@@ -1,6 +1,7 @@
 #include "platform/win32/win32_processes.h"
 
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 #include <tlhelp32.h>
 
@@ -187,6 +188,25 @@ OsResult Win32Processes::ShellOpen(const std::string& target) {
     case SE_ERR_NOASSOC: return OsResult::FromCode(ERROR_NO_ASSOCIATION);
     default: return OsResult::FromCode(value == 0 ? ERROR_NOT_ENOUGH_MEMORY : static_cast<uint32_t>(value));
   }
+}
+
+OsResult Win32Processes::ShellVerb(const std::string& file, const std::string& verb) {
+  // Handlers of the shell are COM objects; the call's own apartment is left as it was found.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  const std::wstring wideFile = Wide(file);
+  const std::wstring wideVerb = Wide(verb);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  // No error boxes of the shell (a missing verb fails quietly), and the start finished before
+  // the call returns, since the apartment may end with it.
+  info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+  info.lpVerb = wideVerb.c_str();
+  info.lpFile = wideFile.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  const bool ok = ShellExecuteExW(&info) != FALSE;
+  const DWORD error = ok ? 0 : GetLastError();
+  if (SUCCEEDED(com)) CoUninitialize();
+  return ok ? OsResult::Ok() : OsResult::FromCode(error == 0 ? code::kNoAssociation : error);
 }
 
 uint32_t Win32Processes::StartViewer(const std::string& commandLine) {
