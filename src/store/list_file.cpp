@@ -110,7 +110,7 @@ std::optional<std::string> ReadSaverDescription(platform::FileSystem& fs, platfo
     if (auto d = FindDescription(head.substr(kBlock))) return *d;
   }
   // Savers since the 32-bit Windows name themselves in their resources instead.
-  std::optional<std::u16string> name = SaverResourceName(*opened.file, text.UserLanguage());
+  std::optional<std::u16string> name = SaverResourceName(*opened.file, text.UserLanguage(), head);
   return name ? text.FromUtf16(*name) : std::string();
 }
 

@@ -18,10 +18,11 @@ constexpr size_t kBlockSize = 4096;
 constexpr uint32_t kMaxStringBlock = 16 * (2 + 2 * 65535);
 
 // Reads the file at any offset through one cached block, so that the headers and the resource
-// directory, which lie close together, cost a read or two.
+// directory, which lie close together, cost a read or two. The block starts as the file's head,
+// read by the caller already.
 class Reader {
  public:
-  explicit Reader(platform::File& file) : file_(file) {}
+  Reader(platform::File& file, std::string_view head) : file_(file), block_(head.begin(), head.end()) {}
 
   bool Read(uint64_t at, void* out, size_t n) {
     auto* bytes = static_cast<uint8_t*>(out);
@@ -75,7 +76,7 @@ struct Entry {
 
 class Image {
  public:
-  explicit Image(platform::File& file) : in_(file) {}
+  Image(platform::File& file, std::string_view head) : in_(file, head) {}
 
   // Reads the headers; false for a file that is no 32- or 64-bit executable.
   bool Open() {
@@ -179,8 +180,8 @@ const Entry* WithId(const std::vector<Entry>& entries, uint32_t id, bool directo
 
 }  // namespace
 
-std::optional<std::u16string> SaverResourceName(platform::File& file, uint16_t language) {
-  Image image(file);
+std::optional<std::u16string> SaverResourceName(platform::File& file, uint16_t language, std::string_view head) {
+  Image image(file, head);
   if (!image.Open()) return std::nullopt;
   // Type 6 (strings), then block 1 (strings 0 to 15), then a language.
   const auto types = image.Directory(0);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 class File;
@@ -15,6 +16,7 @@ namespace store {
 // String resource 1 of the executable open as `file`, in the language closest to `language`: the
 // same language, then the same primary language, then a neutral one, then English, then any.
 // Nullopt when the file has none (or is no well-formed executable); the text may be empty.
-std::optional<std::u16string> SaverResourceName(platform::File& file, uint16_t language);
+// `head`: the file's first bytes when the caller has read them already (they are not read again).
+std::optional<std::u16string> SaverResourceName(platform::File& file, uint16_t language, std::string_view head = {});
 
 }  // namespace store

@@ -29,7 +29,7 @@ struct Machine {
       p.fs.AddFile("C:\\SS\\SAVER" + std::to_string(i) + ".SCR", body + std::string(1, '\0'));
       // Savers of today: no description text, their names in English and Japanese resources.
       const std::u16string n = u"Starfield " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26));
-      p.fs.AddFile("C:\\RS\\SAVER" + std::to_string(i) + ".SCR", testsupport::PeImage({false, {{0x0409, n}, {0x0411, n}}}));
+      p.fs.AddFile("C:\\RS\\SAVER" + std::to_string(i) + ".SCR", testsupport::PeImage({false, {{0x0409, n}, {0x0411, n}}, 0x2000}));
     }
     form.SSN.SetChecked(true);
     form.CB5.SetChecked(true);

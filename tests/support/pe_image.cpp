@@ -12,8 +12,9 @@ void Put(std::string& b, size_t at, uint64_t v, size_t n) {
 }  // namespace
 
 std::string PeImage(const PeStrings& strings, const std::string& head) {
-  constexpr size_t kPe = 0x80, kRaw = 0x400;
+  constexpr size_t kPe = 0x80;
   constexpr uint32_t kRva = 0x1000;
+  const size_t kRaw = strings.resourcesAt;
   std::string b(kRaw, '\0');
   b[0] = 'M';
   b[1] = 'Z';

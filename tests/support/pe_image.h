@@ -11,6 +11,7 @@ namespace testsupport {
 struct PeStrings {
   bool wide = false;                                         // a 64-bit image
   std::vector<std::pair<uint16_t, std::u16string>> names;    // language, string 1
+  size_t resourcesAt = 0x400;                                // where the resource section lies in the file
 };
 
 // The bytes of the image; `head` goes into the DOS stub (e.g. a "SCRNSAVE :" text).

@@ -87,12 +87,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   CreateDirectoryW(root.c_str(), nullptr);
   CreateDirectoryW(named.c_str(), nullptr);
   for (int i = 0; i < kSavers; ++i) {
-    // Every tenth saver has no description; the others share a hundred, past 2 KB of header.
+    // Every tenth saver has no description; the others share a hundred, past 2 KB of header. The
+    // savers of today carry their names in resources behind 8 KB of code.
     std::string body = "MZ" + std::string(2100, '\x01');
     if (i % 10 != 0) body += "SCRNSAVE : Starfield " + std::to_string(i % 100);
     WriteSaver(SaverPath(root, i), body + std::string(1, '\0'));
     const std::u16string name = u"Starfield " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26));
-    WriteSaver(SaverPath(named, i), testsupport::PeImage({false, {{0x0409, name}, {0x0411, name}}}));
+    WriteSaver(SaverPath(named, i), testsupport::PeImage({false, {{0x0409, name}, {0x0411, name}}, 0x2000}));
   }
   DeleteFileW(cacheFile.c_str());
   DeleteFileW(listingFile.c_str());
@@ -159,7 +160,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   store::DescriptionCache nextStart(os.fs, os.text, data);
   store::ListingCache nextListings(os.fs, data);
   const double restarted = listWith(cachedHooks(nextStart, nextListings));
-  // The savers of today, listed first in a next start whose cache does not know them.
+  // The savers of today, listed first in a next start whose cache does not know them, after a bare
+  // reading of their heads as the first listing above had one.
+  double namedReading = Now();
+  if (BareReading(named) != kSavers) std::printf("bare reading missed files\n");
+  namedReading = Now() - namedReading;
   f.ListBox4.ClearItems();
   f.ListBox7.ClearItems();
   store::DescriptionCache namedStart(os.fs, os.text, data);
@@ -180,8 +185,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
               first / bare, first / reading);
   std::printf("  later listing, same process        %7.1f ms  %5.2f x (goal <= 1.5)\n", second, second / bare);
   std::printf("  later listing, next start          %7.1f ms  %5.2f x (goal <= 1.5)\n", restarted, restarted / bare);
-  std::printf("  first listing, resource names      %7.1f ms  %5.2f x the first listing (goal <= 1.5 x)\n", resourceNames,
-              resourceNames / first);
+  std::printf("  first listing, resource names      %7.1f ms  %5.2f x the first listing (goal <= 1.5 x)  %5.2f x their bare reading\n",
+              resourceNames, resourceNames / first, resourceNames / namedReading);
   std::fflush(stdout);
   for (const std::wstring& folderOf : {root, named}) {
     for (int i = 0; i < kSavers; ++i) DeleteFileW(SaverPath(folderOf, i).c_str());
