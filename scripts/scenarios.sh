@@ -86,7 +86,7 @@ done
 wait
 
 passed=0 failed=0
-for s in "${all[@]}"; do
+for s in ${lanes[0]} ${lanes[1]}; do
   name=$(basename "$s" .sh)
   echo "-- scenario $name"
   if [ "$(cat "out/e2e-$name.result" 2>/dev/null)" = ok ]; then

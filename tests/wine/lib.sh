@@ -280,6 +280,13 @@ user_prefix() {
   UP="$home/qv-prefix"
   trap 'cleanup; stop_user' EXIT
   stop_user
+  # Nothing of an earlier scenario may still run as the plain user (and write into the prefix):
+  # the user exists for these scenarios only, which all run in one lane.
+  pkill -KILL -u "$QV_USER" 2>/dev/null || true
+  local t=0
+  while pgrep -u "$QV_USER" >/dev/null 2>&1; do
+    sleep 0.1; t=$((t + 1)); [ $t -lt 100 ] || fail "programs of $QV_USER do not end"
+  done
   rm -rf "$UP"
   cp -a "$WINEPREFIX" "$UP"
   # The copy must not name the original's server folder.
