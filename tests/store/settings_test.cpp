@@ -100,6 +100,8 @@ TEST_F(SettingsTest, SaveAllWritesEveryValueAndSkipsOnlyTheOptionalOnes) {
   s.memory = {0, -1, 1, -1, 3, 0, 0};
   s.workingFolder = "C:\\TMP";
   s.kinsi = false;
+  s.preview = 1;
+  s.previewFp = std::make_pair(-5, 6);
   SettingsWrite w = WriteSettings(scr, exe, s);
   EXPECT_TRUE(w.ok);
   EXPECT_EQ(Stored("FP"), "12,34");
@@ -111,13 +113,15 @@ TEST_F(SettingsTest, SaveAllWritesEveryValueAndSkipsOnlyTheOptionalOnes) {
   SettingsRead back = ReadSettings(scr, exe, DefaultSettings(context));
   EXPECT_EQ(back.settings.memory, s.memory);
   EXPECT_EQ(back.settings.fp, s.fp);
+  EXPECT_EQ(Stored("PREVIEW"), "1");
+  EXPECT_EQ(back.settings.previewFp, s.previewFp);
 
-  // Order of writing: the two screen-saver values, then FP ... KYOUYO.
+  // Order of writing: the two screen-saver values, then FP ... KYOUYO and the preview window's.
   registry.ClearChanges();
   WriteSettings(scr, exe, s);
-  ASSERT_EQ(registry.Changes().size(), 2u + 22u);
+  ASSERT_EQ(registry.Changes().size(), 2u + 24u);
   EXPECT_NE(registry.Changes()[2].find("[FP]"), std::string::npos);
-  EXPECT_NE(registry.Changes().back().find("[KYOUYO]"), std::string::npos);
+  EXPECT_NE(registry.Changes().back().find("[PREVIEWFP]"), std::string::npos);
 }
 
 // A registry whose n-th write fails.
@@ -137,10 +141,10 @@ TEST(SettingsWrite, AFailedWriteStopsSaveAllUnlessTheValueIsOptional) {
     bool ok;
     const char* after;         // a value written after it, present only when writing went on
   } cases[] = {{"COPYPath", true, "KYOUYO"}, {"BackColor", true, "minihelp"}, {"FP", false, "ZOKUSEI"},
-               {"INDEX", false, "TIMER"}, {"KYOUYO", false, nullptr}};
+               {"INDEX", false, "TIMER"}, {"KYOUYO", false, nullptr}, {"PREVIEW", true, "PREVIEWFP"}};
   const char* order[] = {"FP", "ZOKUSEI", "KAKUCHOSHI", "DirNo", "CPATH", "FILESHITEI", "FILENAME", "MEMORY",
                          "ALL", "SAISEIM", "INDEX", "TIMER", "STIMER", "FOLDERHIS", "FILEHIS", "BackColor",
-                         "COPYPath", "IDOPath", "LZHCOPY", "minihelp", "Lower", "KYOUYO"};
+                         "COPYPath", "IDOPath", "LZHCOPY", "minihelp", "Lower", "KYOUYO", "PREVIEW", "PREVIEWFP"};
   for (const Case& c : cases) {
     FailingRegistry registry;
     int index = 0;

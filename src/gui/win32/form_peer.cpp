@@ -80,7 +80,7 @@ class FormPeer : public WindowPeer {
       case Property::Visible:
         if (form_.Visible()) {
           backend_.FormShown();
-          ShowWindow(hwnd_, WindowStateCommand());
+          ShowWindow(hwnd_, form_.ActivateOnShow() ? WindowStateCommand() : SW_SHOWNOACTIVATE);
         } else {
           ShowWindow(hwnd_, SW_HIDE);
         }
