@@ -77,6 +77,33 @@ TEST_F(ProgramWiringTest, TheFileListPlaysTheFolderTheUserOpened) {
   EXPECT_TRUE(h.backend.VerifyExpectations());
 }
 
+// The preview window as the settings left it: it shows at its place after the start-up, follows
+// the row the user clicks, lets go of its saver when the file menu opens (the commands need the
+// file), and closed by the user it is off for the next start.
+TEST_F(ProgramWiringTest, ThePreviewFollowsItsSettingsTheRowAndTheFileMenu) {
+  Set("CPATH", "C:\\SECOND");
+  Set("PREVIEW", "1");
+  Set("PREVIEWFP", "30,40");
+  forms::TQUOVEL32KAPUL& m = Start();
+  forms::TQUOVEL32PREVIEW& preview = *program->PreviewWindow();
+  ASSERT_TRUE(preview.Visible());
+  EXPECT_EQ(preview.Left(), 30);
+  EXPECT_EQ(preview.Top(), 40);
+  m.ListBox4.UserSelect(Row(m.ListBox4, "B.SCR"));
+  h.backend.Advance(500);
+  ASSERT_FALSE(p.processes.Started().empty());
+  EXPECT_EQ(p.processes.Started().back().program, "C:\\SECOND\\B.SCR");
+  h.backend.ExpectPopup("PopupMenu2", "");
+  m.ListBox4.UserMouseDown(gui::MouseButton::Right, 0, 5, 5);
+  EXPECT_TRUE(p.processes.Started().back().endedByForce);
+  m.ListBox4.UserMouseUp(gui::MouseButton::Right, 0, 5, 5);
+  preview.Close();
+  EXPECT_FALSE(m.PREVIEW.Checked());
+  m.Close();
+  EXPECT_EQ(Stored("PREVIEW"), "0");
+  EXPECT_EQ(Stored("PREVIEWFP"), "30,40");
+}
+
 // "C" shows the tree in place of the folder list and back; a folder picked in the tree plays.
 // A tree rebuilt while a pick waits for its messages opens the rebuilt tree's folder.
 TEST_F(ProgramWiringTest, TheTreeShowsAndAPickedFolderPlays) {
