@@ -16,16 +16,13 @@ std::string Path(const std::string& name) { return "C:\\SAVERS\\" + name; }
 // The preview on, following `row`; never two preview processes at once.
 struct Rig {
   Rig() {
-    for (const char* name : {"A.SCR", "B.SCR", "HUNG.SCR", "DARK.SCR", "FULL.SCR"}) p.fs.AddFile(Path(name), "MZ");
+    for (const char* name : {"A.SCR", "B.SCR", "HUNG.SCR", "DARK.SCR", "NOTE.TXT"}) p.fs.AddFile(Path(name), "MZ");
     p.fs.AddFile(Path("TEXT.SCR"), "text");
-    p.fs.AddFile(Path("NOTE.TXT"), "MZ");
-    platform::fake::ProgramBehaviour hung, dark, full;
+    platform::fake::ProgramBehaviour hung, dark;
     hung.endsOnClose = false;
-    dark.previewInside = false;
-    full.windows = {{0, 0, 1024, 768}};
+    dark.previewInside = false;  // draws nothing inside the window
     p.processes.SetBehaviour("HUNG.SCR", hung);
     p.processes.SetBehaviour("DARK.SCR", dark);
-    p.processes.SetBehaviour("FULL.SCR", full);
     LivePreviewHooks hooks;
     hooks.CurrentPath = [this] { return row; };
     preview = std::make_unique<LivePreview>(h.app, form, os, hooks);
@@ -59,7 +56,6 @@ TEST(LivePreviewTest, ARowStartsItsSaverOnlyOnceItHasRested) {
   t.Run(100);
   ASSERT_EQ(t.Started().size(), 1u);
   EXPECT_EQ(t.Started()[0].request.commandLine, "\"C:\\SAVERS\\B.SCR\" /p " + std::to_string(t.form.Panel1.GetHandle()));
-  EXPECT_EQ(t.Started()[0].request.currentFolder, "C:\\SAVERS");
   EXPECT_EQ(t.Started()[0].request.showMode, platform::show::kNoActivate);
 }
 
@@ -88,13 +84,10 @@ TEST(LivePreviewTest, WhatCannotShowGivesWayToText) {
     std::string says;
     bool forced;  // a saver was started and ended by force
   } cases[] = {
-      {"", 1000, "", false},
-      {Path("NOTE.TXT"), 1000, "NOTE.TXT", false},
-      {Path("TEXT.SCR"), 1000, "TEXT.SCR", false},
-      {Path("ARC.LZH"), 1000, "ARC.LZH", false},
+      {"", 1000, "", false},          {Path("NOTE.TXT"), 1000, "NOTE.TXT", false},
+      {Path("TEXT.SCR"), 1000, "TEXT.SCR", false}, {Path("ARC.LZH"), 1000, "ARC.LZH", false},
       {Path("GONE.SCR"), 1000, "GONE.SCR", false},
-      {Path("FULL.SCR"), 500, kNoPreview, true},   // took the screen: ended at the first look
-      {Path("DARK.SCR"), 3400, kNoPreview, true},  // nothing inside the window for 3 s
+      {Path("DARK.SCR"), 3400, kNoPreview, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.row);
@@ -104,20 +97,6 @@ TEST(LivePreviewTest, WhatCannotShowGivesWayToText) {
     EXPECT_EQ(t.form.Panel1.Caption(), c.says) << testsupport::Utf8(t.form.Panel1.Caption());
     EXPECT_EQ(!t.Started().empty() && t.Started()[0].endedByForce, c.forced);
   }
-}
-
-TEST(PreviewBoundsTest, BesideTheManagerInsideTheWorkArea) {
-  struct Case {
-    gui::Rect manager;
-    std::optional<gui::Point> saved;
-    gui::Rect expected;
-  } cases[] = {
-      {{100, 50, 500, 400}, std::nullopt, {600, 50, 200, 170}},         // right of it
-      {{400, 50, 500, 400}, std::nullopt, {200, 50, 200, 170}},         // no room right: left
-      {{0, 600, 1000, 300}, std::nullopt, {0, 530, 200, 170}},          // neither: inside
-      {{100, 50, 500, 400}, gui::Point{-50, 650}, {0, 530, 200, 170}},  // saved, pulled inside
-  };
-  for (const Case& c : cases) EXPECT_EQ(PreviewBounds(c.manager, {200, 170}, {0, 0, 1000, 700}, c.saved), c.expected);
 }
 
 }  // namespace

@@ -100,8 +100,6 @@ TEST_F(SettingsTest, SaveAllWritesEveryValueAndSkipsOnlyTheOptionalOnes) {
   s.memory = {0, -1, 1, -1, 3, 0, 0};
   s.workingFolder = "C:\\TMP";
   s.kinsi = false;
-  s.preview = 1;
-  s.previewFp = std::make_pair(-5, 6);
   SettingsWrite w = WriteSettings(scr, exe, s);
   EXPECT_TRUE(w.ok);
   EXPECT_EQ(Stored("FP"), "12,34");
@@ -113,8 +111,6 @@ TEST_F(SettingsTest, SaveAllWritesEveryValueAndSkipsOnlyTheOptionalOnes) {
   SettingsRead back = ReadSettings(scr, exe, DefaultSettings(context));
   EXPECT_EQ(back.settings.memory, s.memory);
   EXPECT_EQ(back.settings.fp, s.fp);
-  EXPECT_EQ(Stored("PREVIEW"), "1");
-  EXPECT_EQ(back.settings.previewFp, s.previewFp);
 
   // Order of writing: the two screen-saver values, then FP ... KYOUYO and the preview window's.
   registry.ClearChanges();
