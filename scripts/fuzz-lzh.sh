@@ -37,8 +37,8 @@ declare -A weight=([reader]=4 [command]=3 [names]=1 [caches]=2)
 lzh=(lzh/archive lzh/commands lzh/crc16 lzh/decoder lzh/encoder lzh/header lzh/huffman_decode lzh/io lzh/listing
      lzh/names lzh/status)
 caches=(store/description_cache store/listing_cache store/list_file store/saver_resource browse/text_path
-        platform/file_system platform/os_result platform/fake/fake_file_system platform/fake/fake_text_codec
-        platform/fake/fold)
+        platform/file_system platform/os_result platform/system_folder platform/fake/fake_file_system
+        platform/fake/fake_text_codec platform/fake/fold)
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
        -I"$root/src" -Wall -Wextra)
 mkdir -p "$out/obj"

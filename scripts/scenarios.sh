@@ -37,11 +37,15 @@ case "$order" in
   *) echo "scenarios: unknown order $order" >&2; exit 2 ;;
 esac
 
+# The plain user's scenarios go to the first lane; each other one to the lane with fewer so far.
 lanes=("" "")
-i=0
+counts=(0 0)
 for s in "${all[@]}"; do
   [ -f "$s" ] || { echo "scenarios: no scenario $s" >&2; exit 2; }
-  if grep -q 'user_prefix' "$s"; then lanes[0]+=" $s"; else lanes[$((i % 2))]+=" $s"; i=$((i + 1)); fi
+  lane=0
+  if ! grep -q 'user_prefix' "$s" && [ "${counts[1]}" -lt "${counts[0]}" ]; then lane=1; fi
+  lanes[$lane]+=" $s"
+  counts[$lane]=$((counts[lane] + 1))
 done
 if [ -n "$only" ]; then
   lanes=("${lanes[$((only - 1))]}" "")

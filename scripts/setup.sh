@@ -8,10 +8,12 @@ source "$here/env.sh"
 
 packages=(
   wine wine32:i386 wine64 g++-mingw-w64-i686 xvfb xauth xdotool imagemagick
+  g++-mingw-w64-x86-64-posix  # the 64-bit build of the test saver, for the WOW64 scenario
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine locales cmake ninja-build
   googletest libgtest-dev libbenchmark-dev lhasa jlha-utils clang g++ make file
   passwd  # useradd: one scenario runs the program as a plain user
   rsync   # every scenario starts from a copy of the prefix as it was made
+  ccache  # a fresh clone compiles from the cache of earlier builds
   # Two monitors: a nested X server with Xinerama, and the library through which 32-bit Wine
   # reads its screens (without it Wine sees a single monitor).
   xserver-xephyr libxinerama1:i386
@@ -43,3 +45,4 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
 fi
 
 bash "$here/wine-prefix.sh"
+bash "$here/wine-prefix.sh" 64

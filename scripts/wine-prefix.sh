@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
-# Creates the project's quiet 32-bit Wine prefix: no Mono/Gecko questions, no menu entries,
-# unmanaged windows, and font substitutes so the Japanese faces render with the IPA fonts. A copy
-# of it as it was made is kept for the end-to-end scenarios, which start from that state.
+# Creates the project's quiet Wine prefix: no Mono/Gecko questions, no menu entries, unmanaged
+# windows, and font substitutes so the Japanese faces render with the IPA fonts. A copy of it as
+# it was made is kept for the end-to-end scenarios, which start from that state.
+#   wine-prefix.sh        the 32-bit prefix every tool and scenario uses
+#   wine-prefix.sh 64     the 64-bit one (a 64-bit Windows, where the program runs under WOW64)
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$here/env.sh"
+bits="${1:-32}"
+if [ "$bits" = 64 ]; then
+  export WINEPREFIX="$QV_STATE/wineprefix64" WINEARCH=win64 QV_CLEAN_PREFIX="$QV_CLEAN_PREFIX64"
+fi
 
 stamp="$WINEPREFIX/.qv-prefix-3"
 [ -f "$stamp" ] && [ -f "$QV_CLEAN_PREFIX/.qv-prefix-3" ] && exit 0
 
 mkdir -p "$QV_STATE"
 rm -rf "$WINEPREFIX"
-log="$QV_STATE/wineboot.log"
+log="$QV_STATE/wineboot$bits.log"
 echo "setup: creating Wine prefix $WINEPREFIX"
 (
   unset DISPLAY
@@ -40,4 +46,4 @@ echo "setup: creating Wine prefix $WINEPREFIX"
 touch "$stamp"
 rm -rf "$QV_CLEAN_PREFIX"
 rsync -a --exclude /wineserver "$WINEPREFIX/" "$QV_CLEAN_PREFIX/"
-echo "setup: Wine prefix ready"
+echo "setup: Wine prefix ($bits-bit) ready"

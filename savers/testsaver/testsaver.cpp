@@ -1,8 +1,9 @@
 // The plain saver of the tests: its own name and a frame counter in big letters on a colour
-// picked from the name, so that a screenshot tells at once which copy is showing. It shows on the
-// primary monitor only, like many savers of old. A copy named HANG*.SCR ignores everything that
-// would end it, one named FULL*.SCR shows full screen when asked for a preview; QV_SAVER_DELAY=<ms> holds the full-screen window back that long, like a saver
-// that is slow to start.
+// picked from the name, so that a screenshot tells at once which copy is showing (and whether it
+// is the 64-bit build). It shows on the primary monitor only, like many savers of old. A copy
+// named HANG*.SCR ignores everything that would end it, one named FULL*.SCR shows full screen
+// when asked for a preview; QV_SAVER_DELAY=<ms> holds the full-screen window back that long, like
+// a saver that is slow to start.
 #include <windows.h>
 
 #include <string>
@@ -69,7 +70,8 @@ class TestSaver : public savers::Saver {
 
     SetBkMode(f.dc, TRANSPARENT);
     std::wstring counter = L"#" + std::to_wstring(frames_);
-    std::wstring info = L"pid " + std::to_wstring(GetCurrentProcessId()) + (preview_ ? L"  プレビュー" : L"  全画面");
+    std::wstring info = L"pid " + std::to_wstring(GetCurrentProcessId()) + (preview_ ? L"  プレビュー" : L"  全画面") +
+                        (sizeof(void*) == 8 ? L"  64ビット" : L"");
     Centered(f.dc, big_, name_, height_ * 30 / 100);
     Centered(f.dc, big_, counter, height_ * 58 / 100);
     Centered(f.dc, small_, info, height_ * 84 / 100);

@@ -49,6 +49,7 @@ void SystemMessage(const std::string& text) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  platform::win32::KeepCurrentFolderOutOfLibrarySearch();
   platform::win32::Win32Platform os;
   gui::win32::Backend backend;
   gui::Application application(backend);

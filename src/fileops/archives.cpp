@@ -37,7 +37,7 @@ std::string Now(platform::FileSystem& fs) { return NowText(fs).substr(1); }
 
 // The library with all of `entries`; null (and freed) when it or one of them is missing.
 std::unique_ptr<platform::Archiver> LoadWith(platform::Services& os, std::initializer_list<const char*> entries) {
-  std::unique_ptr<platform::Archiver> lib = os.library.LoadArchiver(kArchiverName);
+  std::unique_ptr<platform::Archiver> lib = LoadArchiverLibrary(os);
   for (const char* entry : entries) {
     if (lib && !lib->Has(entry)) lib.reset();
   }
@@ -394,7 +394,7 @@ void Archives::CompressCommand(const gui::MenuItem& sender) {
     f_.ComboBox2.Show();
     f_.ListBox3.Hide();
   }
-  std::unique_ptr<platform::Archiver> lib = os_.library.LoadArchiver(kArchiverName);
+  std::unique_ptr<platform::Archiver> lib = LoadArchiverLibrary(os_);
   if (!lib) {
     box_.MsgOK("LZH圧縮ｴﾗｰ：UnLha32.DLLが見つかりません");
     return;

@@ -1,4 +1,4 @@
-// LZH archives in the manager, through the archiver library loaded by name for each operation:
+// LZH archives in the manager, through the archiver library loaded for each operation:
 // an archive's entries listed into ListBox3 (the archive view, which a run plays from the
 // archive's extraction folder), the listing text for the viewer, extraction of the selected
 // archives into folders below the working folder, and compression of the selected files into an
@@ -18,8 +18,9 @@ class MenuItem;
 }  // namespace gui
 
 namespace platform {
+class Archiver;
 struct Services;
-}
+}  // namespace platform
 
 namespace common {
 class TMKBoxDlg;
@@ -33,6 +34,12 @@ class TQUOVEL32KAPUL;
 namespace fileops {
 
 extern const char kArchiverName[];  // "UnLha32.DLL"
+
+// The archiver library loaded by its full path: from the program's folder, else the system's
+// library folder, else the Windows folder; null when none of them holds one that loads. Never
+// looked up by its bare name, which would also find a file in the current folder, the one the
+// user browses.
+std::unique_ptr<platform::Archiver> LoadArchiverLibrary(platform::Services& os);
 
 struct ArchiveHooks {
   // The list the file menu was opened on, the file list's folder, path repair.

@@ -100,8 +100,14 @@ void ViewerCommands::PKANRENClick(const gui::MenuItem& sender) {
   const std::string windows = browse::CutYen(os_.desktop.WindowsFolder());
   const std::string noFolder = "関連付けｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・";
   EachFile("強制終了します。", "関連付けｴﾗｰ：ファイルが選択されていません・・・", noFolder, [&](const std::string& path) {
-    const std::string command = OpenCommand(os_.registry, os_.fs, path, play, f_.RadioButton1.Checked(), windows);
-    switch (common::StartViewer(os_, browse::CutYen(FolderOf(path)), command)) {
+    const Opening opening = OpenCommand(os_.registry, os_.fs, path, play, f_.RadioButton1.Checked(), windows);
+    const std::string folder = browse::CutYen(FolderOf(path));
+    if (!opening.verbs.empty() && os_.fs.SetCurrentFolder(folder).ok()) {
+      for (const std::string& verb : opening.verbs) {
+        if (os_.processes.ShellVerb(path, verb).ok()) return true;
+      }
+    }
+    switch (common::StartViewer(os_, folder, opening.command)) {
       case common::ViewerStart::kStarted: break;
       case common::ViewerStart::kNoFolder: RowError(path, noFolder); break;
       default: RowError(path, "関連付けｴﾗｰ：実行に失敗しました・・・"); break;

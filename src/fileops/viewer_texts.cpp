@@ -64,25 +64,34 @@ std::string FillAssociation(const std::string& registered, const std::string& pa
   return head + path + middle + command.substr(from);
 }
 
-std::string OpenCommand(platform::Registry& registry, platform::FileSystem& fs, const std::string& path, bool play,
-                        bool execute, const std::string& windowsFolder) {
+Opening OpenCommand(platform::Registry& registry, platform::FileSystem& fs, const std::string& path, bool play,
+                    bool execute, const std::string& windowsFolder) {
   const std::string extension = UpperExtension(path);
-  std::string command;
+  Opening shown{{}, common::QuotedNotepadCommand(path)};
   if (extension == ".SCR") {
-    if (fs.ReadFile(path, 2).value_or("") == "MZ") command = "\"" + path + "\"" + (execute ? " /s" : " /c");
-  } else if (extension != ".BAT" && extension != ".REG") {
-    using platform::RegistryRoot;
-    const std::string type = registry.ReadString(RegistryRoot::kClassesRoot, extension, "", "");
-    std::string registered;
-    if (!type.empty() && play) {
-      registered = registry.ReadString(RegistryRoot::kClassesRoot, type + "\\shell\\play\\command", "", "");
-    }
-    if (!type.empty() && registered.empty()) {
-      registered = registry.ReadString(RegistryRoot::kClassesRoot, type + "\\shell\\open\\command", "", "");
-    }
-    if (!registered.empty()) command = FillAssociation(browse::UpperAscii(registered), path, windowsFolder);
+    if (fs.ReadFile(path, 2).value_or("") != "MZ") return shown;
+    return {{}, "\"" + path + "\"" + (execute ? " /s" : " /c")};
   }
-  return command.empty() ? common::QuotedNotepadCommand(path) : command;
+  // Batch files (.CMD runs as .BAT does) and registry files are shown, never run.
+  if (extension == ".BAT" || extension == ".CMD" || extension == ".REG") return shown;
+  std::vector<std::string> verbs{"open"};
+  if (play) verbs.insert(verbs.begin(), "play");
+  using platform::RegistryRoot;
+  const std::string type = registry.ReadString(RegistryRoot::kClassesRoot, extension, "", "");
+  for (const std::string& verb : verbs) {
+    if (type.empty()) break;
+    const std::string key = type + "\\shell\\" + verb + "\\command";
+    // A verb carried out by a handler: whatever command line the key also holds is not what the
+    // shell runs.
+    if (!registry.ReadString(RegistryRoot::kClassesRoot, key, "DelegateExecute", "").empty()) break;
+    const std::string registered = registry.ReadExpandedString(RegistryRoot::kClassesRoot, key, "").value_or("");
+    if (registered.empty()) continue;
+    const std::string command = FillAssociation(browse::UpperAscii(registered), path, windowsFolder);
+    if (command.empty()) break;
+    return {{}, command};
+  }
+  shown.verbs = verbs;
+  return shown;
 }
 
 std::vector<std::string> DumpRows(const std::string& bytes) {

@@ -22,12 +22,21 @@ namespace fileops {
 // Empty when a third placeholder remains. Without a placeholder the path follows after a blank.
 std::string FillAssociation(const std::string& registered, const std::string& path, const std::string& windowsFolder);
 
-// What 開く (or 再生 with `play`) starts for `path`: a screen saver ("MZ" at its start) itself,
-// with /s for `execute` else /c; any other file through its type's command under the classes
-// root (the "play" verb first when `play`, else and as fallback "open"); batch and registry
-// files, and any file without a usable command, in the text editor.
-std::string OpenCommand(platform::Registry& registry, platform::FileSystem& fs, const std::string& path, bool play,
-                        bool execute, const std::string& windowsFolder);
+// What 開く or 再生 does with a file: the shell's verbs to try in order (none: go straight to the
+// command), then the command line to start.
+struct Opening {
+  std::vector<std::string> verbs;
+  std::string command;
+};
+
+// What 開く (or 再生 with `play`) does with `path`: a screen saver ("MZ" at its start) starts
+// itself, with /s for `execute` else /c; any other file through its type's command under the
+// classes root (the "play" verb first when `play`, else and as fallback "open"), its environment
+// variables expanded. When no command line can be built (no type, a verb carried out by a
+// handler, too many placeholders) the shell is asked for the same verbs, and the file is shown in
+// the text editor when it knows none of them. Batch and registry files are only ever shown.
+Opening OpenCommand(platform::Registry& registry, platform::FileSystem& fs, const std::string& path, bool play,
+                    bool execute, const std::string& windowsFolder);
 
 // The rows of a hexadecimal dump: "ofs" in three hex digits, 16 bytes in hex, then the bytes as
 // text, Shift-JIS characters whole even across rows; control bytes as "^" + letter.

@@ -1,5 +1,5 @@
-// An archiver library (UnLha32.DLL or any library with the same entry points), loaded by name for
-// one operation and freed when the object goes: its command call with the busy flag, and the
+// An archiver library (UnLha32.DLL or any library with the same entry points), loaded from a file
+// for one operation and freed when the object goes: its command call with the busy flag, and the
 // search through an archive's entries. Strings are CP932.
 #pragma once
 #include <cstdint>
@@ -43,8 +43,9 @@ class Archiver {
 class Library {
  public:
   virtual ~Library() = default;
-  // The library of that name, loaded; null when it cannot be loaded.
-  virtual std::unique_ptr<Archiver> LoadArchiver(const std::string& name) = 0;
+  // The library in this file (a full path), loaded; null when it cannot be loaded. A bare name is
+  // refused: the system would look for it in folders the program does not choose.
+  virtual std::unique_ptr<Archiver> LoadArchiver(const std::string& path) = 0;
 };
 
 }  // namespace platform

@@ -98,6 +98,9 @@ class Desktop {
 
   // GetWindowsDirectory as Windows gives it (no "\" added).
   virtual std::string WindowsFolder() = 0;
+  // GetSystemDirectory likewise: the folder of the system's own libraries (for a 32-bit program on
+  // a 64-bit system, the one of its 32-bit libraries).
+  virtual std::string SystemFolder() = 0;
   virtual Point ScreenSize() = 0;  // primary screen, x = width, y = height
   virtual Rect WorkArea() = 0;     // primary screen without the taskbar
   // Every monitor, the primary one first; never empty.

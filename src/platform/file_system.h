@@ -128,6 +128,9 @@ struct TemporaryFile {
   OsResult result;
 };
 
+// Under WOW64 a path in the Windows system folder reaches the native folder, and what only the
+// 32-bit view has (platform/system_folder.h); the current folder, full and short paths keep the
+// 32-bit view.
 class FileSystem {
  public:
   virtual ~FileSystem() = default;

@@ -53,6 +53,7 @@ constexpr uint32_t kInvalidName = 123;
 constexpr uint32_t kDirNotEmpty = 145;
 constexpr uint32_t kAlreadyExists = 183;
 constexpr uint32_t kBadExeFormat = 193;
+constexpr uint32_t kNoAssociation = 1155;
 constexpr uint32_t kNotConnected = 2250;
 }  // namespace code
 

@@ -38,7 +38,10 @@ struct StartRequest {
   // The whole command line; the program is its first token, quoted or up to a blank (Windows'
   // rules apply to an unquoted path with blanks: the shortest prefix naming a file wins).
   std::string commandLine;
-  std::string currentFolder;  // empty: the caller's current folder
+  // Empty: the caller's current folder. Under WOW64 the program's path in the system folder
+  // leads to the native file where there is one (platform/system_folder.h); the current folder
+  // goes as it is, and the started program reads it in its own view.
+  std::string currentFolder;
   // Handed on in the start-up record, whose flags are this program's own: it applies when this
   // program was started with a show mode itself.
   int showMode = show::kShow;
@@ -84,6 +87,11 @@ class Processes {
   // The shell's "open" action on a file, folder or address, shown normally. Succeeds when the
   // shell reports a value above 32.
   virtual OsResult ShellOpen(const std::string& target) = 0;
+  // The shell's action `verb` ("open", "play") on a file, carried out as Explorer carries it out
+  // (also by a handler that registers no command line, and with the program the user chose),
+  // in the current folder, shown normally, without waiting and without the shell's own error
+  // boxes. Fails (ERROR_NO_ASSOCIATION) when the file's type offers no such action.
+  virtual OsResult ShellVerb(const std::string& file, const std::string& verb) = 0;
   // Starts a command line in the current folder with the window shown normally and without
   // waiting, returning the classic start value: 33 or more on success, else an error number
   // below 32 (2 program not found, 3 path not found, 11 not a program, 0 other).

@@ -21,6 +21,10 @@ class Registry {
                                                 const std::string& name) = 0;
   std::string ReadString(RegistryRoot root, const std::string& key, const std::string& name,
                          const std::string& fallback);
+  // The same value as the system uses it: a REG_EXPAND_SZ value with each environment variable
+  // of this process replaced by its text (a name that is not defined stays as written).
+  virtual std::optional<std::string> ReadExpandedString(RegistryRoot root, const std::string& key,
+                                                        const std::string& name) = 0;
   // Writes a REG_SZ value, creating the key and any missing keys above it.
   virtual OsResult WriteString(RegistryRoot root, const std::string& key, const std::string& name,
                                const std::string& value) = 0;

@@ -1,5 +1,7 @@
 #include "setup/install_plan.h"
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 
 #include "browse/text_path.h"
@@ -13,6 +15,7 @@ const char kProgramFile[] = "QUOVEL32.EXE";
 const char kScreenSaverFile[] = "QUOVEL32.SCR";
 const std::array<const char*, 2> kTextFiles = {"QUOVEL32.TXT", "QvLA解凍.TXT"};
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QUOVEL32";
+const char kInstalledFilesKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QUOVEL32\\InstalledFiles";
 const char kHandOverKey[] = ".Default\\Software\\Unin_KAPUL SOFT32";
 const char kUserHandOverKey[] = "Software\\Unin_KAPUL SOFT32";
 const char kDesktopKey[] = "Control Panel\\Desktop";
@@ -35,13 +38,16 @@ CopyPlan PlanCopies(const std::string& source, const std::string& target, const 
   CopyPlan plan;
   // The archiver library goes wherever the program goes: the program loads it from its own folder.
   const std::vector<std::string> files = {kProgramFile, fileops::kArchiverName, kTextFiles[0], kTextFiles[1]};
+  auto copy = [&](const std::string& f, const std::string& to) {
+    plan.copies.push_back({source + f, to + f, f == fileops::kArchiverName});
+  };
   if (!browse::SameText(source, target)) {
-    for (const std::string& f : files) plan.copies.push_back({source + f, target + f});
+    for (const std::string& f : files) copy(f, target);
   }
   if (windowsWritable) {
     if (browse::SameText(source, windows)) return plan;
     for (const std::string& f : files) {
-      if (exists(source + f)) plan.copies.push_back({source + f, windows + f});
+      if (exists(source + f)) copy(f, windows);
     }
     plan.screenSaver = windows + kScreenSaverFile;
     plan.inWindowsFolder = true;
@@ -50,6 +56,74 @@ CopyPlan PlanCopies(const std::string& source, const std::string& target, const 
   }
   plan.copies.push_back({source + kProgramFile, plan.screenSaver});
   return plan;
+}
+
+namespace {
+constexpr platform::RegistryRoot kRoots[] = {platform::RegistryRoot::kLocalMachine,
+                                             platform::RegistryRoot::kCurrentUser};
+}  // namespace
+
+std::string InstalledFiles::Stamp(const std::string& path) const {
+  const std::optional<uint64_t> size = fs_.FileSize(path);
+  const std::optional<platform::FileTime> time = fs_.LastWriteTime(path);
+  if (!size || !time) return {};
+  return std::to_string(*size) + "," + std::to_string(time->ticks);
+}
+
+bool InstalledFiles::Recorded() const {
+  return std::any_of(std::begin(kRoots), std::end(kRoots),
+                     [this](platform::RegistryRoot root) { return registry_.KeyExists(root, kInstalledFilesKey); });
+}
+
+bool InstalledFiles::Ours(const std::string& path) const {
+  const std::string stamp = Stamp(path);
+  return !stamp.empty() && std::any_of(std::begin(kRoots), std::end(kRoots), [&](platform::RegistryRoot root) {
+    return registry_.ReadString(root, kInstalledFilesKey, path) == stamp;
+  });
+}
+
+void InstalledFiles::Note(const std::string& path) {
+  const std::string stamp = Stamp(path);
+  if (!stamp.empty()) noted_.emplace_back(path, stamp);
+}
+
+bool InstalledFiles::Write(platform::RegistryRoot root) const {
+  registry_.DeleteTree(root, kInstalledFilesKey);
+  // The default value makes the record exist even when nothing was copied.
+  if (!registry_.WriteString(root, kInstalledFilesKey, "", "").ok()) return false;
+  return std::all_of(noted_.begin(), noted_.end(), [&](const auto& file) {
+    return registry_.WriteString(root, kInstalledFilesKey, file.first, file.second).ok();
+  });
+}
+
+CopyChoice ChooseCopy(platform::FileSystem& fs, const InstalledFiles& record, const FileCopy& copy) {
+  if (!copy.shared || !fs.FileExists(copy.to)) return CopyChoice::kCopy;
+  if (!record.Ours(copy.to)) return CopyChoice::kKeepForeign;
+  const uint64_t there = fs.LastWriteTime(copy.to).value_or(platform::FileTime{}).ticks;
+  const uint64_t ours = fs.LastWriteTime(copy.from).value_or(platform::FileTime{}).ticks;
+  return ours > there ? CopyChoice::kCopy : CopyChoice::kKeepOurs;
+}
+
+std::vector<std::string> FilesToRemove(const InstalledFiles& record, const std::string& program,
+                                       const std::string& windows) {
+  std::vector<std::string> files;
+  const bool recorded = record.Recorded();
+  auto add = [&](const std::string& path, bool named) {
+    if (recorded ? record.Ours(path) : named) files.push_back(path);
+  };
+  const bool apart = !browse::SameText(program, windows);
+  for (const char* text : kTextFiles) {
+    files.push_back(program + text);
+    if (apart) add(windows + text, true);
+  }
+  files.push_back(program + kScreenSaverFile);
+  if (apart) add(windows + kScreenSaverFile, true);
+  add(program + fileops::kArchiverName, false);
+  if (apart) {
+    add(windows + kProgramFile, false);
+    add(windows + fileops::kArchiverName, false);
+  }
+  return files;
 }
 
 std::string ScreenSaverValue(platform::FileSystem& fs, const std::string& windows, const std::string& screenSaver,

@@ -1,11 +1,14 @@
 // What an installation puts where: the fixed names, the copies from the folder the program runs
-// in to the program folder and the Windows folder, and the places that stand in for the Windows
-// folder and HKEY_LOCAL_MACHINE when this user may not write them.
+// in to the program folder and the Windows folder, the record of the files it wrote (which decides
+// what a later installation may replace and what the uninstaller removes), and the places that
+// stand in for the Windows folder and HKEY_LOCAL_MACHINE when this user may not write them.
 #pragma once
 #include <array>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/registry.h"
 
 namespace platform {
 class FileSystem;
@@ -21,6 +24,8 @@ extern const char kScreenSaverFile[];  // "QUOVEL32.SCR"
 extern const std::array<const char*, 2> kTextFiles;  // "QUOVEL32.TXT", "QvLA解凍.TXT"
 // Under HKEY_LOCAL_MACHINE, or HKEY_CURRENT_USER for a user who may not write there.
 extern const char kUninstallKey[];
+// Below it, the record of the files the installation wrote.
+extern const char kInstalledFilesKey[];
 // The hand-over record for the uninstaller copy: under HKEY_USERS, or HKEY_CURRENT_USER.
 extern const char kHandOverKey[];
 extern const char kUserHandOverKey[];
@@ -34,6 +39,7 @@ std::string SetupCaption(const std::string& title, int version, bool uninstall);
 
 struct FileCopy {
   std::string from, to;
+  bool shared = false;  // the archiver library, which other programs install under the same name
 };
 
 struct CopyPlan {
@@ -49,6 +55,44 @@ struct CopyPlan {
 // goes beside the program in `target` and the text files stay there.
 CopyPlan PlanCopies(const std::string& source, const std::string& target, const std::string& windows,
                     bool windowsWritable, const std::function<bool(const std::string& path)>& exists);
+
+// The files an installation wrote, recorded with its uninstall entry (under either root): each by
+// its full path (the value's name) with the size and last-write time it had once written
+// ("size,time"). The entry of an older version records no files.
+class InstalledFiles {
+ public:
+  InstalledFiles(platform::Registry& registry, platform::FileSystem& fs) : registry_(registry), fs_(fs) {}
+  // Whether an installation recorded its files.
+  bool Recorded() const;
+  // The file is as an installation recorded it: written by it and not changed since.
+  bool Ours(const std::string& path) const;
+  // Notes a file of this installation as it is now.
+  void Note(const std::string& path);
+  // Replaces the record under `root` by the files noted; false when it may not be written.
+  bool Write(platform::RegistryRoot root) const;
+
+ private:
+  std::string Stamp(const std::string& path) const;  // empty for a missing file
+  platform::Registry& registry_;
+  platform::FileSystem& fs_;
+  std::vector<std::pair<std::string, std::string>> noted_;
+};
+
+enum class CopyChoice { kCopy, kKeepOurs, kKeepForeign };
+
+// Whether a copy is made. A library already at the target stays when it is another program's
+// (the record does not show it as ours), and when it is ours and not older than the one to copy
+// (by last-write time, which the copy keeps). Every other file is written.
+CopyChoice ChooseCopy(platform::FileSystem& fs, const InstalledFiles& record, const FileCopy& copy);
+
+// The files of an installation that the uninstaller removes (the program file itself goes last,
+// through the uninstaller copy). The texts and the screen saver beside the program go with it.
+// Those in the Windows folder, the program's copy there and any library go when the record shows
+// them as ours; without a record of files (an older version's) the texts and the screen saver in
+// the Windows folder go, and the program's copy and the libraries, which may be another
+// program's, stay.
+std::vector<std::string> FilesToRemove(const InstalledFiles& record, const std::string& program,
+                                       const std::string& windows);
 
 // How SYSTEM.INI names the screen saver: in the Windows folder by its 8.3 name as the file system
 // reports it (the long name when it has none or is missing); elsewhere by its full path.

@@ -217,12 +217,19 @@ bool Installer::Install() {
   const bool windowsWritable = store::FolderWritable(os_.fs, windows_);
   const CopyPlan plan = PlanCopies(context_.programFolder, *target, windows_, windowsWritable,
                                    [this](const std::string& path) { return os_.fs.FileExists(path); });
+  // A library another program put there stays, and is not recorded as ours.
+  InstalledFiles record(os_.registry, os_.fs);
   for (const FileCopy& copy : plan.copies) {
-    const std::string error = fileops::CopyFile(os_.fs, copy.from, copy.to, [this] { app_.ProcessMessages(); });
-    if (!error.empty()) {
-      box_.MsgOK(copy.from + "\n" + error + "\n" + "ファイルのコピーに失敗しました・・・");
-      return false;
+    const CopyChoice choice = ChooseCopy(os_.fs, record, copy);
+    if (choice == CopyChoice::kKeepForeign) continue;
+    if (choice == CopyChoice::kCopy) {
+      const std::string error = fileops::CopyFile(os_.fs, copy.from, copy.to, [this] { app_.ProcessMessages(); });
+      if (!error.empty()) {
+        box_.MsgOK(copy.from + "\n" + error + "\n" + "ファイルのコピーに失敗しました・・・");
+        return false;
+      }
     }
+    record.Note(copy.to);
   }
   if (!plan.screenSaver.empty()) {
     const std::string value = ScreenSaverValue(os_.fs, windows_, plan.screenSaver, plan.inWindowsFolder);
@@ -254,13 +261,14 @@ bool Installer::Install() {
   os_.desktop.SetScreenSaverTimeout(seconds_, true);
   os_.desktop.SetScreenSaverActive(true, true);
 
-  // The uninstall entry, the user's own when the machine's may not be written. A path with
-  // blanks is quoted, so that Windows cannot take a shorter part of it for the program.
+  // The uninstall entry with the record of the files written, the user's own when the machine's
+  // may not be written. A path with blanks is quoted, so that Windows cannot take a shorter part
+  // of it for the program.
   const bool blanks = programPath.find(' ') != std::string::npos;
   const std::string uninstall = (blanks ? "\"" + programPath + "\"" : programPath) + " /uninstall";
   auto entry = [&](platform::RegistryRoot root) {
     return os_.registry.WriteString(root, kUninstallKey, "DisplayName", UninstallTitle(context_.version)).ok() &&
-           os_.registry.WriteString(root, kUninstallKey, "UninstallString", uninstall).ok();
+           os_.registry.WriteString(root, kUninstallKey, "UninstallString", uninstall).ok() && record.Write(root);
   };
   if (!entry(platform::RegistryRoot::kLocalMachine)) {
     os_.registry.DeleteTree(platform::RegistryRoot::kLocalMachine, kUninstallKey);

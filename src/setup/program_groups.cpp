@@ -21,18 +21,30 @@ namespace {
 constexpr char kProgman[] = "PROGMAN";
 constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+// "[Name(arguments)]" + CR LF, each argument between double quotes so that blanks, commas and
+// brackets in it stay part of it. The command language has no way to write a double quote inside
+// one: such an argument makes no command (empty). '"' is ASCII and never the second byte of a
+// two-byte character.
+std::string Command(const std::string& name, std::initializer_list<std::string> arguments,
+                    const std::string& tail = "") {
+  std::string text = "[" + name + "(";
+  for (const std::string& a : arguments) {
+    if (a.find('"') != std::string::npos) return {};
+    text += (&a == arguments.begin() ? "\"" : ",\"") + a + "\"";
+  }
+  return text + tail + ")]\r\n";
+}
 
 }  // namespace
 
-std::string CreateGroupCommand(const std::string& group) { return "[CreateGroup(" + group + ")]\r\n"; }
-std::string AddItemCommand(const std::string& programPath) {
-  return "[AddItem(" + Quoted(programPath) + "," + Quoted(kItemName) + ")]\r\n";
-}
-std::string DeleteItemCommand() { return "[DeleteItem(" + Quoted(kItemName) + ")]\r\n"; }
-std::string ShowGroupCommand(const std::string& group) { return "[ShowGroup(" + group + ",1)]\r\n"; }
+std::string CreateGroupCommand(const std::string& group) { return Command("CreateGroup", {group}); }
+std::string AddItemCommand(const std::string& programPath) { return Command("AddItem", {programPath, kItemName}); }
+std::string DeleteItemCommand() { return Command("DeleteItem", {kItemName}); }
+std::string ShowGroupCommand(const std::string& group) { return Command("ShowGroup", {group}, ",1"); }
 
 std::string ProgramManager::Execute(const std::string& command) {
+  // A command that could not be written is refused before the server sees it.
+  if (command.empty()) return kSendFailed;
   switch (dde_.Execute(kProgman, kProgman, command)) {
     case platform::DdeStatus::kOk: return {};
     case platform::DdeStatus::kNoConversation: return kOpenFailed;

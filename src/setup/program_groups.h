@@ -22,7 +22,9 @@ extern const char kOpenFailed[];    // the conversation could not be opened
 extern const char kSendFailed[];    // the server refused the command
 extern const char kStartupUnknown[];
 
-// Each text ends in CR LF; the program path and the item name stand between double quotes.
+// Each text ends in CR LF; every group name, program path and item name stands between double
+// quotes. A name holding a double quote cannot be written: its command is empty, and Execute
+// refuses it.
 std::string CreateGroupCommand(const std::string& group);
 std::string AddItemCommand(const std::string& programPath);
 std::string DeleteItemCommand();

@@ -5,7 +5,6 @@
 
 #include "browse/text_path.h"
 #include "common/mkbox.h"
-#include "fileops/archives.h"
 #include "fileops/file_copy.h"
 #include "forms/setup_form.h"
 #include "gui/application.h"
@@ -47,6 +46,9 @@ void Installer::Timer1Timer() {
     f_.Close();
     return;
   }
+  // Decided while the uninstall entry, which holds the record of the installed files, is there.
+  const std::vector<std::string> installed =
+      FilesToRemove(InstalledFiles(os_.registry, os_.fs), context_.programFolder, windows_);
   os_.registry.DeleteTree(platform::RegistryRoot::kLocalMachine, kUninstallKey);
   os_.registry.DeleteTree(kUser, kUninstallKey);
 
@@ -57,21 +59,7 @@ void Installer::Timer1Timer() {
   const std::string desktop = ShellFolder(os_.registry, "Desktop");
   if (!desktop.empty()) DeleteIfThere(os_.fs, desktop + "\\" + kItemName + ".lnk");
 
-  const std::string& program = context_.programFolder;
-  for (const char* text : kTextFiles) {
-    DeleteIfThere(os_.fs, program + text);
-    DeleteIfThere(os_.fs, windows_ + text);
-  }
-  DeleteIfThere(os_.fs, windows_ + kScreenSaverFile);
-  // The installation put a copy of the program and its archiver there too; unless they are the
-  // program's own, they go with the rest.
-  DeleteIfThere(os_.fs, program + fileops::kArchiverName);
-  if (!browse::SameText(program, windows_)) {
-    DeleteIfThere(os_.fs, windows_ + kProgramFile);
-    DeleteIfThere(os_.fs, windows_ + fileops::kArchiverName);
-  }
-  // Where the screen saver went for a user who could not write the Windows folder.
-  DeleteIfThere(os_.fs, program + kScreenSaverFile);
+  for (const std::string& file : installed) DeleteIfThere(os_.fs, file);
 
   DeleteDataFiles();
   os_.registry.DeleteValue(kUser, store::ScrKey(), "Version");

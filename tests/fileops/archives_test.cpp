@@ -40,9 +40,25 @@ TEST(ArchiveTextTest, EntriesThatMustNotBeExtracted) {
   }
 }
 
+// By full path from the program's, the system's or the Windows folder; never the current folder.
+TEST(ArchiverLibraryTest, LoadedByFullPathFromTheProgramsOrTheSystemsFolders) {
+  const V order = {"C:\\QUOVEL32\\UnLha32.DLL", "C:\\WINDOWS\\SYSTEM32\\UnLha32.DLL", "C:\\WINDOWS\\UnLha32.DLL"};
+  for (size_t found = 0; found <= order.size(); ++found) {
+    platform::fake::FakePlatform p;
+    p.fs.AddFile("C:\\BROWSED\\UnLha32.DLL", "MZ planted");
+    p.fs.SetCurrentFolder("C:\\BROWSED");
+    for (size_t i = found; i < order.size(); ++i) p.fs.AddFile(order[i], "MZ");
+    platform::Services os = p.Services();
+    EXPECT_EQ(LoadArchiverLibrary(os) != nullptr, found < order.size());
+    const auto tried = static_cast<long>(std::min(found + 1, order.size()));
+    EXPECT_EQ(p.library.LoadAttempts(), V(order.begin(), order.begin() + tried));
+  }
+}
+
 struct ArchivesTest : testsupport::FileMenuTest {
   ArchivesTest() {
     Set("SAISEIM", "0,0,0,0,-1,-1,-1,-1,1,1");  // 連続 without endless
+    p.fs.AddFile("C:\\QUOVEL32\\UnLha32.DLL", "MZ library");
     p.library.AddArchive("C:\\SRC\\PACK.LZH", Entries{{"savers/ONE.SCR", "MZ one"}, {"TWO.SCR", "MZ two"}});
     p.library.AddArchive("C:\\SRC\\DOCS.LZH", Entries{{"README.TXT", "text"}});
     p.fs.AddFile("C:\\SRC\\A.TXT", "a");

@@ -175,6 +175,7 @@ TEST_P(RowExceptionTest, EndsOnlyItsRow) {
   const std::string item = c.item;
   if (item == "PCOPY") h.backend.ExpectSaveDialog("C:\\DST\\このフォルダーに、コピーする");
   if (item == "PASHUKU") {
+    p.fs.AddFile("C:\\QUOVEL32\\UnLha32.DLL", "MZ library");
     h.backend.ExpectModal("TSNBox").Do([](gui::Form& f) { static_cast<forms::TSNBox&>(f).Button1.UserClick(); });
   }
   for (const auto& [text, answer] : c.boxes) Box(text, answer);

@@ -16,11 +16,12 @@ using V = std::vector<std::string>;
 using platform::RegistryRoot;
 constexpr int kYes = 6, kStop = 3;
 
+// The command line 開く and 再生 start, after "shell:" and the verbs the shell is asked first.
 TEST(ViewerTextTest, OpenCommandsByFileType) {
   platform::fake::FakeRegistry registry;
   platform::fake::FakeFileSystem fs;
-  const auto classes = [&](const std::string& key, const std::string& value) {
-    registry.WriteString(RegistryRoot::kClassesRoot, key, "", value);
+  const auto classes = [&](const std::string& key, const std::string& value, const std::string& name = "") {
+    registry.WriteString(RegistryRoot::kClassesRoot, key, name, value);
   };
   classes(".txt", "txtfile");
   classes("txtfile\\shell\\open\\command", "%SystemRoot%\\system32\\notepad.exe %1");
@@ -33,9 +34,18 @@ TEST(ViewerTextTest, OpenCommandsByFileType) {
   classes("three\\shell\\open\\command", "x.exe %1 %2 %3");
   classes(".bat", "batfile");
   classes("batfile\\shell\\open\\command", "\"%1\" %*");
+  classes(".cmd", "batfile");
+  // Pictures, music and web pages of current systems: handlers, environment variables.
+  classes(".jpg", "jpegfile");
+  classes("jpegfile\\shell\\open\\command", "{4BEC}", "DelegateExecute");
+  classes(".mp3", "mp3file");
+  classes("mp3file\\shell\\play\\command", "{4BEC}", "DelegateExecute");
+  classes("mp3file\\shell\\open\\command", "mp3.exe %1");
+  classes(".htm", "htmlfile");
+  registry.WriteExpandString(RegistryRoot::kClassesRoot, "htmlfile\\shell\\open\\command", "",
+                             "\"%ProgramFiles%\\Web\\web.exe\" %1");
   fs.AddFile("C:\\S\\Real.scr", "MZ rest");
   fs.AddFile("C:\\S\\Fake.scr", "no");
-  const std::string shown = "notepad.exe \"C:\\D\\x\" ";
   struct Row {
     std::string path;
     bool play, execute;
@@ -46,15 +56,23 @@ TEST(ViewerTextTest, OpenCommandsByFileType) {
            {"C:\\D\\a.wav", true, true, "REC.EXE /A \"C:\\D\\a.wav\" /B  /C"},
            {"C:\\D\\a.wav", false, true, "REC.EXE /OPEN C:\\D\\a.wav"},
            {"C:\\D\\a.mid", true, true, "PLAYER.EXE C:\\D\\a.mid"},
-           {"C:\\D\\x.xyz", false, true, "notepad.exe \"C:\\D\\x.xyz\" "},
+           {"C:\\D\\x.xyz", false, true, "shell:open notepad.exe \"C:\\D\\x.xyz\" "},
            {"C:\\D\\x.bat", false, true, "notepad.exe \"C:\\D\\x.bat\" "},
+           {"C:\\D\\x.Cmd", false, true, "notepad.exe \"C:\\D\\x.Cmd\" "},
            {"C:\\D\\x.REG", false, true, "notepad.exe \"C:\\D\\x.REG\" "},
-           {"C:\\D\\x.unknown", false, true, "notepad.exe \"C:\\D\\x.unknown\" "},
+           {"C:\\D\\x.unknown", false, true, "shell:open notepad.exe \"C:\\D\\x.unknown\" "},
+           {"C:\\D\\a.jpg", true, true, "shell:play,open notepad.exe \"C:\\D\\a.jpg\" "},
+           {"C:\\D\\a.mp3", true, true, "shell:play,open notepad.exe \"C:\\D\\a.mp3\" "},
+           {"C:\\D\\a.mp3", false, true, "MP3.EXE C:\\D\\a.mp3"},
+           {"C:\\D\\p.htm", false, true, "\"C:\\PROGRAM FILES\\WEB\\WEB.EXE\" C:\\D\\p.htm"},
            {"C:\\S\\Real.scr", false, true, "\"C:\\S\\Real.scr\" /s"},
            {"C:\\S\\Real.scr", true, false, "\"C:\\S\\Real.scr\" /c"},
            {"C:\\S\\Fake.scr", false, true, "notepad.exe \"C:\\S\\Fake.scr\" "},
        }) {
-    EXPECT_EQ(OpenCommand(registry, fs, r.path, r.play, r.execute, "C:\\WINDOWS"), r.command) << r.path;
+    const Opening o = OpenCommand(registry, fs, r.path, r.play, r.execute, "C:\\WINDOWS");
+    std::string verbs;
+    for (const std::string& v : o.verbs) verbs += (verbs.empty() ? "shell:" : ",") + v;
+    EXPECT_EQ(verbs.empty() ? o.command : verbs + " " + o.command, r.command) << r.path;
   }
 }
 
@@ -179,6 +197,18 @@ TEST_F(ViewerCommandsTest, ReportsAreShownAndBatchFilesNeverRun) {
   EXPECT_EQ(Viewed().size(), 3u);
   Box("ﾃｷｽﾄ表示ｴﾗｰ：ﾃｷｽﾄ/helpファイルが選択されていません・・・");
   Run(m, {"C:\\W\\GONE.TXT"}, "PTEXT");
+}
+
+// Without a command line the shell is asked verb by verb; the text editor only when it knows none.
+TEST_F(ViewerCommandsTest, FilesWithoutACommandLineGoThroughTheShell) {
+  p.fs.AddFile("C:\\W\\a.jpg", "jpeg");
+  p.fs.AddFile("C:\\W\\b.qqq", "?");
+  p.processes.AddShellVerb(".JPG", "open");
+  forms::TQUOVEL32KAPUL& m = Start({"C:\\W\\a.jpg", "C:\\W\\b.qqq"});
+  Run(m, {"C:\\W\\a.jpg", "C:\\W\\b.qqq"}, "PkPLAY");
+  EXPECT_EQ(p.processes.ShellVerbs(),
+            (V{"play C:\\W\\a.jpg", "open C:\\W\\a.jpg", "play C:\\W\\b.qqq", "open C:\\W\\b.qqq"}));
+  EXPECT_EQ(Viewed(), V{"notepad.exe \"C:\\W\\b.qqq\" "});
 }
 
 // The free-space report lists every drive of the drive selector; one without a disk answers

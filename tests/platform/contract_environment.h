@@ -28,6 +28,11 @@ class FakeEnvironment {
   std::string QuickCommand() const { return "cmd.exe /c exit 0"; }
   // A short wait while polling another process; the fake's processes need none.
   void Pause() {}
+  // Makes the program run under WOW64 where the environment can; whether it does.
+  bool EnterWow64() {
+    fake.fs.SetWow64(fake.desktop.WindowsFolder());
+    return true;
+  }
 
   platform::fake::FakePlatform fake;
   const std::string root = "C:\\QvTest";

@@ -332,5 +332,26 @@ TYPED_TEST(FileSystemContract, DrivesReportTypeLabelAndSpace) {
   EXPECT_EQ(fs.SetErrorMode(previous), 1u);
 }
 
+// Under WOW64 the system folder is the native one, plus what only its 32-bit view holds; new files
+// go to the native folder.
+TYPED_TEST(FileSystemContract, SystemFolderUnderWow64IsTheNativeOneFirst) {
+  if (!this->env.EnterWow64()) GTEST_SKIP() << "not under WOW64";
+  platform::FileSystem& fs = this->os.fs;
+  const std::string windows = this->os.desktop.WindowsFolder() + "\\";
+  const std::string system = windows + "System32\\qvwow-", native = windows + "Sysnative\\qvwow-", view32 = windows + "SysWOW64\\qvwow-";
+  ASSERT_TRUE(fs.WriteFile(native + "both", "native") && fs.WriteFile(view32 + "both", "32") && fs.WriteFile(view32 + "32", "32"));
+  ASSERT_TRUE(fs.WriteFile(system + "new", "new"));
+  EXPECT_EQ(fs.ReadFile(system + "both"), "native");
+  EXPECT_EQ(fs.ReadFile(system + "32"), "32");
+  EXPECT_EQ(fs.ReadFile(native + "new"), "new");
+  std::multiset<std::string> names;
+  for (const platform::FindEntry& e : fs.Find(system + "*", 0)) names.insert(e.name);
+  EXPECT_EQ(names, (std::multiset<std::string>{"qvwow-both", "qvwow-32", "qvwow-new"}));
+  EXPECT_EQ(fs.Find(view32 + "*", 0).size(), 2u);
+  // The native copy goes first, then the one only the 32-bit view still has.
+  for (const char* name : {"both", "both", "32", "new"}) EXPECT_TRUE(fs.Delete(system + name)) << name;
+  EXPECT_TRUE(fs.Find(system + "*", 0).empty());
+}
+
 }  // namespace
 }  // namespace platformtest

@@ -55,6 +55,51 @@ TEST(PlanCopies, ByTheFoldersOfSourceTargetAndWindows) {
   }
 }
 
+// A library already at the target is replaced only when the record shows it as ours and older.
+TEST(ChooseCopy, ALibraryIsReplacedOnlyWhenOursAndOlder) {
+  struct Case {
+    bool recorded, changed;
+    uint64_t thereTime;
+    CopyChoice choice;
+  };
+  for (const Case& c : {Case{false, false, 1, CopyChoice::kKeepForeign}, Case{true, true, 1, CopyChoice::kKeepForeign},
+                        Case{true, false, 1, CopyChoice::kCopy}, Case{true, false, 9, CopyChoice::kKeepOurs}}) {
+    platform::fake::FakePlatform p;
+    const FileCopy copy{"C:\\S\\X.DLL", "C:\\T\\X.DLL", true};
+    p.fs.AddFile(copy.from, "MZ new");
+    p.fs.SetLastWriteTime(copy.from, platform::FileTime{5});
+    p.fs.AddFile(copy.to, "MZ there");
+    p.fs.SetLastWriteTime(copy.to, platform::FileTime{c.thereTime});
+    InstalledFiles record(p.registry, p.fs);
+    if (c.recorded) record.Note(copy.to);
+    record.Write(RegistryRoot::kCurrentUser);
+    if (c.changed) p.fs.AddFile(copy.to, "MZ changed");
+    EXPECT_EQ(ChooseCopy(p.fs, InstalledFiles(p.registry, p.fs), copy), c.choice) << c.recorded << c.changed << c.thereTime;
+  }
+}
+
+// Beyond the texts and screen saver beside the program, only what the record shows as ours goes; an
+// older version's record names no files, and then the texts and screen saver in Windows go too.
+TEST(FilesToRemove, TheRecordDecidesBeyondTheProgramsOwnFiles) {
+  platform::fake::FakePlatform p;
+  InstalledFiles record(p.registry, p.fs);
+  for (const char* folder : {"C:\\P\\", "C:\\WINDOWS\\"}) {
+    for (const char* name : {"QUOVEL32.TXT", "QvLA解凍.TXT", "QUOVEL32.SCR", "UnLha32.DLL", "QUOVEL32.EXE"}) {
+      p.fs.AddFile(std::string(folder) + name, "x");
+      record.Note(std::string(folder) + name);
+    }
+  }
+  const V own = {"C:\\P\\QUOVEL32.TXT", "C:\\P\\QvLA解凍.TXT", "C:\\P\\QUOVEL32.SCR"};
+  auto removed = [&] { return FilesToRemove(InstalledFiles(p.registry, p.fs), "C:\\P\\", "C:\\WINDOWS\\"); };
+  EXPECT_EQ(removed(), (V{own[0], "C:\\WINDOWS\\QUOVEL32.TXT", own[1], "C:\\WINDOWS\\QvLA解凍.TXT", own[2],
+                          "C:\\WINDOWS\\QUOVEL32.SCR"}));
+  record.Write(RegistryRoot::kLocalMachine);
+  p.fs.AddFile("C:\\WINDOWS\\UnLha32.DLL", "MZ another program's");
+  p.fs.AddFile("C:\\WINDOWS\\QUOVEL32.TXT", "changed");
+  EXPECT_EQ(removed(), (V{own[0], own[1], "C:\\WINDOWS\\QvLA解凍.TXT", own[2], "C:\\WINDOWS\\QUOVEL32.SCR",
+                          "C:\\P\\UnLha32.DLL", "C:\\WINDOWS\\QUOVEL32.EXE"}));
+}
+
 // One start of the program in a setup mode: its own application, form and installer.
 struct Start {
   Start(platform::fake::FakePlatform& p, int mode, const std::string& folder, const std::string& arg = "")
@@ -135,7 +180,9 @@ struct InstallerTest : testing::Test {
 TEST_F(InstallerTest, InstallThenUninstallThroughTheCopy) {
   p.desktop.SetScreenSaverActive(false, true);
   p.desktop.SetScreenSaverTimeout(300, true);
+  p.fs.AddFile("C:\\WINDOWS\\UnLha32.DLL", "MZ another program's library");
   Install("C:\\A\\B C\\D", true);   // three missing levels, one question
+  EXPECT_EQ(p.fs.ReadFile("C:\\WINDOWS\\UnLha32.DLL"), "MZ another program's library");
   for (const char* file : {"C:\\A\\B C\\D\\QUOVEL32.EXE", "C:\\A\\B C\\D\\QvLA解凍.TXT", "C:\\WINDOWS\\QUOVEL32.TXT",
                            "C:\\WINDOWS\\QUOVEL32.SCR", kPrograms.c_str()}) {
     EXPECT_TRUE(p.fs.Attributes(file)) << file;
@@ -148,7 +195,7 @@ TEST_F(InstallerTest, InstallThenUninstallThroughTheCopy) {
             "\"C:\\A\\B C\\D\\QUOVEL32.EXE\" /uninstall");
   EXPECT_EQ(Value(RegistryRoot::kLocalMachine, kUninstallKey, "DisplayName"), "KAPULSOFT QUOVEL32 V1.6");
   const std::string add = "[AddItem(\"C:\\A\\B C\\D\\QUOVEL32.EXE\",\"QUOVEL32 EXE版\")]\r\n";
-  EXPECT_EQ(p.dde.Commands(), (V{"[CreateGroup(KAPUL SOFT32)]\r\n", add, "[CreateGroup(StartUp)]\r\n", add}));
+  EXPECT_EQ(p.dde.Commands(), (V{"[CreateGroup(\"KAPUL SOFT32\")]\r\n", add, "[CreateGroup(\"StartUp\")]\r\n", add}));
   EXPECT_EQ(p.desktop.ScreenSaverTimeout(), 360);
   EXPECT_EQ(p.desktop.ScreenSaverActive(), true);
 
@@ -160,14 +207,15 @@ TEST_F(InstallerTest, InstallThenUninstallThroughTheCopy) {
   p.fs.AddFile("C:\\WINDOWS\\QVLIST32.DAT", "");
   p.dde.Clear();
   Uninstall("C:\\A\\B C\\D\\", gui::kMrNo);
+  EXPECT_TRUE(p.fs.FileExists("C:\\WINDOWS\\UnLha32.DLL"));
   for (const char* gone : {"C:\\WINDOWS\\QVNAME32.DAT", "C:\\WINDOWS\\QVLIST32.DAT", "C:\\WINDOWS\\QUOVEL32.SCR", "C:\\WINDOWS\\QUOVEL32.TXT", "C:\\WINDOWS\\QUOVEL32.EXE",
-                           "C:\\WINDOWS\\UnLha32.DLL", "C:\\A\\B C\\D\\UnLha32.DLL",
+                           "C:\\A\\B C\\D\\UnLha32.DLL",
                            "C:\\A\\B C\\D\\QvLA解凍.TXT", "C:\\Users\\User\\Desktop\\QUOVEL32 EXE版.lnk"}) {
     EXPECT_FALSE(p.fs.Attributes(gone)) << gone;
   }
   EXPECT_TRUE(p.fs.FileExists("C:\\WINDOWS\\QVLA32M0.LIS"));   // the lists were kept
-  EXPECT_EQ(p.dde.Commands(), (V{"[ShowGroup(KAPUL SOFT32,1)]\r\n", "[DeleteItem(\"QUOVEL32 EXE版\")]\r\n",
-                                 "[ShowGroup(StartUp,1)]\r\n", "[DeleteItem(\"QUOVEL32 EXE版\")]\r\n"}));
+  EXPECT_EQ(p.dde.Commands(), (V{"[ShowGroup(\"KAPUL SOFT32\",1)]\r\n", "[DeleteItem(\"QUOVEL32 EXE版\")]\r\n",
+                                 "[ShowGroup(\"StartUp\",1)]\r\n", "[DeleteItem(\"QUOVEL32 EXE版\")]\r\n"}));
   EXPECT_FALSE(p.registry.KeyExists(kUser, store::BaseKey()));
   EXPECT_TRUE(p.registry.KeyExists(kUser, "Software\\KAPUL SOFT32"));
   EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::kLocalMachine, kUninstallKey));

@@ -29,6 +29,17 @@ TEST(InstallerGroups, SortedWithTheMakersGroupsLast) {
   }
 }
 
+// Names stand between double quotes, brackets and commas in them included; a name with a double
+// quote makes no command, which is refused unsent.
+TEST(ProgramManager, CommandsQuoteEveryName) {
+  EXPECT_EQ(CreateGroupCommand("Tools (x86)"), "[CreateGroup(\"Tools (x86)\")]\r\n");
+  EXPECT_EQ(ShowGroupCommand("A, B [1]"), "[ShowGroup(\"A, B [1]\",1)]\r\n");
+  EXPECT_EQ(ShowGroupCommand("a\"b") + AddItemCommand("C:\\a\"b.exe"), "");
+  platform::fake::FakeDde dde;
+  EXPECT_EQ(ProgramManager(dde).Execute(CreateGroupCommand("a\"b")), kSendFailed);
+  EXPECT_TRUE(dde.Commands().empty());
+}
+
 TEST(ProgramManager, RepliesAndFailures) {
   platform::fake::FakeDde dde;
   ProgramManager pm(dde);
@@ -86,7 +97,7 @@ struct SetupMenuTest : testing::Test {
 TEST_F(SetupMenuTest, StartupItemThroughProgramManager) {
   ASSERT_TRUE(Pick("MICON_SET"));
   EXPECT_EQ(p.dde.Commands(),
-            (V{"[CreateGroup(StartUp)]\r\n", "[AddItem(\"C:\\QUOVEL32\\QUOVEL32.EXE\",\"QUOVEL32 EXE版\")]\r\n"}));
+            (V{"[CreateGroup(\"StartUp\")]\r\n", "[AddItem(\"C:\\QUOVEL32\\QUOVEL32.EXE\",\"QUOVEL32 EXE版\")]\r\n"}));
   // The shell made the shortcut: only the deletion is offered now, and a refusal is shown.
   p.fs.AddFile("C:\\P\\StartUp\\QUOVEL32 EXE版.lnk", "link");
   p.dde.OnExecute = [](const std::string& c) {

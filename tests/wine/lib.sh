@@ -18,13 +18,14 @@ log() { echo "[$SCENARIO] $*"; }
 # per-user data folders, working folders, installed files, drive letters, DPI and monitor
 # settings), no program left running and no window left open (the prefix's wineserver ends, and
 # every program of the prefix with it), no key or button held, the mouse in the middle of the
-# screen. The prefix is copied back from the copy made with it (QV_CLEAN_PREFIX).
+# screen. The prefix is copied back from the copy made with it (QV_CLEAN_PREFIX, or clean_state COPY).
 QV_WINE_OWN=" services.exe winedevice.exe plugplay.exe svchost.exe rpcss.exe explorer.exe conhost.exe qvprobe.exe "
 clean_state() {
-  [ -f "$QV_CLEAN_PREFIX/system.reg" ] || { echo "[$SCENARIO] no clean prefix in $QV_CLEAN_PREFIX: run scripts/setup.sh" >&2; exit 1; }
+  local clean="${1:-$QV_CLEAN_PREFIX}"
+  [ -f "$clean/system.reg" ] || { echo "[$SCENARIO] no clean prefix in $clean: run scripts/setup.sh" >&2; exit 1; }
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
-  rsync -a --delete --exclude /wineserver "$QV_CLEAN_PREFIX/" "$WINEPREFIX/" || { echo "[$SCENARIO] cannot restore the prefix" >&2; exit 1; }
+  rsync -a --delete --exclude /wineserver "$clean/" "$WINEPREFIX/" || { echo "[$SCENARIO] cannot restore the prefix" >&2; exit 1; }
   if [ -n "${DISPLAY:-}" ]; then
     xdotool keyup Shift_L Shift_R Control_L Control_R Alt_L Alt_R 2>/dev/null || true
     local w h
@@ -308,6 +309,14 @@ user_session() {
   as_user wine cmd /c exit >"$OUTDIR/prewarm.log" 2>&1 || true
   as_user wine cmd /c 'echo x>C:\windows\qv-test.tmp' >"$OUTDIR/write-test.log" 2>&1 || true
   [ ! -e "$W/qv-test.tmp" ] || fail "the Windows folder is writable for $QV_USER"
+}
+
+# prefix64: the rest runs in the 64-bit prefix (the program under WOW64) from its clean state; its
+# wineserver runs on the scenario's display beside the session's one and stops with the scenario.
+prefix64() {
+  export WINEPREFIX="$QV_STATE/wineprefix64" WINEARCH=win64
+  trap 'cleanup; wineserver -k >/dev/null 2>&1 || true; wineserver -w >/dev/null 2>&1 || true' EXIT
+  clean_state "$QV_CLEAN_PREFIX64"
 }
 
 cleanup() {

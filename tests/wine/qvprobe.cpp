@@ -41,6 +41,8 @@
 //                                    notification area
 //   qvprobe tray-click N [right|2|hover]  click icon N with the mouse (real input); hover only
 //                                    moves the mouse onto it (its tip shows)
+//   qvprobe tray-remove CLASS ID     take icon ID of the window of CLASS out of the notification area
+//   qvprobe broadcast NAME           send the registered message NAME to every top-level window
 //   qvprobe menu-key VK [MS]         wait until a popup menu shows, then press the key (real input),
 //                                    e.g. an item's mnemonic letter
 //   qvprobe monitors                 "monitor L T R B work L T R B [primary]" per monitor, then
@@ -472,7 +474,8 @@ HWND TrayIconWindow(int index, HWND& tray) {
 
 int Usage() {
   std::fprintf(stderr, "usage: qvprobe wait-window|wait-gone|text|rect|close|send|click|key|select|drag|click-row|click-node|drag-to|press|press-name|caption|shown-name|items|shown|type|keys CLASS ...\n"
-                       "       qvprobe tray-icon|tray-click N ... | menu-key VK [MS] | monitors | processes | windows\n");
+                       "       qvprobe tray-icon|tray-click N ... | tray-remove CLASS ID | broadcast NAME | menu-key VK [MS] | monitors |\n"
+                       "       processes | windows\n");
   return 2;
 }
 
@@ -540,6 +543,11 @@ int main() {
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
     return 0;
   }
+  if (cmd == L"broadcast") {
+    const UINT message = RegisterWindowMessageW(cls.c_str());
+    DWORD_PTR result = 0;
+    return message != 0 && SendMessageTimeoutW(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) ? 0 : 1;
+  }
   if (cmd == L"menu-key") {
     // The menu takes the keyboard from the window that popped it up; no window is brought to the
     // front here, which would close the menu.
@@ -569,6 +577,13 @@ int main() {
     return 0;
   }
   if (cmd == L"close") return PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
+  if (cmd == L"tray-remove" && argc >= 4) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    data.hWnd = w;
+    data.uID = static_cast<UINT>(num(3, 0));
+    return Shell_NotifyIconW(NIM_DELETE, &data) ? 0 : 1;
+  }
   if (cmd == L"send" && argc >= 4) {
     LRESULT r = SendMessageW(w, static_cast<UINT>(num(3, 0)), static_cast<WPARAM>(num(4, 0)), static_cast<LPARAM>(num(5, 0)));
     std::printf("%ld\n", static_cast<long>(r));

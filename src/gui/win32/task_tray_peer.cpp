@@ -1,6 +1,8 @@
 // The notification-area icon on the shell. One hidden window per process receives the shell's
 // callback message for every icon and hands it to TTaskTray::ShellCallback with the cursor
-// position. The tip goes through the wide API, so it reads right on any system code page.
+// position, and hears when the taskbar is made anew (Explorer restarted), which forgets every
+// icon: each shown one is added again. The tip goes through the wide API, so it reads right on any
+// system code page.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -18,11 +20,29 @@ namespace {
 
 const wchar_t kNotifyClass[] = L"QvNotifyWindow";
 
+// The message the shell broadcasts to every top-level window when it has made a new taskbar.
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
+class Win32TrayPeer;
+// The peers of this process, whose icons a new taskbar has to be given again.
+std::vector<Win32TrayPeer*>& Peers() {
+  static std::vector<Win32TrayPeer*> peers;
+  return peers;
+}
+void AddIconsAgain();
+
 LRESULT CALLBACK NotifyWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kNotifyCallbackMessage) {
     POINT p{};
     GetCursorPos(&p);
     TTaskTray::ShellCallback(static_cast<int>(wParam), static_cast<int>(lParam), p.x, p.y);
+    return 0;
+  }
+  if (message == TaskbarCreatedMessage() && message != 0) {
+    AddIconsAgain();
     return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -41,6 +61,12 @@ HWND NotifyWindow(HINSTANCE instance) {
     RegisterClassExW(&wc);
   }
   window = CreateWindowExW(0, kNotifyClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+  // A program running with higher rights than the shell hears its broadcast only when it lets the
+  // message through (Windows 7 and later; looked up, since Vista lacks the call).
+  using AllowMessage = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+  auto allow = reinterpret_cast<AllowMessage>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx")));
+  if (allow != nullptr && window != nullptr) allow(window, TaskbarCreatedMessage(), 1 /* MSGFLT_ALLOW */, nullptr);
   return window;
 }
 
@@ -75,10 +101,20 @@ HICON IconFromBitmap(const Bitmap& picture) {
 
 class Win32TrayPeer : public TaskTrayPeer {
  public:
-  Win32TrayPeer(Backend& backend, TTaskTray& tray) : backend_(backend), tray_(tray) {}
+  Win32TrayPeer(Backend& backend, TTaskTray& tray) : backend_(backend), tray_(tray) {
+    TaskbarCreatedMessage();
+    Peers().push_back(this);
+  }
   ~Win32TrayPeer() override {
+    std::erase(Peers(), this);
     if (added_) Call(NIM_DELETE);
     FreeIcon();
+  }
+
+  // The taskbar was made anew and knows no icon: a shown one is added as at first.
+  void AddAgain() {
+    added_ = false;
+    Changed();
   }
 
   void Changed() override {
@@ -128,6 +164,10 @@ class Win32TrayPeer : public TaskTrayPeer {
   bool added_ = false;
   int addedId_ = 0;
 };
+
+void AddIconsAgain() {
+  for (Win32TrayPeer* peer : std::vector<Win32TrayPeer*>(Peers())) peer->AddAgain();
+}
 
 }  // namespace
 

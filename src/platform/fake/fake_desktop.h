@@ -72,6 +72,7 @@ class FakeDesktop : public Desktop {
   std::optional<int> ScreenSaverTimeout() override { return screenSaverTimeout_; }
   OsResult SetScreenSaverTimeout(int seconds, bool persist) override;
   std::string WindowsFolder() override { return windowsFolder_; }
+  std::string SystemFolder() override { return windowsFolder_ + "\\SYSTEM32"; }
   Point ScreenSize() override { return screen_; }
   Rect WorkArea() override { return workArea_; }
   std::vector<Monitor> Monitors() override;

@@ -285,6 +285,31 @@ FakeFileSystem::Lookup FakeFileSystem::Resolve(const std::string& path) {
   return l;
 }
 
+void FakeFileSystem::SetWow64(const std::string& windowsFolder) {
+  view_ = SystemFolderView(windowsFolder);
+  AddFolder(windowsFolder + "\\System32");
+  AddFolder(windowsFolder + "\\SysWOW64");
+}
+
+std::string FakeFileSystem::OnDisk(const std::string& handed) const {
+  if (!view_.Redirected()) return handed;
+  const std::string& windows = view_.WindowsFolder();
+  if (std::optional<std::string> rest = RestBelow(handed, windows + "\\Sysnative")) return windows + "\\System32" + *rest;
+  if (std::optional<std::string> rest = RestBelow(handed, windows + "\\System32")) return windows + "\\SysWOW64" + *rest;
+  return handed;
+}
+
+FakeFileSystem::Lookup FakeFileSystem::Reach(const std::string& path, bool mapped) {
+  if (!view_.Redirected()) return Resolve(path);
+  std::string handed = FullPath(path).value_or(path);
+  if (mapped) {
+    handed = view_.ForSystem(handed, [this](const std::string& p) { return Resolve(OnDisk(p)).node != nullptr; });
+  }
+  Lookup l = Resolve(OnDisk(handed));
+  l.full = handed;
+  return l;
+}
+
 bool FakeFileSystem::TakeFailure(FsOp op, const std::string& fullPath, uint32_t& code) {
   std::string key = UpperAscii(fullPath);
   for (auto it = failures_.begin(); it != failures_.end(); ++it) {
@@ -378,12 +403,20 @@ int FakeFileSystem::OpenHandles(const std::string& path) {
 }
 
 std::vector<FindEntry> FakeFileSystem::Find(const std::string& pattern, uint32_t mask) {
+  std::optional<std::string> full = FullPath(pattern);
+  if (std::optional<std::string> alias = view_.NativeAlias(full.value_or(""))) {
+    return MergeViews(FindOnDisk(*alias, mask), FindOnDisk(*full, mask));
+  }
+  return FindOnDisk(pattern, mask);
+}
+
+std::vector<FindEntry> FakeFileSystem::FindOnDisk(const std::string& pattern, uint32_t mask) {
   std::vector<FindEntry> out;
   std::optional<std::string> full = FullPath(pattern);
   if (!full || !HasDriveRoot(*full)) return out;
   std::vector<std::string> parts = SplitPath(full->substr(3));
   if (parts.empty()) return out;
-  Lookup folder = Resolve(full->substr(0, 3) + Join(parts, parts.size() - 1));
+  Lookup folder = Resolve(OnDisk(full->substr(0, 3) + Join(parts, parts.size() - 1)));
   if (folder.error != 0 || !folder.node || !folder.node->IsFolder()) return out;
   for (const auto& [key, child] : folder.node->children) {
     if (!attr::FindSees(child->attributes, mask)) continue;
@@ -397,13 +430,13 @@ std::vector<FindEntry> FakeFileSystem::Find(const std::string& pattern, uint32_t
 }
 
 std::optional<uint32_t> FakeFileSystem::Attributes(const std::string& path) {
-  Lookup l = Resolve(path);
+  Lookup l = Reach(path);
   if (!l.node) return std::nullopt;
   return l.node->Reported();
 }
 
 OsResult FakeFileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
-  Lookup l = Resolve(path);
+  Lookup l = Reach(path);
   uint32_t code = 0;
   if (TakeFailure(FsOp::kSetAttributes, l.full, code)) return OsResult::FromCode(code);
   if (l.error != 0) return OsResult::FromCode(l.error);
@@ -414,19 +447,19 @@ OsResult FakeFileSystem::SetAttributes(const std::string& path, uint32_t attribu
 }
 
 std::optional<uint64_t> FakeFileSystem::FileSize(const std::string& path) {
-  Lookup l = Resolve(path);
+  Lookup l = Reach(path);
   if (!l.node || l.node->IsFolder()) return std::nullopt;
   return l.node->data.size();
 }
 
 std::optional<FileTime> FakeFileSystem::LastWriteTime(const std::string& path) {
-  Lookup l = Resolve(path);
+  Lookup l = Reach(path);
   if (!l.node) return std::nullopt;
   return l.node->lastWrite;
 }
 
 OsResult FakeFileSystem::SetLastWriteTime(const std::string& path, FileTime time) {
-  Lookup l = Resolve(path);
+  Lookup l = Reach(path);
   uint32_t code = 0;
   if (TakeFailure(FsOp::kSetTime, l.full, code)) return OsResult::FromCode(code);
   if (l.error != 0) return OsResult::FromCode(l.error);
@@ -461,7 +494,7 @@ LocalTime FakeFileSystem::ToLocal(FileTime time) {
 
 OpenedFile FakeFileSystem::Open(const std::string& path, OpenMode mode, Share share) {
   OpenedFile out;
-  Lookup l = Resolve(path);
+  Lookup l = Reach(path);
   uint32_t code = 0;
   if (TakeFailure(FsOp::kOpen, l.full, code)) {
     out.result = OsResult::FromCode(code);
@@ -524,7 +557,7 @@ OpenedFile FakeFileSystem::Open(const std::string& path, OpenMode mode, Share sh
 }
 
 OsResult FakeFileSystem::Delete(const std::string& path) {
-  Lookup l = Resolve(path);
+  Lookup l = Reach(path);
   uint32_t code = 0;
   if (TakeFailure(FsOp::kDelete, l.full, code)) return OsResult::FromCode(code);
   if (l.error != 0) return OsResult::FromCode(l.error);
@@ -539,12 +572,12 @@ OsResult FakeFileSystem::Delete(const std::string& path) {
 }
 
 OsResult FakeFileSystem::Move(const std::string& from, const std::string& to, bool replace) {
-  Lookup source = Resolve(from);
+  Lookup source = Reach(from);
   uint32_t code = 0;
   if (TakeFailure(replace ? FsOp::kReplace : FsOp::kRename, source.full, code)) return OsResult::FromCode(code);
   if (source.error != 0) return OsResult::FromCode(source.error);
   if (!source.node || !source.parent) return OsResult::FromCode(code::kFileNotFound);
-  Lookup target = Resolve(to);
+  Lookup target = Reach(to);
   if (target.error != 0) return OsResult::FromCode(target.error);
   if (!target.parent || source.parent->protectedFolder || target.parent->protectedFolder) {
     return OsResult::FromCode(code::kAccessDenied);
@@ -578,7 +611,7 @@ OsResult FakeFileSystem::Rename(const std::string& from, const std::string& to) 
 OsResult FakeFileSystem::Replace(const std::string& from, const std::string& to) { return Move(from, to, true); }
 
 OsResult FakeFileSystem::CreateFolder(const std::string& path) {
-  Lookup l = Resolve(path);
+  Lookup l = Reach(path);
   uint32_t code = 0;
   if (TakeFailure(FsOp::kCreateFolder, l.full, code)) return OsResult::FromCode(code);
   if (l.error != 0) return OsResult::FromCode(l.error);
@@ -594,7 +627,7 @@ OsResult FakeFileSystem::CreateFolder(const std::string& path) {
 }
 
 OsResult FakeFileSystem::RemoveFolder(const std::string& path) {
-  Lookup l = Resolve(path);
+  Lookup l = Reach(path);
   uint32_t code = 0;
   if (TakeFailure(FsOp::kRemoveFolder, l.full, code)) return OsResult::FromCode(code);
   if (l.error != 0) return OsResult::FromCode(l.error);
@@ -605,7 +638,7 @@ OsResult FakeFileSystem::RemoveFolder(const std::string& path) {
   }
   if (!l.node->children.empty()) return OsResult::FromCode(code::kDirNotEmpty);
   // Windows keeps the current folder open, so it cannot be removed.
-  Lookup current = Resolve(current_);
+  Lookup current = Reach(current_, false);
   if (current.node == l.node) return OsResult::FromCode(code::kSharingViolation);
   l.parent->children.erase(UpperAscii(l.name));
   Log("RemoveFolder " + l.full);
@@ -615,7 +648,7 @@ OsResult FakeFileSystem::RemoveFolder(const std::string& path) {
 std::string FakeFileSystem::CurrentFolder() { return current_; }
 
 OsResult FakeFileSystem::SetCurrentFolder(const std::string& path) {
-  Lookup l = Resolve(path);
+  Lookup l = Reach(path, false);
   uint32_t code = 0;
   if (TakeFailure(FsOp::kSetCurrentFolder, l.full, code)) return OsResult::FromCode(code);
   if (l.error != 0) return OsResult::FromCode(l.error);
@@ -689,7 +722,7 @@ std::optional<std::string> FakeFileSystem::ShortPath(const std::string& path) {
 }
 
 std::optional<FileId> FakeFileSystem::Identity(const std::string& path) {
-  Lookup l = Resolve(path);
+  Lookup l = Reach(path);
   if (!l.node) return std::nullopt;
   return FileId{l.drive->serial, l.node->id};
 }

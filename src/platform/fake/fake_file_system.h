@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/system_folder.h"
 
 namespace platform::fake {
 
@@ -57,6 +58,13 @@ class FakeFileSystem : public FileSystem {
   void SetNow(FileTime now) { now_ = now; }
   FileTime Now() const { return now_; }
   void SetUtcOffsetMinutes(int minutes) { utcOffsetMinutes_ = minutes; }
+  // The program runs under WOW64 on a 64-bit Windows whose Windows folder is `windowsFolder`
+  // (created with SysWOW64 in it): the system takes "<Windows>\System32" to the 32-bit
+  // "<Windows>\SysWOW64" and only the alias "<Windows>\Sysnative" to the native System32, and the
+  // file system hands paths on as the real one does (platform/system_folder.h); the change log
+  // names them as handed on. Set-up, inspection and ShortPath keep naming the disk as a 64-bit
+  // program does; the subfolders Windows never redirects are not modelled.
+  void SetWow64(const std::string& windowsFolder);
 
   // --- Inspection -------------------------------------------------------------------------------
   // Every change in order, e.g. "Delete C:\A.TXT", "Rename C:\A -> C:\B", "Write C:\X.LIS".
@@ -102,6 +110,11 @@ class FakeFileSystem : public FileSystem {
   friend class FakeFile;
   struct Lookup;
   Lookup Resolve(const std::string& path);
+  // `path` as the program reaches it: passed through the system-folder view when `mapped`, then
+  // to where the system's redirection takes it. `full` is the path as handed to the system.
+  Lookup Reach(const std::string& path, bool mapped = true);
+  std::string OnDisk(const std::string& handed) const;
+  std::vector<FindEntry> FindOnDisk(const std::string& pattern, uint32_t mask);
   std::shared_ptr<Node> NewNode();
   Drive* DriveOf(char letter);
   bool TakeFailure(FsOp op, const std::string& fullPath, uint32_t& code);
@@ -116,6 +129,7 @@ class FakeFileSystem : public FileSystem {
   };
 
   std::map<char, std::unique_ptr<Drive>> drives_;
+  SystemFolderView view_;
   std::string current_ = "C:\\";
   std::map<char, std::string> driveCurrent_;  // the last current folder of each drive
   std::vector<Failure> failures_;

@@ -27,14 +27,17 @@ class FakeLibrary : public Library {
   // The entries of an archive (none when there is no such archive).
   std::vector<Entry> ArchiveEntries(const std::string& path) const;
 
-  // The library cannot be loaded / lacks an entry point.
+  // The library loads from a full path where the file system holds a file (of any content);
+  // with SetPresent(false) from nowhere. RemoveEntry takes an entry point away.
   void SetPresent(bool present) { present_ = present; }
   void RemoveEntry(const std::string& entry) { missing_.insert(entry); }
   // Command lines run, in order; libraries loaded and not yet freed.
   const std::vector<std::string>& Commands() const { return commands_; }
   int Loaded() const { return loaded_; }
+  // Every path a library was asked from, in order, loaded or not.
+  const std::vector<std::string>& LoadAttempts() const { return attempts_; }
 
-  std::unique_ptr<Archiver> LoadArchiver(const std::string& name) override;
+  std::unique_ptr<Archiver> LoadArchiver(const std::string& path) override;
 
  private:
   friend class FakeArchiver;
@@ -42,6 +45,7 @@ class FakeLibrary : public Library {
   std::map<std::string, std::vector<Entry>> archives_;  // by upper-cased path
   std::set<std::string> missing_;
   std::vector<std::string> commands_;
+  std::vector<std::string> attempts_;
   bool present_ = true;
   int loaded_ = 0;
 };

@@ -235,6 +235,22 @@ OsResult FakeProcesses::ShellOpen(const std::string& target) {
   return OsResult::Ok();
 }
 
+void FakeProcesses::AddShellVerb(const std::string& extension, const std::string& verb) {
+  knownVerbs_.insert(UpperAscii(extension) + " " + UpperAscii(verb));
+}
+
+OsResult FakeProcesses::ShellVerb(const std::string& file, const std::string& verb) {
+  shellVerbs_.push_back(verb + " " + file);
+  if (!fs_.FileExists(file)) return OsResult::FromCode(code::kFileNotFound);
+  const std::string name = FileNameOf(file);
+  const size_t dot = name.rfind('.');
+  const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
+  if (knownVerbs_.count(UpperAscii(extension) + " " + UpperAscii(verb)) == 0) {
+    return OsResult::FromCode(code::kNoAssociation);
+  }
+  return OsResult::Ok();
+}
+
 uint32_t FakeProcesses::StartViewer(const std::string& commandLine) {
   Resolved resolved = ResolveProgram(commandLine);
   if (resolved.error != 0) {

@@ -4,6 +4,7 @@
 #pragma once
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,11 +60,16 @@ class FakeProcesses : public Processes {
   // The user pressed a key or moved the mouse: every running program that ends on input ends.
   void UserInput();
   void FailNextShellOpen(uint32_t code) { shellOpenFailure_ = code; }
+  // The shell carries out `verb` on files of this extension (".JPG", any case); it knows no
+  // other verb of any type.
+  void AddShellVerb(const std::string& extension, const std::string& verb);
   // The next Start or StartViewer fails with the Win32 error code, whatever it starts.
   void FailNextStart(uint32_t code) { startFailure_ = code; }
 
   const std::vector<Record>& Started() const { return started_; }
   const std::vector<std::string>& ShellOpened() const { return shellOpened_; }
+  // Every shell action asked for, carried out or not: verb + " " + file.
+  const std::vector<std::string>& ShellVerbs() const { return shellVerbs_; }
   // The help files the help viewer was told to close, in order.
   const std::vector<std::string>& HelpQuits() const { return helpQuits_; }
   // Process handles the program has not closed yet.
@@ -80,6 +86,7 @@ class FakeProcesses : public Processes {
   std::vector<std::string> RunningExecutables() override;
   std::string ExecutablePath() override { return executable_; }
   OsResult ShellOpen(const std::string& target) override;
+  OsResult ShellVerb(const std::string& file, const std::string& verb) override;
   uint32_t StartViewer(const std::string& commandLine) override;
   void QuitHelp(const std::string& helpFile) override { helpQuits_.push_back(helpFile); }
 
@@ -102,6 +109,8 @@ class FakeProcesses : public Processes {
   std::string executable_ = "C:\\QUOVEL32\\QUOVEL32.EXE";
   std::vector<Record> started_;
   std::vector<std::string> shellOpened_;
+  std::vector<std::string> shellVerbs_;
+  std::set<std::string> knownVerbs_;  // upper-cased extension + " " + upper-cased verb
   std::vector<std::string> helpQuits_;
   uint32_t shellOpenFailure_ = 0;
   uint32_t startFailure_ = 0;

@@ -9,6 +9,7 @@ struct FakeRegistry::Key {
     std::string name;
     std::string data;
     bool isString = true;
+    bool expand = false;  // REG_EXPAND_SZ
   };
   std::map<std::string, Value> values;                // by upper-cased name
   std::map<std::string, std::unique_ptr<Key>> subkeys;  // by upper-cased name
@@ -55,6 +56,9 @@ FakeRegistry::FakeRegistry() {
                          RegistryRoot::kUsers}) {
     roots_[r] = std::make_unique<Key>();
   }
+  SetEnvironment("SystemRoot", "C:\\WINDOWS");
+  SetEnvironment("windir", "C:\\WINDOWS");
+  SetEnvironment("ProgramFiles", "C:\\Program Files");
 }
 
 FakeRegistry::~FakeRegistry() = default;
@@ -94,6 +98,38 @@ void FakeRegistry::SetNonString(RegistryRoot root, const std::string& key, const
   Create(root, key)->values[UpperAscii(name)] = Key::Value{name, "", false};
 }
 
+void FakeRegistry::WriteExpandString(RegistryRoot root, const std::string& key, const std::string& name,
+                                     const std::string& value) {
+  Create(root, key)->values[UpperAscii(name)] = Key::Value{name, value, true, true};
+}
+
+void FakeRegistry::SetEnvironment(const std::string& name, const std::string& value) {
+  environment_[UpperAscii(name)] = value;
+}
+
+// As ExpandEnvironmentStrings does it: "%name%" with a defined name becomes its text; otherwise
+// the "%" and the name stay and the second "%" may open the next variable.
+std::optional<std::string> FakeRegistry::ReadExpandedString(RegistryRoot root, const std::string& key,
+                                                            const std::string& name) {
+  std::optional<std::string> text = ReadString(root, key, name);
+  if (!text || !Find(root, key)->values[UpperAscii(name)].expand) return text;
+  std::string out;
+  size_t at = 0;
+  for (;;) {
+    const size_t open = text->find('%', at);
+    const size_t close = open == std::string::npos ? open : text->find('%', open + 1);
+    if (close == std::string::npos) return out + text->substr(at);
+    auto found = environment_.find(UpperAscii(text->substr(open + 1, close - open - 1)));
+    if (found == environment_.end()) {
+      out += text->substr(at, close - at);
+      at = close;
+    } else {
+      out += text->substr(at, open - at) + found->second;
+      at = close + 1;
+    }
+  }
+}
+
 std::optional<std::string> FakeRegistry::ReadString(RegistryRoot root, const std::string& key,
                                                     const std::string& name) {
   Key* k = Find(root, key);
@@ -113,6 +149,7 @@ OsResult FakeRegistry::WriteString(RegistryRoot root, const std::string& key, co
     // An existing value keeps the case of its name.
     it->second.data = value;
     it->second.isString = true;
+    it->second.expand = false;
   } else {
     k->values[UpperAscii(name)] = Key::Value{name, value, true};
   }

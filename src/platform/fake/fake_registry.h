@@ -19,6 +19,10 @@ class FakeRegistry : public Registry {
 
   // A value of a type other than a string (a DWORD, say), which ReadString does not return.
   void SetNonString(RegistryRoot root, const std::string& key, const std::string& name);
+  // A REG_EXPAND_SZ value, and the environment its variables are expanded from (names in any
+  // case; SystemRoot, windir and ProgramFiles are set as on a Windows in C:\WINDOWS).
+  void WriteExpandString(RegistryRoot root, const std::string& key, const std::string& name, const std::string& value);
+  void SetEnvironment(const std::string& name, const std::string& value);
   // The next write or delete fails with the Win32 error code.
   void FailNextChange(uint32_t code) { failNext_ = code; }
   // A root a normal user may not change (HKEY_LOCAL_MACHINE, HKEY_USERS): every write and delete
@@ -31,6 +35,8 @@ class FakeRegistry : public Registry {
 
   std::optional<std::string> ReadString(RegistryRoot root, const std::string& key, const std::string& name) override;
   using Registry::ReadString;
+  std::optional<std::string> ReadExpandedString(RegistryRoot root, const std::string& key,
+                                                const std::string& name) override;
   OsResult WriteString(RegistryRoot root, const std::string& key, const std::string& name,
                        const std::string& value) override;
   OsResult DeleteValue(RegistryRoot root, const std::string& key, const std::string& name) override;
@@ -49,6 +55,7 @@ class FakeRegistry : public Registry {
   std::vector<std::string> changes_;
   uint32_t failNext_ = 0;
   std::set<RegistryRoot> protected_;
+  std::map<std::string, std::string> environment_;  // by upper-cased name
 };
 
 }  // namespace platform::fake

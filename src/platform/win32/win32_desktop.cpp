@@ -144,12 +144,20 @@ OsResult Win32Desktop::SetScreenSaverTimeout(int seconds, bool persist) {
                                      PersistFlags(persist)));
 }
 
-std::string Win32Desktop::WindowsFolder() {
+namespace {
+
+// A folder the system names through one of its Get...DirectoryW calls.
+std::string SystemNamedFolder(UINT(WINAPI* get)(LPWSTR, UINT)) {
   wchar_t buffer[MAX_PATH + 1] = {};
-  UINT n = GetWindowsDirectoryW(buffer, MAX_PATH + 1);
+  UINT n = get(buffer, MAX_PATH + 1);
   if (n == 0 || n > MAX_PATH) return {};
   return Narrow(buffer, static_cast<int>(n));
 }
+
+}  // namespace
+
+std::string Win32Desktop::WindowsFolder() { return SystemNamedFolder(GetWindowsDirectoryW); }
+std::string Win32Desktop::SystemFolder() { return SystemNamedFolder(GetSystemDirectoryW); }
 
 Point Win32Desktop::ScreenSize() { return Point{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 

@@ -27,6 +27,7 @@ class Win32Desktop : public Desktop {
   std::optional<int> ScreenSaverTimeout() override;
   OsResult SetScreenSaverTimeout(int seconds, bool persist) override;
   std::string WindowsFolder() override;
+  std::string SystemFolder() override;
   Point ScreenSize() override;
   Rect WorkArea() override;
   std::vector<Monitor> Monitors() override;

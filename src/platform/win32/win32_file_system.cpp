@@ -4,6 +4,7 @@
 #include <winnetwk.h>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_system_folder.h"
 
 namespace platform::win32 {
 
@@ -108,9 +109,7 @@ class Win32File : public File {
   HANDLE handle_;
 };
 
-}  // namespace
-
-std::vector<FindEntry> Win32FileSystem::Find(const std::string& pattern, uint32_t mask) {
+std::vector<FindEntry> FindIn(const std::string& pattern, uint32_t mask) {
   std::vector<FindEntry> out;
   WIN32_FIND_DATAW data;
   HANDLE find = FindFirstFileW(Wide(pattern).c_str(), &data);
@@ -130,34 +129,44 @@ std::vector<FindEntry> Win32FileSystem::Find(const std::string& pattern, uint32_
   return out;
 }
 
+}  // namespace
+
+std::vector<FindEntry> Win32FileSystem::Find(const std::string& pattern, uint32_t mask) {
+  // The system folder shows what Explorer shows there and what only the 32-bit view holds.
+  if (std::optional<std::string> alias = ProcessSystemView().NativeAlias(pattern)) {
+    return MergeViews(FindIn(*alias, mask), FindIn(pattern, mask));
+  }
+  return FindIn(pattern, mask);
+}
+
 std::optional<uint32_t> Win32FileSystem::Attributes(const std::string& path) {
-  DWORD a = GetFileAttributesW(Wide(path).c_str());
+  DWORD a = GetFileAttributesW(SystemPath(path).c_str());
   if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
   return a;
 }
 
 OsResult Win32FileSystem::SetAttributes(const std::string& path, uint32_t attributes) {
   DWORD a = attributes & kChangeableBits;
-  return Check(SetFileAttributesW(Wide(path).c_str(), a == 0 ? FILE_ATTRIBUTE_NORMAL : a));
+  return Check(SetFileAttributesW(SystemPath(path).c_str(), a == 0 ? FILE_ATTRIBUTE_NORMAL : a));
 }
 
 std::optional<uint64_t> Win32FileSystem::FileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return std::nullopt;
   return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 std::optional<FileTime> Win32FileSystem::LastWriteTime(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
   return ToFileTime(data.ftLastWriteTime);
 }
 
 OsResult Win32FileSystem::SetLastWriteTime(const std::string& path, FileTime time) {
   // Only the right to change attributes is asked for, so read-only and open files qualify too;
   // folders need the backup-semantics flag to be opened at all.
-  HANDLE h = CreateFileW(Wide(path).c_str(), FILE_WRITE_ATTRIBUTES,
+  HANDLE h = CreateFileW(SystemPath(path).c_str(), FILE_WRITE_ATTRIBUTES,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                          FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h == INVALID_HANDLE_VALUE) return LastError();
@@ -183,11 +192,12 @@ LocalTime Win32FileSystem::ToLocal(FileTime time) {
 
 OpenedFile Win32FileSystem::Open(const std::string& path, OpenMode mode, Share share) {
   OpenedFile out;
+  const std::wstring target = SystemPath(path);
   // Windows refuses to write to a read-only file and to re-create a hidden or system file
   // without naming those attributes. Wine does not always (not for a root user, say), so the
   // rules are checked here as well and the program sees the same answers everywhere.
   if (mode == OpenMode::kReadWrite || mode == OpenMode::kCreate) {
-    DWORD existing = GetFileAttributesW(Wide(path).c_str());
+    DWORD existing = GetFileAttributesW(target.c_str());
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
         ((existing & FILE_ATTRIBUTE_READONLY) != 0 ||
          (mode == OpenMode::kCreate && (existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0))) {
@@ -202,7 +212,7 @@ OpenedFile Win32FileSystem::Open(const std::string& path, OpenMode mode, Share s
   DWORD disposition = mode == OpenMode::kCreate      ? CREATE_ALWAYS
                       : mode == OpenMode::kCreateNew ? CREATE_NEW
                                                      : OPEN_EXISTING;
-  HANDLE h = CreateFileW(Wide(path).c_str(), access, shareMode, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h = CreateFileW(target.c_str(), access, shareMode, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     out.result = LastError();
     return out;
@@ -211,11 +221,11 @@ OpenedFile Win32FileSystem::Open(const std::string& path, OpenMode mode, Share s
   return out;
 }
 
-OsResult Win32FileSystem::Delete(const std::string& path) { return Check(DeleteFileW(Wide(path).c_str())); }
+OsResult Win32FileSystem::Delete(const std::string& path) { return Check(DeleteFileW(SystemPath(path).c_str())); }
 
 OsResult Win32FileSystem::Rename(const std::string& from, const std::string& to) {
-  std::wstring source = Wide(from);
-  std::wstring target = Wide(to);
+  std::wstring source = SystemPath(from);
+  std::wstring target = SystemPath(to);
   std::optional<std::string> fullSource = FullPath(from);
   std::optional<std::string> fullTarget = FullPath(to);
   if (fullSource && fullTarget && *fullSource != *fullTarget &&
@@ -235,20 +245,20 @@ OsResult Win32FileSystem::Rename(const std::string& from, const std::string& to)
 }
 
 OsResult Win32FileSystem::Replace(const std::string& from, const std::string& to) {
-  std::wstring target = Wide(to);
+  std::wstring target = SystemPath(to);
   // Windows never replaces a read-only file; Wine does, so the rule is checked here as well.
   DWORD existing = GetFileAttributesW(target.c_str());
   if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0) {
     return OsResult::FromCode(code::kAccessDenied);
   }
-  return Check(MoveFileExW(Wide(from).c_str(), target.c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING));
+  return Check(MoveFileExW(SystemPath(from).c_str(), target.c_str(), MOVEFILE_COPY_ALLOWED | MOVEFILE_REPLACE_EXISTING));
 }
 
 OsResult Win32FileSystem::CreateFolder(const std::string& path) {
-  return Check(CreateDirectoryW(Wide(path).c_str(), nullptr));
+  return Check(CreateDirectoryW(SystemPath(path).c_str(), nullptr));
 }
 
-OsResult Win32FileSystem::RemoveFolder(const std::string& path) { return Check(RemoveDirectoryW(Wide(path).c_str())); }
+OsResult Win32FileSystem::RemoveFolder(const std::string& path) { return Check(RemoveDirectoryW(SystemPath(path).c_str())); }
 
 std::string Win32FileSystem::CurrentFolder() {
   std::optional<std::wstring> folder = GrowingBuffer([](wchar_t* b, DWORD n) { return GetCurrentDirectoryW(n, b); });
@@ -286,7 +296,7 @@ std::optional<std::string> Win32FileSystem::ShortPath(const std::string& path) {
 
 std::optional<FileId> Win32FileSystem::Identity(const std::string& path) {
   // Opened for no access at all, which any other opener allows; folders need the backup flag.
-  HANDLE h = CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+  HANDLE h = CreateFileW(SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h == INVALID_HANDLE_VALUE) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION info;

@@ -82,8 +82,20 @@ class Win32Archiver : public Archiver {
 
 }  // namespace
 
-std::unique_ptr<Archiver> Win32Library::LoadArchiver(const std::string& name) {
-  HMODULE module = LoadLibraryW(Wide(name).c_str());
+void KeepCurrentFolderOutOfLibrarySearch() {
+  // Windows 7 has SetDefaultDllDirectories only with update KB2533623: looked up, not linked.
+  using SetDefaultDirectories = BOOL(WINAPI*)(DWORD);
+  auto setDefault = reinterpret_cast<SetDefaultDirectories>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  if (setDefault == nullptr || !setDefault(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS)) SetDllDirectoryW(L"");
+}
+
+std::unique_ptr<Archiver> Win32Library::LoadArchiver(const std::string& path) {
+  const std::wstring wide = Wide(path);
+  // Only a full path ("X:\..." or "\\server\..."); the system would search for anything else.
+  const bool full = wide.size() > 2 && ((wide[1] == L':' && wide[2] == L'\\') || (wide[0] == L'\\' && wide[1] == L'\\'));
+  if (!full) return nullptr;
+  HMODULE module = LoadLibraryW(wide.c_str());
   if (module == nullptr) return nullptr;
   return std::make_unique<Win32Archiver>(module);
 }

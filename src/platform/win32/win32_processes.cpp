@@ -1,10 +1,12 @@
 #include "platform/win32/win32_processes.h"
 
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 #include <tlhelp32.h>
 
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_system_folder.h"
 
 namespace platform::win32 {
 
@@ -30,7 +32,10 @@ StartedProcess Win32Processes::Start(const StartRequest& request) {
   GetStartupInfoW(&startup);
   startup.wShowWindow = static_cast<WORD>(request.showMode);
   PROCESS_INFORMATION info{};
-  std::wstring commandLine = Wide(request.commandLine);  // CreateProcessW may write into it
+  std::wstring commandLine = SystemCommand(request.commandLine);  // CreateProcessW may write into it
+  // The current folder goes as the user sees it, never as the alias: the started program keeps
+  // it as text and resolves it in its own view, where a 64-bit saver finds its native folder
+  // under the System32 name and cannot use the alias at all.
   std::wstring folder = Wide(request.currentFolder);
   // The program starts held, joins a job of its own (which every process it starts joins too),
   // and only then runs; without a job it runs all the same and can only be ended alone.
@@ -215,6 +220,25 @@ OsResult Win32Processes::ShellOpen(const std::string& target) {
   }
 }
 
+OsResult Win32Processes::ShellVerb(const std::string& file, const std::string& verb) {
+  // Handlers of the shell are COM objects; the call's own apartment is left as it was found.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  const std::wstring wideFile = Wide(file);
+  const std::wstring wideVerb = Wide(verb);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  // No error boxes of the shell (a missing verb fails quietly), and the start finished before
+  // the call returns, since the apartment may end with it.
+  info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+  info.lpVerb = wideVerb.c_str();
+  info.lpFile = wideFile.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  const bool ok = ShellExecuteExW(&info) != FALSE;
+  const DWORD error = ok ? 0 : GetLastError();
+  if (SUCCEEDED(com)) CoUninitialize();
+  return ok ? OsResult::Ok() : OsResult::FromCode(error == 0 ? code::kNoAssociation : error);
+}
+
 uint32_t Win32Processes::StartViewer(const std::string& commandLine) {
   // What the classic start call does, with the command line kept in Unicode so Japanese paths
   // survive on a Windows of any language.
@@ -223,7 +247,7 @@ uint32_t Win32Processes::StartViewer(const std::string& commandLine) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
-  std::wstring line = Wide(commandLine);
+  std::wstring line = SystemCommand(commandLine);
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
     switch (GetLastError()) {
       case ERROR_FILE_NOT_FOUND: return 2;

@@ -41,14 +41,12 @@ class Key {
 
 OsResult Status(LONG status) { return OsResult::FromCode(static_cast<uint32_t>(status)); }
 
-}  // namespace
-
-std::optional<std::string> Win32Registry::ReadString(RegistryRoot root, const std::string& key,
-                                                     const std::string& name) {
+// A string value's text and its type (REG_SZ or REG_EXPAND_SZ).
+std::optional<std::wstring> StringValue(RegistryRoot root, const std::string& key, const std::string& name,
+                                        DWORD& type) {
   Key k(root, key, KEY_QUERY_VALUE);
   if (!k.ok()) return std::nullopt;
   std::wstring valueName = Wide(name);
-  DWORD type = 0;
   DWORD bytes = 0;
   if (RegQueryValueExW(k.get(), valueName.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) {
     return std::nullopt;
@@ -69,9 +67,33 @@ std::optional<std::string> Win32Registry::ReadString(RegistryRoot root, const st
     data.resize(size / sizeof(wchar_t));
     size_t nul = data.find(L'\0');
     if (nul != std::wstring::npos) data.resize(nul);
-    return Narrow(data);
+    return data;
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> Win32Registry::ReadString(RegistryRoot root, const std::string& key,
+                                                     const std::string& name) {
+  DWORD type = 0;
+  std::optional<std::wstring> data = StringValue(root, key, name, type);
+  if (!data) return std::nullopt;
+  return Narrow(*data);
+}
+
+std::optional<std::string> Win32Registry::ReadExpandedString(RegistryRoot root, const std::string& key,
+                                                             const std::string& name) {
+  DWORD type = 0;
+  std::optional<std::wstring> data = StringValue(root, key, name, type);
+  if (!data) return std::nullopt;
+  if (type != REG_EXPAND_SZ) return Narrow(*data);
+  const DWORD need = ExpandEnvironmentStringsW(data->c_str(), nullptr, 0);
+  std::wstring expanded(need, L'\0');
+  const DWORD got = need == 0 ? 0 : ExpandEnvironmentStringsW(data->c_str(), expanded.data(), need);
+  if (got == 0 || got > need) return Narrow(*data);
+  expanded.resize(got - 1);
+  return Narrow(expanded);
 }
 
 OsResult Win32Registry::WriteString(RegistryRoot root, const std::string& key, const std::string& name,

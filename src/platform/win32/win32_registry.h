@@ -8,6 +8,8 @@ class Win32Registry : public Registry {
  public:
   std::optional<std::string> ReadString(RegistryRoot root, const std::string& key, const std::string& name) override;
   using Registry::ReadString;
+  std::optional<std::string> ReadExpandedString(RegistryRoot root, const std::string& key,
+                                                const std::string& name) override;
   OsResult WriteString(RegistryRoot root, const std::string& key, const std::string& name,
                        const std::string& value) override;
   OsResult DeleteValue(RegistryRoot root, const std::string& key, const std::string& name) override;

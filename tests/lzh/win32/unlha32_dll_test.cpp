@@ -220,12 +220,16 @@ TEST_F(LzhUnlhaDll, OutputStaysInsideTheGivenSize) {
   EXPECT_EQ(buf[250], 'X') << "nothing written past the buffer";
 }
 
-// The program's own adapter: the library by name, its entry points, the names read from the
-// entry records, and a library that is not there.
+// The program's own adapter: the library by its full path (a bare name is refused), its entry
+// points, the names read from the entry records, and a library that is not there.
 TEST_F(LzhUnlhaDll, TheProgramsAdapterDrivesTheLibrary) {
   platform::win32::Win32Library library;
-  EXPECT_EQ(library.LoadArchiver("NoSuchArchiver.DLL"), nullptr);
-  std::unique_ptr<platform::Archiver> lib = library.LoadArchiver("UnLha32.DLL");
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::string folder = Narrow(self).substr(0, Narrow(self).rfind('\\') + 1);
+  EXPECT_EQ(library.LoadArchiver(folder + "NoSuchArchiver.DLL"), nullptr);
+  EXPECT_EQ(library.LoadArchiver("UnLha32.DLL"), nullptr);
+  std::unique_ptr<platform::Archiver> lib = library.LoadArchiver(folder + "UnLha32.DLL");
   ASSERT_NE(lib, nullptr);
   for (const char* entry : {"Unlha", "UnlhaGetRunning", "UnlhaOpenArchive", "UnlhaFindFirst", "UnlhaFindNext",
                             "UnlhaCloseArchive"}) {

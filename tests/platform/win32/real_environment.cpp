@@ -55,6 +55,11 @@ RealEnvironment::RealEnvironment() {
 
 void RealEnvironment::Pause() { Sleep(50); }
 
+bool RealEnvironment::EnterWow64() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
 RealEnvironment::~RealEnvironment() {
   real.fs.SetCurrentFolder(previousFolder_);
   RemoveTree(platform::win32::Wide(root));

@@ -21,6 +21,7 @@ class RealEnvironment {
   std::string ExitSevenCommand() const { return "cmd.exe /c exit 7"; }
   std::string QuickCommand() const { return "cmd.exe /c exit 0"; }
   void Pause();  // 50 ms
+  bool EnterWow64();  // true in a 32-bit test program on a 64-bit Windows
 
   platform::win32::Win32Platform real;
   std::string root;

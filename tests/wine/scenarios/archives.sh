@@ -6,7 +6,8 @@
 # into an archive that lha accepts. A run then plays the two test savers inside an archive from its
 # extraction folder (the only place those savers exist), and a double click on the archive
 # row leaves the archive view showing until its label is clicked. Screenshots of the archive view
-# and the error report.
+# and the error report. First, the archiver moved from beside the program into the browsed (current)
+# folder is not loaded from there: the extraction fails.
 source "$(dirname "$0")/../lib.sh"
 
 fresh_manager
@@ -32,6 +33,7 @@ printf "$list" >"$C/windows/QVLA32M0.LIS"
 reg_set "$EXE_KEY" MEMORY "0,-1,0,0,0,0,0"                    # memory mode on, M0, paths shown
 reg_set "$EXE_KEY" SAISEIM "0,0,0,0,-1,-1,-1,-1,1,1"          # 連続, once through, 実行
 reg_set "$EXE_KEY" TIMER 3
+reg_set "$EXE_KEY" CPATH 'C:\qv-arc'                          # the browser opens there: the current folder
 saver_log
 row() { echo "C:\\qv-arc\\$1"; }
 
@@ -39,6 +41,16 @@ start_as "$C/QUOVEL32/QUOVEL32.EXE"
 pid="$(last_pid)"
 probe wait-window TQUOVEL32KAPUL 30000 >/dev/null || fail "no manager window"
 wait_for 'item C:.qv-arc.C.TXT' "the memory list is not filled"
+
+# A library in the current folder is never loaded (none is beside the program or the system's).
+for f in windows windows/system32; do [ ! -e "$C/$f/UnLha32.DLL" ] || fail "an archiver in $f"; done
+mv "$C/QUOVEL32/UnLha32.DLL" "$ROOT/UnLha32.DLL"
+select_rows "$(row DOCS.LZH)"
+file_menu "$(row DOCS.LZH)" 0x4C
+answer 'ﾌｧｲﾙの解凍に失敗しました' Btn_OK
+answer '0個のLZHファイルを解凍しました。' Btn_OK
+probe wait-window Notepad 20000 >/dev/null && probe close Notepad >/dev/null || fail "the error report is not shown"
+mv "$ROOT/UnLha32.DLL" "$C/QUOVEL32/UnLha32.DLL" && rm -rf "$WORK/DOCS.LZH"
 
 # Extraction of two archives into new folders named like them, each with a copy of its archive.
 select_rows "$(row PACK.LZH)" "$(row DOCS.LZH)"

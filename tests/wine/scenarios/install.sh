@@ -7,7 +7,7 @@
 # next start opens the manager, whose menus add the desktop icon, remove the start-up item and
 # offer the version deletion. QUOVEL32.EXE /uninstall then removes all of it, the program file
 # and its folders through the uninstaller copy, and leaves another product's value under the
-# maker's key.
+# maker's key. The group's name has brackets; another program's library in the Windows folder stays.
 source "$(dirname "$0")/../lib.sh"
 
 # The library's clean prefix is a machine that never saw the program.
@@ -18,7 +18,9 @@ DL="$C/download"
 downloaded "$DL"
 programs="$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')"
 PROGRAMS="$(winepath -u "$programs" 2>/dev/null)/Microsoft/Windows/Start Menu/Programs"
-GROUP="スクリーンセーバー"
+GROUP="スクリーンセーバー (x86)"
+FOREIGN='MZ another program'
+printf '%s' "$FOREIGN" >"$W/UnLha32.DLL"   # another program's archiver library
 LINK="QUOVEL32 EXE版.lnk"
 SCR_KEY="$KEY\\QUOVEL32\\SCR"
 UNINSTALL='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\QUOVEL32'
@@ -43,7 +45,8 @@ shot chosen
 install_with_defaults "$pid" "\[ $GROUP \]"
 
 for f in QUOVEL32.EXE UnLha32.DLL QUOVEL32.TXT QvLA解凍.TXT; do cmp -s "$DL/$f" "$T/$f" || fail "$f not in the program folder"; done
-for f in UnLha32.DLL QUOVEL32.TXT QvLA解凍.TXT; do cmp -s "$DL/$f" "$W/$f" || fail "$f not in the Windows folder"; done
+for f in QUOVEL32.TXT QvLA解凍.TXT; do cmp -s "$DL/$f" "$W/$f" || fail "$f not in the Windows folder"; done
+[ "$(cat "$W/UnLha32.DLL")" = "$FOREIGN" ] || fail "another program's library in the Windows folder was replaced"
 cmp -s "$EXE" "$W/QUOVEL32.SCR" || fail "no QUOVEL32.SCR in the Windows folder"
 [ -d "$C/KaPULT32/TmPQVLA" ] || fail "no working folder"
 [ "$(boot)" = 'C:\windows\QUOVEL32.SCR' ] || fail "SYSTEM.INI names '$(boot)'"
@@ -88,7 +91,8 @@ shot uninstall
 remove_all "$pid"
 
 [ ! -e "$C/KaPULP32" ] || { ls -R "$C/KaPULP32"; fail "the program folder is still there"; }
-for f in QUOVEL32.SCR QUOVEL32.EXE UnLha32.DLL QUOVEL32.TXT QvLA解凍.TXT; do [ ! -e "$W/$f" ] || fail "$f is still in the Windows folder"; done
+for f in QUOVEL32.SCR QUOVEL32.EXE QUOVEL32.TXT QvLA解凍.TXT; do [ ! -e "$W/$f" ] || fail "$f is still in the Windows folder"; done
+[ "$(cat "$W/UnLha32.DLL" 2>/dev/null)" = "$FOREIGN" ] || fail "another program's library in the Windows folder was removed"
 [ -f "$W/unin_kapul000.exe" ] || fail "no uninstaller copy in the Windows folder"
 [ -z "$(boot)" ] || fail "SYSTEM.INI still names '$(boot)'"
 [ ! -e "$PROGRAMS/$GROUP/$LINK" ] && [ ! -e "$PROGRAMS/StartUp/$LINK" ] || fail "the Start menu items are still there"

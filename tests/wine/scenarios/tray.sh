@@ -4,7 +4,8 @@
 # Real clicks on the icon open the left and right menus. 再生開始 plays the list while the window
 # stays hidden; 実行／設定 and 連続 from the right menu switch to settings dialogs in list order,
 # and 中断 stops that run. A second start of the program brings the window back from the tray;
-# its Tray button puts it there again, and 終了 on the icon ends the program and the icon.
+# its Tray button puts it there again, and 終了 on the icon ends the program and the icon. The icon
+# comes back when a new taskbar (Explorer restarted) broadcasts "TaskbarCreated".
 source "$(dirname "$0")/../lib.sh"
 
 fresh_manager
@@ -48,6 +49,13 @@ until probe tray-icon 0 >/dev/null; do
 done
 hidden || fail "the manager window shows beside its icon"
 shot icon
+
+# The taskbar made anew knows no icon; its broadcast brings ours back.
+probe tray-remove QvNotifyWindow 1 || fail "cannot take the icon out of the notification area"
+t=0; while probe tray-icon 0 >/dev/null; do sleep 0.2; t=$((t + 1)); [ $t -lt 50 ] || fail "the icon stayed"; done
+probe broadcast TaskbarCreated || fail "cannot broadcast TaskbarCreated"
+t=0; until probe tray-icon 0 >/dev/null; do sleep 0.2; t=$((t + 1)); [ $t -lt 50 ] || fail "no icon after TaskbarCreated"; done
+shot icon-again
 
 # The left menu starts a run; its savers play one after another with the window hidden.
 click_icon
