@@ -131,6 +131,7 @@ std::optional<gui::Point> Program::SavedPreviewPlace() const {
 void Program::CreateLivePreview() {
   forms::TQUOVEL32KAPUL& m = *manager_;
   previewWindow_ = &app_.CreateForm<forms::TQUOVEL32PREVIEW>();
+  previewWindow_->SetOwner(manager_);
   play::LivePreviewHooks hooks;
   hooks.CurrentPath = [this] {
     gui::ListBox* list = settings_->PlayListBox();
@@ -141,7 +142,7 @@ void Program::CreateLivePreview() {
     return engine_->Playing() || (settings_->Busy && settings_->Busy()) ||
            (trayHooks_.MenuPending && trayHooks_.MenuPending());
   };
-  hooks.ManagerShown = [this] { return manager_->Visible(); };
+  hooks.ManagerShown = [this] { return manager_->Visible() && !app_.Minimized(); };
   hooks.ManagerBounds = [this] { return manager_->Bounds(); };
   hooks.WorkAreaOf = [this](const gui::Rect& r) {
     common::WorkAreaProbe probe;

@@ -45,7 +45,7 @@ struct LivePreviewHooks {
   // A run plays, a file command works on the files or the lists' file menu is open: the preview
   // rests until that is over.
   std::function<bool()> Resting;
-  // The manager window is on the screen (not in the notification area), and where.
+  // The manager window is on the screen (not minimised, not in the notification area), and where.
   std::function<bool()> ManagerShown;
   std::function<gui::Rect()> ManagerBounds;
   // The work area of the monitor a rectangle lies on.

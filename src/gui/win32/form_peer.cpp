@@ -22,7 +22,9 @@ class FormPeer : public WindowPeer {
     DWORD style = 0, exStyle = 0;
     Styles(style, exStyle);
     const Rect& r = form.Bounds();
-    HWND owner = form.ParentWindow() != 0 ? reinterpret_cast<HWND>(form.ParentWindow()) : backend.AppWindow();
+    HWND owner = form.ParentWindow() != 0 ? reinterpret_cast<HWND>(form.ParentWindow())
+                 : form.Owner() != nullptr  ? reinterpret_cast<HWND>(form.Owner()->GetHandle())
+                                            : backend.AppWindow();
     HWND h = CreateWindowExW(exStyle, backend.FormWindowClass(form.ClassName()), Wide(form.Caption()).c_str(), style, r.left, r.top,
                              r.width, r.height, owner, nullptr, backend.Instance(), this);
     Attach(h, false);
