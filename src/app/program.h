@@ -61,9 +61,8 @@ class Program {
   play::Runner* RunnerPlay() const { return runnerPlay_.get(); }
   setup::ManagerTray* Tray() const { return tray_.get(); }
   setup::Installer* Setup() const { return setup_.get(); }
-  // The manager's preview window and what runs it.
+  // The manager's preview window.
   forms::TQUOVEL32PREVIEW* PreviewWindow() const { return previewWindow_; }
-  play::LivePreview* SaverPreview() const { return livePreview_.get(); }
   // Where the data files live in this run; decided when the manager or the runner is created.
   const store::DataFolders& Folders() const { return dataFolders_; }
 
