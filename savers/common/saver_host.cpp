@@ -15,6 +15,8 @@ namespace {
 
 constexpr UINT_PTR kFrameTimer = 1;
 constexpr UINT kFrameMs = 30;
+// The frame a preview leaves for the tests (LogFrame), well after the first ones.
+constexpr int kLoggedFrame = 30;
 // A real mouse move is one of more than this many pixels from where the cursor rested.
 constexpr int kMoveTolerance = 8;
 
@@ -100,6 +102,7 @@ struct Session {
   int height = 0;
   bool ending = false;
   bool sawFirstMove = false;
+  int frames = 0;
   POINT rest{};
   LARGE_INTEGER frequency{};
   LARGE_INTEGER last{};
@@ -205,6 +208,10 @@ void Tick(Session& s) {
   if (seconds > 0.1) seconds = 0.1;
   for (const std::unique_ptr<Scene>& scene : s.scenes) scene->saver->Advance(seconds);
   Render(s);
+  if (s.preview && ++s.frames == kLoggedFrame && !s.scenes.empty() && s.scenes[0]->buffer.valid()) {
+    const Frame f = s.scenes[0]->buffer.frame();
+    LogFrame(f.pixels, f.width, f.height);
+  }
 }
 
 // Wine (and Windows) send a WM_MOUSEMOVE when the window appears, and pointers jitter: only a
@@ -428,6 +435,7 @@ int RunSaver(const SaverInfo& info) {
       if (info.deaf) StartDeafCopy();
       return RunWindow(info, false, nullptr);
     case Mode::kPreview:
+      if (info.previewFullScreen) return RunWindow(info, false, nullptr);
       if (handle == nullptr || !IsWindow(handle)) {
         LogEnd(L"host-gone");
         return 1;

@@ -40,6 +40,9 @@ struct SaverInfo {
   // Full screen on every monitor, one scene each; otherwise on the primary monitor only, as many
   // savers of old do.
   bool everyMonitor = true;
+  // Asked for a preview, it ignores the window given and shows full screen, as some savers of old
+  // do.
+  bool previewFullScreen = false;
 };
 
 // A seed for a saver's random numbers that differs from scene to scene and from run to run.

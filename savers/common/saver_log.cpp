@@ -22,12 +22,14 @@ std::string LogText(const std::wstring& text) {
   return out;
 }
 
-std::wstring LogPath() {
+std::wstring Variable(const wchar_t* name) {
   wchar_t buffer[MAX_PATH * 2];
-  DWORD n = GetEnvironmentVariableW(L"QV_SAVER_LOG", buffer, MAX_PATH * 2);
+  DWORD n = GetEnvironmentVariableW(name, buffer, MAX_PATH * 2);
   if (n == 0 || n >= MAX_PATH * 2) return {};
   return std::wstring(buffer, n);
 }
+
+std::wstring LogPath() { return Variable(L"QV_SAVER_LOG"); }
 
 std::uint64_t NowUnixMs() {
   FILETIME ft;
@@ -78,6 +80,33 @@ std::wstring SaverName() {
   size_t dot = name.find_last_of(L'.');
   if (dot != std::wstring::npos && dot > 0) name.resize(dot);
   return name;
+}
+
+void LogFrame(const std::uint32_t* pixels, int width, int height) {
+  const std::wstring folder = Variable(L"QV_SAVER_FRAMES");
+  if (folder.empty() || pixels == nullptr || width <= 0 || height <= 0) return;
+  const std::wstring path = folder + L"\\" + SaverName() + L"-" + std::to_wstring(GetCurrentProcessId()) + L".bmp";
+  const DWORD bytes = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+  file.bfSize = file.bfOffBits + bytes;
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;  // bottom-up rows, as every reader takes them
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  info.biCompression = BI_RGB;
+  HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (out == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(out, &file, sizeof file, &written, nullptr);
+  WriteFile(out, &info, sizeof info, &written, nullptr);
+  for (int y = height - 1; y >= 0; --y) {
+    WriteFile(out, pixels + static_cast<size_t>(y) * static_cast<size_t>(width), static_cast<DWORD>(width) * 4, &written, nullptr);
+  }
+  CloseHandle(out);
 }
 
 void LogStart(const std::wstring& arguments) { Append(L"start args=" + arguments); }

@@ -21,6 +21,11 @@ std::string LogLine(std::uint64_t unixMs, const std::wstring& saverName, unsigne
 // The executable's file name without folder and extension ("STARS" for ...\STARS.SCR).
 std::wstring SaverName();
 
+// When the environment variable QV_SAVER_FRAMES names a folder, a preview leaves one picture of
+// what it draws there, as <saver-name>-<pid>.bmp: a host window of another program may show it
+// to the user only.
+void LogFrame(const std::uint32_t* pixels, int width, int height);
+
 void LogStart(const std::wstring& arguments);
 // `reason` is one of key, mouse-move, mouse-button, close, host-gone, config-ok, config-cancel.
 void LogEnd(const wchar_t* reason);

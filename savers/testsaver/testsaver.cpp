@@ -1,8 +1,9 @@
 // The plain saver of the tests: its own name and a frame counter in big letters on a colour
 // picked from the name, so that a screenshot tells at once which copy is showing (and whether it
 // is the 64-bit build). It shows on the primary monitor only, like many savers of old. A copy
-// named HANG*.SCR ignores everything that would end it; QV_SAVER_DELAY=<ms> holds the full-screen
-// window back that long, like a saver that is slow to start.
+// named HANG*.SCR ignores everything that would end it, one named FULL*.SCR shows full screen
+// when asked for a preview; QV_SAVER_DELAY=<ms> holds the full-screen window back that long, like
+// a saver that is slow to start.
 #include <windows.h>
 
 #include <string>
@@ -121,5 +122,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   info.everyMonitor = false;
   // A copy named HANG*.SCR will not end.
   info.deaf = _wcsnicmp(savers::SaverName().c_str(), L"HANG", 4) == 0;
+  // A copy named FULL*.SCR ignores the preview's window.
+  info.previewFullScreen = _wcsnicmp(savers::SaverName().c_str(), L"FULL", 4) == 0;
   return savers::RunSaver(info);
 }

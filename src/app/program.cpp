@@ -3,9 +3,9 @@
 #include "browse/filter_handlers.h"
 #include "browse/filters.h"
 #include "browse/list_editing.h"
-#include "browse/list_info.h"
 #include "browse/registration.h"
 #include "browse/transfer.h"
+#include "common/work_area.h"
 #include "fileops/file_commands.h"
 #include "fileops/viewer_commands.h"
 #include "browse/text_path.h"
@@ -91,6 +91,7 @@ void Program::CreateManager() {
   engine_->ToTray = [this] { tray_->ToTray(); };
   receiver_->TrayRegistered = [this] { return tray_->InTray(); };
   receiver_->RestoreFromTray = [this] { tray_->FromTray(); };
+  CreateLivePreview();
   // Automatic start after the start-up sequence (the manager itself, not the screen-saver copy).
   folderSetting_ = std::make_unique<browse::TDIR2SETDLG>(app_, os_, *shellPaths_,
                                                          decision_.startup.programFolder + "QUOVEL32.EXE");
@@ -103,6 +104,7 @@ void Program::CreateManager() {
   // Without a working folder the program asks for one before anything else, and nothing starts;
   // the opening banner then goes, or it would cover the window the dialog returns to.
   settings_->AfterStartUp = [this] {
+    if (manager_->PREVIEW.Checked()) livePreview_->SetOn(true, SavedPreviewPlace());
     if (!settings_->HasWorkingFolder()) {
       manager_->PanelOPEN.Hide();
       manager_->Timer6.SetEnabled(true);
@@ -116,6 +118,52 @@ void Program::CreateManager() {
   if (decision_.startup.scrVersion) {
     manager_->OnShow = [this](gui::Component&) { app_.ShowTaskbarButton(false); };
   }
+}
+
+std::optional<gui::Point> Program::SavedPreviewPlace() const {
+  const std::optional<std::pair<int, int>>& saved = settings_->Values().previewFp;
+  if (!saved) return std::nullopt;
+  return gui::Point{saved->first, saved->second};
+}
+
+// The preview window beside the manager: the saver of the row the user rests on, while no run
+// plays, no file command works and the file menu is closed.
+void Program::CreateLivePreview() {
+  forms::TQUOVEL32KAPUL& m = *manager_;
+  previewWindow_ = &app_.CreateForm<forms::TQUOVEL32PREVIEW>();
+  previewWindow_->SetOwner(manager_);
+  play::LivePreviewHooks hooks;
+  hooks.CurrentPath = [this] {
+    gui::ListBox* list = settings_->PlayListBox();
+    return list != nullptr ? listInfo_->CurrentPath(*list) : std::string();
+  };
+  hooks.RealPath = [this](const std::string& path) { return browser_->RepairedFilePath(path); };
+  hooks.Resting = [this] {
+    return engine_->Playing() || (settings_->Busy && settings_->Busy()) ||
+           (trayHooks_.MenuPending && trayHooks_.MenuPending());
+  };
+  hooks.ManagerShown = [this] { return manager_->Visible() && !app_.Minimized(); };
+  hooks.ManagerBounds = [this] { return manager_->Bounds(); };
+  hooks.WorkAreaOf = [this](const gui::Rect& r) {
+    common::WorkAreaProbe probe;
+    return common::DialogWorkArea(probe, os_.desktop, r);
+  };
+  hooks.Closed = [this] { manager_->PREVIEW.SetChecked(false); };
+  livePreview_ = std::make_unique<play::LivePreview>(app_, *previewWindow_, os_, hooks);
+  m.PREVIEW.OnClick = [this](gui::Component&) {
+    manager_->PREVIEW.SetChecked(!manager_->PREVIEW.Checked());
+    livePreview_->SetOn(manager_->PREVIEW.Checked(), SavedPreviewPlace());
+  };
+  settings_->CollectPreview = [this](store::Settings& s) {
+    if (std::optional<gui::Point> place = livePreview_->Place()) s.previewFp = std::make_pair(place->x, place->y);
+  };
+  // Closing the manager ends the preview's saver; the menu's tick stays for the next start.
+  std::function<void()> earlier = settings_->ReleaseOnClose;
+  settings_->ReleaseOnClose = [this, earlier] {
+    if (earlier) earlier();
+    livePreview_->SetOn(false);
+    livePreview_->Release();
+  };
 }
 
 void Program::ChangeWorkingFolder() {
@@ -170,6 +218,7 @@ void Program::CreateBrowser() {
   };
   infoHooks.ArchiveFolder = [this] { return archives_->ExtractionFolder(); };
   auto listInfo = std::make_shared<browse::ListInfo>(m, *browser_, infoHooks);
+  listInfo_ = listInfo;
   listInfo->AttachEvents();
   histories->Hooks().ClickSuppressed = [listInfo] { return listInfo->ClickSuppress(); };
   histories->Hooks().ClearClickSuppress = [listInfo] { listInfo->SetClickSuppress(false); };
@@ -187,7 +236,11 @@ void Program::CreateBrowser() {
   editingHooks.SetPlayList = infoHooks.SetPlayList;
   editingHooks.SetClickSuppress = [listInfo](bool on) { listInfo->SetClickSuppress(on); };
   editingHooks.MenuPending = [transfers] { return transfers->MenuPending(); };
-  editingHooks.SetMenuPending = [transfers](bool pending) { transfers->SetMenuPending(pending); };
+  // The file menu's commands need the files: a saver running as the preview lets go of its own.
+  editingHooks.SetMenuPending = [this, transfers](bool pending) {
+    if (pending && livePreview_) livePreview_->Release();
+    transfers->SetMenuPending(pending);
+  };
   trayHooks_.MenuPending = editingHooks.MenuPending;
   trayHooks_.SetMenuPending = editingHooks.SetMenuPending;
   editingHooks.ReceiveModeToggled = [this] { settings_->Values().memory[3] = -1; };

@@ -3,6 +3,7 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,13 +11,16 @@
 #include "app/launch.h"
 #include "browse/file_browser.h"
 #include "browse/folder_setting_dialog.h"
+#include "browse/list_info.h"
 #include "browse/shell_paths.h"
 #include "common/mkbox.h"
 #include "fileops/archives.h"
 #include "forms/manager/manager_form.h"
+#include "forms/preview_form.h"
 #include "forms/role_forms.h"
 #include "platform/services.h"
 #include "play/backdrop.h"
+#include "play/live_preview.h"
 #include "play/play_engine.h"
 #include "play/runner.h"
 #include "setup/installer.h"
@@ -57,6 +61,8 @@ class Program {
   play::Runner* RunnerPlay() const { return runnerPlay_.get(); }
   setup::ManagerTray* Tray() const { return tray_.get(); }
   setup::Installer* Setup() const { return setup_.get(); }
+  // The manager's preview window.
+  forms::TQUOVEL32PREVIEW* PreviewWindow() const { return previewWindow_; }
   // Where the data files live in this run; decided when the manager or the runner is created.
   const store::DataFolders& Folders() const { return dataFolders_; }
 
@@ -66,8 +72,11 @@ class Program {
   void CreatePreview();
   void CreateInstaller();
   void CreateBrowser();
+  void CreateLivePreview();
   // TEMPSS and the start without a working folder: the folder-setting dialog.
   void ChangeWorkingFolder();
+  // The preview window's place saved by the last run, if any.
+  std::optional<gui::Point> SavedPreviewPlace() const;
   void FixDataFolders();
 
   gui::Application& app_;
@@ -79,6 +88,7 @@ class Program {
   forms::TQUOVEL32SUBFORM* runner_ = nullptr;
   forms::TQUOVEL32TITLE* preview_ = nullptr;
   forms::TSCR32SETUPForm* installer_ = nullptr;
+  forms::TQUOVEL32PREVIEW* previewWindow_ = nullptr;
   std::unique_ptr<common::TMKBoxDlg> box_;
   std::unique_ptr<HandOffReceiver> receiver_;
   std::unique_ptr<store::MemoryLists> lists_;
@@ -90,6 +100,8 @@ class Program {
   std::unique_ptr<play::Backdrop> backdropBehaviour_;
   std::unique_ptr<play::PlayEngine> engine_;
   std::unique_ptr<play::Runner> runnerPlay_;
+  std::unique_ptr<play::LivePreview> livePreview_;
+  std::shared_ptr<browse::ListInfo> listInfo_;
   std::unique_ptr<browse::TDIR2SETDLG> folderSetting_;
   std::unique_ptr<setup::Installer> setup_;
   std::shared_ptr<fileops::Archives> archives_;

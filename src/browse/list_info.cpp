@@ -44,19 +44,21 @@ void ListInfo::ListClick(gui::ListBox& sender) {
   }
   f_.Label3.SetCaption(kNoSize);
   f_.Label4.SetCaption(kNoDate);
-  // A twin may hold more rows than its main list after a failed edit; such a row names no file.
-  if (row < 0 || row >= main.Count()) return;
-  std::string path;
-  if (&main == &f_.ListBox3) {
-    path = AddYen(hooks_.ArchiveFolder ? hooks_.ArchiveFolder() : std::string()) + main.Item(row);
-  } else if (&main == &f_.ListBox4) {
-    path = AddYen(browser_.FileListFolder()) + main.Item(row);
-  } else {
-    path = main.Item(row);
-  }
+  const std::string path = CurrentPath(sender);
+  if (path.empty()) return;
   // Timers are kept under the real path, as a run reads them.
   ShowTimers(browser_.RepairedFilePath(path));
   browser_.ShowFileInfo(path);
+}
+
+std::string ListInfo::CurrentPath(gui::ListBox& list) {
+  gui::ListBox& main = MainOf(list);
+  const int row = list.ItemIndex();
+  // A twin may hold more rows than its main list after a failed edit; such a row names no file.
+  if (row < 0 || row >= main.Count()) return {};
+  if (&main == &f_.ListBox3) return AddYen(hooks_.ArchiveFolder ? hooks_.ArchiveFolder() : std::string()) + main.Item(row);
+  if (&main == &f_.ListBox4) return AddYen(browser_.FileListFolder()) + main.Item(row);
+  return main.Item(row);
 }
 
 void ListInfo::ShowTimers(const std::string& path) {

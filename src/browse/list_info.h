@@ -38,6 +38,9 @@ class ListInfo {
 
   void AttachEvents();
   void ListClick(gui::ListBox& sender);
+  // The full path of a list's current row as its name reads (the folder not repaired); empty
+  // when the list has no current row.
+  std::string CurrentPath(gui::ListBox& list);
 
   // Set by a mouse-up that ended a press on a list; the next click then only moves the current
   // row. A drag over a list, the history list and the delete button clear it.

@@ -55,6 +55,14 @@ class Form : public Control {
   void SetWindowState(gui::WindowState state);
   bool KeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool v) { keyPreview_ = v; }
+  // The form whose window owns this one's, set before the window is made: the window stays above
+  // the owner's. Without one, the application's window owns it, as it owns every form.
+  Form* Owner() const { return owner_; }
+  void SetOwner(Form* owner) { owner_ = owner; }
+  // Whether showing the form activates it (default). A form that only shows something beside
+  // the user's window leaves that window active.
+  bool ActivateOnShow() const { return activateOnShow_; }
+  void SetActivateOnShow(bool v) { activateOnShow_ = v; }
 
   // A window of another program the form lives in as a child (the preview inside the
   // screen-saver dialog), or 0 for a top-level form.
@@ -175,6 +183,8 @@ class Form : public Control {
   FormPosition position_ = FormPosition::Designed;
   gui::WindowState windowState_ = gui::WindowState::Normal;
   bool keyPreview_ = false;
+  bool activateOnShow_ = true;
+  Form* owner_ = nullptr;
   MainMenu* menu_ = nullptr;
   Handle parentWindow_ = 0;
   Control* activeControl_ = nullptr;

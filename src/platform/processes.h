@@ -17,6 +17,7 @@ namespace show {
 constexpr int kHide = 0;
 constexpr int kNormal = 1;
 constexpr int kMinimized = 2;
+constexpr int kNoActivate = 4;  // shown, the active window stays active
 constexpr int kShow = 5;
 }  // namespace show
 namespace priority {
@@ -64,7 +65,8 @@ class Processes {
   virtual std::optional<uint32_t> ExitCode(const ProcessRef& process) = 0;
   // Releases the handle (the process goes on) and sets `process` to none.
   virtual void Close(ProcessRef& process) = 0;
-  // Asks every top-level window of the process and of the processes it started to close.
+  // Asks every top-level window of the process and of the processes it started to close, and
+  // every window of theirs that lives inside a window of this program (a saver's preview).
   virtual void CloseWindows(const ProcessRef& process) = 0;
   // Ends the process and every process it started, releases the handle and sets `process` to
   // none.
@@ -72,6 +74,9 @@ class Processes {
   // The screen rectangles of the visible, not minimised top-level windows of the process and of
   // the processes it started; empty for none, and while it shows no window.
   virtual std::vector<Rect> ShownWindows(const ProcessRef& process) = 0;
+  // Whether a window of the process or of the processes it started lives inside `window` (a
+  // window of this program), at any depth; false for none.
+  virtual bool ShowsInside(const ProcessRef& process, WindowId window) = 0;
 
   // The file names (without folder) of the executables of all running processes, upper-cased
   // in the ASCII letters; duplicates kept.

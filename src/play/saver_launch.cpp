@@ -35,12 +35,12 @@ bool ExitGuard::Look(platform::Processes& processes, platform::ProcessRef& runni
   if (!armed_) return false;
   ++looks_;
   if (closeAskedAt_ < 0) {
-    if (looks_ < kLooksBeforeClose && stopPresses == stopPresses_) return false;
+    if (looks_ < beforeClose_ && stopPresses == stopPresses_) return false;
     closeAskedAt_ = looks_;
     processes.CloseWindows(running);
     return false;
   }
-  if (looks_ - closeAskedAt_ < kLooksBeforeEnd) return false;
+  if (looks_ - closeAskedAt_ < beforeEnd_) return false;
   processes.EndAll(running);
   armed_ = false;
   return true;
@@ -71,17 +71,30 @@ bool HasProgramHeader(platform::FileSystem& fs, const std::string& path) {
   return read && *read == 2 && head[0] == 'M' && head[1] == 'Z';
 }
 
-platform::ProcessRef StartSaver(platform::Services& os, const std::string& path, bool settings) {
+namespace {
+
+platform::ProcessRef StartInFolder(platform::Services& os, const std::string& path, const std::string& arguments,
+                                   int showMode) {
   std::string folder, name;
   browse::SplitFileName(path, folder, name);
   folder = browse::CutYen(folder);
   if (!os.fs.SetCurrentFolder(folder).ok()) return {};
   platform::StartRequest request;
-  request.commandLine = "\"" + path + "\"" + (settings ? " /c" : " /s");
+  request.commandLine = "\"" + path + "\"" + arguments;
   request.currentFolder = folder;
-  request.showMode = platform::show::kShow;
+  request.showMode = showMode;
   request.priorityClass = platform::priority::kNormal;
   return os.processes.Start(request).process;
+}
+
+}  // namespace
+
+platform::ProcessRef StartSaver(platform::Services& os, const std::string& path, bool settings) {
+  return StartInFolder(os, path, settings ? " /c" : " /s", platform::show::kShow);
+}
+
+platform::ProcessRef StartSaverPreview(platform::Services& os, const std::string& path, platform::WindowId host) {
+  return StartInFolder(os, path, " /p " + std::to_string(host), platform::show::kNoActivate);
 }
 
 void PressShiftKeepingCursor(platform::Desktop& desktop) {

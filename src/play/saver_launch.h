@@ -36,6 +36,9 @@ bool HasProgramHeader(platform::FileSystem& fs, const std::string& path);
 // also becomes the program's current folder. The path is quoted: an unquoted path with blanks
 // could name another program. None when the folder has vanished or the start failed.
 platform::ProcessRef StartSaver(platform::Services& os, const std::string& path, bool settings);
+// Starts the saver as Windows starts a preview: " /p" and the handle of the window it is to
+// draw in, the same way, shown without taking the activation.
+platform::ProcessRef StartSaverPreview(platform::Services& os, const std::string& path, platform::WindowId host);
 
 // Ends the showing saver: a Shift key press, with the cursor put back where it was.
 void PressShiftKeepingCursor(platform::Desktop& desktop);
@@ -54,6 +57,9 @@ extern const char kForcedEnd[];  // "応答が無く強制終了："
 
 class ExitGuard {
  public:
+  ExitGuard() = default;
+  // Other counts of looks before the close and after it (a preview gives way sooner).
+  ExitGuard(int looksBeforeClose, int looksBeforeEnd) : beforeClose_(looksBeforeClose), beforeEnd_(looksBeforeEnd) {}
   // The program has just asked the saver to end; `stopPresses` is the count of 中断 so far.
   void Arm(int stopPresses);
   // A wait the program does not time: the user ends the saver (or its settings dialog).
@@ -62,6 +68,8 @@ class ExitGuard {
   bool Look(platform::Processes& processes, platform::ProcessRef& running, int stopPresses);
 
  private:
+  int beforeClose_ = kLooksBeforeClose;
+  int beforeEnd_ = kLooksBeforeEnd;
   bool armed_ = false;
   int stopPresses_ = 0;
   int looks_ = 0;

@@ -252,6 +252,10 @@ void ManagerSettings::ApplySettings(const SettingsRead& read) {
          if (s.saiseim[0] >= 0 && s.saiseim[0] < 4) f_.RadioGroup1.SetItemIndex(s.saiseim[0]);
        }},
       {"INDEX", [&] { values_.index = s.index; }},
+      {"PREVIEW", [&] {
+         f_.PREVIEW.SetChecked(s.preview != 0);
+         values_.previewFp = s.previewFp;
+       }},
   };
   for (const Step& step : steps) {
     if (read.abortedAt == step.name) break;
@@ -441,6 +445,8 @@ Settings ManagerSettings::FromWindow() const {
   s.backColor = f_.BackColor.Checked() ? 1 : 0;
   s.lzhCopy = f_.PLZH5.Checked() ? 1 : 0;
   s.minihelp = f_.help3.Checked() ? 1 : 0;
+  s.preview = f_.PREVIEW.Checked() ? 1 : 0;
+  if (CollectPreview) CollectPreview(s);
   return s;
 }
 

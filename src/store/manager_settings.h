@@ -104,6 +104,8 @@ class ManagerSettings {
   std::function<void(const Settings&)> OpenBrowser;
   std::function<void(int row)> SelectFileListRow;
   std::function<void(Settings&)> CollectBrowser;
+  // The preview window: its place, for save-all.
+  std::function<void(Settings&)> CollectPreview;
   // K6 toggled: the folder view again, with or without hidden folders. SSN switched on: the file
   // list listed again, so its twin shows the names in the order a listing gives them.
   std::function<void()> RefreshFolderView;

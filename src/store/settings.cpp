@@ -62,6 +62,8 @@ SettingsRead ReadSettings(const SettingsKey& scrKey, const SettingsKey& key, con
     s.minihelp = key.Number("minihelp", "1");
     ReadList(key, "SAISEIM", s.saiseim, defaults.saiseim);
     ReadList(key, "INDEX", s.index, defaults.index);
+    s.preview = key.Number("PREVIEW", "0");
+    if (ParseList(key.Text("PREVIEWFP", ""), 2, fp)) s.previewFp = std::make_pair(fp[0], fp[1]);
   } catch (const ReadAborted& e) {
     read.abortedAt = e.Name();
   }
@@ -100,6 +102,8 @@ SettingsWrite WriteSettings(SettingsKey& scrKey, SettingsKey& key, const Setting
       {"minihelp", std::to_string(s.minihelp), false},
       {"Lower", std::to_string(s.lower), false},
       {"KYOUYO", std::to_string(s.kyouyo), false},
+      {"PREVIEW", std::to_string(s.preview), true},
+      {"PREVIEWFP", s.previewFp ? JoinList({s.previewFp->first, s.previewFp->second}) : std::string(), true},
   };
   for (const Item& item : items) {
     if (key.Write(item.name, item.text).ok() || item.mayFail) continue;

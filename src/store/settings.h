@@ -38,6 +38,8 @@ struct Settings {
   int minihelp = 1;
   std::array<int, 10> saiseim{3, 1, 0, 0, 0, 1, 1, 0, 1, 1};
   std::array<int, 2> index{0, 0};
+  int preview = 0;               // PREVIEW: the preview window is on
+  std::optional<std::pair<int, int>> previewFp;  // PREVIEWFP: its left, top; none: beside the manager
 };
 
 // Where reading the settings key stopped: at a value among ALL, FILESHITEI, Lower and DirNo that
@@ -61,8 +63,8 @@ Settings DefaultSettings(const SettingsContext& context);
 SettingsRead ReadSettings(const SettingsKey& scrKey, const SettingsKey& settingsKey, const Settings& start);
 
 // Writes TMPQVLA and KINSI to the screen-saver key (failures ignored) and the rest to
-// `settingsKey` in save-all's order. A failed write of BackColor, COPYPath, IDOPath or LZHCOPY is
-// skipped; any other failure stops the writing and is returned with the value's name.
+// `settingsKey` in save-all's order. A failed write of BackColor, COPYPath, IDOPath, LZHCOPY or of
+// the preview window's values is skipped; any other failure stops the writing and is returned with the value's name.
 struct SettingsWrite {
   bool ok = true;
   std::string failedAt;

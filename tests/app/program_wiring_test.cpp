@@ -77,6 +77,27 @@ TEST_F(ProgramWiringTest, TheFileListPlaysTheFolderTheUserOpened) {
   EXPECT_TRUE(h.backend.VerifyExpectations());
 }
 
+// The preview window as the settings left it shows at its place after the start-up; its saver
+// lets go of the file when the file menu opens; closed by the user, it is off for the next start.
+TEST_F(ProgramWiringTest, ThePreviewFollowsItsSettingsAndTheFileMenu) {
+  Set("PREVIEW", "1");
+  Set("PREVIEWFP", "30,40");
+  forms::TQUOVEL32KAPUL& m = Start();
+  forms::TQUOVEL32PREVIEW& preview = *program->PreviewWindow();
+  ASSERT_TRUE(preview.Visible());
+  EXPECT_EQ(std::pair(preview.Left(), preview.Top()), std::pair(30, 40));
+  h.backend.Advance(500);
+  ASSERT_EQ(p.processes.Started().size(), 1u);  // X.SCR, the current row
+  h.backend.ExpectPopup("PopupMenu2", "");
+  m.ListBox4.UserMouseDown(gui::MouseButton::Right, 0, 5, 5);
+  EXPECT_TRUE(p.processes.Started()[0].endedByForce);
+  m.ListBox4.UserMouseUp(gui::MouseButton::Right, 0, 5, 5);
+  preview.Close();
+  m.Close();
+  EXPECT_EQ(Stored("PREVIEW"), "0");
+  EXPECT_EQ(Stored("PREVIEWFP"), "30,40");
+}
+
 // "C" shows the tree in place of the folder list and back; a folder picked in the tree plays.
 // A tree rebuilt while a pick waits for its messages opens the rebuilt tree's folder.
 TEST_F(ProgramWiringTest, TheTreeShowsAndAPickedFolderPlays) {

@@ -112,12 +112,12 @@ TEST_F(SettingsTest, SaveAllWritesEveryValueAndSkipsOnlyTheOptionalOnes) {
   EXPECT_EQ(back.settings.memory, s.memory);
   EXPECT_EQ(back.settings.fp, s.fp);
 
-  // Order of writing: the two screen-saver values, then FP ... KYOUYO.
+  // Order of writing: the two screen-saver values, then FP ... KYOUYO and the preview window's.
   registry.ClearChanges();
   WriteSettings(scr, exe, s);
-  ASSERT_EQ(registry.Changes().size(), 2u + 22u);
+  ASSERT_EQ(registry.Changes().size(), 2u + 24u);
   EXPECT_NE(registry.Changes()[2].find("[FP]"), std::string::npos);
-  EXPECT_NE(registry.Changes().back().find("[KYOUYO]"), std::string::npos);
+  EXPECT_NE(registry.Changes().back().find("[PREVIEWFP]"), std::string::npos);
 }
 
 // A registry whose n-th write fails.
@@ -137,10 +137,10 @@ TEST(SettingsWrite, AFailedWriteStopsSaveAllUnlessTheValueIsOptional) {
     bool ok;
     const char* after;         // a value written after it, present only when writing went on
   } cases[] = {{"COPYPath", true, "KYOUYO"}, {"BackColor", true, "minihelp"}, {"FP", false, "ZOKUSEI"},
-               {"INDEX", false, "TIMER"}, {"KYOUYO", false, nullptr}};
+               {"INDEX", false, "TIMER"}, {"KYOUYO", false, nullptr}, {"PREVIEW", true, "PREVIEWFP"}};
   const char* order[] = {"FP", "ZOKUSEI", "KAKUCHOSHI", "DirNo", "CPATH", "FILESHITEI", "FILENAME", "MEMORY",
                          "ALL", "SAISEIM", "INDEX", "TIMER", "STIMER", "FOLDERHIS", "FILEHIS", "BackColor",
-                         "COPYPath", "IDOPath", "LZHCOPY", "minihelp", "Lower", "KYOUYO"};
+                         "COPYPath", "IDOPath", "LZHCOPY", "minihelp", "Lower", "KYOUYO", "PREVIEW", "PREVIEWFP"};
   for (const Case& c : cases) {
     FailingRegistry registry;
     int index = 0;

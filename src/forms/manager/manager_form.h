@@ -52,6 +52,7 @@ class TQUOVEL32KAPUL : public gui::Form {
   gui::MenuItem MOption0{MainMenu1, "MOption0"};
   gui::MenuItem K6{MOption0, "K6"};
   gui::MenuItem SSN{MOption0, "SSN"};
+  gui::MenuItem PREVIEW{MOption0, "PREVIEW"};
   gui::MenuItem BackColor{MOption0, "BackColor"};
   gui::MenuItem N6{MOption0, "N6"};
   gui::MenuItem KINSI{MOption0, "KINSI"};

@@ -36,6 +36,7 @@ void TQUOVEL32KAPUL::LayoutMenus() {
       {&MOption0, "オプション(&O)"},
       {&K6, "隠しフォルダーも表示する(&K)"},
       {&SSN, "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ名表示ＯＮ(&N)"},
+      {&PREVIEW, "プレビュー表示(&P)"},
       {&BackColor, "バックカラーを標準色にする(&B)"},
       {&N6, "-"},
       {&KINSI, "起動禁止ＯＮ(&C)"},

@@ -22,7 +22,9 @@ class FormPeer : public WindowPeer {
     DWORD style = 0, exStyle = 0;
     Styles(style, exStyle);
     const Rect& r = form.Bounds();
-    HWND owner = form.ParentWindow() != 0 ? reinterpret_cast<HWND>(form.ParentWindow()) : backend.AppWindow();
+    HWND owner = form.ParentWindow() != 0 ? reinterpret_cast<HWND>(form.ParentWindow())
+                 : form.Owner() != nullptr  ? reinterpret_cast<HWND>(form.Owner()->GetHandle())
+                                            : backend.AppWindow();
     HWND h = CreateWindowExW(exStyle, backend.FormWindowClass(form.ClassName()), Wide(form.Caption()).c_str(), style, r.left, r.top,
                              r.width, r.height, owner, nullptr, backend.Instance(), this);
     Attach(h, false);
@@ -80,7 +82,7 @@ class FormPeer : public WindowPeer {
       case Property::Visible:
         if (form_.Visible()) {
           backend_.FormShown();
-          ShowWindow(hwnd_, WindowStateCommand());
+          ShowWindow(hwnd_, form_.ActivateOnShow() ? WindowStateCommand() : SW_SHOWNOACTIVATE);
         } else {
           ShowWindow(hwnd_, SW_HIDE);
         }

@@ -1,5 +1,7 @@
 #include "platform/fake/fake_processes.h"
 
+#include <cstdlib>
+
 #include "platform/fake/fold.h"
 
 namespace platform::fake {
@@ -141,6 +143,9 @@ StartedProcess FakeProcesses::Start(const StartRequest& request) {
   r.endsOnInput = behaviour.endsOnInput;
   r.endsOnClose = behaviour.endsOnClose;
   r.windows = behaviour.windows;
+  if (size_t at = request.commandLine.find(" /p "); at != std::string::npos && behaviour.previewInside) {
+    r.inside = std::strtoull(request.commandLine.c_str() + at + 4, nullptr, 10);
+  }
   if (behaviour.pollsUntilExit == 0) {
     r.running = false;
     r.exitCode = behaviour.exitCode;
@@ -203,6 +208,11 @@ void FakeProcesses::EndAll(ProcessRef& process) {
 std::vector<Rect> FakeProcesses::ShownWindows(const ProcessRef& process) {
   Record* r = Find(process);
   return r != nullptr && r->running ? r->windows : std::vector<Rect>{};
+}
+
+bool FakeProcesses::ShowsInside(const ProcessRef& process, WindowId window) {
+  Record* r = Find(process);
+  return r != nullptr && r->running && window != 0 && r->inside == window;
 }
 
 std::vector<std::string> FakeProcesses::RunningExecutables() {

@@ -20,6 +20,9 @@ struct ProgramBehaviour {
   uint32_t exitCode = 0;
   bool endsOnClose = true;   // its windows asked to close end it
   std::vector<Rect> windows; // shown from its start until it ends
+  // Started with "/p <window>", it keeps a window inside that one while it runs, as a saver's
+  // preview does.
+  bool previewInside = true;
 };
 
 class FakeProcesses : public Processes {
@@ -38,6 +41,7 @@ class FakeProcesses : public Processes {
     int closeRequests = 0;  // times its windows were asked to close
     bool endedByForce = false;
     std::vector<Rect> windows;
+    WindowId inside = 0;  // the window it keeps a window inside
   };
 
   // The Windows folder (for programs named without a folder) comes from `desktop`.
@@ -78,6 +82,7 @@ class FakeProcesses : public Processes {
   void CloseWindows(const ProcessRef& process) override;
   void EndAll(ProcessRef& process) override;
   std::vector<Rect> ShownWindows(const ProcessRef& process) override;
+  bool ShowsInside(const ProcessRef& process, WindowId window) override;
   std::vector<std::string> RunningExecutables() override;
   std::string ExecutablePath() override { return executable_; }
   OsResult ShellOpen(const std::string& target) override;

@@ -103,9 +103,32 @@ bool OwnedBy(HWND window, const std::vector<DWORD>& ids) {
   return false;
 }
 
-BOOL CALLBACK CloseIfOwned(HWND window, LPARAM param) {
-  if (OwnedBy(window, *reinterpret_cast<const std::vector<DWORD>*>(param))) PostMessageW(window, WM_CLOSE, 0, 0);
+// The outermost windows of the processes inside a window of this program: a preview window
+// of a saver is a child of ours, and its own children go with it.
+BOOL CALLBACK CloseIfOwnedChild(HWND window, LPARAM param) {
+  const auto& ids = *reinterpret_cast<const std::vector<DWORD>*>(param);
+  if (OwnedBy(window, ids) && !OwnedBy(GetParent(window), ids)) PostMessageW(window, WM_CLOSE, 0, 0);
   return TRUE;
+}
+
+BOOL CALLBACK CloseIfOwned(HWND window, LPARAM param) {
+  if (OwnedBy(window, *reinterpret_cast<const std::vector<DWORD>*>(param))) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  } else if (OwnedBy(window, {GetCurrentProcessId()})) {
+    EnumChildWindows(window, CloseIfOwnedChild, param);
+  }
+  return TRUE;
+}
+
+struct InsideSearch {
+  std::vector<DWORD> ids;
+  bool found = false;
+};
+
+BOOL CALLBACK FindOwnedChild(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<InsideSearch*>(param);
+  search.found = OwnedBy(window, search.ids);
+  return search.found ? FALSE : TRUE;
 }
 
 struct ShownSearch {
@@ -135,6 +158,13 @@ std::vector<Rect> Win32Processes::ShownWindows(const ProcessRef& process) {
   if (!process.valid()) return {};
   ShownSearch search{ProcessIds(process), {}};
   EnumWindows(AddIfShown, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool Win32Processes::ShowsInside(const ProcessRef& process, WindowId window) {
+  if (!process.valid() || window == 0) return false;
+  InsideSearch search{ProcessIds(process)};
+  EnumChildWindows(reinterpret_cast<HWND>(window), FindOwnedChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

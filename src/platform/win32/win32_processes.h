@@ -13,6 +13,7 @@ class Win32Processes : public Processes {
   void CloseWindows(const ProcessRef& process) override;
   void EndAll(ProcessRef& process) override;
   std::vector<Rect> ShownWindows(const ProcessRef& process) override;
+  bool ShowsInside(const ProcessRef& process, WindowId window) override;
   std::vector<std::string> RunningExecutables() override;
   std::string ExecutablePath() override;
   OsResult ShellOpen(const std::string& target) override;

@@ -1,0 +1,156 @@
+#include "play/live_preview.h"
+
+#include <algorithm>
+
+#include "browse/text_path.h"
+#include "forms/preview_form.h"
+#include "gui/application.h"
+#include "platform/services.h"
+
+namespace play {
+
+const char kNoPreview[] = "プレビューできません";
+
+namespace {
+
+constexpr int kLookMs = 100;
+
+std::string NameOf(const std::string& path) {
+  std::string folder, name;
+  browse::SplitFileName(path, folder, name);
+  return name;
+}
+
+}  // namespace
+
+gui::Rect PreviewBounds(const gui::Rect& manager, gui::Size size, const gui::Rect& work,
+                        const std::optional<gui::Point>& saved) {
+  gui::Rect r{manager.Right(), manager.top, size.width, size.height};
+  if (saved) {
+    r.left = saved->x;
+    r.top = saved->y;
+  } else if (r.Right() > work.Right()) {
+    r.left = manager.left - size.width;
+  }
+  r.left = std::max(std::min(r.left, work.Right() - size.width), work.left);
+  r.top = std::max(std::min(r.top, work.Bottom() - size.height), work.top);
+  return r;
+}
+
+// A look every 100 ms: the close is asked at the first look of the guard, the end by force
+// comes twenty looks later.
+LivePreview::LivePreview(gui::Application& app, forms::TQUOVEL32PREVIEW& form, platform::Services& os,
+                         LivePreviewHooks hooks)
+    : app_(app), f_(form), os_(os), hooks_(std::move(hooks)), guard_(1, kPreviewCloseMs / kLookMs) {
+  f_.Timer1.SetInterval(kLookMs);
+  f_.Timer1.OnTimer = [this](gui::Component&) { Timer1Timer(); };
+  f_.OnClose = [this](gui::Component&, gui::CloseAction&) {
+    SetOn(false);
+    if (hooks_.Closed) hooks_.Closed();
+  };
+}
+
+void LivePreview::SetOn(bool on, const std::optional<gui::Point>& saved) {
+  on_ = on;
+  if (on && !placed_) {
+    placed_ = true;
+    saved_ = saved;
+    const gui::Rect manager = hooks_.ManagerBounds ? hooks_.ManagerBounds() : gui::Rect{};
+    const gui::Size size{f_.Width(), f_.Height()};
+    const gui::Rect near = saved ? gui::Rect{saved->x, saved->y, size.width, size.height} : manager;
+    const gui::Rect work = hooks_.WorkAreaOf ? hooks_.WorkAreaOf(near) : near;
+    f_.SetBounds(PreviewBounds(manager, size, work, saved));
+  }
+  Timer1Timer();
+}
+
+std::optional<gui::Point> LivePreview::Place() const {
+  if (!placed_) return saved_;
+  return gui::Point{f_.Left(), f_.Top()};
+}
+
+void LivePreview::Release() {
+  if (running_.valid()) os_.processes.EndAll(running_);
+  guard_.Disarm();
+  wanted_.clear();
+  handled_ = true;
+  KeepTimer();
+}
+
+void LivePreview::Timer1Timer() {
+  const bool shown = on_ && (!hooks_.ManagerShown || hooks_.ManagerShown());
+  if (f_.Visible() != shown) f_.SetVisible(shown);
+  const bool active = shown && !(hooks_.Resting && hooks_.Resting());
+  const std::string want = active && hooks_.CurrentPath ? hooks_.CurrentPath() : std::string();
+  bool asked = false;
+  if (want != wanted_) {
+    // A new row, or none: the saver shown goes, and the new one waits until the row rests.
+    wanted_ = want;
+    handled_ = false;
+    restUntil_ = app_.Now() + kPreviewRestMs;
+    Say(NameOf(want));
+    asked = running_.valid() && phase_ != Phase::kEnding;
+    if (asked) AskToEnd();
+  }
+  if (running_.valid() && !asked) Watch();
+  if (!running_.valid() && !handled_ && app_.Now() >= restUntil_) {
+    handled_ = true;
+    Start(wanted_);
+  }
+  KeepTimer();
+}
+
+void LivePreview::Watch() {
+  if (!os_.processes.StillRunning(running_)) {
+    os_.processes.Close(running_);
+    guard_.Disarm();
+    if (phase_ != Phase::kEnding) Say(kNoPreview);
+    return;
+  }
+  if (phase_ == Phase::kEnding) {
+    guard_.Look(os_.processes, running_, 0);
+    return;
+  }
+  // Savers of old ignore the window they are given and take the whole screen.
+  if (!os_.processes.ShownWindows(running_).empty()) return EndOnCannot();
+  if (phase_ == Phase::kStarting) {
+    if (os_.processes.ShowsInside(running_, f_.Panel1.GetHandle())) {
+      phase_ = Phase::kShowing;
+      Say("");
+    } else if (app_.Now() - startedAt_ >= static_cast<std::uint64_t>(kPreviewShowMs)) {
+      EndOnCannot();
+    }
+  }
+}
+
+void LivePreview::Start(const std::string& row) {
+  if (row.empty() || !IsSaverName(row)) return;
+  const std::string path = hooks_.RealPath ? hooks_.RealPath(row) : row;
+  // Anything else keeps its name in the window.
+  if (!HasProgramHeader(os_.fs, path)) return;
+  runningPath_ = path;
+  running_ = StartSaverPreview(os_, path, f_.Panel1.GetHandle());
+  if (!running_.valid()) return Say(kNoPreview);
+  phase_ = Phase::kStarting;
+  startedAt_ = app_.Now();
+}
+
+void LivePreview::AskToEnd() {
+  phase_ = Phase::kEnding;
+  guard_.Arm(0);
+  guard_.Look(os_.processes, running_, 0);
+}
+
+void LivePreview::EndOnCannot() {
+  os_.processes.EndAll(running_);
+  guard_.Disarm();
+  Say(kNoPreview);
+}
+
+void LivePreview::Say(const std::string& text) {
+  if (f_.Panel1.Caption() != text) f_.Panel1.SetCaption(text);
+}
+
+void LivePreview::KeepTimer() { f_.Timer1.SetEnabled(on_ || running_.valid()); }
+
+}  // namespace play
