@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A 64-bit Windows, where the program runs under WOW64: C:\windows\system32 holds the 64-bit
 # TEST64.SCR (as Explorer shows it), its 32-bit view syswow64 the 32-bit TEST32.SCR. The real file
-# system keeps the fake's contract there; the browser on C:\windows\system32 lists both and 再 生
-# plays both; QUOVEL32.SCR /s plays a list naming TEST64; QUOVEL32.SCR /p fills its host's area.
+# system keeps the fake's contract there; the browser on C:\windows\system32 lists both, the live
+# preview shows TEST64 with /p and 再 生 plays both; QUOVEL32.SCR /s plays a list naming TEST64;
+# QUOVEL32.SCR /p fills its host's area.
 source "$(dirname "$0")/../lib.sh"
 
 [ -f "$BIN/savers/TEST64.SCR" ] || fail "no TEST64.SCR: the 64-bit compiler is missing (scripts/setup.sh)"
@@ -11,7 +12,11 @@ fresh_manager
 cp "$BIN/savers/TEST64.SCR" "$C/windows/system32/"
 cp "$BIN/savers/TESTSAVE.SCR" "$C/windows/syswow64/TEST32.SCR"
 saver_log
-sequence() { tr -d '\r' <"$LOG" | awk '/ start / { printf "%s %s ", $2, $5 } / end / { printf "%s ", $5 }'; }
+# The savers' starts and ends, those of previews left out.
+sequence() {
+  tr -d '\r' <"$LOG" | awk '/ start / && $5 == "args=/p" { p[$3] = 1 } p[$3] { next }
+                            / start / { printf "%s %s ", $2, $5 } / end / { printf "%s ", $5 }'
+}
 
 wine "$BIN/tests/platform/platform_contract_test.exe" --gtest_filter='*Wow64*' >"$OUTDIR/contract.log" 2>&1 &&
   ! grep -q SKIPPED "$OUTDIR/contract.log" || { tr -d '\r' <"$OUTDIR/contract.log"; fail "the contract under WOW64"; }
@@ -23,17 +28,31 @@ reg_set "$EXE_KEY" SAISEIM "0,0,0,0,-1,-1,-1,-1,1,1" # 連続 without endless, �
 reg_set "$EXE_KEY" FILESHITEI 0
 reg_set "$EXE_KEY" FILENAME '*.SCR'
 reg_set "$EXE_KEY" TIMER 3
+reg_set "$EXE_KEY" PREVIEW 1
 start_as "$C/QUOVEL32/QUOVEL32.EXE"
 pid="$(last_pid)"
 wait_for ' 2ｺ' "the file list of C:\\windows\\system32 does not count 2 files"
 rows="$(probe text TQUOVEL32KAPUL | grep -o 'item [^ ]*\.SCR$' | tr '\n' ' ')"
 [ "$rows" = "item TEST32.SCR item TEST64.SCR " ] || fail "file list rows: $rows"
 shot file-list
+probe click-row TQUOVEL32KAPUL 'TEST64.SCR' || fail "no row TEST64.SCR"
+t=0; until grep -q ' TEST64 .* start args=/p' "$LOG"; do
+  sleep 0.2; t=$((t + 1)); [ $t -lt 75 ] || { cat "$LOG"; fail "the preview did not start TEST64 with /p"; }
+done
+t=0; until probe text TQUOVEL32PREVIEW | grep -q '^child QVSaverWindow'; do
+  sleep 0.2; t=$((t + 1)); [ $t -lt 50 ] || fail "TEST64 shows nothing in the preview window"
+done
+shot preview-64
+# The run goes from the first row.
+probe click-row TQUOVEL32KAPUL 'TEST32.SCR' || fail "no row TEST32.SCR"
 probe press TQUOVEL32KAPUL '再 生' || fail "no 再 生 button"
-wait_count starts 2 30
-sleep 1
+t=0; until [ "$(sequence | wc -w)" -ge 4 ]; do
+  sleep 0.2; t=$((t + 1)); [ $t -lt 150 ] || { cat "$LOG"; fail "再 生 did not play both"; }
+done
 shot playing-64
-wait_count ends 2 15
+t=0; until [ "$(sequence | wc -w)" -ge 6 ]; do
+  sleep 0.2; t=$((t + 1)); [ $t -lt 75 ] || { cat "$LOG"; fail "the savers of 再 生 did not end"; }
+done
 [ "$(sequence)" = "TEST32 args=/s reason=key TEST64 args=/s reason=key " ] || { cat "$LOG"; fail "再 生 played: $(sequence)"; }
 probe close TQUOVEL32KAPUL >/dev/null
 set +e; wait_exit "$pid" 20; set -e
