@@ -33,8 +33,18 @@ if [ ${#missing[@]} -gt 0 ]; then
     as_root dpkg --add-architecture i386
   fi
   export DEBIAN_FRONTEND=noninteractive
-  as_root apt-get update -q
-  as_root apt-get install -y -q --no-install-recommends "${missing[@]}"
+  # A mirror caught mid-sync fails the update now and then; try again, then let the install decide.
+  for try in 1 2 3; do
+    as_root apt-get update -q && break
+    [ "$try" = 3 ] || sleep 15
+  done
+  if ! as_root apt-get install -y -q --no-install-recommends "${missing[@]}"; then
+    # Without one architecture's index of the security updates (that mirror failed), the two
+    # architectures' versions of a shared library no longer pair up: take the release's own
+    # versions, which exist for both.
+    codename="$(. /etc/os-release && echo "$VERSION_CODENAME")"
+    as_root apt-get install -y -q --no-install-recommends -t "$codename" "${missing[@]}"
+  fi
 fi
 
 # Wine runs with the Japanese code page only when this locale exists.
