@@ -3,7 +3,8 @@
 # the bundled savers (STARS, YUME, PLASMA) from a memory list under Wine: random order, endless,
 # 5 seconds each, started automatically. With a display it runs until you close the manager;
 # without one it runs on our own Xvfb for QV_DEMO_SECONDS (default 40) while a screenshot is
-# saved to out/demo/ every few seconds, then everything is stopped.
+# saved to out/demo/ every few seconds, then everything is stopped. Leaves the release package
+# in out/dist/ (scripts/package.sh).
 # QV_BIN=<build folder> uses an existing win32 build instead of setting up and building.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -11,6 +12,8 @@ cd "$here/.."
 if [ -z "${QV_BIN:-}" ]; then
   bash scripts/setup.sh
   bash scripts/build.sh win32 QUOVEL32 qv_saver_stars qv_saver_yume qv_saver_plasma
+  # The download for Windows users: out/dist/QUOVEL32-<version>-win32.zip.
+  bash scripts/package.sh
 fi
 bin="${QV_BIN:-build/win32}"
 source scripts/session.sh

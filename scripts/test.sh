@@ -42,6 +42,8 @@ if bash scripts/build.sh win32; then
   ctest --preset win32 2>&1 | tee out/ctest-win32.log
   count_ctest out/ctest-win32.log win32
   qv_session_stop
+  step "release package"
+  if bash scripts/package.sh; then passed=$((passed + 1)); else failed=$((failed + 1)); failures+=("release package"); fi
   step "end-to-end scenarios under Wine"
   bash scripts/scenarios.sh 2>&1 | tee out/scenarios.log
   line=$(grep -E '^scenarios: [0-9]+ passed, [0-9]+ failed' out/scenarios.log | tail -n 1)

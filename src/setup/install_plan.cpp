@@ -136,6 +136,22 @@ std::string ScreenSaverValue(platform::FileSystem& fs, const std::string& window
   return name.empty() ? screenSaver : windows + name;
 }
 
+std::string ScreenSaverLine(const std::string& folder) {
+  constexpr size_t kRoom = 34;  // bytes of folder the line's width holds
+  std::string shown = browse::CutYen(folder);
+  if (shown.size() > kRoom) {
+    const std::vector<std::string> levels = browse::PathComponents(shown);
+    std::string tail;
+    for (size_t i = levels.size(); i-- > 1;) {
+      const std::string longer = "\\" + levels[i] + tail;
+      if (!tail.empty() && levels[0].size() + 2 + longer.size() > kRoom) break;
+      tail = longer;
+    }
+    shown = levels.empty() ? shown : browse::AddYen(levels[0]) + "…" + tail;
+  }
+  return "QUOVEL32.SCR版は、[" + shown + "]ﾌｫﾙﾀﾞｰに置かれます。";
+}
+
 std::string UninstallerFolder(platform::FileSystem& fs, platform::Shell& shell, const std::string& windows,
                               bool windowsWritable) {
   if (windowsWritable) return windows;

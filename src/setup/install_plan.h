@@ -94,6 +94,10 @@ CopyChoice ChooseCopy(platform::FileSystem& fs, const InstalledFiles& record, co
 std::vector<std::string> FilesToRemove(const InstalledFiles& record, const std::string& program,
                                        const std::string& windows);
 
+// The installer's line that says where the screen-saver copy goes. A folder too long for the line
+// keeps its drive and as many of its last levels as fit: C:\…\KaPULP32\QUOVEL32.
+std::string ScreenSaverLine(const std::string& folder);
+
 // How SYSTEM.INI names the screen saver: in the Windows folder by its 8.3 name as the file system
 // reports it (the long name when it has none or is missing); elsewhere by its full path.
 std::string ScreenSaverValue(platform::FileSystem& fs, const std::string& windows, const std::string& screenSaver,

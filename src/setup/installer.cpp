@@ -61,6 +61,8 @@ void Installer::Create() {
   }
   caption_ = SetupCaption("QUOVEL32", context_.version, false);
   f_.SetCaption(caption_);
+  // The screen-saver copy goes to the Windows folder only for a user who may write it.
+  windowsWritable_ = store::FolderWritable(os_.fs, windows_);
 
   ProgramManager programManager(os_.dde);
   std::optional<std::vector<std::string>> groups = programManager.Groups();
@@ -72,6 +74,7 @@ void Installer::Create() {
   const store::SettingsKey scr(os_.registry, store::ScrKey());
   f_.Edit1.SetText(browse::CutYen(UsableFolder(scr.Text("EXEPATH", "")).value_or(DefaultProgramFolder())));
   f_.Edit2.SetText(browse::CutYen(UsableFolder(scr.Text("TMPQVLA", "")).value_or(DefaultWorkingFolder())));
+  ShowScreenSaverFolder();
   seconds_ = os_.desktop.ScreenSaverTimeout().value_or(seconds_);
   ShowSeconds();
   ApplyColours();
@@ -82,6 +85,7 @@ void Installer::AttachEvents() {
   f_.Button6.OnClick = [this](gui::Component&) { Browse(f_.Edit2, "作業用ﾌｫﾙﾀﾞｰの設定"); };
   f_.Button4.OnClick = [this](gui::Component&) { f_.Edit1.SetText(DefaultProgramFolder()); };
   f_.Button7.OnClick = [this](gui::Component&) { f_.Edit2.SetText(DefaultWorkingFolder()); };
+  f_.Edit1.OnChange = [this](gui::Component&) { ShowScreenSaverFolder(); };
   f_.CheckBoxBkColor.OnClick = [this](gui::Component&) { ApplyColours(); };
   f_.SpinButtonSS.OnDownClick = [this](gui::Component&) {
     seconds_ = std::max(kMinSeconds, seconds_ - 60);
@@ -100,6 +104,12 @@ void Installer::AttachEvents() {
   f_.Timer2.OnTimer = [this](gui::Component&) { Timer2Timer(); };
   f_.Timer3.OnTimer = [this](gui::Component&) { Timer3Timer(); };
   f_.TimerErOut.OnTimer = [this](gui::Component&) { TimerErOutTimer(); };
+}
+
+void Installer::ShowScreenSaverFolder() {
+  const std::string folder = windowsWritable_ ? browse::CutYen(windows_) : f_.Edit1.Text();
+  f_.Label3.SetCaption(ScreenSaverLine(folder));
+  f_.Label3.SetHint(folder);
 }
 
 void Installer::ShowSeconds() { f_.LabelSS.SetCaption(std::to_string(seconds_ / 60) + "分"); }

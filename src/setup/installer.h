@@ -70,6 +70,8 @@ class Installer {
  private:
   void AttachEvents();
   void ShowSeconds();
+  // Label3 names the folder the screen-saver copy will go to.
+  void ShowScreenSaverFolder();
   void ApplyColours();
   void Browse(gui::Edit& field, const std::string& title);
   void SetBusy(bool busy);
@@ -93,6 +95,7 @@ class Installer {
   browse::ShellPaths& shell_;
   SetupContext context_;
   std::string windows_;   // the Windows folder with "\"
+  bool windowsWritable_ = false;
   std::string caption_;
   int seconds_ = 600;
   // The uninstaller copy's hand-over: the program file to delete and whether its folders stay.

@@ -36,6 +36,15 @@ std::vector<std::string> FoldersOf(const std::string& folder, const std::string&
   return {folder, data};
 }
 
+// The folder and then each parent up to the root, until one that still holds something (or
+// cannot be removed) stays.
+void RemoveEmptyFolders(platform::FileSystem& fs, const std::string& folder) {
+  const std::vector<std::string> chain = browse::PathPrefixes(browse::CutYen(folder));
+  for (size_t i = chain.size(); i-- > 1;) {
+    if (!fs.RemoveFolder(chain[i]).ok() || fs.DirectoryExists(chain[i])) break;
+  }
+}
+
 }  // namespace
 
 void Installer::Timer1Timer() {
@@ -62,6 +71,9 @@ void Installer::Timer1Timer() {
   for (const std::string& file : installed) DeleteIfThere(os_.fs, file);
 
   DeleteDataFiles();
+  // The working folder the installer made goes when nothing was left in it.
+  const std::string working = store::SettingsKey(os_.registry, store::ScrKey()).Text("TMPQVLA", "");
+  if (!working.empty() && os_.fs.DirectoryExists(working)) RemoveEmptyFolders(os_.fs, working);
   os_.registry.DeleteValue(kUser, store::ScrKey(), "Version");
   if (box_.MsgYesNoTimer("当ソフトのレジストリー情報も削除してよろしいですか？？", gui::kMrYes) == gui::kMrYes) {
     os_.registry.DeleteTree(kUser, store::BaseKey());
@@ -212,10 +224,7 @@ void Installer::Timer3Timer() {
     const std::vector<std::string> chain = browse::PathPrefixes(folder);
     if (!chain.empty()) {
       os_.fs.SetCurrentFolder(chain.front());
-      // From the deepest up, until a folder that still holds something stays.
-      for (size_t i = chain.size() - 1; i > 0; --i) {
-        if (!os_.fs.RemoveFolder(chain[i]).ok() || os_.fs.DirectoryExists(chain[i])) break;
-      }
+      RemoveEmptyFolders(os_.fs, folder);
     }
   }
   box_.MsgOK("削除が完了しました☆☆☆\nお疲れ様☆☆☆");

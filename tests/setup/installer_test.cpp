@@ -139,15 +139,20 @@ struct InstallerTest : testing::Test {
   }
   std::string Scr(const std::string& name) { return Value(kUser, store::ScrKey(), name); }
   std::string Boot() { return p.profile.ReadString("SYSTEM.INI", "boot", "SCRNSAVE.EXE", "<missing>"); }
-  // Installs from C:\DL into `target`, a folder that does not exist yet.
-  void Install(const std::string& target, bool startup) {
+  // Installs from C:\DL into `target`, a folder that does not exist yet; the form says the screen
+  // saver goes to `saverFolder` (empty: to the target).
+  void Install(const std::string& target, bool startup, const std::string& saverFolder = "") {
     Start run(p, 0, "C:\\DL\\");
     EXPECT_EQ(run.form.Caption(), "QUOVEL32 V1．6 インストール");
     EXPECT_EQ(run.form.ComboBox1.Items(), (V{"Accessories", "KAPUL SOFT32"}));
     EXPECT_EQ(run.form.ComboBox1.Text(), "KAPUL SOFT32");
     EXPECT_EQ(run.form.Edit2.Text(), "C:\\KaPULT32\\TmPQVLA");
     run.form.Show();
+    run.form.Edit1.UserType("C:\\Users\\User\\Documents\\Screen Savers\\QUOVEL32");
+    auto shows = [](const std::string& folder) { return "QUOVEL32.SCR版は、[" + folder + "]ﾌｫﾙﾀﾞｰに置かれます。"; };
+    if (saverFolder.empty()) EXPECT_EQ(run.form.Label3.Caption(), shows("C:\\…\\Screen Savers\\QUOVEL32"));
     run.form.Edit1.UserType(target);
+    EXPECT_EQ(run.form.Label3.Caption(), shows(saverFolder.empty() ? target : saverFolder));
     run.form.CheckBoxST.UserCheck(startup);
     run.form.SpinButtonSS.OnUpClick(run.form.SpinButtonSS);
     run.Expect("C:\\KaPULT32\\TmPQVLA\nフォルダーを作成します", gui::kMrYes);
@@ -181,7 +186,7 @@ TEST_F(InstallerTest, InstallThenUninstallThroughTheCopy) {
   p.desktop.SetScreenSaverActive(false, true);
   p.desktop.SetScreenSaverTimeout(300, true);
   p.fs.AddFile("C:\\WINDOWS\\UnLha32.DLL", "MZ another program's library");
-  Install("C:\\A\\B C\\D", true);   // three missing levels, one question
+  Install("C:\\A\\B C\\D", true, "C:\\WINDOWS");   // three missing levels, one question
   EXPECT_EQ(p.fs.ReadFile("C:\\WINDOWS\\UnLha32.DLL"), "MZ another program's library");
   for (const char* file : {"C:\\A\\B C\\D\\QUOVEL32.EXE", "C:\\A\\B C\\D\\QvLA解凍.TXT", "C:\\WINDOWS\\QUOVEL32.TXT",
                            "C:\\WINDOWS\\QUOVEL32.SCR", kPrograms.c_str()}) {
@@ -214,6 +219,7 @@ TEST_F(InstallerTest, InstallThenUninstallThroughTheCopy) {
     EXPECT_FALSE(p.fs.Attributes(gone)) << gone;
   }
   EXPECT_TRUE(p.fs.FileExists("C:\\WINDOWS\\QVLA32M0.LIS"));   // the lists were kept
+  EXPECT_FALSE(p.fs.DirectoryExists("C:\\KaPULT32"));            // the empty working folder was not
   EXPECT_EQ(p.dde.Commands(), (V{"[ShowGroup(\"KAPUL SOFT32\",1)]\r\n", "[DeleteItem(\"QUOVEL32 EXE版\")]\r\n",
                                  "[ShowGroup(\"StartUp\",1)]\r\n", "[DeleteItem(\"QUOVEL32 EXE版\")]\r\n"}));
   EXPECT_FALSE(p.registry.KeyExists(kUser, store::BaseKey()));
@@ -249,7 +255,9 @@ TEST_F(InstallerTest, UserWhoMayNotWriteTheWindowsFolderOrTheMachinesKeys) {
   p.fs.AddFile(data + "\\QVLA32M0.LIS", "");
   p.fs.AddFile(data + "\\QVNAME32.DAT", "");
   p.fs.AddFile(data + "\\QVLIST32.DAT", "");
+  p.fs.AddFile("C:\\KaPULT32\\TmPQVLA\\EXTRACTED.SCR", "");
   Uninstall("C:\\KaPULP32\\QUOVEL32\\", gui::kMrYes);
+  EXPECT_TRUE(p.fs.FileExists("C:\\KaPULT32\\TmPQVLA\\EXTRACTED.SCR"));
   EXPECT_FALSE(p.fs.Attributes(saver));
   EXPECT_FALSE(p.fs.Attributes(data));
   EXPECT_EQ(Value(kUser, kDesktopKey, "SCRNSAVE.EXE"), "");

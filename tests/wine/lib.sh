@@ -254,7 +254,8 @@ remove_all() {
 # W; from then on probe, ureg and uvalue act in the user's prefix, and the scenario's exit stops
 # the user's wineserver. user_session, once the scenario has put its files in place, gives the
 # Windows folder to root (closed to the user) and starts the user's wineserver.
-QV_USER=qvuser
+# One user per checkout, so that two checkouts on one machine never end each other's programs.
+QV_USER="qv$(printf '%s' "$QV_ROOT" | md5sum | cut -c1-8)"
 as_user() {
   runuser -u "$QV_USER" -- env WINEPREFIX="$UP" WINEARCH="$WINEARCH" WINEDEBUG="$WINEDEBUG" \
     WINEDLLOVERRIDES="$WINEDLLOVERRIDES" LANG="$LANG" LC_CTYPE="${LC_CTYPE:-C.UTF-8}" DISPLAY="$DISPLAY" \
