@@ -2,13 +2,15 @@
 # Proves that the end-to-end scenarios do not depend on each other or on a quiet machine: the
 # suite in reverse order, in a shuffled order, each lane alone, and the whole suite three times
 # under a competing load (two busy loops at normal priority). Not part of the test command; it
-# takes about an hour. Needs the set-up and both builds (scripts/test.sh leaves them).
+# takes about an hour. Needs the set-up, the win32 build and the release package (scripts/test.sh
+# leaves them; the package is made here when missing).
 #   stress-scenarios.sh [SEED]      the shuffle's seed (random when not given)
 # Each run's summary goes to out/stress/RUN.log; ends with the runs that failed.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 seed="${1:-$RANDOM}"
 mkdir -p out/stress
+ls out/dist/QUOVEL32-*-win32.zip >/dev/null 2>&1 || bash scripts/package.sh || exit 1
 results=()
 run() {  # run NAME ARGS...: one pass of scripts/scenarios.sh
   local name="$1"; shift
