@@ -13,6 +13,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev lhasa jlha-utils clang g++ make file
   passwd  # useradd: one scenario runs the program as a plain user
   rsync   # every scenario starts from a copy of the prefix as it was made
+  python3 # writes and reads the release zip
   ccache  # a fresh clone compiles from the cache of earlier builds
   # Two monitors: a nested X server with Xinerama, and the library through which 32-bit Wine
   # reads its screens (without it Wine sees a single monitor).
