@@ -137,7 +137,7 @@ std::string ScreenSaverValue(platform::FileSystem& fs, const std::string& window
 }
 
 std::string ScreenSaverLine(const std::string& folder) {
-  constexpr size_t kRoom = 34;  // bytes of folder the line's width holds
+  constexpr size_t kRoom = 21;  // bytes of folder the line's width holds at the form's font
   std::string shown = browse::CutYen(folder);
   if (shown.size() > kRoom) {
     const std::vector<std::string> levels = browse::PathComponents(shown);

@@ -95,7 +95,7 @@ std::vector<std::string> FilesToRemove(const InstalledFiles& record, const std::
                                        const std::string& windows);
 
 // The installer's line that says where the screen-saver copy goes. A folder too long for the line
-// keeps its drive and as many of its last levels as fit: C:\…\KaPULP32\QUOVEL32.
+// keeps its drive and as many of its last levels as fit: C:\…\QV\QUOVEL32.
 std::string ScreenSaverLine(const std::string& folder);
 
 // How SYSTEM.INI names the screen saver: in the Windows folder by its 8.3 name as the file system
