@@ -150,7 +150,9 @@ struct InstallerTest : testing::Test {
     run.form.Show();
     run.form.Edit1.UserType("C:\\Users\\User\\Documents\\QV\\QUOVEL32");
     auto shows = [](const std::string& folder) { return "QUOVEL32.SCR版は、[" + folder + "]ﾌｫﾙﾀﾞｰに置かれます。"; };
-    if (saverFolder.empty()) EXPECT_EQ(run.form.Label3.Caption(), shows("C:\\…\\QV\\QUOVEL32"));
+    if (saverFolder.empty()) {
+      EXPECT_EQ(run.form.Label3.Caption(), shows("C:\\…\\QV\\QUOVEL32"));
+    }
     run.form.Edit1.UserType(target);
     EXPECT_EQ(run.form.Label3.Caption(), shows(saverFolder.empty() ? target : saverFolder));
     run.form.CheckBoxST.UserCheck(startup);
