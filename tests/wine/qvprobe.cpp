@@ -58,10 +58,13 @@
 #include <shellapi.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -436,7 +439,7 @@ int ClickNode(HWND w, const std::wstring& text) {
   if (item == nullptr) return 1;
   SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
   RECT r{};
-  *reinterpret_cast<HTREEITEM*>(&r) = item;   // the rectangle asked for names its item
+  std::memcpy(&r, &item, sizeof item);   // the rectangle asked for names its item
   if (!block.Put(0, &r, sizeof r) || !SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(block.at())) ||
       !block.Get(0, &r, sizeof r)) {
     return 1;
@@ -560,6 +563,16 @@ int main() {
   }
 
   HWND w = Find(cls);
+  // Input is meant for a window the scenario has seen: a lookup that misses it for a moment (seen
+  // once under load with the window on the screen) is tried again for a few seconds. Queries
+  // answer at once, since scenarios also ask them of windows that are gone.
+  static const wchar_t* const kActions[] = {L"press", L"press-name", L"click", L"click-node", L"click-row", L"key",
+                                            L"keys", L"drag", L"drag-to", L"type", L"select", L"send"};
+  const bool acting = std::any_of(std::begin(kActions), std::end(kActions), [&](const wchar_t* a) { return cmd == a; });
+  for (int tries = 0; w == nullptr && acting && tries < 30; ++tries) {
+    Sleep(100);
+    w = Find(cls);
+  }
   if (w == nullptr) {
     std::printf("no window of class %s\n", Utf8(cls).c_str());
     return 1;
