@@ -299,7 +299,7 @@ user_prefix() {
   mkdir -p "$C/users/$QV_USER/Desktop" "$C/users/$QV_USER/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/StartUp"
   chown -R "$QV_USER:" "$UP"
   cp "$PROBE" "$C/qvprobe.exe"
-  probe() { as_user wine "$UP/drive_c/qvprobe.exe" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+  probe() { as_user wine "$UP/drive_c/qvprobe.exe" "$@" 2>>"$OUTDIR/probe.log" | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 }
 user_session() {
   chown root:root "$W"

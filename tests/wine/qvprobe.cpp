@@ -93,7 +93,27 @@ std::wstring ClassOf(HWND w) {
   return std::wstring(buf, static_cast<size_t>(n > 0 ? n : 0));
 }
 
-HWND Find(const std::wstring& cls) { return FindWindowW(cls.c_str(), nullptr); }
+struct ClassSearch {
+  const std::wstring& cls;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchClass(HWND w, LPARAM param) {
+  auto* search = reinterpret_cast<ClassSearch*>(param);
+  if (_wcsicmp(ClassOf(w).c_str(), search->cls.c_str()) != 0) return TRUE;
+  search->found = w;
+  return FALSE;
+}
+
+// A top-level window of the class. The system's lookup by class name is checked against the
+// window list: under load it was seen to miss a window that was on the screen.
+HWND Find(const std::wstring& cls) {
+  if (HWND w = FindWindowW(cls.c_str(), nullptr)) return w;
+  ClassSearch search{cls};
+  EnumWindows(MatchClass, reinterpret_cast<LPARAM>(&search));
+  if (search.found != nullptr) std::fprintf(stderr, "qvprobe: FindWindow missed a window of class %ls\n", cls.c_str());
+  return search.found;
+}
 
 bool WaitFor(const std::wstring& cls, bool present, DWORD ms) {
   DWORD start = GetTickCount();

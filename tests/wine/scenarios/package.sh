@@ -83,7 +83,11 @@ first="$(probe text TQUOVEL32KAPUL | grep -o 'item C:\\users\\[^ ]*\.SCR' | head
 select_rows "$first"
 sleep 1
 shot memory-list
-probe press TQUOVEL32KAPUL '再 生' || fail "no 再 生 button"
+probe press TQUOVEL32KAPUL '再 生' || {
+  log "windows: $(probe windows | tr '\n' ' ')"; log "processes: $(probe processes | tr '\n' ' ')"
+  cat "$OUTDIR/probe.log" 2>/dev/null || true
+  fail "no 再 生 button"
+}
 wait_count starts 3 40
 wait_count ends 3 15
 played="$(awk '/ start / { print $2 }' "$LOG" | tr -d '\r' | sort | tr '\n' ' ')"
@@ -131,3 +135,4 @@ left="$(cd "$MAKER" && find . -mindepth 1 | sort | tr '\n' ' ')"
 as_user wine reg query "$KEY\\QUOVEL32" >/dev/null 2>&1 && fail "the settings key is still there"
 [ -z "$(uvalue "HKCU\\$entry" UninstallString)$(uvalue "HKLM\\$entry" UninstallString)" ] || fail "the uninstall entry is still there"
 log "removed; left: the unpacked folder and the maker's uninstaller"
+grep -h 'qvprobe:' "$OUTDIR/probe.log" 2>/dev/null | sort | uniq -c | while read -r line; do log "$line"; done
