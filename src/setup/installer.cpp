@@ -223,9 +223,8 @@ bool Installer::Install() {
   scr.Write("Group", group);
 
   // The program, its texts and the screen saver. A Windows folder this user may not write
-  // would fail the copies half-way; the screen saver then lives beside the program.
-  const bool windowsWritable = store::FolderWritable(os_.fs, windows_);
-  const CopyPlan plan = PlanCopies(context_.programFolder, *target, windows_, windowsWritable,
+  // would fail the copies half-way; the screen saver then lives beside the program, as the form said.
+  const CopyPlan plan = PlanCopies(context_.programFolder, *target, windows_, windowsWritable_,
                                    [this](const std::string& path) { return os_.fs.FileExists(path); });
   // A library another program put there stays, and is not recorded as ours.
   InstalledFiles record(os_.registry, os_.fs);

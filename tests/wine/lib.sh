@@ -182,6 +182,14 @@ file_menu() {
   probe wait-window '#32768' 10000 >/dev/null || fail "the file menu did not open"
   probe keys '#32768' "$2" || fail "no key for the menu"
 }
+# bulk_registration: 一括登録 pressed; back once its button shows again (the registration ended).
+bulk_registration() {
+  probe press TQUOVEL32KAPUL '一括登録' || fail "could not press the bulk registration button"
+  local t=0
+  until probe shown TQUOVEL32KAPUL Button '一括登録'; do
+    sleep 0.2; t=$((t + 1)); [ $t -lt 100 ] || fail "the bulk registration did not end"
+  done
+}
 # answer TEXT BUTTON: the next message box shows TEXT and its BUTTON is clicked.
 answer() {
   probe wait-window TMKBox 15000 >/dev/null || fail "no message box for '$1'"

@@ -584,8 +584,8 @@ int main() {
 
   HWND w = Find(cls);
   // Input is meant for a window the scenario has seen: a lookup that misses it for a moment (seen
-  // once under load with the window on the screen) is tried again for a few seconds. Queries
-  // answer at once, since scenarios also ask them of windows that are gone.
+  // under Wine in the plain user's prefix, by the window list too) is tried again for a few
+  // seconds. Queries answer at once, since scenarios also ask them of windows that are gone.
   static const wchar_t* const kActions[] = {L"press", L"press-name", L"click", L"click-node", L"click-row", L"key",
                                             L"keys", L"drag", L"drag-to", L"type", L"select", L"send"};
   const bool acting = std::any_of(std::begin(kActions), std::end(kActions), [&](const wchar_t* a) { return cmd == a; });

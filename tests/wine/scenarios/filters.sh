@@ -46,11 +46,7 @@ wait_for ' 2ｺ' "the file list was not refilled with the SCR box"
 # Memory mode, then the bulk registration over the tree: files before subfolders, NetHood out.
 probe press TQUOVEL32KAPUL 'ﾒﾓﾘｰON' || fail "no ﾒﾓﾘｰON button"
 wait_for 'ﾒﾓﾘｰoff' "memory mode did not come on"
-probe press TQUOVEL32KAPUL '一括登録' || fail "could not press the bulk registration button"
-t=0
-until probe shown TQUOVEL32KAPUL Button '一括登録'; do
-  sleep 0.2; t=$((t + 1)); [ $t -lt 100 ] || fail "the bulk registration did not end"
-done
+bulk_registration
 rows="$(memory_rows)"
 log "memory rows: $rows"
 grep -q 'net.scr' <<<"$rows" && fail "a file under NetHood was registered"

@@ -61,11 +61,12 @@ uninstall="$(uvalue "HKLM\\$entry" UninstallString)$(uvalue "HKCU\\$entry" Unins
 log "installed beside the program; the screen saver is $SAVER"
 
 # --- the bundled savers from a memory list --------------------------------------------------------
-# The user's choices (the list's folder open, 連続 without endless, 5 seconds each), then the
-# buttons: memory mode on, the bulk registration of the folder, the first row, 再 生.
+# The user's choices (the list's folder open, 逆連 without endless, 5 seconds each), then the
+# buttons: memory mode on, the bulk registration of the folder, 再 生 from the last row it left
+# highlighted back to the first.
 ureg "$EXE_KEY" CPATH "C:\\users\\$QV_USER\\Documents\\QUOVEL32"
 ureg "$EXE_KEY" MEMORY "1,-1,0,1,0,1,0"
-ureg "$EXE_KEY" SAISEIM "0,0,0,0,-1,-1,-1,-1,1,1"
+ureg "$EXE_KEY" SAISEIM "1,0,0,0,-1,-1,-1,-1,1,1"
 ureg "$EXE_KEY" TIMER 5
 as_user wine 'C:\KaPULP32\QUOVEL32\QUOVEL32.EXE' >>"$OUTDIR/program.log" 2>&1 &
 QV_PIDS+=($!)
@@ -74,20 +75,11 @@ probe wait-window TQUOVEL32KAPUL 30000 >/dev/null || fail "no manager window"
 wait_for ' 3ｺ' "the unpacked folder's three savers are not listed"
 probe press TQUOVEL32KAPUL 'ﾒﾓﾘｰON' || fail "no ﾒﾓﾘｰON button"
 wait_for 'ﾒﾓﾘｰoff' "memory mode did not come on"
-probe press TQUOVEL32KAPUL '一括登録' || fail "could not press the bulk registration button"
-t=0
-until [ "$(probe text TQUOVEL32KAPUL | grep -c 'item C:\\users\\.*\.SCR')" = 3 ] && probe shown TQUOVEL32KAPUL Button '一括登録'; do
-  sleep 0.2; t=$((t + 1)); [ $t -lt 100 ] || fail "the bulk registration did not give three rows"
-done
-first="$(probe text TQUOVEL32KAPUL | grep -o 'item C:\\users\\[^ ]*\.SCR' | head -n 1 | sed 's/^item //')"
-select_rows "$first"
+bulk_registration
+[ "$(probe text TQUOVEL32KAPUL | grep -c 'item C:\\users\\.*\.SCR')" = 3 ] || fail "the bulk registration did not give three rows"
 sleep 1
 shot memory-list
-probe press TQUOVEL32KAPUL '再 生' || {
-  log "windows: $(probe windows | tr '\n' ' ')"; log "processes: $(probe processes | tr '\n' ' ')"
-  cat "$OUTDIR/probe.log" 2>/dev/null || true
-  fail "no 再 生 button"
-}
+probe press TQUOVEL32KAPUL '再 生' || fail "no 再 生 button"
 wait_count starts 3 40
 wait_count ends 3 15
 played="$(awk '/ start / { print $2 }' "$LOG" | tr -d '\r' | sort | tr '\n' ' ')"
@@ -135,4 +127,4 @@ left="$(cd "$MAKER" && find . -mindepth 1 | sort | tr '\n' ' ')"
 as_user wine reg query "$KEY\\QUOVEL32" >/dev/null 2>&1 && fail "the settings key is still there"
 [ -z "$(uvalue "HKCU\\$entry" UninstallString)$(uvalue "HKLM\\$entry" UninstallString)" ] || fail "the uninstall entry is still there"
 log "removed; left: the unpacked folder and the maker's uninstaller"
-grep -h 'qvprobe:' "$OUTDIR/probe.log" 2>/dev/null | sort | uniq -c | while read -r line; do log "$line"; done
+grep -h 'qvprobe:' "$OUTDIR/probe.log" 2>/dev/null | sort | uniq -c | while read -r line; do log "$line"; done || true
