@@ -1,7 +1,7 @@
 #include "app/handoff.h"
 
 #include "app/launch.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "gui/application.h"
 #include "gui/form.h"
@@ -41,7 +41,7 @@ void HandOffReceiver::BringToFront() {
 std::intptr_t HandOffReceiver::Receive(std::uintptr_t wParam) {
   std::string received;
   if (wParam != 0 && wParam <= 0xFFFF) {
-    received = browse::LeftCut(desktop_.GlobalAtomName(static_cast<uint16_t>(wParam)).value_or(""), 257);
+    received = text::LeftCut(desktop_.GlobalAtomName(static_cast<uint16_t>(wParam)).value_or(""), 257);
   }
   BringToFront();
   if (received.empty()) return 0;

@@ -4,7 +4,7 @@
 #include <limits>
 #include <optional>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "store/settings_key.h"
 
 namespace app {
@@ -68,7 +68,7 @@ std::string BuildHandOff(const std::string& prefix, const std::vector<std::strin
 }
 
 std::string HandOffText(const std::string& received) {
-  std::string rest = browse::LowerAscii(received);
+  std::string rest = text::LowerAscii(received);
   // "?" is ASCII and never the second byte of a two-byte character, so a byte search is safe.
   size_t q;
   while ((q = rest.find('?')) != std::string::npos) {
@@ -83,14 +83,14 @@ Decision DecideLaunch(const std::string& exePath, const std::vector<std::string>
                       platform::Desktop& desktop, platform::Registry& registry) {
   Decision d;
   std::string folder, fileName;
-  browse::SplitFileName(exePath, folder, fileName);
-  d.startup.programFolder = browse::AddYen(folder);
+  text::SplitFileName(exePath, folder, fileName);
+  d.startup.programFolder = text::AddYen(folder);
   const std::string arg1 = args.empty() ? std::string() : args[0];
-  d.startup.firstArgument = browse::LowerAscii(arg1);
+  d.startup.firstArgument = text::LowerAscii(arg1);
 
   if (arg1 == "/uninstall") {
     d.startup.setupMode = 1;
-  } else if (browse::LowerAscii(fileName) == kUninstallerName) {
+  } else if (text::LowerAscii(fileName) == kUninstallerName) {
     d.startup.setupMode = 2;
   }
   if (d.startup.setupMode != 0) {
@@ -111,7 +111,7 @@ Decision DecideLaunch(const std::string& exePath, const std::vector<std::string>
     return d;
   }
   d.startup.title = "QUOVEL32";
-  if (browse::UpperAscii(Extension(fileName)) != ".SCR") {
+  if (text::UpperAscii(Extension(fileName)) != ".SCR") {
     d.startup.scrVersion = false;
     d.startup.title = "QUOVEL32 EXE版";
     ManagerPath(d, args, desktop, registry);
@@ -119,7 +119,7 @@ Decision DecideLaunch(const std::string& exePath, const std::vector<std::string>
   }
 
   d.startup.scrVersion = true;
-  const std::string sw = browse::LeftCut(d.startup.firstArgument, 2);
+  const std::string sw = text::LeftCut(d.startup.firstArgument, 2);
   if (sw == "/c" || sw == "-c") {
     if (Exists(desktop, kManagerClass)) {
       d.action = Action::kHandOff;

@@ -8,7 +8,7 @@
 #include "common/work_area.h"
 #include "fileops/file_commands.h"
 #include "fileops/viewer_commands.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "play/timer_commands.h"
 #include "setup/setup_menu.h"
 #include "store/data_folders.h"
@@ -45,7 +45,7 @@ void Program::CreateManager() {
   names_ = std::make_unique<store::DescriptionCache>(os_.fs, os_.text, dataFolders_.windows);
   listings_ = std::make_unique<store::ListingCache>(os_.fs, dataFolders_.windows);
   lists_->TwinName = [this](const std::string& p) { return names_->DisplayName(p); };
-  store::ManagerContext context{decision_.startup.scrVersion, browse::AddYen(os_.desktop.WindowsFolder()),
+  store::ManagerContext context{decision_.startup.scrVersion, text::AddYen(os_.desktop.WindowsFolder()),
                                 decision_.startup.programFolder, dataFolders_};
   settings_ = std::make_unique<store::ManagerSettings>(app_, m, os_, *box_, *lists_, context);
   settings_->Create();
@@ -172,9 +172,9 @@ void Program::ChangeWorkingFolder() {
   dialog.Title = "作業用";
   dialog.DirName = "TmPQVLA";
   // "None" is handed over as such: without its "\" it would pass for a folder.
-  dialog.Directory = settings_->HasWorkingFolder() ? browse::CutYen(settings_->WorkingFolder()) : browse::kNoFolder;
+  dialog.Directory = settings_->HasWorkingFolder() ? text::CutYen(settings_->WorkingFolder()) : browse::kNoFolder;
   const std::string chosen = dialog.SetFolder();
-  if (!chosen.empty()) settings_->ChangeWorkingFolder(browse::AddYen(chosen));
+  if (!chosen.empty()) settings_->ChangeWorkingFolder(text::AddYen(chosen));
 }
 
 void Program::CreateBrowser() {
@@ -351,7 +351,7 @@ void Program::CreateBrowser() {
   settings_->RefreshFolderView = [this] { browser_->RefreshFolderView(); };
   settings_->RefillFileList = [this] { browser_->RefillFileList(); };
   settings_->CollectBrowser = [this](store::Settings& s) {
-    if (!browser_->CurrentFolder().empty()) s.cpath = browse::CutYen(browser_->CurrentFolder());
+    if (!browser_->CurrentFolder().empty()) s.cpath = text::CutYen(browser_->CurrentFolder());
     s.dirNo = browser_->DirNo();
     s.index[1] = browser_->FileListIndex();
   };

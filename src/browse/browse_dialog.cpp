@@ -7,13 +7,15 @@
 #include "browse/file_info.h"
 #include "browse/folder_browser.h"
 #include "browse/shell_paths.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "forms/dir2view_form.h"
 #include "gui/application.h"
 #include "platform/services.h"
 
 namespace browse {
+
+using namespace text;
 
 namespace {
 

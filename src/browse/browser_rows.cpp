@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "platform/collation.h"
 #include "platform/file_system.h"
 
 namespace browse {
+
+using namespace text;
 
 namespace {
 

@@ -5,13 +5,15 @@
 #include "browse/file_info.h"
 #include "browse/filters.h"
 #include "browse/shell_paths.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
 #include "platform/services.h"
 
 namespace browse {
+
+using namespace text;
 
 namespace {
 

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 
 namespace browse {
+
+using namespace text;
 
 const char kNoSize[] = "----------";
 const char kNoDate[] = " yy/mm/dd day hh:mm:ss ----";

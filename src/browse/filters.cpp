@@ -4,11 +4,13 @@
 #include <iterator>
 #include <numeric>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "platform/collation.h"
 #include "platform/file_system.h"
 
 namespace browse {
+
+using namespace text;
 
 namespace {
 std::string Piece(int index) { return std::string("*.") + ExtensionNames()[static_cast<size_t>(index)] + ";"; }

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "browse/shell_paths.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "gui/application.h"
 #include "gui/canvas.h"
@@ -15,6 +15,8 @@
 #include "platform/services.h"
 
 namespace browse {
+
+using namespace text;
 
 namespace {
 

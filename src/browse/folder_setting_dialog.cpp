@@ -2,13 +2,15 @@
 
 #include <memory>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "forms/dir2set_form.h"
 #include "gui/application.h"
 #include "platform/services.h"
 
 namespace browse {
+
+using namespace text;
 
 namespace {
 bool NoFolder(const std::string& folder) { return folder.empty() || folder == "\\" || folder == kNoFolder; }

@@ -2,10 +2,12 @@
 
 #include "browse/file_browser.h"
 #include "browse/file_info.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "forms/manager/manager_form.h"
 
 namespace browse {
+
+using namespace text;
 
 ListInfo::ListInfo(forms::TQUOVEL32KAPUL& form, FileBrowser& browser, ListInfoHooks hooks)
     : f_(form), browser_(browser), hooks_(std::move(hooks)) {}

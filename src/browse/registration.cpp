@@ -9,13 +9,15 @@
 
 #include "browse/file_browser.h"
 #include "browse/shell_paths.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
-#include "store/list_file.h"
+#include "browse/list_capacity.h"
 
 namespace browse {
+
+using namespace text;
 
 namespace {
 
@@ -176,7 +178,7 @@ bool Registration::AddFileList(const std::string& folder) {
   bool added = false;
   gui::ListUpdate batch{&f_.ListBox2, &f_.ListBox8};
   for (const std::string& row : rows) {
-    if (store::AtCapacity(static_cast<size_t>(f_.ListBox2.Count()))) {
+    if (AtCapacity(static_cast<size_t>(f_.ListBox2.Count()))) {
       room = false;
       break;
     }
@@ -190,7 +192,7 @@ bool Registration::AddFileList(const std::string& folder) {
     if (twins) SelectLast(f_.ListBox8, lastSelected_);
     lastSelected_ = f_.ListBox2.Count() - 1;
   }
-  return room && !(added && store::AtCapacity(static_cast<size_t>(f_.ListBox2.Count())));
+  return room && !(added && AtCapacity(static_cast<size_t>(f_.ListBox2.Count())));
 }
 
 }  // namespace browse

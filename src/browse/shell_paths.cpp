@@ -4,12 +4,14 @@
 #include <new>
 #include <string_view>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "platform/collation.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
 
 namespace browse {
+
+using namespace text;
 
 namespace {
 

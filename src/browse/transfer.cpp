@@ -5,14 +5,16 @@
 
 #include "browse/file_browser.h"
 #include "browse/list_editing.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
 #include "gui/backend.h"
-#include "store/list_file.h"
+#include "browse/list_capacity.h"
 
 namespace browse {
+
+using namespace text;
 
 namespace {
 
@@ -209,7 +211,7 @@ bool Transfers::Transfer(gui::ListBox& source, gui::ListBox& target, bool move, 
   batch.emplace(std::initializer_list<gui::ListBox*>{&toMain, &toTwin, &fromMain, &fromTwin});
   for (; row < source.Count() && row < fromMain.Count(); ++row) {
     if (!source.Selected(row)) continue;
-    if (store::AtCapacity(static_cast<size_t>(toMain.Count()))) {
+    if (AtCapacity(static_cast<size_t>(toMain.Count()))) {
       full = true;
       break;
     }
@@ -231,7 +233,7 @@ bool Transfers::Transfer(gui::ListBox& source, gui::ListBox& target, bool move, 
       if (firstDeleted < 0) firstDeleted = row;
       --row;
     }
-    if (store::AtCapacity(static_cast<size_t>(toMain.Count()))) {
+    if (AtCapacity(static_cast<size_t>(toMain.Count()))) {
       full = true;
       break;
     }

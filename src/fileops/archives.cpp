@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "browse/file_info.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "common/snbox.h"
 #include "fileops/file_copy.h"
@@ -94,7 +94,7 @@ std::string ArchiveName(const std::string& typed) {
 }
 
 bool UnsafeEntry(const std::string& entry) {
-  if (entry.empty() || entry[0] == '/' || entry[0] == '\\' || browse::FindChar(entry, ':') != std::string::npos) return true;
+  if (entry.empty() || entry[0] == '/' || entry[0] == '\\' || text::FindChar(entry, ':') != std::string::npos) return true;
   std::string part;
   for (size_t i = 0; i <= entry.size(); ++i) {
     if (i == entry.size() || entry[i] == '/' || entry[i] == '\\') {
@@ -111,7 +111,7 @@ std::string FreeSubFolder(const std::function<bool(const std::string&)>& exists,
   for (int n = 0; n < 1000; ++n) {
     char digits[4];
     std::snprintf(digits, sizeof digits, "%03d", n);
-    const std::string candidate = browse::AddYen(folder) + digits;
+    const std::string candidate = text::AddYen(folder) + digits;
     if (!exists(candidate)) return candidate;
   }
   return {};
@@ -146,7 +146,7 @@ void Archives::AttachEvents() {
 void Archives::Title(const std::string& file, const char* state) {
   if (!hooks_.ShowTitle) return;
   hooks_.ShowTitle(file.empty() ? std::string()
-                                : (hooks_.TitlePrefix ? hooks_.TitlePrefix() : "") + browse::UpperAscii(FileNameOf(file)) + state);
+                                : (hooks_.TitlePrefix ? hooks_.TitlePrefix() : "") + text::UpperAscii(FileNameOf(file)) + state);
 }
 
 void Archives::LeaveView() {
@@ -187,11 +187,11 @@ Archives::Listing Archives::List() {
   f_.ListBox3.SetItems(rows);
   if (hooks_.Reverse && hooks_.Reverse()) f_.ListBox3.SetTag(f_.ListBox3.Count() - 1);
   viewOn_ = true;
-  f_.Label21.SetCaption(browse::UpperAscii(FileNameOf(currentArchive)));
+  f_.Label21.SetCaption(text::UpperAscii(FileNameOf(currentArchive)));
   f_.Label22.SetCaption(std::to_string(f_.ListBox3.Count()) + "ｺ");
   f_.ComboBox2.Hide();
   f_.ListBox3.Show();
-  currentArchive = browse::UpperAscii(currentArchive);
+  currentArchive = text::UpperAscii(currentArchive);
   return Listing::kListed;
 }
 
@@ -242,7 +242,7 @@ bool Archives::StartPlay(const std::string& archive) {
   const std::string folder = working + FileNameOf(archive);
   if (!os_.fs.DirectoryExists(folder) && !os_.fs.CreateFolder(folder).ok()) return false;
   currentArchive = archive;
-  if (!Extract("*.*", browse::AddYen(folder))) return false;
+  if (!Extract("*.*", text::AddYen(folder))) return false;
   extractionFolder_ = folder;
   f_.Timer5.SetEnabled(true);
   return true;
@@ -284,7 +284,7 @@ std::string Archives::Destination(const std::string& archive, std::string& error
   if (box_.MsgYesNo(question + "新規にサブフォルダーを作成しますか？？") == gui::kMrYes) {
     const std::string sub = FreeSubFolder(exists, folder);
     if (sub.empty() || !os_.fs.CreateFolder(sub).ok() || !exists(sub)) {
-      box_.MsgOKTimer((sub.empty() ? browse::AddYen(folder) + "999" : sub) + "\n" + "ﾌｫﾙﾀﾞｰの作成に失敗しました", 1);
+      box_.MsgOKTimer((sub.empty() ? text::AddYen(folder) + "999" : sub) + "\n" + "ﾌｫﾙﾀﾞｰの作成に失敗しました", 1);
       error = "ｻﾌﾞﾌｫﾙﾀﾞｰ作成ｴﾗｰ：";
       return {};
     }
@@ -325,14 +325,14 @@ void Archives::ExtractCommand(const gui::MenuItem& sender) {
     if (error.empty() && !skip) {
       const std::string destination = Destination(path, error);
       if (error.empty() && !destination.empty()) {
-        if (f_.PLZH5.Checked() && !browse::SameText(browse::CutYen(FolderOf(path)), destination) &&
-            !CopyFile(os_.fs, path, browse::AddYen(destination) + FileNameOf(path), [this] { app_.ProcessMessages(); })
+        if (f_.PLZH5.Checked() && !text::SameText(text::CutYen(FolderOf(path)), destination) &&
+            !CopyFile(os_.fs, path, text::AddYen(destination) + FileNameOf(path), [this] { app_.ProcessMessages(); })
                  .empty()) {
           box_.MsgOKTimer(path + "\n" + "ﾌｧｲﾙのコピーに失敗しました", 1);
           error = "LZHﾌｧｲﾙ ｺﾋﾟｰｴﾗｰ：";
         } else {
           currentArchive = path;
-          if (Extract("*.*", browse::AddYen(destination))) {
+          if (Extract("*.*", text::AddYen(destination))) {
             ++count;
           } else {
             box_.MsgOKTimer(path + "\n" + "ﾌｧｲﾙの解凍に失敗しました", 1);
@@ -341,7 +341,7 @@ void Archives::ExtractCommand(const gui::MenuItem& sender) {
         }
       }
     }
-    if (!error.empty()) errors_.push_back(error + "　" + browse::UpperAscii(path));
+    if (!error.empty()) errors_.push_back(error + "　" + text::UpperAscii(path));
     return true;
   }, [this](const std::string& path) { return RowFailed(path, "ﾌｧｲﾙの解凍に失敗しました", "LZHﾌｧｲﾙ 解凍ｴﾗｰ："); });
   if (stopped) box_.MsgOK("中断ボタンが押されました。\n解凍を強制終了します。");
@@ -354,7 +354,7 @@ bool Archives::RowFailed(const std::string& path, const char* notice, const char
   LeaveView();
   Title("", "");
   box_.MsgOKTimer(path + "\n" + notice, 1);
-  errors_.push_back(label + std::string("　") + browse::UpperAscii(path));
+  errors_.push_back(label + std::string("　") + text::UpperAscii(path));
   return true;
 }
 
@@ -374,7 +374,7 @@ void Archives::CompressCommand(const gui::MenuItem& sender) {
   // The typed text names the archive inside the output folder and nowhere else: its folder part
   // is dropped, and a name that would still lead elsewhere is refused.
   const std::string typed = nameDialog_->InputText("圧縮ﾌｧｲﾙ名を入力して下さい") == gui::kMrOk ? FileNameOf(nameDialog_->SNText) : "";
-  if (!browse::IsPlainName(typed)) {
+  if (!text::IsPlainName(typed)) {
     box_.MsgOK("LZH圧縮：ﾌｧｲﾙ名を設定して下さい");
     return;
   }
@@ -413,9 +413,9 @@ void Archives::CompressCommand(const gui::MenuItem& sender) {
     if (!os_.fs.FileExists(path)) {
       error = "ﾌｧｲﾙがありません：";
     } else {
-      const std::string name = browse::UpperAscii(FileNameOf(path));
+      const std::string name = text::UpperAscii(FileNameOf(path));
       const std::vector<std::string>& stored = f_.ListBox3.Items();
-      const bool there = std::any_of(stored.begin(), stored.end(), [&](const std::string& s) { return browse::SameText(s, name); });
+      const bool there = std::any_of(stored.begin(), stored.end(), [&](const std::string& s) { return text::SameText(s, name); });
       if (!there) {
         f_.ListBox3.AddItem(name);
       } else if (box_.MsgYesNo(path + "\n" + "：同名ファイルが存在します。" + "\n" + "上書きしますか？？") != gui::kMrYes) {
@@ -433,7 +433,7 @@ void Archives::CompressCommand(const gui::MenuItem& sender) {
         }
       }
     }
-    if (!error.empty()) errors_.push_back(error + "　" + browse::UpperAscii(path));
+    if (!error.empty()) errors_.push_back(error + "　" + text::UpperAscii(path));
     return true;
   }, [this](const std::string& path) { return RowFailed(path, "ﾌｧｲﾙの圧縮に失敗しました", "LZHﾌｧｲﾙ 圧縮ｴﾗｰ："); });
   while (lib->Running()) app_.ProcessMessages();

@@ -1,7 +1,7 @@
 #include "fileops/file_commands.h"
 
 #include "browse/file_info.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "fileops/file_copy.h"
 #include "forms/manager/manager_form.h"
@@ -82,8 +82,8 @@ void FileCommands::PCOPYClick(const gui::MenuItem& sender) {
     return;
   }
   std::string folder, chosenName;
-  browse::SplitFileName(dialog.FileName, folder, chosenName);
-  memory = browse::CutYen(folder);
+  text::SplitFileName(dialog.FileName, folder, chosenName);
+  memory = text::CutYen(folder);
   busy_ = true;
   app_.ProcessMessages();
   int count = 0;
@@ -91,8 +91,8 @@ void FileCommands::PCOPYClick(const gui::MenuItem& sender) {
   const bool stopped = ForEach(rows, failed, [&](const std::string& path, int row) {
     if (!os_.fs.FileExists(path)) return RowError(path, "このファイルは、存在しません・・・");
     std::string from, name;
-    browse::SplitFileName(path, from, name);
-    if (browse::SameText(from, folder)) return true;
+    text::SplitFileName(path, from, name);
+    if (text::SameText(from, folder)) return true;
     const std::string target = folder + name;
     if (os_.fs.Attributes(target)) {
       // The same file under another spelling of its path (an 8.3 name, another drive letter for

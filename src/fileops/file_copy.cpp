@@ -1,7 +1,7 @@
 #include "fileops/file_copy.h"
 
 #include "browse/shell_paths.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "platform/file_system.h"
 
 namespace fileops {
@@ -22,7 +22,7 @@ bool SameFile(platform::FileSystem& fs, const std::string& a, const std::string&
   // Where the system cannot tell, the 8.3 forms of the paths are compared.
   const std::optional<std::string> shortA = fs.ShortPath(a);
   const std::optional<std::string> shortB = fs.ShortPath(b);
-  return shortA && shortB && browse::SameText(*shortA, *shortB);
+  return shortA && shortB && text::SameText(*shortA, *shortB);
 }
 
 }  // namespace fileops

@@ -1,7 +1,7 @@
 #include "fileops/selected_rows.h"
 
 #include "browse/file_info.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/viewers.h"
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
@@ -17,7 +17,7 @@ SelectedRows RowsOf(forms::TQUOVEL32KAPUL& f, gui::ListBox* clicked, const std::
   if (clicked == &f.ListBox4 || clicked == &f.ListBox7) {
     rows.main = &f.ListBox4;
     rows.twin = &f.ListBox7;
-    rows.prefix = browse::AddYen(fileListFolder ? fileListFolder() : std::string());
+    rows.prefix = text::AddYen(fileListFolder ? fileListFolder() : std::string());
   } else if (clicked == &f.ListBox2 || clicked == &f.ListBox8) {
     rows.main = &f.ListBox2;
     rows.twin = &f.ListBox8;
@@ -58,18 +58,18 @@ bool ForEachSelected(gui::Application& app, SelectedRows& rows,
 std::string UpperExtension(const std::string& path) {
   const std::string name = FileNameOf(path);
   const size_t dot = name.rfind('.');
-  return dot == std::string::npos ? std::string() : browse::UpperAscii(name.substr(dot));
+  return dot == std::string::npos ? std::string() : text::UpperAscii(name.substr(dot));
 }
 
 std::string FileNameOf(const std::string& path) {
   std::string folder, name;
-  browse::SplitFileName(path, folder, name);
+  text::SplitFileName(path, folder, name);
   return name;
 }
 
 std::string FolderOf(const std::string& path) {
   std::string folder, name;
-  browse::SplitFileName(path, folder, name);
+  text::SplitFileName(path, folder, name);
   return folder;
 }
 
@@ -85,7 +85,7 @@ ReportShown ShowReport(platform::Services& os, const std::string& workingFolder,
                        const std::function<platform::OsResult(platform::File& out)>& write) {
   const std::string file = workingFolder + name;
   if (workingFolder.empty() || (write && !os.fs.WriteReplacing(file, write).ok())) return ReportShown::kNotWritten;
-  switch (common::StartViewer(os, browse::CutYen(workingFolder), common::QuotedNotepadCommand(file))) {
+  switch (common::StartViewer(os, text::CutYen(workingFolder), common::QuotedNotepadCommand(file))) {
     case common::ViewerStart::kStarted: return ReportShown::kShown;
     case common::ViewerStart::kNoFolder: return ReportShown::kNoFolder;
     default: return ReportShown::kFailed;

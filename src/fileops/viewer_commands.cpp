@@ -1,7 +1,7 @@
 #include "fileops/viewer_commands.h"
 
 #include "browse/file_info.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "common/viewers.h"
 #include "fileops/viewer_texts.h"
@@ -86,7 +86,7 @@ void ViewerCommands::PTEXTClick() {
   const std::string noFolder = "ﾃｷｽﾄ表示ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・";
   EachFile("ﾃｷｽﾄ表示を強制終了します。", "ﾃｷｽﾄ表示ｴﾗｰ：ﾃｷｽﾄ/helpファイルが選択されていません・・・", noFolder,
            [&](const std::string& path) {
-             switch (common::StartViewer(os_, browse::CutYen(FolderOf(path)), common::TextOrHelpCommand(path))) {
+             switch (common::StartViewer(os_, text::CutYen(FolderOf(path)), common::TextOrHelpCommand(path))) {
                case common::ViewerStart::kStarted: break;
                case common::ViewerStart::kNoFolder: RowError(path, noFolder); break;
                default: RowError(path, "ﾃｷｽﾄ表示ｴﾗｰ：ﾃｷｽﾄ／HELP表示に失敗しました・・・"); break;
@@ -97,11 +97,11 @@ void ViewerCommands::PTEXTClick() {
 
 void ViewerCommands::PKANRENClick(const gui::MenuItem& sender) {
   const bool play = &sender == &f_.PkPLAY;
-  const std::string windows = browse::CutYen(os_.desktop.WindowsFolder());
+  const std::string windows = text::CutYen(os_.desktop.WindowsFolder());
   const std::string noFolder = "関連付けｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・";
   EachFile("強制終了します。", "関連付けｴﾗｰ：ファイルが選択されていません・・・", noFolder, [&](const std::string& path) {
     const Opening opening = OpenCommand(os_.registry, os_.fs, path, play, f_.RadioButton1.Checked(), windows);
-    const std::string folder = browse::CutYen(FolderOf(path));
+    const std::string folder = text::CutYen(FolderOf(path));
     if (!opening.verbs.empty() && os_.fs.SetCurrentFolder(folder).ok()) {
       for (const std::string& verb : opening.verbs) {
         if (os_.processes.ShellVerb(path, verb).ok()) return true;
@@ -129,7 +129,7 @@ void ViewerCommands::Shown(const std::string& path, const std::string& label, Re
 std::vector<std::string> ViewerCommands::FileHead(const std::string& title, const std::string& path, uint64_t size) {
   const std::optional<platform::FileTime> date = os_.fs.LastWriteTime(path);
   const std::string dateText = date ? browse::FormatFileDate(os_.fs.ToLocal(*date)) : " yy/mm/dd ddd hh:mm:ss ";
-  return {title + "　ﾃﾞｰﾀ取得日時：" + NowText(os_.fs).substr(1), "ﾌｧｲﾙ名　　: " + browse::UpperAscii(path),
+  return {title + "　ﾃﾞｰﾀ取得日時：" + NowText(os_.fs).substr(1), "ﾌｧｲﾙ名　　: " + text::UpperAscii(path),
           "ﾌｧｲﾙ日付　:" + dateText + browse::AttributeLetters(os_.fs.Attributes(path).value_or(0)),
           "総ﾊﾞｲﾄ数　: " + browse::SizeText(size, 7) + " Bytes"};
 }
@@ -221,11 +221,11 @@ void ViewerCommands::PAKIClick() {
 void ViewerCommands::help1Click() {
   // The installer puts both texts into the Windows folder, or beside the program for a user who
   // may not write there.
-  const std::string windows = browse::AddYen(os_.desktop.WindowsFolder());
+  const std::string windows = text::AddYen(os_.desktop.WindowsFolder());
   for (const char* name : {"QVLA解凍.TXT", "QUOVEL32.TXT"}) {
     const std::string folder =
         os_.fs.FileExists(windows + name) || !os_.fs.FileExists(hooks_.programFolder + name) ? windows : hooks_.programFolder;
-    common::StartViewer(os_, browse::CutYen(folder), common::NotepadCommand(folder + name));
+    common::StartViewer(os_, text::CutYen(folder), common::NotepadCommand(folder + name));
   }
 }
 

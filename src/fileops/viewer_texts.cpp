@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "browse/file_info.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/viewers.h"
 #include "fileops/selected_rows.h"
 #include "platform/registry.h"
@@ -22,7 +22,7 @@ constexpr size_t kBlockBytes = 64 * 1024;
 // The text before the first '%' at or after `from`, and `from` moved past the '%' and the
 // character after it; false when there is none.
 bool CutPlaceholder(const std::string& text, size_t& from, std::string& before) {
-  const size_t percent = browse::FindChar(text, '%', from);
+  const size_t percent = text::FindChar(text, '%', from);
   if (percent == std::string::npos) return false;
   before = text.substr(from, percent - from);
   from = std::min(text.size(), percent + 2);
@@ -86,7 +86,7 @@ Opening OpenCommand(platform::Registry& registry, platform::FileSystem& fs, cons
     if (!registry.ReadString(RegistryRoot::kClassesRoot, key, "DelegateExecute", "").empty()) break;
     const std::string registered = registry.ReadExpandedString(RegistryRoot::kClassesRoot, key, "").value_or("");
     if (registered.empty()) continue;
-    const std::string command = FillAssociation(browse::UpperAscii(registered), path, windowsFolder);
+    const std::string command = FillAssociation(text::UpperAscii(registered), path, windowsFolder);
     if (command.empty()) break;
     return {{}, command};
   }
@@ -123,7 +123,7 @@ std::vector<std::string> DumpRows(const std::string& bytes) {
         text += "^BS";
       } else if (c >= 0xFD) {
         text += '.';
-      } else if (browse::IsLeadByte(c)) {
+      } else if (text::IsLeadByte(c)) {
         lead = c;
       } else {
         text += static_cast<char>(c);
@@ -186,7 +186,7 @@ platform::OsResult WriteWithoutCarriageReturns(platform::FileSystem& fs, const s
 }
 
 std::string DriveRow(char letter, const std::optional<platform::DiskSpace>& space) {
-  const char upper = browse::UpperAscii(std::string(1, letter))[0];
+  const char upper = text::UpperAscii(std::string(1, letter))[0];
   if (!space) return std::string(" ") + upper + ": ﾃﾞｨｽｸがありません・・・";
   using browse::SizeText;
   return std::string(" ") + upper + ":" + SizeText(space->freeBytes, 15) + " Bytes  " + SizeText(space->totalBytes, 15) +

@@ -4,6 +4,7 @@
 
 #include "gui/application.h"
 #include "gui/form.h"
+#include "text/text_path.h"
 
 namespace gui {
 
@@ -366,7 +367,7 @@ char Control::AcceleratorChar() const {
   const std::string& c = caption_;
   for (size_t i = 0; i + 1 < c.size(); ++i) {
     const auto b = static_cast<unsigned char>(c[i]);
-    if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) {
+    if (text::IsLeadByte(b)) {
       ++i;  // the second byte of a double-byte character is never a mark
       continue;
     }

@@ -1,10 +1,10 @@
 #include "gui/edit.h"
 
+#include "text/text_path.h"
+
 namespace gui {
 
-namespace {
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-}  // namespace
+using text::IsLeadByte;
 
 std::string CutToBytes(const std::string& text, int bytes) {
   if (bytes <= 0 || static_cast<int>(text.size()) <= bytes) return text;

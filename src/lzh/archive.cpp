@@ -188,7 +188,7 @@ bool SameMemberPath(const std::string& a, const std::string& b) {
   auto norm = [](const std::string& s) {
     std::string u = UpperSjis(s);
     for (size_t i = 0; i < u.size(); ++i) {
-      if (IsSjisLead(static_cast<unsigned char>(u[i]))) ++i;
+      if (IsLeadByte(static_cast<unsigned char>(u[i]))) ++i;
       else if (u[i] == '/') u[i] = '\\';
     }
     return u;

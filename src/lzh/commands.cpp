@@ -98,7 +98,7 @@ bool EndsWithSeparator(std::string_view path) {
   bool last = false;
   for (size_t i = 0; i < path.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(path[i]);
-    if (IsSjisLead(c) && i + 1 < path.size()) {
+    if (IsLeadByte(c) && i + 1 < path.size()) {
       ++i;
       last = false;
     } else {

@@ -129,7 +129,7 @@ Status WalkExtended(InputFile& in, uint64_t offset, uint32_t first, int sizeByte
 // Position of a "|" that is a character of its own (not the second byte of a Shift-JIS one).
 size_t FindBar(const std::string& s) {
   for (size_t i = 0; i < s.size(); ++i) {
-    if (IsSjisLead(static_cast<unsigned char>(s[i]))) ++i;
+    if (IsLeadByte(static_cast<unsigned char>(s[i]))) ++i;
     else if (s[i] == '|') return i;
   }
   return std::string::npos;

@@ -32,7 +32,7 @@ std::string DisplayPath(const Entry& e, bool fullPath, char separator) {
   raw += e.name;
   for (size_t i = 0; i < raw.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(raw[i]);
-    if (IsSjisLead(c) && i + 1 < raw.size()) {
+    if (IsLeadByte(c) && i + 1 < raw.size()) {
       ++i;
     } else if (c < 0x20 || c == 0x7F) {
       raw[i] = '?';

@@ -13,7 +13,7 @@ char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 
 std::vector<std::string_view> Characters(std::string_view s) {
   std::vector<std::string_view> out;
   for (size_t i = 0; i < s.size();) {
-    size_t n = (IsSjisLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+    size_t n = (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
     out.push_back(s.substr(i, n));
     i += n;
   }
@@ -71,7 +71,7 @@ SplitPath SplitStoredPath(std::string_view path) {
   };
   for (size_t i = 0; i < path.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(path[i]);
-    if (IsSjisLead(c) && i + 1 < path.size()) {
+    if (IsLeadByte(c) && i + 1 < path.size()) {
       part += path[i];
       part += path[++i];
     } else if (IsSeparator(c)) {
@@ -88,7 +88,7 @@ bool IsSafeComponent(std::string_view name) {
   if (name.empty() || name == "." || name == "..") return false;
   for (size_t i = 0; i < name.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(name[i]);
-    if (IsSjisLead(c)) {
+    if (IsLeadByte(c)) {
       if (i + 1 >= name.size()) return false;  // a lead byte without its second byte
       ++i;
       continue;
@@ -125,7 +125,7 @@ std::string BaseName(std::string_view path) {
   size_t start = 0;
   for (size_t i = 0; i < path.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(path[i]);
-    if (IsSjisLead(c)) {
+    if (IsLeadByte(c)) {
       ++i;
     } else if (c == '\\' || c == '/') {
       start = i + 1;
@@ -137,7 +137,7 @@ std::string BaseName(std::string_view path) {
 std::string UpperSjis(std::string_view s) {
   std::string out(s);
   for (size_t i = 0; i < out.size(); ++i) {
-    if (IsSjisLead(static_cast<unsigned char>(out[i]))) {
+    if (IsLeadByte(static_cast<unsigned char>(out[i]))) {
       ++i;
     } else {
       out[i] = UpperAscii(out[i]);

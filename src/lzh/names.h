@@ -5,10 +5,11 @@
 #include <string_view>
 #include <vector>
 
+#include "text/text_path.h"
+
 namespace lzh {
 
-// True when `c` starts a two-byte Shift-JIS character.
-inline bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+using text::IsLeadByte;
 
 struct SplitPath {
   std::vector<std::string> parts;  // components without "." and empty ones

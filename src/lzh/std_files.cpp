@@ -23,7 +23,7 @@ fs::path ToPath(const std::string& p) {
   std::string s = p;
 #ifndef _WIN32
   for (size_t i = 0; i < s.size(); ++i) {
-    if (IsSjisLead(static_cast<unsigned char>(s[i]))) ++i;  // its second byte may be 0x5C
+    if (IsLeadByte(static_cast<unsigned char>(s[i]))) ++i;  // its second byte may be 0x5C
     else if (s[i] == '\\') s[i] = '/';
   }
 #endif

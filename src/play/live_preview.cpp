@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "forms/preview_form.h"
 #include "gui/application.h"
 #include "platform/services.h"
@@ -17,7 +17,7 @@ constexpr int kLookMs = 100;
 
 std::string NameOf(const std::string& path) {
   std::string folder, name;
-  browse::SplitFileName(path, folder, name);
+  text::SplitFileName(path, folder, name);
   return name;
 }
 

@@ -3,7 +3,7 @@
 #include <ctime>
 
 #include "browse/file_info.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "common/tmset_box.h"
 #include "forms/manager/manager_form.h"

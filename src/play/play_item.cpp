@@ -1,6 +1,6 @@
 // One item's life: admission, title and display time, the launch, the once-a-second watch, the
 // timed end by an injected Shift key, and the wait until the process has really ended.
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
 #include "play/backdrop.h"
@@ -27,7 +27,7 @@ bool PlayEngine::Admitted(const std::string& path) {
 std::string PlayEngine::TitleName(const std::string& path) {
   itemName_.clear();
   if (f_.SSN.Checked()) {
-    if (DisplayName) itemName_ = DisplayName(browse::LowerAscii(path));
+    if (DisplayName) itemName_ = DisplayName(text::LowerAscii(path));
     if (!itemName_.empty()) return itemName_;
   }
   return UpperFileName(path);

@@ -1,7 +1,7 @@
 // Choosing the next row: the source list, the four orders, the random pools and the walk's ends.
 #include <cstdlib>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
@@ -48,9 +48,9 @@ gui::ListBox* PlayEngine::PartnerOf(const gui::ListBox& list) {
 
 PlayEngine::Source PlayEngine::ChooseSource() {
   bool ssn = f_.SSN.Checked();
-  std::string folder = FileListFolder ? browse::AddYen(FileListFolder()) : std::string();
+  std::string folder = FileListFolder ? text::AddYen(FileListFolder()) : std::string();
   Source source;
-  if (InArchive()) return {&f_.ListBox3, browse::AddYen(ArchiveFolder ? ArchiveFolder() : std::string())};
+  if (InArchive()) return {&f_.ListBox3, text::AddYen(ArchiveFolder ? ArchiveFolder() : std::string())};
   if (settings_.MemoryMode()) {
     source = {&f_.ListBox2, ""};
   } else {

@@ -11,7 +11,7 @@
 #include "browse/browser_rows.h"
 #include "browse/filters.h"
 #include "browse/shell_paths.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "forms/role_forms.h"
 #include "gui/application.h"
@@ -49,10 +49,10 @@ Runner::Runner(gui::Application& app, forms::TQUOVEL32SUBFORM& form, platform::S
       os_(os),
       box_(box),
       backdrop_(backdrop),
-      windowsFolder_(browse::AddYen(windowsFolder)),
-      dataFolder_(browse::AddYen(dataFolder)),
+      windowsFolder_(text::AddYen(windowsFolder)),
+      dataFolder_(text::AddYen(dataFolder)),
       shell_(std::make_unique<browse::ShellPaths>(os.fs, os.shell, os.collation, windowsFolder)),
-      names_(os.fs, os.text, browse::AddYen(dataFolder)) {
+      names_(os.fs, os.text, text::AddYen(dataFolder)) {
   f_.Timer12.OnTimer = [this](gui::Component&) { Timer12Timer(); };
   f_.Timer2.OnTimer = [this](gui::Component&) { Timer2Timer(); };
   f_.Timer1.OnTimer = [this](gui::Component&) { Timer1Timer(); };
@@ -126,7 +126,7 @@ void Runner::ReadAndFill() {
   try {
     ReadScan(key, settings_);
     if (FolderPlayed()) {
-      ReadFolder(key, browse::CutYen(windowsFolder_), settings_);
+      ReadFolder(key, text::CutYen(windowsFolder_), settings_);
       FillFromFolder();
     }
     ReadPlay(key, settings_);
@@ -143,7 +143,7 @@ void Runner::ReadAndFill() {
 }
 
 void Runner::FillFromFolder() {
-  std::string folder = browse::CutYen(settings_.cpath);
+  std::string folder = text::CutYen(settings_.cpath);
   bool entered = false;
   if (!os_.fs.DirectoryExists(folder)) {
     try {
@@ -153,10 +153,10 @@ void Runner::FillFromFolder() {
   }
   if (os_.fs.DirectoryExists(folder)) entered = os_.fs.SetCurrentFolder(folder).ok();
   if (!entered) {
-    folder = browse::CutYen(windowsFolder_);
+    folder = text::CutYen(windowsFolder_);
     os_.fs.SetCurrentFolder(folder);
   }
-  prefix_ = browse::AddYen(folder);
+  prefix_ = text::AddYen(folder);
   std::vector<platform::FindEntry> entries = browse::SelectFileEntries(
       os_.fs, os_.collation, prefix_, settings_.Pattern(), settings_.AttributeMask(), settings_.Normal());
   std::vector<std::string> names;

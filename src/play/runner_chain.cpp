@@ -6,7 +6,7 @@
 
 #include "browse/file_info.h"
 #include "browse/shell_paths.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "forms/role_forms.h"
 #include "gui/application.h"
@@ -86,7 +86,7 @@ void Runner::Timer2Timer() {
 
 std::string Runner::TitleName(const std::string& path) const {
   if (settings_.Names()) {
-    std::string name = names_.DisplayName(browse::LowerAscii(path));
+    std::string name = names_.DisplayName(text::LowerAscii(path));
     if (!name.empty()) return name;
   }
   return UpperFileName(path);
@@ -99,7 +99,7 @@ int Runner::ComputeDisplayTime() const {
 
 void Runner::Prepare(const std::string& path) {
   // A direct look-up, which also finds hidden and system files.
-  if (!os_.fs.FileExists(path) || !IsSaverName(path) || forcedOut_.count(browse::UpperAscii(path)) != 0) {
+  if (!os_.fs.FileExists(path) || !IsSaverName(path) || forcedOut_.count(text::UpperAscii(path)) != 0) {
     Skip();
     return;
   }
@@ -233,7 +233,7 @@ void Runner::Timer8Timer() {
     return;
   }
   // The runner has no information line; a saver that had to be ended is not started again.
-  if (look == ExitLook::kForced) forcedOut_.insert(browse::UpperAscii(itemPath_));
+  if (look == ExitLook::kForced) forcedOut_.insert(text::UpperAscii(itemPath_));
   if (backdrop_ != nullptr) backdrop_->ShowInFront();
   itemPath_.clear();
   app_.ProcessMessages();

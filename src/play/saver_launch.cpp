@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "browse/filters.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "gui/application.h"
 #include "gui/timer.h"
 #include "platform/services.h"
@@ -76,8 +76,8 @@ namespace {
 platform::ProcessRef StartInFolder(platform::Services& os, const std::string& path, const std::string& arguments,
                                    int showMode) {
   std::string folder, name;
-  browse::SplitFileName(path, folder, name);
-  folder = browse::CutYen(folder);
+  text::SplitFileName(path, folder, name);
+  folder = text::CutYen(folder);
   if (!os.fs.SetCurrentFolder(folder).ok()) return {};
   platform::StartRequest request;
   request.commandLine = "\"" + path + "\"" + arguments;
@@ -105,10 +105,10 @@ void PressShiftKeepingCursor(platform::Desktop& desktop) {
 
 std::string UpperFileName(const std::string& path) {
   std::string folder, name;
-  browse::SplitFileName(path, folder, name);
-  return browse::UpperAscii(name);
+  text::SplitFileName(path, folder, name);
+  return text::UpperAscii(name);
 }
 
-std::string CutTitle(const std::string& text) { return browse::LeftCut(text, kTitleLength); }
+std::string CutTitle(const std::string& text) { return text::LeftCut(text, kTitleLength); }
 
 }  // namespace play

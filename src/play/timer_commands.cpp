@@ -1,7 +1,7 @@
 #include "play/timer_commands.h"
 
 #include "browse/file_info.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/about_box.h"
 #include "common/mkbox.h"
 #include "common/tmset_box.h"
@@ -66,7 +66,7 @@ void TimerCommands::ButtonTsetClick() {
   gui::ListBox& list = memory ? f_.ListBox2 : f_.ListBox4;
   gui::ListBox& twin = memory ? f_.ListBox8 : f_.ListBox7;
   const std::string prefix =
-      memory ? std::string() : browse::AddYen(FileListFolder ? FileListFolder() : std::string());
+      memory ? std::string() : text::AddYen(FileListFolder ? FileListFolder() : std::string());
   const bool ssn = f_.SSN.Checked();
   if (ssn) {
     list.SetTag(twin.Tag());
@@ -114,14 +114,14 @@ void TimerCommands::EditTimerFile() {
   // The timer file lives in the data folder that stands for the Windows folder; a user's folder
   // may have blanks in its path, which Notepad then needs quoted.
   const std::string folder = settings_.Context().WindowsData();
-  const std::string file = browse::AddYen(folder) + store::kTimerFile;
+  const std::string file = text::AddYen(folder) + store::kTimerFile;
   const std::string command =
       file.find(' ') == std::string::npos ? common::NotepadCommand(file) : common::QuotedNotepadCommand(file);
-  switch (common::StartViewer(os_, browse::CutYen(folder), command)) {
+  switch (common::StartViewer(os_, text::CutYen(folder), command)) {
     case common::ViewerStart::kStarted:
       break;
     case common::ViewerStart::kNoFolder:
-      box_.MsgOK(browse::CutYen(folder) + "\n" + "ﾌｫﾙﾀﾞｰが存在しません・・・");
+      box_.MsgOK(text::CutYen(folder) + "\n" + "ﾌｫﾙﾀﾞｰが存在しません・・・");
       break;
     case common::ViewerStart::kTooLong:
     case common::ViewerStart::kFailed:
@@ -135,7 +135,7 @@ void TimerCommands::ShowVersion() {
   about.Version = common::VersionText(
       os_.registry.ReadString(platform::RegistryRoot::kCurrentUser, store::ScrKey(), "Version"));
   std::string folder, name;
-  browse::SplitFileName(os_.processes.ExecutablePath(), folder, name);
+  text::SplitFileName(os_.processes.ExecutablePath(), folder, name);
   about.ProductName = name;
   about.Title = context_.scrVersion ? "QUOVEL32" : "QUOVEL32 EXE版";
   about.Comments = context_.scrVersion ? "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ連続ﾁｪﾝｼﾞｬｰ(SCR版)" : "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ連続ﾁｪﾝｼﾞｬｰ(EXE版)";

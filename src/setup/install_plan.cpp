@@ -4,7 +4,7 @@
 #include <iterator>
 #include <optional>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "fileops/archives.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
@@ -41,11 +41,11 @@ CopyPlan PlanCopies(const std::string& source, const std::string& target, const 
   auto copy = [&](const std::string& f, const std::string& to) {
     plan.copies.push_back({source + f, to + f, f == fileops::kArchiverName});
   };
-  if (!browse::SameText(source, target)) {
+  if (!text::SameText(source, target)) {
     for (const std::string& f : files) copy(f, target);
   }
   if (windowsWritable) {
-    if (browse::SameText(source, windows)) return plan;
+    if (text::SameText(source, windows)) return plan;
     for (const std::string& f : files) {
       if (exists(source + f)) copy(f, windows);
     }
@@ -111,7 +111,7 @@ std::vector<std::string> FilesToRemove(const InstalledFiles& record, const std::
   auto add = [&](const std::string& path, bool named) {
     if (recorded ? record.Ours(path) : named) files.push_back(path);
   };
-  const bool apart = !browse::SameText(program, windows);
+  const bool apart = !text::SameText(program, windows);
   for (const char* text : kTextFiles) {
     files.push_back(program + text);
     if (apart) add(windows + text, true);
@@ -132,22 +132,22 @@ std::string ScreenSaverValue(platform::FileSystem& fs, const std::string& window
   std::optional<std::string> shortPath = fs.ShortPath(screenSaver);
   if (!shortPath) return screenSaver;
   std::string folder, name;
-  browse::SplitFileName(*shortPath, folder, name);
+  text::SplitFileName(*shortPath, folder, name);
   return name.empty() ? screenSaver : windows + name;
 }
 
 std::string ScreenSaverLine(const std::string& folder) {
   constexpr size_t kRoom = 21;  // bytes of folder the line's width holds at the form's font
-  std::string shown = browse::CutYen(folder);
+  std::string shown = text::CutYen(folder);
   if (shown.size() > kRoom) {
-    const std::vector<std::string> levels = browse::PathComponents(shown);
+    const std::vector<std::string> levels = text::PathComponents(shown);
     std::string tail;
     for (size_t i = levels.size(); i-- > 1;) {
       const std::string longer = "\\" + levels[i] + tail;
       if (!tail.empty() && levels[0].size() + 2 + longer.size() > kRoom) break;
       tail = longer;
     }
-    shown = levels.empty() ? shown : browse::AddYen(levels[0]) + "…" + tail;
+    shown = levels.empty() ? shown : text::AddYen(levels[0]) + "…" + tail;
   }
   return "QUOVEL32.SCR版は、[" + shown + "]ﾌｫﾙﾀﾞｰに置かれます。";
 }
@@ -157,9 +157,9 @@ std::string UninstallerFolder(platform::FileSystem& fs, platform::Shell& shell, 
   if (windowsWritable) return windows;
   std::optional<std::string> base = shell.SpecialFolderPath(platform::SpecialFolder::kLocalAppData);
   if (!base || base->empty()) return {};
-  const std::string folder = browse::AddYen(*base) + kMakerFolder;
+  const std::string folder = text::AddYen(*base) + kMakerFolder;
   if (!fs.DirectoryExists(folder)) fs.CreateFolder(folder);
-  return fs.DirectoryExists(folder) ? browse::AddYen(folder) : std::string();
+  return fs.DirectoryExists(folder) ? text::AddYen(folder) : std::string();
 }
 
 }  // namespace setup

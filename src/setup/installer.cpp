@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "browse/shell_paths.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "fileops/file_copy.h"
 #include "forms/setup_form.h"
@@ -27,13 +27,13 @@ constexpr platform::RegistryRoot kUser = platform::RegistryRoot::kCurrentUser;
 Installer::Installer(gui::Application& app, forms::TSCR32SETUPForm& form, platform::Services& os,
                      common::TMKBoxDlg& box, browse::ShellPaths& shell, SetupContext context)
     : app_(app), f_(form), os_(os), box_(box), shell_(shell), context_(std::move(context)) {
-  windows_ = browse::AddYen(os_.desktop.WindowsFolder());
+  windows_ = text::AddYen(os_.desktop.WindowsFolder());
 }
 
 Installer::~Installer() = default;
 
-std::string Installer::DefaultProgramFolder() const { return browse::LeftCut(windows_, 3) + "KaPULP32\\QUOVEL32"; }
-std::string Installer::DefaultWorkingFolder() const { return browse::LeftCut(windows_, 3) + "KaPULT32\\TmPQVLA"; }
+std::string Installer::DefaultProgramFolder() const { return text::LeftCut(windows_, 3) + "KaPULP32\\QUOVEL32"; }
+std::string Installer::DefaultWorkingFolder() const { return text::LeftCut(windows_, 3) + "KaPULT32\\TmPQVLA"; }
 
 void Installer::Create() {
   // Centred now, not at the first showing: the uninstall modes never show the form, and their
@@ -72,8 +72,8 @@ void Installer::Create() {
   if (!groups) box_.MsgOK("グループ名の取得に失敗しました・・・");
 
   const store::SettingsKey scr(os_.registry, store::ScrKey());
-  f_.Edit1.SetText(browse::CutYen(UsableFolder(scr.Text("EXEPATH", "")).value_or(DefaultProgramFolder())));
-  f_.Edit2.SetText(browse::CutYen(UsableFolder(scr.Text("TMPQVLA", "")).value_or(DefaultWorkingFolder())));
+  f_.Edit1.SetText(text::CutYen(UsableFolder(scr.Text("EXEPATH", "")).value_or(DefaultProgramFolder())));
+  f_.Edit2.SetText(text::CutYen(UsableFolder(scr.Text("TMPQVLA", "")).value_or(DefaultWorkingFolder())));
   ShowScreenSaverFolder();
   seconds_ = os_.desktop.ScreenSaverTimeout().value_or(seconds_);
   ShowSeconds();
@@ -107,7 +107,7 @@ void Installer::AttachEvents() {
 }
 
 void Installer::ShowScreenSaverFolder() {
-  const std::string folder = windowsWritable_ ? browse::CutYen(windows_) : f_.Edit1.Text();
+  const std::string folder = windowsWritable_ ? text::CutYen(windows_) : f_.Edit1.Text();
   f_.Label3.SetCaption(ScreenSaverLine(folder));
   f_.Label3.SetHint(folder);
 }
@@ -142,7 +142,7 @@ void Installer::SetBusy(bool busy) {
 
 std::optional<std::string> Installer::UsableFolder(const std::string& stored) {
   if (stored.empty()) return std::nullopt;
-  std::string folder = browse::CutYen(stored);
+  std::string folder = text::CutYen(stored);
   if (!os_.fs.DirectoryExists(folder)) {
     try {
       if (!shell_.RepairPath(folder) || !os_.fs.DirectoryExists(folder)) return std::nullopt;
@@ -160,11 +160,11 @@ std::optional<std::string> Installer::MakeFolder(const std::string& text, const 
     box_.MsgOK(emptyMessage);
     return std::nullopt;
   }
-  const std::string target = browse::AddYen(*full);
+  const std::string target = text::AddYen(*full);
   std::string current;
   bool asked = false;
-  for (const std::string& part : browse::SplitPath(target)) {
-    const std::string level = browse::CutYen(current + part);
+  for (const std::string& part : text::SplitPath(target)) {
+    const std::string level = text::CutYen(current + part);
     if (os_.fs.DirectoryExists(level)) {
       current += part;
       continue;
@@ -177,11 +177,11 @@ std::optional<std::string> Installer::MakeFolder(const std::string& text, const 
     } catch (const browse::ShellError&) {
     }
     if (found) {
-      current = browse::AddYen(repaired);
+      current = text::AddYen(repaired);
       continue;
     }
     // One question before the first missing level; the rest of the chain follows.
-    if (!asked && box_.MsgYesNoTimer(browse::CutYen(target) + "\n" + "フォルダーを作成します", gui::kMrYes) != gui::kMrYes) {
+    if (!asked && box_.MsgYesNoTimer(text::CutYen(target) + "\n" + "フォルダーを作成します", gui::kMrYes) != gui::kMrYes) {
       return std::nullopt;
     }
     asked = true;
@@ -216,10 +216,10 @@ bool Installer::Install() {
   store::SettingsKey scr(os_.registry, store::ScrKey());
   const std::optional<std::string> work = MakeFolder(f_.Edit2.Text(), "作業用フォルダーを設定して下さい。");
   if (!work) return false;
-  scr.Write("TMPQVLA", browse::CutYen(*work));
+  scr.Write("TMPQVLA", text::CutYen(*work));
   const std::optional<std::string> target = MakeFolder(f_.Edit1.Text(), "EXE登録フォルダーを設定して下さい。");
   if (!target) return false;
-  scr.Write("EXEPATH", browse::CutYen(*target));
+  scr.Write("EXEPATH", text::CutYen(*target));
   scr.Write("Group", group);
 
   // The program, its texts and the screen saver. A Windows folder this user may not write

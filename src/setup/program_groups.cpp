@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "platform/collation.h"
 #include "platform/dde.h"
 #include "platform/registry.h"
@@ -76,7 +76,7 @@ std::vector<std::string> InstallerGroups(std::vector<std::string> names, platfor
   std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::string> rows;
   for (auto& k : keyed) rows.push_back(std::move(k.second));
-  auto same = [](const char* name) { return [name](const std::string& row) { return browse::SameText(row, name); }; };
+  auto same = [](const char* name) { return [name](const std::string& row) { return text::SameText(row, name); }; };
   auto maker = std::find_if(rows.begin(), rows.end(), same(kMakerGroup));
   if (maker != rows.end()) std::rotate(maker, maker + 1, rows.end());
   rows.erase(std::remove_if(rows.begin(), rows.end(), same(kDefaultGroup)), rows.end());
@@ -94,12 +94,12 @@ std::string StartupGroup(platform::Registry& registry) {
       registry.ReadString(platform::RegistryRoot::kCurrentUser, std::string(kExplorer) + "\\MapGroups", "StartUp")
           .value_or("");
   if (!group.empty()) return group;
-  const std::string programs = browse::CutYen(ShellFolder(registry, "Programs"));
-  const std::string startup = browse::CutYen(ShellFolder(registry, "Startup"));
+  const std::string programs = text::CutYen(ShellFolder(registry, "Programs"));
+  const std::string startup = text::CutYen(ShellFolder(registry, "Startup"));
   if (programs.empty() || startup.empty()) return {};
   std::string folder, name;
-  browse::SplitFileName(startup, folder, name);
-  return browse::SameText(browse::CutYen(folder), programs) ? name : std::string();
+  text::SplitFileName(startup, folder, name);
+  return text::SameText(text::CutYen(folder), programs) ? name : std::string();
 }
 
 }  // namespace setup

@@ -3,7 +3,7 @@
 // refusal while another window of the program exists.
 #include <vector>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "fileops/file_copy.h"
 #include "forms/setup_form.h"
@@ -32,14 +32,14 @@ void DeleteIfThere(platform::FileSystem& fs, const std::string& path) {
 
 // The folder and, when the data live elsewhere, the folder that stands in for it.
 std::vector<std::string> FoldersOf(const std::string& folder, const std::string& data) {
-  if (data.empty() || browse::SameText(folder, data)) return {folder};
+  if (data.empty() || text::SameText(folder, data)) return {folder};
   return {folder, data};
 }
 
 // The folder and then each parent up to the root, until one that still holds something (or
 // cannot be removed) stays.
 void RemoveEmptyFolders(platform::FileSystem& fs, const std::string& folder) {
-  const std::vector<std::string> chain = browse::PathPrefixes(browse::CutYen(folder));
+  const std::vector<std::string> chain = text::PathPrefixes(text::CutYen(folder));
   for (size_t i = chain.size(); i-- > 1;) {
     if (!fs.RemoveFolder(chain[i]).ok() || fs.DirectoryExists(chain[i])) break;
   }
@@ -121,8 +121,8 @@ void Installer::DeleteDataFiles() {
   DeleteIfThere(os_.fs, program + "DrV$$$$$.TXT");
   // The user's own folder goes once it is empty.
   for (const std::string& folder : {data.program, data.windows}) {
-    if (!browse::SameText(folder, program) && !browse::SameText(folder, windows_)) {
-      os_.fs.RemoveFolder(browse::CutYen(folder));
+    if (!text::SameText(folder, program) && !text::SameText(folder, windows_)) {
+      os_.fs.RemoveFolder(text::CutYen(folder));
     }
   }
 }
@@ -130,10 +130,10 @@ void Installer::DeleteDataFiles() {
 // The screen saver is switched off when it is this program's copy, wherever it was named.
 void Installer::ClearScreenSaver() {
   const std::string ours[] = {
-      browse::UpperAscii(ScreenSaverValue(os_.fs, windows_, windows_ + kScreenSaverFile, true)),
-      browse::UpperAscii(context_.programFolder + kScreenSaverFile)};
+      text::UpperAscii(ScreenSaverValue(os_.fs, windows_, windows_ + kScreenSaverFile, true)),
+      text::UpperAscii(context_.programFolder + kScreenSaverFile)};
   auto isOurs = [&](const std::string& value) {
-    return !value.empty() && (browse::UpperAscii(value) == ours[0] || browse::UpperAscii(value) == ours[1]);
+    return !value.empty() && (text::UpperAscii(value) == ours[0] || text::UpperAscii(value) == ours[1]);
   };
   bool off = false;
   if (isOurs(os_.profile.ReadString("SYSTEM.INI", "boot", "SCRNSAVE.EXE", ""))) {
@@ -220,8 +220,8 @@ void Installer::Timer3Timer() {
   }
   if (rmDir_ != "n") {
     std::string folder, name;
-    browse::SplitFileName(file_, folder, name);
-    const std::vector<std::string> chain = browse::PathPrefixes(folder);
+    text::SplitFileName(file_, folder, name);
+    const std::vector<std::string> chain = text::PathPrefixes(folder);
     if (!chain.empty()) {
       os_.fs.SetCurrentFolder(chain.front());
       RemoveEmptyFolders(os_.fs, folder);

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
 
@@ -33,7 +33,7 @@ std::vector<std::string> DataFilesIn(platform::FileSystem& fs, const std::string
   std::vector<std::string> names;
   for (const std::string& pattern : patterns) {
     for (const platform::FindEntry& e : fs.Find(folder + pattern, kAnyFile)) {
-      if (browse::SameText(ExtensionOf(e.name), ExtensionOf(pattern))) names.push_back(e.name);
+      if (text::SameText(ExtensionOf(e.name), ExtensionOf(pattern))) names.push_back(e.name);
     }
   }
   return names;
@@ -43,10 +43,10 @@ std::vector<std::string> DataFilesIn(platform::FileSystem& fs, const std::string
 std::optional<std::string> UserFolder(platform::FileSystem& fs, platform::Shell& shell) {
   std::optional<std::string> base = shell.SpecialFolderPath(platform::SpecialFolder::kLocalAppData);
   if (!base || base->empty()) return std::nullopt;
-  std::string folder = browse::AddYen(*base);
-  for (const std::string& part : browse::SplitPath(kUserDataFolder)) {
+  std::string folder = text::AddYen(*base);
+  for (const std::string& part : text::SplitPath(kUserDataFolder)) {
     folder += part;
-    if (!fs.DirectoryExists(folder)) fs.CreateFolder(browse::CutYen(folder));
+    if (!fs.DirectoryExists(folder)) fs.CreateFolder(text::CutYen(folder));
   }
   if (!fs.DirectoryExists(folder) || !FolderWritable(fs, folder)) return std::nullopt;
   return folder;
@@ -71,9 +71,9 @@ bool FolderWritable(platform::FileSystem& fs, const std::string& folder) {
 
 DataFolders DecideDataFolders(platform::FileSystem& fs, platform::Shell& shell, const std::string& windowsFolder,
                               const std::string& programFolder) {
-  DataFolders d{browse::AddYen(windowsFolder), browse::AddYen(programFolder)};
+  DataFolders d{text::AddYen(windowsFolder), text::AddYen(programFolder)};
   const bool windowsWritable = FolderWritable(fs, d.windows);
-  const bool programWritable = browse::SameText(d.program, d.windows) ? windowsWritable : FolderWritable(fs, d.program);
+  const bool programWritable = text::SameText(d.program, d.windows) ? windowsWritable : FolderWritable(fs, d.program);
   if (windowsWritable && programWritable) return d;
   std::optional<std::string> user = UserFolder(fs, shell);
   if (!user) return d;

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "store/cache_bytes.h"
 #include "store/list_file.h"
 
@@ -22,7 +22,7 @@ constexpr size_t kMagicSize = 8;
 // Past this many entries a save drops the other process's entries that this one does not know.
 constexpr size_t kMaxEntries = 100000;
 
-std::string Key(const std::string& path) { return browse::UpperAscii(path); }
+std::string Key(const std::string& path) { return text::UpperAscii(path); }
 
 }  // namespace
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 
 namespace store {
 
@@ -11,7 +11,7 @@ const char kTimerFile[] = "QUOVEL32.Tim";
 const char kTimerSection[] = "Timer";
 
 FileTimers::FileTimers(platform::FileSystem& fs, const std::string& folder)
-    : profile_(fs), file_(browse::AddYen(folder) + kTimerFile) {}
+    : profile_(fs), file_(text::AddYen(folder) + kTimerFile) {}
 
 int FileTimers::Read(const std::string& path) {
   std::string text = profile_.ReadString(file_, kTimerSection, path, "0");

@@ -5,7 +5,7 @@
 #pragma once
 #include <string>
 
-#include "store/profile_files.h"
+#include "platform/profile_files.h"
 
 namespace platform {
 class FileSystem;
@@ -33,7 +33,7 @@ class FileTimers {
   static bool CanHold(const std::string& path);
 
  private:
-  ProfileFiles profile_;
+  platform::ProfileFiles profile_;
   std::string file_;
 };
 

@@ -1,6 +1,6 @@
 #include "store/histories.h"
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "common/tmset_box.h"
 #include "forms/manager/manager_form.h"
@@ -54,7 +54,7 @@ void Histories::RecordFolder(const std::string& folder) {
 void Histories::PutOnTop(const std::string& folder, bool trim) {
   gui::ListBox& list = f_.ListBoxKaKo;
   for (int i = 0; i < list.Count(); ++i) {
-    if (browse::SameText(list.Item(i), folder)) {
+    if (text::SameText(list.Item(i), folder)) {
       list.DeleteItem(i);
       break;
     }

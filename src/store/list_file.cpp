@@ -1,6 +1,6 @@
 #include "store/list_file.h"
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "platform/file_system.h"
 #include "platform/text_codec.h"
 #include "store/saver_resource.h"
@@ -120,14 +120,14 @@ std::string SaverDescription(platform::FileSystem& fs, platform::TextCodec& text
 
 std::string DisplayName(const std::string& path, const std::function<std::string(const std::string&)>& describe) {
   std::string folder, name;
-  browse::SplitFileName(path, folder, name);
+  text::SplitFileName(path, folder, name);
   size_t dot = name.rfind('.');
   std::string ext = dot == std::string::npos ? std::string() : name.substr(dot);
-  if (browse::UpperAscii(ext) != ".SCR") return name;
+  if (text::UpperAscii(ext) != ".SCR") return name;
   std::string description = describe(path);
   if (!description.empty()) return description;
   std::string stem = name.substr(0, dot);
-  if (!stem.empty()) stem = browse::UpperAscii(stem.substr(0, 1)) + stem.substr(1);
+  if (!stem.empty()) stem = text::UpperAscii(stem.substr(0, 1)) + stem.substr(1);
   return stem;
 }
 

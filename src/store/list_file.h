@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "browse/list_capacity.h"
 #include "platform/os_result.h"
 
 namespace platform {
@@ -18,9 +19,8 @@ class TextCodec;
 
 namespace store {
 
-// A memory list stops taking entries once it holds this many (the entry that reached it stays).
-constexpr size_t kListCapacity = 32700;
-inline bool AtCapacity(size_t count) { return count >= kListCapacity; }
+using browse::AtCapacity;
+using browse::kListCapacity;
 
 // List numbers: 0-9 are M0-M9, 10 the file history, 11 the exclusion list.
 constexpr int kHistoryList = 10;

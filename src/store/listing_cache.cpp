@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "store/cache_bytes.h"
 
 namespace store {
@@ -45,7 +45,7 @@ bool ReadRows(Reader& in, std::vector<std::string>& rows) {
 
 std::string FormatListingCache(const std::string& folder, const browse::FileListing& listing) {
   std::string out(kMagic, kMagicSize);
-  PutText(out, browse::UpperAscii(folder));
+  PutText(out, text::UpperAscii(folder));
   PutText(out, listing.folder);
   PutText(out, listing.pattern);
   PutNumber(out, static_cast<uint32_t>(listing.mask), 4);
@@ -69,7 +69,7 @@ std::string FormatListingCache(const std::string& folder, const browse::FileList
 std::optional<browse::FileListing> ParseListingCache(const std::string& folder, const std::string& bytes) {
   Reader in(bytes, kMagic, kMagicSize);
   std::string writtenFor;
-  if (!in.Text(writtenFor) || writtenFor != browse::UpperAscii(folder)) return std::nullopt;
+  if (!in.Text(writtenFor) || writtenFor != text::UpperAscii(folder)) return std::nullopt;
   browse::FileListing l;
   uint64_t mask = 0, normal = 0, names = 0, count = 0;
   if (!in.Text(l.folder) || !in.Text(l.pattern) || !in.Number(mask, 4) || !in.Number(normal, 1) ||

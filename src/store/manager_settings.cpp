@@ -5,7 +5,7 @@
 
 #include "browse/file_info.h"
 #include "browse/shell_paths.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "common/work_area.h"
 #include "forms/manager/manager_form.h"
@@ -25,7 +25,7 @@ constexpr char kManagerTitle[] = "QUOVEL32 EXE版";
 ManagerSettings::ManagerSettings(gui::Application& app, forms::TQUOVEL32KAPUL& form, platform::Services& os,
                                  common::TMKBoxDlg& box, MemoryLists& lists, ManagerContext context)
     : app_(app), f_(form), os_(os), box_(box), lists_(lists), context_(std::move(context)) {
-  values_ = DefaultSettings({browse::CutYen(context_.windowsFolder), browse::CutYen(context_.programFolder)});
+  values_ = DefaultSettings({text::CutYen(context_.windowsFolder), text::CutYen(context_.programFolder)});
   playListBox_ = &f_.ListBox4;
   f_.Timer9.OnTimer = [this](gui::Component&) { StartUp(); };
   f_.OnCloseQuery = [this](gui::Component&, bool& canClose) { canClose = CloseRequest(); };
@@ -139,7 +139,7 @@ void ManagerSettings::FixListFolders() {
 
 void ManagerSettings::SetWorkingFolder(const std::string& stored) {
   workingFolder_ = kNoWorkingFolder;
-  std::string folder = browse::CutYen(stored);
+  std::string folder = text::CutYen(stored);
   if (folder.empty()) return;
   if (!os_.fs.DirectoryExists(folder)) {
     browse::ShellPaths shell(os_.fs, os_.shell, os_.collation, context_.windowsFolder);
@@ -152,7 +152,7 @@ void ManagerSettings::SetWorkingFolder(const std::string& stored) {
   }
   // The program works inside this folder; one it cannot enter counts as none.
   if (!os_.fs.SetCurrentFolder(folder).ok()) return;
-  workingFolder_ = browse::AddYen(folder);
+  workingFolder_ = text::AddYen(folder);
 }
 
 void ManagerSettings::ApplyColours() {
@@ -423,7 +423,7 @@ void ManagerSettings::Toggle(gui::MenuItem& item) {
 Settings ManagerSettings::FromWindow() const {
   Settings s = values_;
   s.kinsi = f_.KINSI.Checked();
-  s.workingFolder = workingFolder_ == kNoWorkingFolder ? browse::CutYen(kNoWorkingFolder) : browse::CutYen(workingFolder_);
+  s.workingFolder = workingFolder_ == kNoWorkingFolder ? text::CutYen(kNoWorkingFolder) : text::CutYen(workingFolder_);
   s.fp = std::make_pair(f_.Left(), f_.Top());
   const gui::CheckBox* boxes[] = {&f_.CB1, &f_.CB2, &f_.CB3, &f_.CB4, &f_.CB5};
   for (size_t i = 0; i < 5; ++i) s.zokusei[i] = boxes[i]->Checked() ? 1 : 0;

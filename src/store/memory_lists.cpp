@@ -1,6 +1,6 @@
 #include "store/memory_lists.h"
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "gui/application.h"
 #include "gui/combo_box.h"
 #include "gui/list_box.h"
@@ -19,8 +19,8 @@ MemoryLists::MemoryLists(gui::Application& app, platform::FileSystem& fs, Memory
 
 void MemoryLists::FixFolders(bool scrVersion, int kyouyo, const std::string& windowsFolder,
                              const std::string& programFolder) {
-  windowsFolder_ = browse::AddYen(windowsFolder);
-  programFolder_ = browse::AddYen(programFolder);
+  windowsFolder_ = text::AddYen(windowsFolder);
+  programFolder_ = text::AddYen(programFolder);
   const bool own = !scrVersion && kyouyo == 2;
   listFolder_ = own ? programFolder_ : windowsFolder_;
   listPrefix_ = own ? "QVLE32M" : "QVLA32M";
@@ -42,7 +42,7 @@ std::string MemoryLists::DriveFolderFile(SaveTarget target) const {
 }
 
 std::vector<std::string> MemoryLists::LoadOrEmpty(const std::string& path) {
-  const std::string key = browse::UpperAscii(path);
+  const std::string key = text::UpperAscii(path);
   std::optional<std::vector<std::string>> entries = LoadList(fs_, path);
   if (entries) {
     unreadable_.erase(key);
@@ -54,7 +54,7 @@ std::vector<std::string> MemoryLists::LoadOrEmpty(const std::string& path) {
 }
 
 bool MemoryLists::Write(const std::string& path, const std::vector<std::string>& entries) {
-  if (unreadable_.count(browse::UpperAscii(path)) != 0) return true;
+  if (unreadable_.count(text::UpperAscii(path)) != 0) return true;
   return SaveList(fs_, path, entries).ok();
 }
 
@@ -181,9 +181,9 @@ void MemoryLists::RebuildTwin(const gui::ListBox& main, gui::ListBox& twin) {
 
 void MemoryLists::RememberDriveFolder(const std::string& folder) {
   if (folder.empty()) return;
-  const std::string drive = browse::UpperAscii(folder.substr(0, 1));
+  const std::string drive = text::UpperAscii(folder.substr(0, 1));
   for (auto it = driveFolders_.begin(); it != driveFolders_.end(); ++it) {
-    if (!it->empty() && browse::UpperAscii(it->substr(0, 1)) == drive) {
+    if (!it->empty() && text::UpperAscii(it->substr(0, 1)) == drive) {
       driveFolders_.erase(it);
       break;
     }

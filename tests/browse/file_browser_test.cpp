@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "browse/shell_paths.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "forms/manager/manager_form.h"
 #include "gui/canvas.h"
@@ -17,6 +17,8 @@
 #include "support/sjis_text.h"
 
 namespace browse {
+
+using namespace text;
 namespace {
 
 using testsupport::Utf8;

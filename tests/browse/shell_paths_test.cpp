@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "browse/filters.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "platform/fake/fake_platform.h"
 #include "support/sjis_text.h"
 
 namespace browse {
+
+using namespace text;
 namespace {
 
 using testsupport::Utf8;

@@ -42,7 +42,7 @@ TEST(LzhNames, LeadByteRangesEndExactly) {
            {0x80, false}, {0x81, true}, {0x9F, true}, {0xA0, false}, {0xDF, false}, {0xE0, true}, {0xFC, true},
            {0xFD, false}}) {
     const std::string ch(1, static_cast<char>(byte));
-    EXPECT_EQ(lzh::IsSjisLead(byte), lead) << int{byte};
+    EXPECT_EQ(lzh::IsLeadByte(byte), lead) << int{byte};
     const std::vector<std::string> parts = lead ? std::vector<std::string>{ch + "\\x"} : std::vector<std::string>{ch, "x"};
     EXPECT_EQ(lzh::SplitStoredPath(ch + "\\x").parts, parts) << int{byte};
   }

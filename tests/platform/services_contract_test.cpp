@@ -5,7 +5,7 @@
 
 #include "platform/contract_environment.h"
 #include "platform/fake/fold.h"
-#include "store/profile_files.h"
+#include "platform/profile_files.h"
 #include "support/sjis_text.h"
 
 namespace platformtest {
@@ -105,7 +105,7 @@ TYPED_TEST(ServicesContract, ProfileTrimsBlanksAndQuotes) {
 // The program writes its timer file with its own code, whatever code page Windows runs with; the
 // profile API (and so the user's editor) must read the same file, and the other way round.
 TYPED_TEST(ServicesContract, TheProgramsOwnProfileFilesAreThoseOfTheProfileApi) {
-  store::ProfileFiles own(this->os.fs);
+  platform::ProfileFiles own(this->os.fs);
   const std::string file = this->At("own.ini");
   const std::string saver = "C:\\ソフト\\表示.SCR";
   ASSERT_TRUE(own.WriteString(file, "ゾーン", saver, "30"));

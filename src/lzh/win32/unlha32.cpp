@@ -55,7 +55,7 @@ UINT OsType(uint8_t id) {
 void CopyField(char* field, size_t size, const std::string& text) {
   size_t n = 0;
   while (n < text.size()) {
-    size_t step = lzh::IsSjisLead(static_cast<unsigned char>(text[n])) ? 2 : 1;
+    size_t step = lzh::IsLeadByte(static_cast<unsigned char>(text[n])) ? 2 : 1;
     if (n + step > size - 1) break;
     n += step;
   }

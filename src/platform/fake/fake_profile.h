@@ -5,11 +5,11 @@
 #include <string>
 
 #include "platform/desktop.h"
-#include "store/profile_files.h"
+#include "platform/profile_files.h"
 
 namespace platform::fake {
 
-class FakeProfile : public store::ProfileFiles {
+class FakeProfile : public platform::ProfileFiles {
  public:
   // A file named without a folder lives in desktop.WindowsFolder().
   FakeProfile(FileSystem& fs, Desktop& desktop) : ProfileFiles(fs), desktop_(desktop) {}

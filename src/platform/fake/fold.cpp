@@ -2,16 +2,15 @@
 
 #include <cstring>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 
 namespace platform::fake {
 
 // The fakes compare names the way the program's own text routines do, so there is one byte rule.
-bool IsLeadByte(unsigned char c) { return browse::IsLeadByte(c); }
 
-std::string UpperAscii(const std::string& text) { return browse::UpperAscii(text); }
+std::string UpperAscii(const std::string& text) { return text::UpperAscii(text); }
 
-bool SameText(const std::string& a, const std::string& b) { return browse::SameText(a, b); }
+bool SameText(const std::string& a, const std::string& b) { return text::SameText(a, b); }
 
 namespace {
 // "/" is never the second byte of a two-byte character, so it can simply become "\".
@@ -25,14 +24,14 @@ std::string Backslashes(std::string text) {
 
 std::vector<std::string> SplitPath(const std::string& path) {
   std::vector<std::string> parts;
-  for (std::string piece : browse::SplitPath(Backslashes(path))) {
+  for (std::string piece : text::SplitPath(Backslashes(path))) {
     piece.pop_back();   // each piece ends with its "\"
     if (!piece.empty()) parts.push_back(piece);
   }
   return parts;
 }
 
-bool EndsWithSeparator(const std::string& text) { return browse::EndsWithYen(Backslashes(text)); }
+bool EndsWithSeparator(const std::string& text) { return text::EndsWithYen(Backslashes(text)); }
 
 namespace {
 

@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "text/text_path.h"
+
 namespace platform::fake {
 
-bool IsLeadByte(unsigned char c);
+using text::IsLeadByte;
 std::string UpperAscii(const std::string& text);
 bool SameText(const std::string& a, const std::string& b);
 // Splits at "\" and "/" that are characters of their own; empty pieces are dropped.

@@ -15,7 +15,7 @@
 #include "browse/file_browser.h"
 #include "browse/registration.h"
 #include "browse/shell_paths.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "common/mkbox.h"
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
@@ -177,7 +177,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     double t = Now();
     browser.OpenFolderList(folder);
     step[kOpen] += Now() - t;
-    const std::string real = browse::AddYen(browser.CurrentFolder());
+    const std::string real = text::AddYen(browser.CurrentFolder());
     t = Now();
     browser.FillFileList(real);
     step[kFill] += Now() - t;
@@ -201,7 +201,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     step[kAdd] += Now() - t;
     t = Now();
-    std::vector<std::string> below = paths.SubFolders(browse::CutYen(real), true);
+    std::vector<std::string> below = paths.SubFolders(text::CutYen(real), true);
     step[kSubfolders] += Now() - t;
     for (auto it = below.rbegin(); it != below.rend(); ++it) stack.push_back(real + *it + "\\");
   }

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "browse/shell_paths.h"
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "platform/win32/win32_platform.h"
 #include "support/sjis_text.h"
 
 namespace browse {
+
+using namespace text;
 namespace {
 
 using testsupport::Utf8;

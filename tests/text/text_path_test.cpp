@@ -1,10 +1,10 @@
-#include "browse/text_path.h"
+#include "text/text_path.h"
 
 #include <gtest/gtest.h>
 
 #include "support/sjis_text.h"
 
-namespace browse {
+namespace text {
 namespace {
 
 using testsupport::Utf8;
@@ -141,4 +141,4 @@ TEST(TextPath, CompareTextFoldsAsciiOnly) {
 }
 
 }  // namespace
-}  // namespace browse
+}  // namespace text

@@ -9,31 +9,29 @@
 #include "platform/profile.h"
 
 namespace platform {
+
 class FileSystem;
-}
 
-namespace store {
-
-class ProfileFiles : public platform::Profile {
+class ProfileFiles : public Profile {
  public:
-  explicit ProfileFiles(platform::FileSystem& fs) : fs_(fs) {}
+  explicit ProfileFiles(FileSystem& fs) : fs_(fs) {}
 
   // A missing or unreadable file reads as empty. A file that exists but cannot be read is never
   // written over: the change fails with the reason.
   std::string ReadString(const std::string& file, const std::string& section, const std::string& key,
                          const std::string& fallback) override;
-  platform::OsResult WriteString(const std::string& file, const std::string& section, const std::string& key,
+  OsResult WriteString(const std::string& file, const std::string& section, const std::string& key,
                                  const std::string& value) override;
-  platform::OsResult DeleteKey(const std::string& file, const std::string& section, const std::string& key) override;
+  OsResult DeleteKey(const std::string& file, const std::string& section, const std::string& key) override;
 
   // The file a profile name stands for: the name as given.
   virtual std::string PathOf(const std::string& file) { return file; }
 
  private:
-  platform::OsResult Change(const std::string& file, const std::string& section, const std::string& key,
+  OsResult Change(const std::string& file, const std::string& section, const std::string& key,
                             const std::string* value);
 
-  platform::FileSystem& fs_;
+  FileSystem& fs_;
 };
 
-}  // namespace store
+}  // namespace platform

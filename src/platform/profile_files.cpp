@@ -1,12 +1,12 @@
-#include "store/profile_files.h"
+#include "platform/profile_files.h"
 
 #include <optional>
 #include <vector>
 
-#include "browse/text_path.h"
+#include "text/text_path.h"
 #include "platform/file_system.h"
 
-namespace store {
+namespace platform {
 
 namespace {
 
@@ -39,7 +39,7 @@ std::optional<std::string> SectionOf(const std::string& line) {
   std::string t = Trim(line);
   if (t.empty() || t[0] != '[') return std::nullopt;
   const std::string inside = t.substr(1);
-  return Trim(inside.substr(0, browse::FindChar(inside, ']')));
+  return Trim(inside.substr(0, text::FindChar(inside, ']')));
 }
 
 // The key of a "key=value" line; comment lines (";") have none. "=" and ";" are never the second
@@ -68,10 +68,10 @@ std::string ProfileFiles::ReadString(const std::string& file, const std::string&
     bool inSection = false;
     for (const std::string& line : Lines(*text)) {
       if (std::optional<std::string> s = SectionOf(line)) {
-        inSection = browse::SameText(*s, Trim(section));
+        inSection = text::SameText(*s, Trim(section));
       } else if (inSection) {
         std::optional<std::string> k = KeyOf(line);
-        if (k && browse::SameText(*k, Trim(key))) return ValueOf(line);
+        if (k && text::SameText(*k, Trim(key))) return ValueOf(line);
       }
     }
   }
@@ -115,11 +115,11 @@ platform::OsResult ProfileFiles::Change(const std::string& file, const std::stri
   for (size_t i = 0; i < lines.size(); ++i) {
     if (std::optional<std::string> s = SectionOf(lines[i])) {
       if (inSection && sectionEnd == lines.size()) sectionEnd = i;
-      inSection = browse::SameText(*s, wantSection);
+      inSection = text::SameText(*s, wantSection);
       if (inSection && sectionLine == lines.size()) sectionLine = i;
     } else if (inSection) {
       std::optional<std::string> k = KeyOf(lines[i]);
-      if (k && browse::SameText(*k, wantKey)) keyLines.push_back(i);
+      if (k && text::SameText(*k, wantKey)) keyLines.push_back(i);
     }
   }
 
@@ -146,4 +146,4 @@ platform::OsResult ProfileFiles::Change(const std::string& file, const std::stri
   return fs_.WriteFileReplacing(path, out);
 }
 
-}  // namespace store
+}  // namespace platform

@@ -1,14 +1,14 @@
 // The program's own profile-file code beyond what the platform contract checks against the
 // Windows profile API: two-byte characters whose second byte looks like "]" or a letter, damaged
 // files, and files that must not be written over.
-#include "store/profile_files.h"
+#include "platform/profile_files.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/fake/fake_file_system.h"
 #include "support/sjis_text.h"
 
-namespace store {
+namespace platform {
 namespace {
 
 using testsupport::Utf8;
@@ -64,4 +64,4 @@ TEST_F(ProfileFilesTest, AFileThatCannotBeReadOrReplacedKeepsItsBytes) {
 }
 
 }  // namespace
-}  // namespace store
+}  // namespace platform

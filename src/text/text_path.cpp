@@ -1,8 +1,8 @@
-#include "browse/text_path.h"
+#include "text/text_path.h"
 
 #include <string_view>
 
-namespace browse {
+namespace text {
 
 namespace {
 
@@ -32,8 +32,6 @@ std::string MapAscii(const std::string& text, Map map) {
 }
 
 }  // namespace
-
-bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
 
 bool EndsWithYen(const std::string& path) {
   if (path.empty() || path.back() != '\\') return false;
@@ -155,4 +153,4 @@ int CompareText(const std::string& a, const std::string& b) {
 
 bool SameText(const std::string& a, const std::string& b) { return a.size() == b.size() && CompareText(a, b) == 0; }
 
-}  // namespace browse
+}  // namespace text

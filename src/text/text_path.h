@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-namespace browse {
+namespace text {
 
 // True for bytes that start a two-byte character.
-bool IsLeadByte(unsigned char byte);
+inline bool IsLeadByte(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
 
 // Appends "\" unless the text already ends with a "\" of its own; empty stays empty.
 std::string AddYen(const std::string& path);
@@ -53,4 +53,4 @@ int CompareText(const std::string& a, const std::string& b);
 // ASCII-case-insensitive equality (paths and names are compared this way throughout).
 bool SameText(const std::string& a, const std::string& b);
 
-}  // namespace browse
+}  // namespace text
