@@ -19,15 +19,26 @@
 
 namespace app {
 
+namespace {
+// Typed text with a character Shift-JIS lacks is refused, never turned into a look-alike.
+constexpr const char* kTextRefused = "この文字は使えません・・・\nシフトJISで表せない文字は入力出来ません。";
+}  // namespace
+
 Program::Program(gui::Application& app, platform::Services os, Decision decision)
     : app_(app), os_(os), decision_(std::move(decision)) {
   // What escaped a handler is reported and the program goes on: its lists are not lost to it.
   app_.OnHandlerFailed = [this](const std::string& what) {
     if (box_) box_->MsgOK("エラーが発生しました。\n" + what + "\n" + "この操作を中止します。");
   };
+  app_.OnTextRefused = [this] {
+    if (box_) box_->MsgOK(std::string(kTextRefused));
+  };
 }
 
-Program::~Program() { app_.OnHandlerFailed = nullptr; }
+Program::~Program() {
+  app_.OnHandlerFailed = nullptr;
+  app_.OnTextRefused = nullptr;
+}
 
 void Program::FixDataFolders() {
   dataFolders_ =

@@ -98,7 +98,7 @@ bool UnsafeEntry(const std::string& entry) {
   std::string part;
   for (size_t i = 0; i <= entry.size(); ++i) {
     if (i == entry.size() || entry[i] == '/' || entry[i] == '\\') {
-      if (part == ".." || lzh::IsDeviceName(part)) return true;
+      if (part == ".." || text::IsDeviceName(part)) return true;
       part.clear();
     } else {
       part += entry[i];

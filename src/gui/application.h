@@ -74,6 +74,12 @@ class Application {
   // (its text), the loop goes on. OnHandlerFailed reports it; one that fails itself is ignored.
   std::function<void(const std::string& what)> OnHandlerFailed;
   void HandlerFailed(const std::string& what) noexcept;
+  // Typed or pasted text held a character the program's text cannot hold, and the control kept
+  // what it had; OnTextRefused tells the user.
+  std::function<void()> OnTextRefused;
+  void TextRefused() {
+    if (OnTextRefused) OnTextRefused();
+  }
 
   // Every form alive, in creation order; a form of a window class.
   const std::vector<Form*>& Forms() const { return forms_; }

@@ -109,10 +109,10 @@ bool EndsWithSeparator(std::string_view path) {
 }
 
 bool MayExtract(const Entry& e, bool withFolders) {
-  if (e.symlink || e.parentRefs || !IsSafeComponent(e.name)) return false;
+  if (e.symlink || e.parentRefs || !IsPlainName(e.name)) return false;
   if (withFolders)
     for (const auto& f : e.folders)
-      if (!IsSafeComponent(f)) return false;
+      if (!IsPlainName(f)) return false;
   return true;
 }
 
@@ -263,7 +263,7 @@ Status Archiver::Add(const CommandLine& cl, std::string* output) {
     }
     NewMember m;
     m.meta.name = BaseName(name);
-    if (!IsSafeComponent(m.meta.name)) return Status::kUnsafeName;
+    if (!IsPlainName(m.meta.name)) return Status::kUnsafeName;
     m.meta.attribute = static_cast<uint8_t>(info.attribute & 0x27);
     m.meta.hasFileTimes = info.hasTimes;
     m.meta.creationTime = info.creationTime;

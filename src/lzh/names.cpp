@@ -84,38 +84,6 @@ SplitPath SplitStoredPath(std::string_view path) {
   return out;
 }
 
-bool IsSafeComponent(std::string_view name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  for (size_t i = 0; i < name.size(); ++i) {
-    unsigned char c = static_cast<unsigned char>(name[i]);
-    if (IsLeadByte(c)) {
-      if (i + 1 >= name.size()) return false;  // a lead byte without its second byte
-      ++i;
-      continue;
-    }
-    if (c < 0x20 || c == 0x7F || c == 0xFF) return false;
-    switch (c) {
-      case '\\': case '/': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
-        return false;
-      default:
-        break;
-    }
-  }
-  char last = name.back();
-  return last != '.' && last != ' ' && !IsDeviceName(name);
-}
-
-bool IsDeviceName(std::string_view name) {
-  // Windows judges what comes before the first dot (or colon), without the blanks that end it.
-  std::string_view stem = name.substr(0, std::min(name.find('.'), name.find(':')));
-  while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
-  const std::string upper = UpperSjis(stem);
-  if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL" || upper == "CONIN$" || upper == "CONOUT$")
-    return true;
-  return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) && upper[3] >= '1' &&
-         upper[3] <= '9';
-}
-
 bool WildcardMatch(std::string_view pattern, std::string_view name) {
   if (pattern.empty() || pattern == "*" || pattern == "*.*") return true;
   return MatchFrom(Characters(pattern), 0, Characters(name), 0);

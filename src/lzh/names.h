@@ -21,15 +21,9 @@ struct SplitPath {
 // character is not a separator). Drive letters ("C:") and UNC prefixes are dropped and noted.
 SplitPath SplitStoredPath(std::string_view path);
 
-// Whether `name` may become a file name inside a destination folder: not empty, not "." or
-// "..", no control characters and none of \ / : * ? " < > |, no trailing dot or blank, no
-// device name.
-bool IsSafeComponent(std::string_view name);
-
-// Whether Windows opens a device instead of a file for this path component: CON, PRN, AUX, NUL,
-// COM1-COM9, LPT1-LPT9, CONIN$ and CONOUT$ in any letter case, also with an extension ("NUL.txt")
-// and with blanks or dots after the name ("CON .txt", "AUX.").
-bool IsDeviceName(std::string_view name);
+// Entry names become files only when text::IsPlainName holds for every component.
+using text::IsDeviceName;
+using text::IsPlainName;
 
 // DOS-style wildcard match ("*", "?"), ASCII case-insensitive, Shift-JIS aware. "*.*" and "*"
 // match every name, including names without a dot.

@@ -5,6 +5,19 @@
 
 namespace platform {
 
+std::optional<FindEntry> NameListedEntry(FindEntry entry, const std::optional<std::string>& longName,
+                                         const std::string& shortName) {
+  if (longName) {
+    entry.name = *longName;
+    entry.shortName = shortName;
+    return entry;
+  }
+  if (shortName.empty()) return std::nullopt;
+  entry.name = shortName;
+  entry.shortName.clear();
+  return entry;
+}
+
 namespace {
 constexpr size_t kCopyBuffer = 64 * 1024;
 constexpr int kTemporaryNames = 100;

@@ -65,6 +65,12 @@ struct FindEntry {
   friend bool operator==(const FindEntry&, const FindEntry&) = default;
 };
 
+// How a listing names an entry: by its long name when the program's text holds it (`longName`),
+// else by its 8.3 name, which names exactly that file and no other; nullopt (left out) when it has
+// neither. A long name that is not held is never shown in any look-alike form.
+std::optional<FindEntry> NameListedEntry(FindEntry entry, const std::optional<std::string>& longName,
+                                         const std::string& shortName);
+
 // Which file a path names: the serial number of its volume and the file's index there. Two paths
 // with the same identity name one file, however they are spelled (another drive letter or a
 // network path for its folder, a junction, an 8.3 name, a hard link).
@@ -142,8 +148,10 @@ class FileSystem {
   // only when `mask` has that bit too. "." and ".." are never returned. Windows' order (unsorted
   // for the caller's purposes). An empty result for a missing folder. On Windows a pattern can
   // also match through a file's 8.3 name ("*.SCR" finds "A.SCRX"); callers that care check the
-  // extension of the returned name.
-  virtual std::vector<FindEntry> Find(const std::string& pattern, uint32_t mask) = 0;
+  // extension of the returned name. An entry whose name the program's text cannot hold goes by its
+  // 8.3 name (NameListedEntry); one without that is left out and counted in `unnamed`, if given.
+  virtual std::vector<FindEntry> Find(const std::string& pattern, uint32_t mask, size_t* unnamed) = 0;
+  std::vector<FindEntry> Find(const std::string& pattern, uint32_t mask) { return Find(pattern, mask, nullptr); }
 
   // --- Attributes, sizes and dates --------------------------------------------------------------
   virtual std::optional<uint32_t> Attributes(const std::string& path) = 0;  // nullopt: missing

@@ -10,7 +10,7 @@ class TextCodec {
  public:
   virtual ~TextCodec() = default;
 
-  // The text in Shift-JIS; characters Shift-JIS lacks become "?".
+  // The text in Shift-JIS, exactly; empty when Shift-JIS cannot hold it (no look-alike is made up).
   virtual std::string FromUtf16(const std::u16string& text) = 0;
   // The language of the user's interface, a language identifier (0x0411 Japanese, 0x0409
   // English (United States)).

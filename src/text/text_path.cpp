@@ -1,5 +1,9 @@
 #include "text/text_path.h"
 
+#include <algorithm>
+
+#include "text/sjis_codec.h"
+
 #include <string_view>
 
 namespace text {
@@ -123,18 +127,33 @@ void SplitFileName(const std::string& path, std::string& folder, std::string& na
   name = path.substr(split);
 }
 
-bool IsPlainName(const std::string& name) {
+bool IsPlainName(std::string_view name) {
   // A trailing dot also refuses "." and "..".
   if (name.empty() || name.back() == ' ' || name.back() == '.') return false;
-  bool plain = true;
-  ForEachChar(name, [&](size_t i, size_t len) {
+  for (size_t i = 0; i < name.size(); ++i) {
     const auto c = static_cast<unsigned char>(name[i]);
-    if (len == 1 && (c < 0x20 || std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos)) {
-      plain = false;
+    if (IsLeadByte(c)) {
+      if (++i == name.size()) return false;  // a lead byte without its second byte
+      continue;
     }
-    return plain;
-  });
-  return plain;
+    // 0xFF separates folders in archives' stored paths.
+    if (c < 0x20 || c == 0x7F || c == 0xFF || std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos) {
+      return false;
+    }
+  }
+  return !IsDeviceName(name) && IsExactShiftJis(name);
+}
+
+bool IsDeviceName(std::string_view name) {
+  // Windows judges what comes before the first dot (or colon), without the blanks that end it.
+  std::string_view stem = name.substr(0, std::min(name.find('.'), name.find(':')));
+  while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+  const std::string upper = UpperAscii(std::string(stem));
+  if (upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL" || upper == "CONIN$" || upper == "CONOUT$") {
+    return true;
+  }
+  return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) && upper[3] >= '1' &&
+         upper[3] <= '9';
 }
 
 int CompareText(const std::string& a, const std::string& b) {

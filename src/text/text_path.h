@@ -3,6 +3,7 @@
 // or for a letter. All byte-level scanning of the program goes through these functions.
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace text {
@@ -42,10 +43,15 @@ size_t FindChar(const std::string& text, char c, size_t from = 0);
 // Splits a file path at its last separator of its own ("\", or "/" which Windows takes for one)
 // into the folder (with that separator) and the name.
 void SplitFileName(const std::string& path, std::string& folder, std::string& name);
-// Whether a name the user typed can name a file or folder in the folder it is meant for: not
-// empty, "." or "..", no control characters, none of \ / : * ? " < > | of their own, no trailing
-// blank or dot (Windows would drop it).
-bool IsPlainName(const std::string& name);
+// Whether a name (typed by the user, or an archive's entry) names a file or folder of its own in
+// the folder it is meant for: not empty, "." or "..", no control characters, none of
+// \ / : * ? " < > | of their own, no lone lead byte, no trailing blank or dot (Windows would drop
+// it), no device name, and Shift-JIS in its one exact spelling (text/sjis_codec.h).
+bool IsPlainName(std::string_view name);
+// Whether Windows opens a device instead of a file for this path component: CON, PRN, AUX, NUL,
+// COM1-COM9, LPT1-LPT9, CONIN$ and CONOUT$ in any letter case, also with an extension ("NUL.txt")
+// and with blanks or dots after the name ("CON .txt", "AUX.").
+bool IsDeviceName(std::string_view name);
 
 // ASCII-case-insensitive ordering of CP932 texts, byte by byte otherwise (<0, 0, >0). Lists
 // shown to the user sort in the platform's order instead (platform::Collation).

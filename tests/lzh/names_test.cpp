@@ -36,56 +36,6 @@ INSTANTIATE_TEST_SUITE_P(LzhPaths, LzhSplit,
                     SplitCase{"ソフト\\表", {"ソフト", "表"}, false, false},  // trail bytes 0x5C
                     SplitCase{"name\0junk", {"name"}, false, false}));
 
-// Both edges of both lead-byte ranges: a lead byte takes the "\" after it as its second byte.
-TEST(LzhNames, LeadByteRangesEndExactly) {
-  for (const auto& [byte, lead] : std::vector<std::pair<unsigned char, bool>>{
-           {0x80, false}, {0x81, true}, {0x9F, true}, {0xA0, false}, {0xDF, false}, {0xE0, true}, {0xFC, true},
-           {0xFD, false}}) {
-    const std::string ch(1, static_cast<char>(byte));
-    EXPECT_EQ(lzh::IsLeadByte(byte), lead) << int{byte};
-    const std::vector<std::string> parts = lead ? std::vector<std::string>{ch + "\\x"} : std::vector<std::string>{ch, "x"};
-    EXPECT_EQ(lzh::SplitStoredPath(ch + "\\x").parts, parts) << int{byte};
-  }
-}
-
-struct SafeCase {
-  std::string name;
-  bool safe;
-};
-
-class LzhSafe : public testing::TestWithParam<SafeCase> {};
-
-TEST_P(LzhSafe, JudgesComponents) {
-  EXPECT_EQ(lzh::IsSafeComponent(GetParam().name), GetParam().safe) << testsupport::Utf8(GetParam().name);
-}
-
-INSTANTIATE_TEST_SUITE_P(LzhNames, LzhSafe,
-                         testing::Values(SafeCase{"README.TXT", true}, SafeCase{"表示.SCR", true},
-                                         SafeCase{"ソ", true}, SafeCase{"", false}, SafeCase{".", false},
-                                         SafeCase{"..", false}, SafeCase{"a|b", false}, SafeCase{"a:b", false},
-                                         SafeCase{"a\x1b]2;x\x07", false}, SafeCase{"a\nb", false},
-                                         SafeCase{"trailing.", false}, SafeCase{"trailing ", false},
-                                         SafeCase{"half\x83", false}, SafeCase{"q?", false}, SafeCase{"s*", false},
-                                         // Windows opens a device for these, whatever follows the dot.
-                                         SafeCase{"CON", false}, SafeCase{"NUL.txt", false}, SafeCase{"com1", false},
-                                         SafeCase{"LPT1.SCR", false}, SafeCase{"AUX", false},
-                                         SafeCase{"CONIN$", false}, SafeCase{"conout$.log", false},
-                                         SafeCase{"prn .txt", false}, SafeCase{"Com9.a.b", false},
-                                         SafeCase{"lpt9", false},
-                                         // Near misses are plain files.
-                                         SafeCase{"CONSOLE.SCR", true}, SafeCase{"COM10", true},
-                                         SafeCase{"LPT0.TXT", true}, SafeCase{"NULL", true}, SafeCase{"AUXX.txt", true},
-                                         SafeCase{"xCON", true}, SafeCase{" CON", true}, SafeCase{"CONIN", true},
-                                         SafeCase{"表CON", true}));
-
-// Trailing blanks and dots are what Windows strips, so they hide no device.
-TEST(LzhNames, DeviceNamesInAnySpelling) {
-  for (const char* name : {"CON", "con ", "Con.", "NUL. .", "aux .x", "COM5:", "LPT3.txt.", "CONOUT$ "})
-    EXPECT_TRUE(lzh::IsDeviceName(name)) << name;
-  for (const char* name : {"", ".", "CO", "COM", "LPT", "COM0", "CON_", "CONIN$$", "A.CON", "NUL1"})
-    EXPECT_FALSE(lzh::IsDeviceName(name)) << name;
-}
-
 struct WildCase {
   std::string pattern, name;
   bool match;

@@ -122,11 +122,29 @@ TEST(TextPath, SplitFileName) {
   EXPECT_EQ(name, "EVIL.LZH");
 }
 
-TEST(TextPath, PlainNamesNameSomethingInTheirOwnFolder) {
-  for (const char* name : {"A.LZH", "新しいフォルダー", "ソ", "表", "a b", ".profile"}) EXPECT_TRUE(IsPlainName(name)) << Utf8(name);
+// One rule for typed names and archive entries: the name must name a file of its own in its folder.
+TEST(TextPath, PlainNamesNameAFileOfTheirOwn) {
+  for (const char* name : {"A.LZH", "新しいフォルダー", "ソ", "表", "a b", ".profile", "CONSOLE.SCR", "COM10", "LPT0.TXT",
+                           "NULL", "xCON", " CON", "CONIN", "表CON"}) {
+    EXPECT_TRUE(IsPlainName(name)) << Utf8(name);
+  }
   for (const char* name : {"", ".", "..", "...", "a.", "a ", "..\\OUT", "../OUT", "C:OUT", "a*", "a?", "a\"b", "a<", "a>",
-                           "a|", "a\tb", "\\\\srv"}) {
+                           "a|", "a\tb", "a\x1b]2;x\x07", "\\\\srv", "a\xFF" "b", "half\x83",
+                           // Windows opens a device for these, whatever follows the dot.
+                           "CON", "NUL.txt", "com1", "LPT1.SCR", "CONIN$", "conout$.log", "prn .txt", "Com9.a.b",
+                           // Not Shift-JIS, or a second spelling of a character another name has too.
+                           "\x85\x40.TXT", "\xED\x40.TXT"}) {
     EXPECT_FALSE(IsPlainName(name)) << Utf8(name);
+  }
+}
+
+// Trailing blanks and dots are what Windows strips, so they hide no device.
+TEST(TextPath, DeviceNamesInAnySpelling) {
+  for (const char* name : {"CON", "con ", "Con.", "NUL. .", "aux .x", "COM5:", "LPT3.txt.", "CONOUT$ "}) {
+    EXPECT_TRUE(IsDeviceName(name)) << name;
+  }
+  for (const char* name : {"", ".", "CO", "COM", "LPT", "COM0", "CON_", "CONIN$$", "A.CON", "NUL1"}) {
+    EXPECT_FALSE(IsDeviceName(name)) << name;
   }
 }
 

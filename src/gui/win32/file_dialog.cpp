@@ -74,7 +74,16 @@ std::optional<std::string> Backend::RunSaveDialog(const SaveDialog& dialog) {
   const BOOL chosen = SaveFileName(ofn);
   EnableForms(disabled);
   if (!chosen) return std::nullopt;
-  return Narrow(file.data());
+  // A new file has no 8.3 name yet: its folder may go by its own, its name must be held.
+  const std::wstring path = file.data();
+  const size_t cut = path.find_last_of(L'\\');
+  std::optional<std::string> folder = cut == std::wstring::npos ? std::string() : NarrowPath(path.substr(0, cut + 1));
+  std::optional<std::string> name = Narrow(path.substr(cut == std::wstring::npos ? 0 : cut + 1));
+  if (!folder || !name) {
+    form.App().TextRefused();
+    return std::nullopt;
+  }
+  return *folder + *name;
 }
 
 }  // namespace gui::win32

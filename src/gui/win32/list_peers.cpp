@@ -326,7 +326,14 @@ class ComboPeer : public NativePeer {
     if (code == CBN_SELCHANGE) {
       combo_.UserSelect(static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)));
     } else if (code == CBN_EDITCHANGE) {
-      combo_.PeerTextEdited(WindowText(hwnd_));
+      if (std::optional<std::string> typed = HeldWindowText(hwnd_)) {
+        combo_.PeerTextEdited(*typed);
+      } else {
+        pushing_ = true;
+        SetWindowTextW(hwnd_, Wide(combo_.Text()).c_str());
+        pushing_ = false;
+        combo_.App().TextRefused();
+      }
     } else if (code == CBN_DROPDOWN) {
       combo_.PeerDroppedDown();
     }

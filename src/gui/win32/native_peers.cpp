@@ -100,7 +100,17 @@ class EditPeer : public NativePeer {
   }
   void OnCommand(int code, HWND) override {
     if (code != EN_CHANGE || pushing_) return;
-    std::string text = WindowText(hwnd_);
+    std::optional<std::string> typed = HeldWindowText(hwnd_);
+    if (!typed) {
+      // A character the program's text cannot hold was typed or pasted: the edit keeps what it had.
+      pushing_ = true;
+      SetWindowTextW(hwnd_, Wide(edit_.Text()).c_str());
+      SendMessageW(hwnd_, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+      pushing_ = false;
+      edit_.App().TextRefused();
+      return;
+    }
+    std::string text = std::move(*typed);
     // The window limits characters; the program limits bytes.
     std::string cut = CutToBytes(text, edit_.MaxLength());
     if (cut != text) {
@@ -138,7 +148,7 @@ class EditPeer : public NativePeer {
 
 }  // namespace
 
-std::string WindowText(HWND hwnd) {
+std::optional<std::string> HeldWindowText(HWND hwnd) {
   const int n = GetWindowTextLengthW(hwnd);
   std::wstring w(static_cast<size_t>(n) + 1, L'\0');
   GetWindowTextW(hwnd, w.data(), n + 1);

@@ -3,6 +3,7 @@
 // by code are guarded so that the notifications Windows sends for them are not taken for user
 // input.
 #pragma once
+#include <optional>
 #include <windows.h>
 
 #include <exception>
@@ -120,8 +121,8 @@ class NativePeer : public WindowPeer {
   const wchar_t* class_;
 };
 
-// The text of a window in Shift-JIS.
-std::string WindowText(HWND hwnd);
+// The text of a window in Shift-JIS; nullopt when it holds a character Shift-JIS lacks.
+std::optional<std::string> HeldWindowText(HWND hwnd);
 
 std::unique_ptr<ControlPeer> CreateListPeer(Backend& backend, ListBox& list);
 std::unique_ptr<ControlPeer> CreateComboPeer(Backend& backend, ComboBox& combo);

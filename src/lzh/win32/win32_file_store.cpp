@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "text/sjis_codec.h"
+
 #include <vector>
 
 namespace lzh::win32 {
@@ -87,11 +89,9 @@ FILETIME Split(uint64_t v) { return FILETIME{static_cast<DWORD>(v), static_cast<
 }  // namespace
 
 std::wstring WideFromSjis(const std::string& sjis) {
-  if (sjis.empty()) return std::wstring();
-  int n = MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), w.data(), n);
-  return w;
+  // Exact, or refused by the system: a damaged or second spelling never reaches another file.
+  const std::u16string wide = text::PathToUtf16(sjis);
+  return std::wstring(wide.begin(), wide.end());
 }
 
 std::unique_ptr<InputFile> Win32FileStore::OpenRead(const std::string& path) {

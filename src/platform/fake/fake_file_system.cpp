@@ -379,6 +379,19 @@ void FakeFileSystem::SetShortName(const std::string& path, const std::string& sh
   if (l.node) l.node->shortName = shortName;
 }
 
+namespace {
+// Marks a long name the program's text cannot hold; no path the program forms has this byte.
+constexpr char kUnheld = '\x01';
+}  // namespace
+
+void FakeFileSystem::MakeNameUnheld(const std::string& path) {
+  Lookup l = Resolve(path);
+  if (!l.node || !l.parent) return;
+  l.parent->children.erase(UpperAscii(l.node->name));
+  l.node->name = kUnheld + l.node->name;
+  l.parent->children[UpperAscii(l.node->name)] = l.node;
+}
+
 void FakeFileSystem::ProtectFolder(const std::string& path) {
   AddFolder(path);
   Lookup l = Resolve(path);
@@ -402,15 +415,15 @@ int FakeFileSystem::OpenHandles(const std::string& path) {
   return l.node ? static_cast<int>(l.node->opens.size()) : 0;
 }
 
-std::vector<FindEntry> FakeFileSystem::Find(const std::string& pattern, uint32_t mask) {
+std::vector<FindEntry> FakeFileSystem::Find(const std::string& pattern, uint32_t mask, size_t* unnamed) {
   std::optional<std::string> full = FullPath(pattern);
   if (std::optional<std::string> alias = view_.NativeAlias(full.value_or(""))) {
-    return MergeViews(FindOnDisk(*alias, mask), FindOnDisk(*full, mask));
+    return MergeViews(FindOnDisk(*alias, mask, unnamed), FindOnDisk(*full, mask, nullptr));
   }
-  return FindOnDisk(pattern, mask);
+  return FindOnDisk(pattern, mask, unnamed);
 }
 
-std::vector<FindEntry> FakeFileSystem::FindOnDisk(const std::string& pattern, uint32_t mask) {
+std::vector<FindEntry> FakeFileSystem::FindOnDisk(const std::string& pattern, uint32_t mask, size_t* unnamed) {
   std::vector<FindEntry> out;
   std::optional<std::string> full = FullPath(pattern);
   if (!full || !HasDriveRoot(*full)) return out;
@@ -423,8 +436,14 @@ std::vector<FindEntry> FakeFileSystem::FindOnDisk(const std::string& pattern, ui
     // As on a volume with 8.3 names: a pattern also finds a file through its short name.
     const std::string& shortName = child->shortName;
     if (!NameMatches(parts.back(), child->name) && (shortName.empty() || !NameMatches(parts.back(), shortName))) continue;
-    out.push_back(
-        {child->name, child->Reported(), child->IsFolder() ? 0 : child->data.size(), child->lastWrite, shortName});
+    const bool held = child->name.empty() || child->name[0] != kUnheld;
+    FindEntry e{"", child->Reported(), child->IsFolder() ? 0 : child->data.size(), child->lastWrite, ""};
+    if (std::optional<FindEntry> listed =
+            NameListedEntry(std::move(e), held ? std::optional<std::string>(child->name) : std::nullopt, shortName)) {
+      out.push_back(std::move(*listed));
+    } else if (unnamed != nullptr) {
+      ++*unnamed;
+    }
   }
   return out;
 }

@@ -42,6 +42,11 @@ class FakeFileSystem : public FileSystem {
   void AddFolder(const std::string& path, uint32_t attributes = 0);  // with its parents
   // The 8.3 name of an existing path's last component (a real volume makes one up for long names).
   void SetShortName(const std::string& path, const std::string& shortName);
+  // The long name of an existing entry becomes one the program's text cannot hold (a name with
+  // u-umlaut or a character outside Shift-JIS on a real disk): no path reaches it by that name any
+  // more, only by its 8.3 name (SetShortName), and listings name it so. Without an 8.3 name (a
+  // volume that keeps none) listings leave it out and count it.
+  void MakeNameUnheld(const std::string& path);
   // A folder a normal user may not write (the Windows folder, Program Files): nothing directly
   // inside it can be created, opened for writing, renamed, replaced or deleted (access denied);
   // reading works. Set-up through AddFile and AddFolder is not affected.
@@ -78,7 +83,8 @@ class FakeFileSystem : public FileSystem {
   int OpenHandles(const std::string& path);
 
   // --- FileSystem -------------------------------------------------------------------------------
-  std::vector<FindEntry> Find(const std::string& pattern, uint32_t mask) override;
+  using FileSystem::Find;
+  std::vector<FindEntry> Find(const std::string& pattern, uint32_t mask, size_t* unnamed) override;
   std::optional<uint32_t> Attributes(const std::string& path) override;
   OsResult SetAttributes(const std::string& path, uint32_t attributes) override;
   std::optional<uint64_t> FileSize(const std::string& path) override;
@@ -114,7 +120,7 @@ class FakeFileSystem : public FileSystem {
   // to where the system's redirection takes it. `full` is the path as handed to the system.
   Lookup Reach(const std::string& path, bool mapped = true);
   std::string OnDisk(const std::string& handed) const;
-  std::vector<FindEntry> FindOnDisk(const std::string& pattern, uint32_t mask);
+  std::vector<FindEntry> FindOnDisk(const std::string& pattern, uint32_t mask, size_t* unnamed);
   std::shared_ptr<Node> NewNode();
   Drive* DriveOf(char letter);
   bool TakeFailure(FsOp op, const std::string& fullPath, uint32_t& code);

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <string_view>
+
+#include "text/sjis_codec.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -23,16 +27,27 @@ std::wstring Wide(const std::string& sjis) {
   return out;
 }
 
-std::string Narrow(const wchar_t* wide, int length) {
-  if (wide == nullptr) return {};
-  if (length < 0) length = static_cast<int>(wcslen(wide));
-  if (length == 0) return {};
-  int n = WideCharToMultiByte(kShiftJis, 0, wide, length, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(kShiftJis, 0, wide, length, out.data(), n, nullptr, nullptr);
-  return out;
+std::wstring WidePath(const std::string& sjis) {
+  const std::u16string wide = text::PathToUtf16(sjis);
+  return std::wstring(wide.begin(), wide.end());
 }
 
-std::string Narrow(const std::wstring& wide) { return Narrow(wide.data(), static_cast<int>(wide.size())); }
+std::optional<std::string> Narrow(const wchar_t* wide, int length) {
+  if (wide == nullptr) return std::string();
+  if (length < 0) length = static_cast<int>(wcslen(wide));
+  return text::ToShiftJis(std::u16string_view(reinterpret_cast<const char16_t*>(wide), static_cast<size_t>(length)));
+}
+
+std::optional<std::string> Narrow(const std::wstring& wide) { return Narrow(wide.data(), static_cast<int>(wide.size())); }
+
+std::optional<std::string> NarrowPath(const std::wstring& path) {
+  if (std::optional<std::string> held = Narrow(path)) return held;
+  wchar_t buffer[MAX_PATH + 1];
+  const DWORD n = GetShortPathNameW(path.c_str(), buffer, MAX_PATH + 1);
+  if (n == 0 || n > MAX_PATH) return std::nullopt;
+  return Narrow(buffer, static_cast<int>(n));
+}
+
+std::string NarrowShown(const wchar_t* wide, int length) { return Narrow(wide, length).value_or(std::string()); }
 
 }  // namespace platform::win32

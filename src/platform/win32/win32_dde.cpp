@@ -26,8 +26,8 @@ class Conversation {
       instance_ = 0;
       return;
     }
-    HSZ serviceName = DdeCreateStringHandleW(instance_, Wide(service).c_str(), CP_WINUNICODE);
-    HSZ topicName = DdeCreateStringHandleW(instance_, Wide(topic).c_str(), CP_WINUNICODE);
+    HSZ serviceName = DdeCreateStringHandleW(instance_, WidePath(service).c_str(), CP_WINUNICODE);
+    HSZ topicName = DdeCreateStringHandleW(instance_, WidePath(topic).c_str(), CP_WINUNICODE);
     conversation_ = DdeConnect(instance_, serviceName, topicName, nullptr);
     DdeFreeStringHandle(instance_, serviceName);
     DdeFreeStringHandle(instance_, topicName);
@@ -49,13 +49,14 @@ class Conversation {
 };
 
 // The text in the system code page (with its NUL); false when a character would not survive the
-// conversion, or the code page cannot tell.
+// conversion (no best fit: a look-alike would name another group or item), or the code page
+// cannot tell.
 bool ToSystemCodePage(const std::wstring& wide, std::string& out) {
   BOOL lost = FALSE;
-  const int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, &lost);
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, nullptr, 0, nullptr, &lost);
   if (n <= 0 || lost) return false;
   out.assign(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, out.data(), n, nullptr, &lost);
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, out.data(), n, nullptr, &lost);
   return !lost;
 }
 
@@ -66,7 +67,7 @@ DdeStatus Win32Dde::Execute(const std::string& service, const std::string& topic
   // (UTF-16 from a Unicode instance is refused), so that is how a command goes whenever the
   // code page can carry it; only a name the code page lacks goes as UTF-16, which Windows'
   // shell accepts.
-  const std::wstring wide = Wide(command);
+  const std::wstring wide = WidePath(command);
   std::string ansi;
   const bool asAnsi = ToSystemCodePage(wide, ansi);
   Conversation conversation(!asAnsi, service, topic);
@@ -84,7 +85,7 @@ DdeStatus Win32Dde::Execute(const std::string& service, const std::string& topic
 DdeReply Win32Dde::Request(const std::string& service, const std::string& topic, const std::string& item) {
   Conversation conversation(false, service, topic);
   if (!conversation.ok()) return {};
-  HSZ itemName = DdeCreateStringHandleW(conversation.instance(), Wide(item).c_str(), CP_WINUNICODE);
+  HSZ itemName = DdeCreateStringHandleW(conversation.instance(), WidePath(item).c_str(), CP_WINUNICODE);
   DWORD result = 0;
   // Wine's server answers only the first request of a conversation; one request per
   // conversation is all this makes.
@@ -101,7 +102,7 @@ DdeReply Win32Dde::Request(const std::string& service, const std::string& topic,
   const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
   if (n > 0) MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
-  return {DdeStatus::kOk, Narrow(wide)};
+  return {DdeStatus::kOk, NarrowShown(wide.c_str(), static_cast<int>(wide.size()))};
 }
 
 }  // namespace platform::win32

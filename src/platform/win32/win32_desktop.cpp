@@ -46,14 +46,14 @@ BOOL CALLBACK MatchTopLevelOrDescendant(HWND window, LPARAM param) {
 }  // namespace
 
 std::optional<WindowId> Win32Desktop::FindWindowByClass(const std::string& className) {
-  HWND hwnd = FindWindowW(Wide(className).c_str(), nullptr);
+  HWND hwnd = FindWindowW(WidePath(className).c_str(), nullptr);
   if (hwnd == nullptr) return std::nullopt;
   return reinterpret_cast<WindowId>(hwnd);
 }
 
 std::optional<WindowId> Win32Desktop::FindWindowOrChildByClass(const std::string& className) {
   if (std::optional<WindowId> topLevel = FindWindowByClass(className)) return topLevel;
-  ClassSearch search{Wide(className)};
+  ClassSearch search{WidePath(className)};
   EnumWindows(MatchTopLevelOrDescendant, reinterpret_cast<LPARAM>(&search));
   if (search.found == nullptr) return std::nullopt;
   return reinterpret_cast<WindowId>(search.found);
@@ -76,7 +76,7 @@ WindowId Win32Desktop::WindowAt(Point point) {
 std::string Win32Desktop::WindowTitle(WindowId window) {
   wchar_t buffer[100];
   int n = window == 0 ? 0 : GetWindowTextW(WindowOf(window), buffer, 100);
-  return n > 0 ? Narrow(buffer, n) : std::string();
+  return n > 0 ? NarrowShown(buffer, n) : std::string();
 }
 
 intptr_t Win32Desktop::Send(WindowId window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
@@ -95,7 +95,7 @@ void Win32Desktop::Broadcast(uint32_t message, uintptr_t wParam, intptr_t lParam
 
 uint16_t Win32Desktop::AddGlobalAtom(const std::string& name) {
   if (name.empty()) return 0;
-  return GlobalAddAtomW(Wide(name).c_str());
+  return GlobalAddAtomW(WidePath(name).c_str());
 }
 
 std::optional<std::string> Win32Desktop::GlobalAtomName(uint16_t atom) {
@@ -151,7 +151,7 @@ std::string SystemNamedFolder(UINT(WINAPI* get)(LPWSTR, UINT)) {
   wchar_t buffer[MAX_PATH + 1] = {};
   UINT n = get(buffer, MAX_PATH + 1);
   if (n == 0 || n > MAX_PATH) return {};
-  return Narrow(buffer, static_cast<int>(n));
+  return NarrowPath(std::wstring(buffer, n)).value_or(std::string());
 }
 
 }  // namespace

@@ -109,21 +109,25 @@ class Win32File : public File {
   HANDLE handle_;
 };
 
-std::vector<FindEntry> FindIn(const std::string& pattern, uint32_t mask) {
+std::vector<FindEntry> FindIn(const std::string& pattern, uint32_t mask, size_t* unnamed) {
   std::vector<FindEntry> out;
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(Wide(pattern).c_str(), &data);
+  HANDLE find = FindFirstFileW(WidePath(pattern).c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return out;
   do {
     if (wcscmp(data.cFileName, L".") == 0 || wcscmp(data.cFileName, L"..") == 0) continue;
     if (!attr::FindSees(data.dwFileAttributes, mask)) continue;
     FindEntry e;
-    e.name = Narrow(data.cFileName);
     e.attributes = data.dwFileAttributes;
     e.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     e.lastWrite = ToFileTime(data.ftLastWriteTime);
-    if (data.cAlternateFileName[0] != L'\0') e.shortName = Narrow(data.cAlternateFileName);
-    out.push_back(std::move(e));
+    std::optional<std::string> name = Narrow(data.cFileName);
+    std::optional<std::string> shortName = Narrow(data.cAlternateFileName);
+    if (std::optional<FindEntry> listed = NameListedEntry(std::move(e), name, shortName.value_or(std::string()))) {
+      out.push_back(std::move(*listed));
+    } else if (unnamed != nullptr) {
+      ++*unnamed;
+    }
   } while (FindNextFileW(find, &data));
   FindClose(find);
   return out;
@@ -131,12 +135,12 @@ std::vector<FindEntry> FindIn(const std::string& pattern, uint32_t mask) {
 
 }  // namespace
 
-std::vector<FindEntry> Win32FileSystem::Find(const std::string& pattern, uint32_t mask) {
+std::vector<FindEntry> Win32FileSystem::Find(const std::string& pattern, uint32_t mask, size_t* unnamed) {
   // The system folder shows what Explorer shows there and what only the 32-bit view holds.
   if (std::optional<std::string> alias = ProcessSystemView().NativeAlias(pattern)) {
-    return MergeViews(FindIn(*alias, mask), FindIn(pattern, mask));
+    return MergeViews(FindIn(*alias, mask, unnamed), FindIn(pattern, mask, nullptr));
   }
-  return FindIn(pattern, mask);
+  return FindIn(pattern, mask, unnamed);
 }
 
 std::optional<uint32_t> Win32FileSystem::Attributes(const std::string& path) {
@@ -229,7 +233,7 @@ OsResult Win32FileSystem::Rename(const std::string& from, const std::string& to)
   std::optional<std::string> fullSource = FullPath(from);
   std::optional<std::string> fullTarget = FullPath(to);
   if (fullSource && fullTarget && *fullSource != *fullTarget &&
-      UpperAsciiWide(Wide(*fullSource)) == UpperAsciiWide(Wide(*fullTarget))) {
+      UpperAsciiWide(WidePath(*fullSource)) == UpperAsciiWide(WidePath(*fullTarget))) {
     // Only the letter case changes. Windows renames; Wine keeps the old spelling, so the name
     // goes through a temporary one.
     std::wstring temporary = source + L".qv~case";
@@ -262,12 +266,13 @@ OsResult Win32FileSystem::RemoveFolder(const std::string& path) { return Check(R
 
 std::string Win32FileSystem::CurrentFolder() {
   std::optional<std::wstring> folder = GrowingBuffer([](wchar_t* b, DWORD n) { return GetCurrentDirectoryW(n, b); });
-  return folder ? Narrow(*folder) : std::string();
+  if (!folder) return std::string();
+  return NarrowPath(*folder).value_or(std::string());
 }
 
 OsResult Win32FileSystem::SetCurrentFolder(const std::string& path) {
   // Already there, spelled the same: setting it again would only open the folder once more.
-  std::wstring wide = Wide(path);
+  std::wstring wide = WidePath(path);
   wchar_t current[MAX_PATH + 1];
   const DWORD n = GetCurrentDirectoryW(MAX_PATH + 1, current);
   if (n > 0 && n <= MAX_PATH) {
@@ -279,15 +284,15 @@ OsResult Win32FileSystem::SetCurrentFolder(const std::string& path) {
 }
 
 std::optional<std::string> Win32FileSystem::FullPath(const std::string& path) {
-  std::wstring wide = Wide(path);
+  std::wstring wide = WidePath(path);
   std::optional<std::wstring> full =
       GrowingBuffer([&wide](wchar_t* b, DWORD n) { return GetFullPathNameW(wide.c_str(), n, b, nullptr); });
   if (!full) return std::nullopt;
-  return Narrow(*full);
+  return NarrowPath(*full);
 }
 
 std::optional<std::string> Win32FileSystem::ShortPath(const std::string& path) {
-  std::wstring wide = Wide(path);
+  std::wstring wide = WidePath(path);
   std::optional<std::wstring> shortPath =
       GrowingBuffer([&wide](wchar_t* b, DWORD n) { return GetShortPathNameW(wide.c_str(), b, n); });
   if (!shortPath) return std::nullopt;
@@ -307,18 +312,19 @@ std::optional<FileId> Win32FileSystem::Identity(const std::string& path) {
   return FileId{info.dwVolumeSerialNumber, index};
 }
 
-uint32_t Win32FileSystem::DriveType(const std::string& root) { return GetDriveTypeW(Wide(root).c_str()); }
+uint32_t Win32FileSystem::DriveType(const std::string& root) { return GetDriveTypeW(WidePath(root).c_str()); }
 
 std::optional<std::string> Win32FileSystem::VolumeLabel(const std::string& root) {
   wchar_t label[MAX_PATH + 1] = {};
-  if (!GetVolumeInformationW(Wide(root).c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)) {
+  if (!GetVolumeInformationW(WidePath(root).c_str(), label, MAX_PATH + 1, nullptr, nullptr, nullptr, nullptr, 0)) {
     return std::nullopt;
   }
+  // A label the program cannot show exactly is not shown.
   return Narrow(label);
 }
 
 std::optional<std::string> Win32FileSystem::NetworkName(const std::string& drive) {
-  std::wstring local = Wide(drive);
+  std::wstring local = WidePath(drive);
   std::wstring remote(MAX_PATH + 1, L'\0');
   DWORD length = static_cast<DWORD>(remote.size());
   DWORD status = WNetGetConnectionW(local.c_str(), remote.data(), &length);
@@ -328,12 +334,12 @@ std::optional<std::string> Win32FileSystem::NetworkName(const std::string& drive
     status = WNetGetConnectionW(local.c_str(), remote.data(), &length);
   }
   if (status != NO_ERROR) return std::nullopt;
-  return Narrow(remote.c_str());
+  return NarrowPath(remote.c_str());
 }
 
 std::optional<DiskSpace> Win32FileSystem::Space(const std::string& root) {
   ULARGE_INTEGER freeToCaller, total, totalFree;
-  if (!GetDiskFreeSpaceExW(Wide(root).c_str(), &freeToCaller, &total, &totalFree)) return std::nullopt;
+  if (!GetDiskFreeSpaceExW(WidePath(root).c_str(), &freeToCaller, &total, &totalFree)) return std::nullopt;
   return DiskSpace{total.QuadPart, freeToCaller.QuadPart};
 }
 

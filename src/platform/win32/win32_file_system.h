@@ -6,7 +6,8 @@ namespace platform::win32 {
 
 class Win32FileSystem : public FileSystem {
  public:
-  std::vector<FindEntry> Find(const std::string& pattern, uint32_t mask) override;
+  using FileSystem::Find;
+  std::vector<FindEntry> Find(const std::string& pattern, uint32_t mask, size_t* unnamed) override;
   std::optional<uint32_t> Attributes(const std::string& path) override;
   OsResult SetAttributes(const std::string& path, uint32_t attributes) override;
   std::optional<uint64_t> FileSize(const std::string& path) override;

@@ -91,7 +91,7 @@ void KeepCurrentFolderOutOfLibrarySearch() {
 }
 
 std::unique_ptr<Archiver> Win32Library::LoadArchiver(const std::string& path) {
-  const std::wstring wide = Wide(path);
+  const std::wstring wide = WidePath(path);
   // Only a full path ("X:\..." or "\\server\..."); the system would search for anything else.
   const bool full = wide.size() > 2 && ((wide[1] == L':' && wide[2] == L'\\') || (wide[0] == L'\\' && wide[1] == L'\\'));
   if (!full) return nullptr;

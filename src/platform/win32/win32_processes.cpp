@@ -36,7 +36,7 @@ StartedProcess Win32Processes::Start(const StartRequest& request) {
   // The current folder goes as the user sees it, never as the alias: the started program keeps
   // it as text and resolves it in its own view, where a 64-bit saver finds its native folder
   // under the System32 name and cannot use the alias at all.
-  std::wstring folder = Wide(request.currentFolder);
+  std::wstring folder = WidePath(request.currentFolder);
   // The program starts held, joins a job of its own (which every process it starts joins too),
   // and only then runs; without a job it runs all the same and can only be ended alone.
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, request.priorityClass | CREATE_SUSPENDED,
@@ -189,7 +189,7 @@ std::vector<std::string> Win32Processes::RunningExecutables() {
     std::wstring file = entry.szExeFile;
     size_t slash = file.find_last_of(L"\\/");
     if (slash != std::wstring::npos) file.erase(0, slash + 1);
-    names.push_back(Narrow(UpperAsciiWide(file)));
+    names.push_back(NarrowShown(UpperAsciiWide(file).c_str()));
   }
   CloseHandle(snapshot);
   return names;
@@ -200,14 +200,14 @@ std::string Win32Processes::ExecutablePath() {
   for (;;) {
     DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n == 0) return {};
-    if (n < buffer.size()) return Narrow(buffer.data(), static_cast<int>(n));
+    if (n < buffer.size()) return NarrowPath(std::wstring(buffer.data(), n)).value_or(std::string());
     buffer.assign(buffer.size() * 2, L'\0');
   }
 }
 
 OsResult Win32Processes::ShellOpen(const std::string& target) {
   INT_PTR value = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(nullptr, L"open", Wide(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+      ShellExecuteW(nullptr, L"open", WidePath(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (value > 32) return OsResult::Ok();
   // The classic ShellExecute values below 32 as Win32 error codes.
   switch (value) {
@@ -223,8 +223,8 @@ OsResult Win32Processes::ShellOpen(const std::string& target) {
 OsResult Win32Processes::ShellVerb(const std::string& file, const std::string& verb) {
   // Handlers of the shell are COM objects; the call's own apartment is left as it was found.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  const std::wstring wideFile = Wide(file);
-  const std::wstring wideVerb = Wide(verb);
+  const std::wstring wideFile = WidePath(file);
+  const std::wstring wideVerb = WidePath(verb);
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
   // No error boxes of the shell (a missing verb fails quietly), and the start finished before
@@ -265,7 +265,7 @@ uint32_t Win32Processes::StartViewer(const std::string& commandLine) {
 void Win32Processes::QuitHelp(const std::string& helpFile) {
   // HELP_QUIT only talks to a help viewer that is already open; the window handle merely names
   // the asker.
-  WinHelpW(GetDesktopWindow(), Wide(helpFile).c_str(), HELP_QUIT, 0);
+  WinHelpW(GetDesktopWindow(), WidePath(helpFile).c_str(), HELP_QUIT, 0);
 }
 
 }  // namespace platform::win32

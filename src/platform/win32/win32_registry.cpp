@@ -23,7 +23,7 @@ HKEY RootKey(RegistryRoot root) {
 class Key {
  public:
   Key(RegistryRoot root, const std::string& path, REGSAM access) {
-    status_ = RegOpenKeyExW(RootKey(root), Wide(path).c_str(), 0, access, &key_);
+    status_ = RegOpenKeyExW(RootKey(root), WidePath(path).c_str(), 0, access, &key_);
   }
   ~Key() {
     if (status_ == ERROR_SUCCESS) RegCloseKey(key_);
@@ -46,7 +46,7 @@ std::optional<std::wstring> StringValue(RegistryRoot root, const std::string& ke
                                         DWORD& type) {
   Key k(root, key, KEY_QUERY_VALUE);
   if (!k.ok()) return std::nullopt;
-  std::wstring valueName = Wide(name);
+  std::wstring valueName = WidePath(name);
   DWORD bytes = 0;
   if (RegQueryValueExW(k.get(), valueName.c_str(), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS) {
     return std::nullopt;
@@ -79,7 +79,7 @@ std::optional<std::string> Win32Registry::ReadString(RegistryRoot root, const st
   DWORD type = 0;
   std::optional<std::wstring> data = StringValue(root, key, name, type);
   if (!data) return std::nullopt;
-  return Narrow(*data);
+  return NarrowPath(*data);
 }
 
 std::optional<std::string> Win32Registry::ReadExpandedString(RegistryRoot root, const std::string& key,
@@ -87,22 +87,22 @@ std::optional<std::string> Win32Registry::ReadExpandedString(RegistryRoot root, 
   DWORD type = 0;
   std::optional<std::wstring> data = StringValue(root, key, name, type);
   if (!data) return std::nullopt;
-  if (type != REG_EXPAND_SZ) return Narrow(*data);
+  if (type != REG_EXPAND_SZ) return NarrowPath(*data);
   const DWORD need = ExpandEnvironmentStringsW(data->c_str(), nullptr, 0);
   std::wstring expanded(need, L'\0');
   const DWORD got = need == 0 ? 0 : ExpandEnvironmentStringsW(data->c_str(), expanded.data(), need);
-  if (got == 0 || got > need) return Narrow(*data);
+  if (got == 0 || got > need) return NarrowPath(*data);
   expanded.resize(got - 1);
-  return Narrow(expanded);
+  return NarrowPath(expanded);
 }
 
 OsResult Win32Registry::WriteString(RegistryRoot root, const std::string& key, const std::string& name,
                                     const std::string& value) {
   HKEY h = nullptr;
-  LONG status = RegCreateKeyExW(RootKey(root), Wide(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr);
+  LONG status = RegCreateKeyExW(RootKey(root), WidePath(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr);
   if (status != ERROR_SUCCESS) return Status(status);
-  std::wstring data = Wide(value);
-  status = RegSetValueExW(h, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+  std::wstring data = WidePath(value);
+  status = RegSetValueExW(h, WidePath(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                           static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
   RegCloseKey(h);
   return Status(status);
@@ -111,13 +111,13 @@ OsResult Win32Registry::WriteString(RegistryRoot root, const std::string& key, c
 OsResult Win32Registry::DeleteValue(RegistryRoot root, const std::string& key, const std::string& name) {
   Key k(root, key, KEY_SET_VALUE);
   if (!k.ok()) return Status(k.status());
-  return Status(RegDeleteValueW(k.get(), Wide(name).c_str()));
+  return Status(RegDeleteValueW(k.get(), WidePath(name).c_str()));
 }
 
 OsResult Win32Registry::DeleteTree(RegistryRoot root, const std::string& key) {
   // An empty path would name the whole root.
   if (key.find_first_not_of('\\') == std::string::npos) return OsResult::FromCode(code::kInvalidParameter);
-  return Status(SHDeleteKeyW(RootKey(root), Wide(key).c_str()));
+  return Status(SHDeleteKeyW(RootKey(root), WidePath(key).c_str()));
 }
 
 bool Win32Registry::KeyExists(RegistryRoot root, const std::string& key) {

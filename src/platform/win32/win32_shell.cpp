@@ -28,7 +28,9 @@ struct FreedIdList {
 };
 
 // The display name of `child` in the given form; the name ends at its first NUL among the first
-// 256 characters.
+// 256 characters. A name the program's text cannot hold goes by the 8.3 form of the child's path
+// (its last component for the normal name), which names exactly that folder; S_FALSE when it has
+// none.
 HRESULT NameOf(IShellFolder* folder, LPCITEMIDLIST child, SHGDNF form, std::string& name) {
   STRRET ret;
   HRESULT hr = folder->GetDisplayNameOf(child, form, &ret);
@@ -39,8 +41,21 @@ HRESULT NameOf(IShellFolder* folder, LPCITEMIDLIST child, SHGDNF form, std::stri
   size_t length = 0;
   while (length < kNameLimit && text[length] != L'\0') ++length;
   if (length == kNameLimit) length = wcslen(text);
-  name = Narrow(text, static_cast<int>(length));
+  std::optional<std::string> held = form == SHGDN_FORPARSING ? NarrowPath(std::wstring(text, length))
+                                                               : Narrow(text, static_cast<int>(length));
   CoTaskMemFree(text);
+  if (held) {
+    name = std::move(*held);
+    return S_OK;
+  }
+  if (form == SHGDN_FORPARSING) return S_FALSE;
+  hr = folder->GetDisplayNameOf(child, SHGDN_FORPARSING, &ret);
+  if (FAILED(hr) || FAILED(StrRetToStrW(&ret, child, &text))) return S_FALSE;
+  std::optional<std::string> shortPath = NarrowPath(text);
+  CoTaskMemFree(text);
+  if (!shortPath) return S_FALSE;
+  const size_t cut = shortPath->find_last_of('\\');
+  name = cut == std::string::npos ? *shortPath : shortPath->substr(cut + 1);
   return S_OK;
 }
 
@@ -65,7 +80,7 @@ ShellListing Win32Shell::Folders(const std::string& folder, bool includeHidden, 
     }
   }
   HWND owner = reinterpret_cast<HWND>(owner_);
-  std::wstring path = Wide(folder);  // ParseDisplayName takes a writable string
+  std::wstring path = WidePath(folder);  // ParseDisplayName takes a writable string
   FreedIdList pidl;
   HRESULT hr = desktop_->ParseDisplayName(owner, nullptr, path.data(), nullptr, &pidl.p, nullptr);
   if (FAILED(hr)) return fail(hr);
@@ -91,9 +106,11 @@ ShellListing Win32Shell::Folders(const std::string& folder, bool includeHidden, 
     ShellItem item;
     hr = NameOf(shellFolder.p, child.p, SHGDN_NORMAL, item.name);
     if (FAILED(hr)) return fail(hr);
+    if (hr == S_FALSE) continue;  // left out: the file list counts it
     if (parsingNames) {
       hr = NameOf(shellFolder.p, child.p, SHGDN_FORPARSING, item.parsingName);
       if (FAILED(hr)) return fail(hr);
+      if (hr == S_FALSE) continue;
     }
     listing.items.push_back(std::move(item));
   }
@@ -109,7 +126,7 @@ std::optional<std::string> Win32Shell::SpecialFolderPath(SpecialFolder which) {
                                                       : CSIDL_STARTUP;
   wchar_t buffer[MAX_PATH + 1] = {};
   if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer))) return std::nullopt;
-  return Narrow(buffer);
+  return NarrowPath(buffer);
 }
 
 }  // namespace platform::win32

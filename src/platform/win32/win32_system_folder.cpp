@@ -8,7 +8,7 @@ namespace platform::win32 {
 
 namespace {
 
-bool Exists(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) { return GetFileAttributesW(WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 SystemFolderView DecideView() {
   BOOL wow64 = FALSE;
@@ -16,10 +16,11 @@ SystemFolderView DecideView() {
   wchar_t folder[MAX_PATH + 1] = {};
   const UINT n = GetSystemWindowsDirectoryW(folder, MAX_PATH + 1);
   if (n == 0 || n > MAX_PATH) return {};
-  std::string windows = Narrow(folder, static_cast<int>(n));
+  std::string windows = NarrowPath(std::wstring(folder, n)).value_or(std::string());
+  if (windows.empty()) return {};
   if (!windows.empty() && windows.back() == '\\') windows.pop_back();
   // Without the alias (64-bit Windows XP) the 32-bit view is all this program can reach.
-  const DWORD alias = GetFileAttributesW(Wide(windows + "\\Sysnative").c_str());
+  const DWORD alias = GetFileAttributesW(WidePath(windows + "\\Sysnative").c_str());
   if (alias == INVALID_FILE_ATTRIBUTES || (alias & FILE_ATTRIBUTE_DIRECTORY) == 0) return {};
   return SystemFolderView(windows);
 }
@@ -31,10 +32,10 @@ const SystemFolderView& ProcessSystemView() {
   return view;
 }
 
-std::wstring SystemPath(const std::string& path) { return Wide(ProcessSystemView().ForSystem(path, Exists)); }
+std::wstring SystemPath(const std::string& path) { return WidePath(ProcessSystemView().ForSystem(path, Exists)); }
 
 std::wstring SystemCommand(const std::string& commandLine) {
-  return Wide(ProcessSystemView().CommandForSystem(commandLine, Exists));
+  return WidePath(ProcessSystemView().CommandForSystem(commandLine, Exists));
 }
 
 }  // namespace platform::win32

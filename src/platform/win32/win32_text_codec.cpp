@@ -7,7 +7,7 @@
 namespace platform::win32 {
 
 std::string Win32TextCodec::FromUtf16(const std::u16string& text) {
-  return Narrow(reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()));
+  return Narrow(reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size())).value_or(std::string());
 }
 
 uint16_t Win32TextCodec::UserLanguage() {
