@@ -15,6 +15,7 @@
 namespace gui::win32 {
 
 using platform::win32::Narrow;
+using platform::win32::NarrowPath;
 using platform::win32::Wide;
 
 namespace {

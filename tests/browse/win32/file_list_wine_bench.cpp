@@ -108,8 +108,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   f.CB5.SetChecked(true);
   common::TMKBoxDlg box(app, os.desktop);
   browse::ShellPaths paths(os.fs, os.shell, os.collation, os.desktop.WindowsFolder());
-  const std::string data = platform::win32::Narrow(std::wstring(temp));
-  const std::string folder = platform::win32::Narrow(root);
+  const std::string data = *platform::win32::Narrow(std::wstring(temp));
+  const std::string folder = *platform::win32::Narrow(root);
   f.Show();
 
   auto list = [&](browse::FileBrowser& browser) {
@@ -172,7 +172,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   browse::FileBrowser namedBrowser(app, f, services, box, paths, "C:\\QUOVEL32.EXE", cachedHooks(namedStart, namedListings));
   namedBrowser.SetFilter("*.SCR;", 0x27);
   double resourceNames = Now();
-  namedBrowser.FillFileList(platform::win32::Narrow(named));
+  namedBrowser.FillFileList(*platform::win32::Narrow(named));
   resourceNames = Now() - resourceNames;
 
   std::printf("file list of %d savers with names shown (%d rows)\n", kSavers, f.ListBox4.Count());

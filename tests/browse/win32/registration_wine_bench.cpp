@@ -98,7 +98,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
   const std::wstring root = std::wstring(temp) + L"qv-bulk-bench";
-  const std::string data = platform::win32::Narrow(std::wstring(temp));
+  const std::string data = *platform::win32::Narrow(std::wstring(temp));
   Build(root);
 
   platform::win32::Win32Platform os;
@@ -130,7 +130,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   };
   browse::Registration registration(app, f, services, box, browser, paths, hooks);
   f.Show();
-  const std::string start = platform::win32::Narrow(root);
+  const std::string start = *platform::win32::Narrow(root);
 
   // Alternating: the bare walk, then a registration with names off, five times.
   std::vector<double> bare, off;

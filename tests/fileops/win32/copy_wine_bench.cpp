@@ -79,12 +79,12 @@ int main() {
   const std::wstring ours = std::wstring(temp) + L"qv-copy-bench.qv";
   const std::wstring system = std::wstring(temp) + L"qv-copy-bench.sys";
   if (!MakeSource(from)) {
-    std::printf("cannot write %s\n", platform::win32::Narrow(from).c_str());
+    std::printf("cannot write %s\n", platform::win32::Narrow(from)->c_str());
     return 1;
   }
 
   platform::win32::Win32FileSystem fs;
-  const std::string fromA = platform::win32::Narrow(from), oursA = platform::win32::Narrow(ours);
+  const std::string fromA = *platform::win32::Narrow(from), oursA = *platform::win32::Narrow(ours);
   struct Contender {
     const char* name;
     std::function<bool()> copy;

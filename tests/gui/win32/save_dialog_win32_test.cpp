@@ -101,7 +101,7 @@ struct Win32SaveDialog : ::testing::Test {
 };
 
 TEST_F(Win32SaveDialog, ShowsItsSettingsAndHandsBackTheChosenPath) {
-  dialog.InitialDir = Narrow(folder);
+  dialog.InitialDir = *Narrow(folder);
   dialog.Title = "コピー先、フォルダーの選択";
   dialog.Filter = "ポスター (*.SCR)|*.SCR|ALL files (*.*)|*.*";  // "ポ" ends in the byte of "|"
   dialog.HideReadOnly = true;
@@ -117,7 +117,7 @@ TEST_F(Win32SaveDialog, ShowsItsSettingsAndHandsBackTheChosenPath) {
   for (const auto& c : cases) {
     dialog.FileName = "このフォルダーに、コピーする";
     Seen seen;
-    EXPECT_EQ(Run(c.answer, seen), c.chosen) << Narrow(c.answer);
+    EXPECT_EQ(Run(c.answer, seen), c.chosen) << *Narrow(c.answer);
     EXPECT_EQ(Wide(dialog.FileName), c.fileName);
     EXPECT_EQ(seen.title, L"コピー先、フォルダーの選択");
     EXPECT_EQ(seen.name, L"このフォルダーに、コピーする");

@@ -41,7 +41,7 @@ RealEnvironment::RealEnvironment() {
   GetTempPathW(MAX_PATH + 1, temp);
   std::wstring folder = std::wstring(temp) + L"qvtest-" + platform::win32::Wide(unique);
   CreateDirectoryW(folder.c_str(), nullptr);
-  root = platform::win32::Narrow(folder);
+  root = *platform::win32::Narrow(folder);
   registryKey = "Software\\QvPlatformTest\\" + unique;
   previousFolder_ = real.fs.CurrentFolder();
   DWORD drives = GetLogicalDrives();

@@ -47,7 +47,7 @@ class Receiver {
     UnregisterClassW(className_.c_str(), GetModuleHandleW(nullptr));
   }
   HWND hwnd() const { return hwnd_; }
-  std::string className() const { return Narrow(className_); }
+  std::string className() const { return *Narrow(className_); }
 
  private:
   std::wstring className_;
@@ -81,7 +81,7 @@ TEST(Win32Desktop, ChildWindowsAreFoundOnlyByTheSearchBelowTheTopLevel) {
   ASSERT_NE(inner, nullptr);
 
   platform::win32::Win32Desktop desktop;
-  const std::string name = Narrow(className);
+  const std::string name = *Narrow(className);
   EXPECT_EQ(desktop.FindWindowByClass(name), std::nullopt);
   EXPECT_EQ(desktop.FindWindowOrChildByClass(name), reinterpret_cast<platform::WindowId>(inner));
   EXPECT_EQ(desktop.FindWindowOrChildByClass("tqvchildtest" + std::to_string(GetCurrentProcessId())),
@@ -97,7 +97,7 @@ TEST(Win32HandOff, DISABLED_ChildSendsTheHandOff) {
   wchar_t className[128] = {};
   if (GetEnvironmentVariableW(kClassVariable, className, 128) == 0) GTEST_SKIP() << "started on its own";
   platform::win32::Win32Desktop desktop;
-  std::optional<platform::WindowId> manager = desktop.FindWindowByClass(Narrow(className));
+  std::optional<platform::WindowId> manager = desktop.FindWindowByClass(*Narrow(className));
   ASSERT_TRUE(manager);
   uint16_t atom = desktop.AddGlobalAtom(kHandOffText);
   ASSERT_NE(atom, 0);
@@ -196,7 +196,7 @@ TEST(Win32FileSystem, LongNamesGetAShortForm) {
   platform::win32::Win32FileSystem fs;
   wchar_t temp[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH + 1, temp);
-  const std::string path = Narrow(temp) + "qv long saver name " + std::to_string(GetCurrentProcessId()) + ".scr";
+  const std::string path = *Narrow(temp) + "qv long saver name " + std::to_string(GetCurrentProcessId()) + ".scr";
   ASSERT_TRUE(fs.WriteFile(path, "MZ"));
   std::optional<std::string> shortPath = fs.ShortPath(path);
   ASSERT_TRUE(shortPath);
@@ -212,7 +212,7 @@ TEST(Win32FileSystem, OneFileHasOneIdentityUnderEveryName) {
   platform::win32::Win32FileSystem fs;
   wchar_t temp[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH + 1, temp);
-  const std::string path = Narrow(temp) + "qv identity of a saver " + std::to_string(GetCurrentProcessId());
+  const std::string path = *Narrow(temp) + "qv identity of a saver " + std::to_string(GetCurrentProcessId());
   ASSERT_TRUE(fs.WriteFile(path + ".scr", "MZ"));
   ASSERT_TRUE(CreateHardLinkW(Wide(path + ".lnk.scr").c_str(), Wide(path + ".scr").c_str(), nullptr));
   const std::optional<platform::FileId> id = fs.Identity(path + ".scr");
