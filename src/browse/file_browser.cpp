@@ -29,6 +29,8 @@ std::string Count(int n) { return std::to_string(n) + "ｺ"; }
 
 }  // namespace
 
+std::string UnnamedEntries(size_t count) { return "表示できない名前：" + std::to_string(count) + "ｺ"; }
+
 FileBrowser::FileBrowser(gui::Application& app, forms::TQUOVEL32KAPUL& form, platform::Services& os,
                          common::TMKBoxDlg& box, ShellPaths& shell, std::string programPath, BrowserHooks hooks)
     : app_(app), f_(form), os_(os), box_(box), shell_(shell), hooks_(std::move(hooks)),
@@ -145,11 +147,12 @@ void FileBrowser::FillFileList(const std::string& folder) {
   f_.Label1.SetCaption(" ---ｺ");
   const std::string path = folders_.EnterFileListFolder(folder);
   if (hooks_.FolderListed) hooks_.FolderListed(path);
-  const auto whole = shell_.TakeWalkReading(path);
+  size_t unnamed = 0;
+  const auto whole = shell_.TakeWalkReading(path, &unnamed);
   const bool normalFiles = f_.CB5.Checked();
   const bool names = f_.SSN.Checked();
   FileListing now{UpperAscii(path), pattern_, mask_, normalFiles, names, CollationProbe(os_.collation),
-                  FindFileEntries(os_.fs, AddYen(path), pattern_, mask_, normalFiles, whole.get()), {}, {}};
+                  FindFileEntries(os_.fs, AddYen(path), pattern_, mask_, normalFiles, whole.get(), &unnamed), {}, {}};
   // A folder that gives the same entries under the same filter as last time (in this run, or in
   // the last when the listing was long) is listed as it was then, without ordering names and
   // descriptions again.
@@ -194,6 +197,9 @@ void FileBrowser::FillFileList(const std::string& folder) {
   f_.ListBox4.SetTag(-1);
   f_.ListBox7.SetTag(-1);
   f_.Label1.SetCaption(" " + Count(f_.ListBox4.Count()));
+  // Names the program's text cannot hold and that have no 8.3 name are never shown as another
+  // file's name: the folder says once how many there are.
+  if (unnamed > 0) f_.Label2.SetCaption(UnnamedEntries(unnamed));
 }
 
 void FileBrowser::IndexListing() {

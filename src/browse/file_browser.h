@@ -35,6 +35,11 @@ class TQUOVEL32KAPUL;
 
 namespace browse {
 
+// The line under the browser after a folder whose `count` entries have names the program's text
+// cannot hold and no 8.3 names (a volume that keeps none): they are left out, never shown as
+// another file's name.
+std::string UnnamedEntries(size_t count);
+
 class ShellPaths;
 
 struct BrowserHooks {

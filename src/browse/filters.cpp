@@ -99,7 +99,7 @@ std::string RemoveExtension(const std::string& pattern, int index) {
 
 std::vector<platform::FindEntry> FindFileEntries(platform::FileSystem& fs, const std::string& folder,
                                                  const std::string& pattern, int mask, bool normal,
-                                                 const std::vector<platform::FindEntry>* whole) {
+                                                 const std::vector<platform::FindEntry>* whole, size_t* unnamed) {
   std::vector<platform::FindEntry> found;
   size_t start = 0;
   while (start <= pattern.size()) {
@@ -110,7 +110,7 @@ std::vector<platform::FindEntry> FindFileEntries(platform::FileSystem& fs, const
     if (piece.empty()) continue;
     std::vector<platform::FindEntry> got;
     if (whole == nullptr || !FindIn(*whole, piece, static_cast<uint32_t>(mask), got)) {
-      got = fs.Find(AddYen(folder) + piece, static_cast<uint32_t>(mask));
+      got = fs.Find(AddYen(folder) + piece, static_cast<uint32_t>(mask), unnamed);
     }
     std::erase_if(got, [&](const platform::FindEntry& e) {
       return (e.attributes & (platform::attr::kDirectory | platform::attr::kVolumeId)) != 0 ||

@@ -49,10 +49,12 @@ std::vector<platform::FindEntry> SelectFileEntries(platform::FileSystem& fs, pla
 // above); then each name once, in the platform's order of names. `whole`, when given, is a
 // reading of every entry of the folder just made (all attribute bits asked for): the pieces "*",
 // "*.*" and "*.EXT" with a plain extension are answered from it as the system would answer them
-// (through the long or the 8.3 name), the others from the disk.
+// (through the long or the 8.3 name), the others from the disk. `unnamed`, if given, counts what
+// the readings from the disk could not name (platform::FileSystem::Find).
 std::vector<platform::FindEntry> FindFileEntries(platform::FileSystem& fs, const std::string& folder,
                                                  const std::string& pattern, int mask, bool normal,
-                                                 const std::vector<platform::FindEntry>* whole = nullptr);
+                                                 const std::vector<platform::FindEntry>* whole = nullptr,
+                                                 size_t* unnamed = nullptr);
 std::vector<platform::FindEntry> OrderFileEntries(platform::Collation& collation, std::vector<platform::FindEntry> found);
 // The names of `entries`, in their order.
 std::vector<std::string> NamesOf(std::vector<platform::FindEntry> entries);

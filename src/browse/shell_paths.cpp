@@ -69,13 +69,17 @@ bool ShellPaths::HasNoSubfolders(const std::string& folder) const {
   const std::string path = CutYen(folder);
   if (path.size() < 2 || path[1] != ':' || !fs_.DirectoryExists(path)) return false;
   readingOf_ = UpperAscii(path);
-  reading_ = std::make_unique<std::vector<platform::FindEntry>>(fs_.Find(AddYen(path) + "*", platform::attr::kAskedFor));
+  readingUnnamed_ = 0;
+  reading_ = std::make_unique<std::vector<platform::FindEntry>>(
+      fs_.Find(AddYen(path) + "*", platform::attr::kAskedFor, &readingUnnamed_));
   return std::none_of(reading_->begin(), reading_->end(),
                       [](const platform::FindEntry& e) { return (e.attributes & platform::attr::kDirectory) != 0; });
 }
 
-std::unique_ptr<std::vector<platform::FindEntry>> ShellPaths::TakeWalkReading(const std::string& folder) const {
+std::unique_ptr<std::vector<platform::FindEntry>> ShellPaths::TakeWalkReading(const std::string& folder,
+                                                                              size_t* unnamed) const {
   if (reading_ == nullptr || readingOf_ != UpperAscii(CutYen(folder))) return nullptr;
+  if (unnamed != nullptr) *unnamed += readingUnnamed_;
   return std::move(reading_);
 }
 

@@ -70,8 +70,10 @@ class ShellPaths {
 
   // During a walk: the reading of every entry of `folder` that the walk made when it last listed
   // a folder's subfolders, if that was `folder`; handed out once (the file list of the same visit
-  // reads it instead of the disk). Null otherwise.
-  std::unique_ptr<std::vector<platform::FindEntry>> TakeWalkReading(const std::string& folder) const;
+  // reads it instead of the disk). Null otherwise. `unnamed`, if given, gets the number of entries
+  // that reading could not name (platform::FileSystem::Find).
+  std::unique_ptr<std::vector<platform::FindEntry>> TakeWalkReading(const std::string& folder,
+                                                                    size_t* unnamed = nullptr) const;
 
   // While one of these lives, each folder is listed by the shell once and its listing reused:
   // for a walk over a tree, which names the same parent folders again and again and changes no
@@ -102,6 +104,7 @@ class ShellPaths {
   mutable platform::ShellListing last_;  // the last listing read outside a walk
   mutable std::string readingOf_;  // see TakeWalkReading
   mutable std::unique_ptr<std::vector<platform::FindEntry>> reading_;
+  mutable size_t readingUnnamed_ = 0;
 };
 
 // Outcome of the copy buffer probe: size 0 and an error text when nothing could be reserved.

@@ -257,6 +257,10 @@ Status Archiver::Add(const CommandLine& cl, std::string* output) {
   std::vector<NewMember> members;
   for (const std::string& name : cl.names) {
     FileInfo info;
+    if (files_.Exists(name) && !files_.OwnNameHeld(name)) {
+      Note(output, name, Status::kUnsafeName);
+      return Status::kUnsafeName;
+    }
     if (!files_.ReadInfo(name, &info) || !inputs.emplace_back(files_.OpenRead(name))) {
       Note(output, name, Status::kNoSuchFile);
       return Status::kNoSuchFile;

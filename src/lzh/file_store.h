@@ -44,6 +44,10 @@ class FileStore {
   virtual bool Replace(const std::string& from, const std::string& to) = 0;
   // Gives an extracted file the member's time and attribute; failures are ignored.
   virtual void ApplyMetadata(const std::string& path, const Entry& entry) = 0;
+  // Whether the file's own name is held by the program's text. A path can reach a file whose long
+  // name is not (u-umlaut, a character outside Shift-JIS) through its 8.3 name; such a file is
+  // refused, never stored under another name. By default every name is its own.
+  virtual bool OwnNameHeld(const std::string&) { return true; }
   // The member's time as listings show it (DOS date << 16 | time); by default as stored.
   virtual uint32_t DisplayTime(const Entry& entry) { return entry.dosTime; }
 };

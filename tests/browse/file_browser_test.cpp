@@ -110,6 +110,28 @@ TEST_F(FileBrowserTest, TheDriveListFollowsTheSavedFolderOnAnotherDrive) {
   EXPECT_EQ(browser->CurrentFolder(), "D:\\Savers");
 }
 
+// Names the program's text cannot hold (u-umlaut, a yen sign that best fit would make a "\\")
+// are listed by their 8.3 names, which reach exactly those entries; without one (a volume that
+// keeps none) they are left out and counted, never shown as a look-alike.
+TEST_F(FileBrowserTest, NamesTheTextCannotHoldGoByTheirShortNamesOrAreCounted) {
+  p.fs.AddFile("C:\\Mix\\Jurgen.SCR", "a");
+  p.fs.AddFile("C:\\Mix\\Jurgen2.SCR", "held");  // stands for Jürgen.SCR
+  p.fs.SetShortName("C:\\Mix\\Jurgen2.SCR", "JRGEN~1.SCR");
+  p.fs.MakeNameUnheld("C:\\Mix\\Jurgen2.SCR");
+  p.fs.AddFile("C:\\Mix\\XY.SCR", "no short name");  // stands for X¥Y.SCR
+  p.fs.MakeNameUnheld("C:\\Mix\\XY.SCR");
+  p.fs.AddFolder("C:\\Mix\\Zoe");  // stands for Zoë
+  p.fs.SetShortName("C:\\Mix\\Zoe", "ZO5F2~1");
+  p.fs.MakeNameUnheld("C:\\Mix\\Zoe");
+  p.fs.AddFolder("C:\\Mix\\Chloe");
+  p.fs.MakeNameUnheld("C:\\Mix\\Chloe");
+  Start("C:\\Mix");
+  EXPECT_EQ(form.ListBox4.Items(), (V{"JRGEN~1.SCR", "Jurgen.SCR"}));
+  EXPECT_EQ(form.ListBox1.Items(), (V{"C:\\", "Mix", "ZO5F2~1"}));
+  EXPECT_EQ(form.Label2.Caption(), UnnamedEntries(1));  // the file list's reading: X¥Y.SCR
+  EXPECT_EQ(p.fs.ReadFile("C:\\Mix\\" + form.ListBox4.Item(0)), "held");
+}
+
 TEST_F(FileBrowserTest, FileListRowShowsItsInformation) {
   Start("C:\\SS");
   form.ListBox4.SetItemIndex(1);  // "HIDDEN.SCR"

@@ -227,7 +227,10 @@ INSTANTIATE_TEST_SUITE_P(LzhNames, LzhHostile,
                     HostileCase{"unc", {}, "\\\\server\\share\\u.txt", "u.txt", "server/share/u.txt"},
                     HostileCase{"plain", {"sub"}, "ok.txt", "ok.txt", "sub/ok.txt"},
                     HostileCase{"device", {"sub"}, "CON", "", ""},
-                    HostileCase{"device_folder", {"ab", "CONIN$"}, "x.txt", "x.txt", ""}),
+                    HostileCase{"device_folder", {"ab", "CONIN$"}, "x.txt", "x.txt", ""},
+                    // Not Shift-JIS; a second spelling of 0xFA5C's character, which would land on its file.
+                    HostileCase{"not_shift_jis", {}, "\x85\x40.txt", "", ""},
+                    HostileCase{"second_spelling", {}, "\xED\x40.txt", "", ""}),
     [](const testing::TestParamInfo<HostileCase>& i) { return std::string(i.param.what); });
 
 }  // namespace

@@ -122,6 +122,17 @@ bool Win32FileStore::ReadInfo(const std::string& path, FileInfo* info) {
   return true;
 }
 
+bool Win32FileStore::OwnNameHeld(const std::string& path) {
+  const std::wstring given = WideFromSjis(path);
+  std::wstring full(given.size() + MAX_PATH, L'\0');
+  const DWORD n = GetLongPathNameW(given.c_str(), full.data(), static_cast<DWORD>(full.size()));
+  if (n == 0 || n >= full.size()) return true;  // nothing to compare: the open that follows decides
+  full.resize(n);
+  const size_t cut = full.find_last_of(L"\\/");
+  const std::wstring name = cut == std::wstring::npos ? full : full.substr(cut + 1);
+  return text::ToShiftJis(std::u16string(name.begin(), name.end())).has_value();
+}
+
 bool Win32FileStore::Exists(const std::string& path) {
   return GetFileAttributesW(WideFromSjis(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -17,6 +17,7 @@ class Win32FileStore final : public FileStore {
   std::unique_ptr<OutputFile> CreateNew(const std::string& path) override;
   bool ReadInfo(const std::string& path, FileInfo* info) override;
   bool Exists(const std::string& path) override;
+  bool OwnNameHeld(const std::string& path) override;
   bool IsFolder(const std::string& path) override;
   bool MakeFolders(const std::string& path) override;
   bool Remove(const std::string& path) override;
