@@ -4,7 +4,9 @@
 # application data folder. On its first use that folder takes over the Windows folder's files;
 # the manager shows the list found there, switches lists, hands over with F1 and closes without a
 # failure; the screen-saver copy plays the handed-over list from there and records its history
-# there; nothing is written into the Windows folder or the program's folder.
+# there; nothing is written into the Windows folder or the program's folder. The program's folder
+# holds "ë" and the user's local application data folder "𠮷", which Shift-JIS lacks: both are
+# used through their 8.3 names.
 #
 # The program runs as a plain user (created when missing) in a Wine prefix of its own: a copy of
 # the session's prefix owned by that user (Wine insists), whose Windows folder and program folder
@@ -12,7 +14,7 @@
 source "$(dirname "$0")/../lib.sh"
 
 user_prefix
-P="$C/Program Files/KaPULP32/QUOVEL32"
+P="$C/Program Files/Zoë/QUOVEL32"
 rm -f "$W"/QVLA32M*.LIS "$W/QUOVEL32CD.LIS" "$W/QUOVEL32.Tim"
 mkdir -p "$P" "$C/SAVERS"
 cp "$EXE" "$P/QUOVEL32.EXE"
@@ -23,7 +25,7 @@ cp "$BIN/savers/TESTSAVE.SCR" "$C/SAVERS/SAVER1.SCR"
 printf 'C:\\SAVERS\\SAVER1.SCR\r\n' >"$W/QVLA32M0.LIS"
 printf '[Timer]\r\nC:\\セーバー\\星空.SCR=30\r\n' | iconv -f UTF-8 -t CP932 >"$W/QUOVEL32.Tim"
 # What root put there stays root's; the Windows folder itself becomes root's too.
-chmod 755 "$C/Program Files/KaPULP32" "$P"
+chmod 755 "$C/Program Files/Zoë" "$P"
 LOG="$C/saver.log"
 : >"$LOG"
 chown "$QV_USER:" "$LOG" "$C/SAVERS"
@@ -33,9 +35,10 @@ windows_before="$(listing "$W")"
 program_before="$(listing "$P")"
 
 user_session
-local_appdata="$(as_user wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')"
-DATA="$(as_user winepath -u "$local_appdata" 2>/dev/null)/KAPUL SOFT32/QUOVEL32"
-log "the user's folder is $local_appdata\\KAPUL SOFT32\\QUOVEL32"
+ureg 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' 'Local AppData' \
+  "C:\\users\\$QV_USER\\𠮷\\Local"
+DATA="$C/users/$QV_USER/𠮷/Local/KAPUL SOFT32/QUOVEL32"
+log "the user's folder is C:\\users\\$QV_USER\\𠮷\\Local\\KAPUL SOFT32\\QUOVEL32"
 [ ! -e "$DATA" ] || fail "the user's folder exists before the first start"
 
 as_user wine reg delete "$KEY" /f >/dev/null 2>&1 || true
@@ -49,7 +52,7 @@ ureg "$EXE_KEY" INDEX "0,0"
 ureg "$EXE_KEY" FILEHIS 10
 
 # --- the manager: the list taken over, a switch, F1 and the close ---------------------------------
-as_user wine 'C:\Program Files\KaPULP32\QUOVEL32\QUOVEL32.EXE' >"$OUTDIR/program.log" 2>&1 &
+as_user wine 'C:\Program Files\Zoë\QUOVEL32\QUOVEL32.EXE' >"$OUTDIR/program.log" 2>&1 &
 QV_PIDS+=($!)
 pid="$(last_pid)"
 probe wait-window TQUOVEL32KAPUL 30000 >/dev/null || fail "no manager window"
