@@ -82,12 +82,18 @@ grep -q '^1個ｴﾗｰが発生しました。$' <<<"$report" && grep -qF 'LZH�
   { echo "$report"; fail "error report"; }
 
 # Three selected files compressed under a name typed with a path that leads out of the
-# compression folder: the archive is made inside it all the same, under the name alone.
+# compression folder (after a character Shift-JIS lacks was refused): the archive is made inside it all the same, under the name alone.
 select_rows "$(row A.TXT)" "$(row B.TXT)" "$(row C.TXT)"
 file_menu "$(row B.TXT)" 0x46
 probe wait-window TSNBox 15000 >/dev/null || fail "no name dialog"
 expect_text TSNBox '圧縮ﾌｧｲﾙ名を入力して下さい：'
+probe press-name TSNBox Edit1 || fail "no name box"     # the caret into the name
 probe keys TSNBox 0x23 shift+0x24 0x2E || fail "keys"   # End, Shift+Home, Delete
+probe type TSNBox "Jü"                                  # a character Shift-JIS lacks is refused
+probe wait-window TMKBox 15000 >/dev/null && sleep 0.5 && shot text-refused
+answer 'シフトJISで表せない文字は入力出来ません。' Btn_OK
+probe text TSNBox | grep -q '^child Edit J$' || { probe text TSNBox; fail "the name did not keep what it had"; }
+probe keys TSNBox 0x23 shift+0x24 0x2E || fail "keys"
 probe type TSNBox "../../ABC"
 probe press-name TSNBox Button1 || fail "no OK button"
 answer '3個のファイルを圧縮しました。' Btn_OK
