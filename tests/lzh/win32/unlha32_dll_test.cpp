@@ -204,6 +204,15 @@ TEST_F(LzhUnlhaDll, FailuresAreReportedAsErrorCodes) {
   // Adding a missing file leaves no archive behind.
   EXPECT_GE(Run(" a -a1 " + Q(dir_ + "new.lzh") + " " + Q(dir_ + "nothing.txt") + " "), 0x8000);
   EXPECT_EQ(GetFileAttributesW(W(dir_ + "new.lzh").c_str()), INVALID_FILE_ATTRIBUTES);
+  // A file reached only through its 8.3 name, as its own name has a character Shift-JIS lacks, is
+  // refused rather than stored under the 8.3 name.
+  const std::wstring umlaut = W(dir_) + L"J\u00FCrgen.txt";
+  CloseHandle(CreateFileW(umlaut.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  wchar_t shortPath[MAX_PATH];
+  ASSERT_GT(GetShortPathNameW(umlaut.c_str(), shortPath, MAX_PATH), 0u);
+  EXPECT_EQ(Run(" a -a1 " + Q(dir_ + "new.lzh") + " " + Q(Narrow(shortPath)) + " "), 0x8022);
+  EXPECT_EQ(GetFileAttributesW(W(dir_ + "new.lzh").c_str()), INVALID_FILE_ATTRIBUTES);
+  DeleteFileW(umlaut.c_str());
 }
 
 TEST_F(LzhUnlhaDll, OutputStaysInsideTheGivenSize) {
