@@ -30,7 +30,10 @@ bool IsExactShiftJis(std::string_view sjis) {
 }
 
 std::u16string PathToUtf16(std::string_view sjis) {
-  if (IsExactShiftJis(sjis)) return FromShiftJis(sjis).value_or(std::u16string());
+  if (sjis.empty()) return std::u16string();
+  if (std::optional<std::u16string> wide = detail::SystemFromShiftJis(sjis)) {
+    if (detail::SystemToShiftJis(*wide) == std::string(sjis)) return *wide;
+  }
   std::u16string out;
   for (size_t i = 0; i < sjis.size();) {
     const size_t step = IsLeadByte(static_cast<unsigned char>(sjis[i])) && i + 1 < sjis.size() ? 2 : 1;

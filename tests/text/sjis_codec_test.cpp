@@ -62,5 +62,14 @@ TEST(SjisCodec, ShiftJisIsReadStrictly) {
   }
 }
 
+// A name for the system keeps every exact character; what is not exact becomes "|", which no
+// file name holds, so the system refuses it rather than reaching another file.
+TEST(SjisCodec, PathsForTheSystemNeverReachAnotherFile) {
+  EXPECT_TRUE(PathToUtf16("C:\\表\\A.SCR") == u"C:\\表\\A.SCR");
+  EXPECT_TRUE(PathToUtf16("C:\\\x85\x40.SCR") == u"C:\\|.SCR");
+  EXPECT_TRUE(PathToUtf16("\xED\x40\xFA\x5C") == u"|\u7E8A");  // the second spelling of 0xFA5C's character
+  EXPECT_TRUE(PathToUtf16("A\x81") == u"A|");
+}
+
 }  // namespace
 }  // namespace text
