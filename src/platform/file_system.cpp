@@ -42,11 +42,7 @@ OsResult FileSystem::WriteFile(const std::string& path, const std::string& data)
 }
 
 OsResult FileSystem::WriteFileReplacing(const std::string& path, const std::string& data) {
-  const std::string temp = path + "~new";
-  OsResult written = WriteFile(temp, data);
-  if (written) written = Replace(temp, path);
-  if (!written) Delete(temp);
-  return written;
+  return WriteReplacing(path, [&](File& out) { return out.Write(data.data(), data.size()); });
 }
 
 namespace {

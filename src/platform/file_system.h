@@ -168,8 +168,8 @@ class FileSystem {
   // A new file beside `path`, named "<path>.~qv" or, while that name is taken, "<path>.~qv1",
   // "<path>.~qv2" and so on: it is created exclusively, so no existing file is ever opened.
   TemporaryFile CreateTemporary(const std::string& path);
-  // Writes `data` to a temporary file beside `path` and renames it over `path`, so a failure
-  // never leaves a truncated file behind. The temporary file is removed on failure.
+  // Writes `data` through WriteReplacing, so a failure never leaves a truncated file behind and
+  // no file but the new temporary one is ever opened for writing.
   OsResult WriteFileReplacing(const std::string& path, const std::string& data);
   // Copies the bytes of `from` into `to` (created or truncated) through a buffer of `bufferSize`
   // bytes and gives `to` the date of `from` (and, with `flush`, writes it through to the disk);

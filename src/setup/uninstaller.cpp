@@ -114,7 +114,8 @@ void Installer::DeleteDataFiles() {
   for (const std::string& folder : programFolders) DeleteIfThere(os_.fs, folder + "QUOVEL32CD.LIS");
   for (const std::string& folder : windowsFolders) {
     // What the program only remembers to be faster goes whatever the answer.
-    for (const char* name : {"QUOVEL32CD.LIS", store::kDescriptionCacheFile, store::kListingCacheFile}) {
+    for (const char* name : {"QUOVEL32CD.LIS", store::kDescriptionCacheFile, store::kDescriptionCacheLock,
+                             store::kListingCacheFile}) {
       DeleteIfThere(os_.fs, folder + name);
     }
   }
