@@ -154,7 +154,8 @@ std::optional<std::string> Installer::UsableFolder(const std::string& stored) {
   return folder;
 }
 
-std::optional<std::string> Installer::MakeFolder(const std::string& text, const char* emptyMessage) {
+std::optional<std::string> Installer::MakeFolder(const std::string& text, const char* emptyMessage,
+                                                 InstalledFiles& record) {
   const std::optional<std::string> full = os_.fs.FullPath(text);
   if (!full || full->empty()) {
     box_.MsgOK(emptyMessage);
@@ -166,6 +167,8 @@ std::optional<std::string> Installer::MakeFolder(const std::string& text, const 
   for (const std::string& part : text::SplitPath(target)) {
     const std::string level = text::CutYen(current + part);
     if (os_.fs.DirectoryExists(level)) {
+      // A folder an earlier installation made stays this installation's to remove.
+      if (record.Made(level)) record.NoteFolder(level);
       current += part;
       continue;
     }
@@ -190,6 +193,7 @@ std::optional<std::string> Installer::MakeFolder(const std::string& text, const 
       box_.MsgOK("[ " + level + " ]" + "\n" + "フォルダーの作成に失敗しました・・・");
       return std::nullopt;
     }
+    record.NoteFolder(level);
     current += part;
   }
   return current;
@@ -214,10 +218,12 @@ bool Installer::Install() {
   if (f_.Edit2.Text().empty()) return refuse("作業用フォルダーを設定して下さい。");
 
   store::SettingsKey scr(os_.registry, store::ScrKey());
-  const std::optional<std::string> work = MakeFolder(f_.Edit2.Text(), "作業用フォルダーを設定して下さい。");
+  // What this installation makes: the folders now, the copies below.
+  InstalledFiles record(os_.registry, os_.fs);
+  const std::optional<std::string> work = MakeFolder(f_.Edit2.Text(), "作業用フォルダーを設定して下さい。", record);
   if (!work) return false;
   scr.Write("TMPQVLA", text::CutYen(*work));
-  const std::optional<std::string> target = MakeFolder(f_.Edit1.Text(), "EXE登録フォルダーを設定して下さい。");
+  const std::optional<std::string> target = MakeFolder(f_.Edit1.Text(), "EXE登録フォルダーを設定して下さい。", record);
   if (!target) return false;
   scr.Write("EXEPATH", text::CutYen(*target));
   scr.Write("Group", group);
@@ -227,7 +233,6 @@ bool Installer::Install() {
   const CopyPlan plan = PlanCopies(context_.programFolder, *target, windows_, windowsWritable_,
                                    [this](const std::string& path) { return os_.fs.FileExists(path); });
   // A library another program put there stays, and is not recorded as ours.
-  InstalledFiles record(os_.registry, os_.fs);
   for (const FileCopy& copy : plan.copies) {
     const CopyChoice choice = ChooseCopy(os_.fs, record, copy);
     if (choice == CopyChoice::kKeepForeign) continue;

@@ -37,6 +37,8 @@ class ShellPaths;
 
 namespace setup {
 
+class InstalledFiles;
+
 struct SetupContext {
   int setupMode = 0;          // 0 install, 1 uninstall, 2 the uninstaller copy, else refused
   std::string programFolder;  // the folder of the running executable, with "\"
@@ -77,7 +79,9 @@ class Installer {
   void SetBusy(bool busy);
   // The folder of `text` with every missing level created after one question; nullopt (after
   // any message) when the installation must end.
-  std::optional<std::string> MakeFolder(const std::string& text, const char* emptyMessage);
+  // Each folder made, and each one `record` shows as made by an earlier installation, is noted
+  // in `record`.
+  std::optional<std::string> MakeFolder(const std::string& text, const char* emptyMessage, InstalledFiles& record);
   // A stored folder that exists (directly or after path repair) and can be entered.
   std::optional<std::string> UsableFolder(const std::string& stored);
   bool Install();
@@ -85,7 +89,9 @@ class Installer {
   void RemoveItems(const std::string& group);
   void ClearScreenSaver();
   void DeleteDataFiles();
-  void StartUninstallerCopy();
+  // `madeTop`: the outermost folder above the program file that an installation made; empty
+  // when it made none.
+  void StartUninstallerCopy(const std::string& madeTop);
   void DeleteHandOverRecord();
 
   gui::Application& app_;
@@ -101,6 +107,7 @@ class Installer {
   // The uninstaller copy's hand-over: the program file to delete and whether its folders stay.
   std::string file_;
   std::string rmDir_;
+  std::string rmTop_;  // the outermost folder to remove; empty: the program file's own only
   std::unique_ptr<browse::TDIR2OPENDLG> dialog_;
 };
 

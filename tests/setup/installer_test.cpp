@@ -273,6 +273,17 @@ TEST_F(InstallerTest, UserWhoMayNotWriteTheWindowsFolderOrTheMachinesKeys) {
   EXPECT_FALSE(p.registry.KeyExists(kUser, kUserHandOverKey));
 }
 
+// Folders the user made stay, empty or not; those the installer made go when empty.
+TEST_F(InstallerTest, UninstallRemovesOnlyTheFoldersTheInstallerMade) {
+  p.fs.AddFolder("C:\\KaPULT32");
+  p.fs.AddFolder("C:\\Mine");
+  Install("C:\\Mine\\QV\\QUOVEL32", false, "C:\\WINDOWS");
+  Uninstall("C:\\Mine\\QV\\QUOVEL32\\", gui::kMrYes);
+  RunCopy(p.processes.Started().at(0).request.commandLine);
+  for (const char* gone : {"C:\\KaPULT32\\TmPQVLA", "C:\\Mine\\QV"}) EXPECT_FALSE(p.fs.Attributes(gone)) << gone;
+  for (const char* kept : {"C:\\KaPULT32", "C:\\Mine"}) EXPECT_TRUE(p.fs.DirectoryExists(kept)) << kept;
+}
+
 TEST_F(InstallerTest, MissingTextFileEndsTheInstallationWithTheCopyError) {
   p.fs.Delete("C:\\DL\\QvLA解凍.TXT");
   Start run(p, 0, "C:\\DL\\");
