@@ -97,6 +97,7 @@ void InstalledFiles::Note(const std::string& path) {
 void InstalledFiles::NoteFolder(const std::string& folder) { noted_.emplace_back(text::AddYen(folder), kFolderMark); }
 
 bool InstalledFiles::Write(platform::RegistryRoot root, bool replace) const {
+  if (!replace && noted_.empty()) return true;
   if (replace) registry_.DeleteTree(root, kInstalledFilesKey);
   // The default value makes the record exist even when nothing was copied.
   if (!registry_.WriteString(root, kInstalledFilesKey, "", "").ok()) return false;

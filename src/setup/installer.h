@@ -85,7 +85,21 @@ class Installer {
   // A stored folder that exists (directly or after path repair) and can be entered.
   std::optional<std::string> UsableFolder(const std::string& stored);
   bool Install();
-  void AddItems(const std::string& group, const std::string& programPath);
+  // The installation's steps; each reports its own failure.
+  // The working and program folders, and their settings with the group: the program folder with
+  // "\", nullopt when the installation ends.
+  std::optional<std::string> MakeFolders(const std::string& group, InstalledFiles& record);
+  // The copies, each noted in `record`, and the screen saver named; false when a copy failed.
+  bool CopyFiles(const std::string& target, InstalledFiles& record);
+  // The item in the group and, when asked, in the start-up group; false when Program Manager
+  // failed a command.
+  bool AddGroupItems(const std::string& group, const std::string& programPath);
+  bool AddItems(const std::string& group, const std::string& programPath);
+  void WriteSettings();
+  // The uninstall entry for `programPath` with `record`, under HKEY_LOCAL_MACHINE or else the
+  // user's own; with an empty `programPath` only `record`, added to the one there (an
+  // installation that ended early). False when it could not be written.
+  bool WriteUninstallEntry(const InstalledFiles& record, const std::string& programPath);
   void RemoveItems(const std::string& group);
   void ClearScreenSaver();
   void DeleteDataFiles();

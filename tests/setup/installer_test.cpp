@@ -11,6 +11,7 @@
 #include "platform/fake/fake_platform.h"
 #include "setup/install_plan.h"
 #include "setup/installer.h"
+#include "setup/program_groups.h"
 #include "store/settings_key.h"
 
 namespace setup {
@@ -284,6 +285,43 @@ TEST_F(InstallerTest, UninstallRemovesOnlyTheFoldersTheInstallerMade) {
   for (const char* kept : {"C:\\KaPULT32", "C:\\Mine"}) EXPECT_TRUE(p.fs.DirectoryExists(kept)) << kept;
 }
 
+// A step that fails is reported, the later steps still run, and the installation is not called
+// complete: 設定 is offered again.
+TEST_F(InstallerTest, AFailedStepIsReportedAndTheInstallationNotCalledComplete) {
+  struct Case {
+    const char* what;
+    const char* group;
+    std::function<void()> fail;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"a group name Program Manager cannot take", "A\"B", [] {}, kSendFailed},
+      {"Program Manager refuses", "KAPUL SOFT32",
+       [&] { p.dde.OnExecute = [](const std::string&) { return platform::DdeStatus::kRefused; }; }, kSendFailed},
+      {"no uninstall entry may be written", "KAPUL SOFT32",
+       [&] {
+         p.dde.OnExecute = nullptr;
+         for (RegistryRoot root : {RegistryRoot::kLocalMachine, kUser}) p.registry.ProtectKey(root, kUninstallKey);
+       },
+       "データ格納処理に失敗しました・・・"},
+  };
+  p.fs.AddFolder("C:\\P");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.fail();
+    Start run(p, 0, "C:\\DL\\");
+    run.form.Show();
+    run.form.ComboBox1.UserType(c.group);
+    run.form.Edit1.UserType("C:\\P");
+    run.form.Edit2.UserType("C:\\P");
+    run.Expect(c.message, gui::kMrOk);
+    run.form.Button3.UserClick();
+    EXPECT_FALSE(run.h.app.Terminated());
+    EXPECT_TRUE(run.form.Button3.Visible());
+    EXPECT_EQ(Scr("Version"), "16");
+  }
+}
+
 TEST_F(InstallerTest, MissingTextFileEndsTheInstallationWithTheCopyError) {
   p.fs.Delete("C:\\DL\\QvLA解凍.TXT");
   Start run(p, 0, "C:\\DL\\");
@@ -293,6 +331,8 @@ TEST_F(InstallerTest, MissingTextFileEndsTheInstallationWithTheCopyError) {
   run.form.Show();
   run.form.Button3.UserClick();
   EXPECT_TRUE(p.fs.FileExists("C:\\KaPULP32\\QUOVEL32\\QUOVEL32.EXE"));   // nothing is rolled back
+  // What was copied is recorded: the next installation takes the library for its own.
+  EXPECT_TRUE(InstalledFiles(p.registry, p.fs).Ours("C:\\KaPULP32\\QUOVEL32\\UnLha32.DLL"));
   EXPECT_TRUE(run.form.Button3.Visible());
   EXPECT_FALSE(run.form.Button5.Visible());
   EXPECT_EQ(Scr("Version"), "<missing>");
