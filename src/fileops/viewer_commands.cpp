@@ -84,12 +84,13 @@ void ViewerCommands::RowError(const std::string& path, const std::string& what) 
 
 void ViewerCommands::PTEXTClick() {
   const std::string noFolder = "ﾃｷｽﾄ表示ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・";
-  EachFile("ﾃｷｽﾄ表示を強制終了します。", "ﾃｷｽﾄ表示ｴﾗｰ：ﾃｷｽﾄ/helpファイルが選択されていません・・・", noFolder,
+  const std::string failed = "ﾃｷｽﾄ表示ｴﾗｰ：ﾃｷｽﾄ／HELP表示に失敗しました・・・";
+  EachFile("ﾃｷｽﾄ表示を強制終了します。", "ﾃｷｽﾄ表示ｴﾗｰ：ﾃｷｽﾄ/helpファイルが選択されていません・・・", failed,
            [&](const std::string& path) {
              switch (common::StartViewer(os_, text::CutYen(FolderOf(path)), common::TextOrHelpCommand(path))) {
                case common::ViewerStart::kStarted: break;
                case common::ViewerStart::kNoFolder: RowError(path, noFolder); break;
-               default: RowError(path, "ﾃｷｽﾄ表示ｴﾗｰ：ﾃｷｽﾄ／HELP表示に失敗しました・・・"); break;
+               default: RowError(path, failed); break;
              }
              return true;
            });
@@ -99,7 +100,8 @@ void ViewerCommands::PKANRENClick(const gui::MenuItem& sender) {
   const bool play = &sender == &f_.PkPLAY;
   const std::string windows = text::CutYen(os_.desktop.WindowsFolder());
   const std::string noFolder = "関連付けｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・";
-  EachFile("強制終了します。", "関連付けｴﾗｰ：ファイルが選択されていません・・・", noFolder, [&](const std::string& path) {
+  const std::string failed = "関連付けｴﾗｰ：実行に失敗しました・・・";
+  EachFile("強制終了します。", "関連付けｴﾗｰ：ファイルが選択されていません・・・", failed, [&](const std::string& path) {
     const Opening opening = OpenCommand(os_.registry, os_.fs, path, play, f_.RadioButton1.Checked(), windows);
     const std::string folder = text::CutYen(FolderOf(path));
     if (!opening.verbs.empty() && os_.fs.SetCurrentFolder(folder).ok()) {
@@ -110,7 +112,7 @@ void ViewerCommands::PKANRENClick(const gui::MenuItem& sender) {
     switch (common::StartViewer(os_, folder, opening.command)) {
       case common::ViewerStart::kStarted: break;
       case common::ViewerStart::kNoFolder: RowError(path, noFolder); break;
-      default: RowError(path, "関連付けｴﾗｰ：実行に失敗しました・・・"); break;
+      default: RowError(path, failed); break;
     }
     return true;
   });
@@ -157,8 +159,9 @@ void ViewerCommands::PLZH4Click(const gui::MenuItem& sender) {
     return;
   }
   int converted = 0;
-  const std::string failure = label + "ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・";
-  EachFile(label + "を強制終了します。", label + "ｴﾗｰ：ファイルが選択されていません・・・", failure, [&](const std::string& path) {
+  const std::string noFolder = label + "ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・";
+  const std::string failed = label + "ｴﾗｰ：" + label + "表示に失敗しました・・・";
+  EachFile(label + "を強制終了します。", label + "ｴﾗｰ：ファイルが選択されていません・・・", failed, [&](const std::string& path) {
     const std::string extension = UpperExtension(path);
     if (&sender == &f_.PLZH4) {
       if (extension != ".LZH" || !hooks_.BuildListing || !hooks_.BuildListing(path)) return false;
@@ -187,7 +190,7 @@ void ViewerCommands::PLZH4Click(const gui::MenuItem& sender) {
     }
     const std::optional<std::string> bytes = os_.fs.ReadFile(path, kDumpBytes);
     if (!bytes) {
-      RowError(path, failure);
+      RowError(path, noFolder);
       return true;
     }
     std::vector<std::string> rows = FileHead("ﾊﾞｲﾅﾘｰ表示(4Kﾊﾞｲﾄ分)", path, os_.fs.FileSize(path).value_or(bytes->size()));
