@@ -45,21 +45,26 @@ OsResult FileSystem::WriteFileReplacing(const std::string& path, const std::stri
   return WriteReplacing(path, [&](File& out) { return out.Write(data.data(), data.size()); });
 }
 
+OsResult ReadBlocks(File& source, size_t blockSize, const std::function<OsResult(std::string_view block)>& use) {
+  std::vector<char> buffer(std::max<size_t>(blockSize, 1));
+  for (;;) {
+    const std::optional<size_t> got = source.Read(buffer.data(), buffer.size());
+    if (!got) return OsResult::FromCode(code::kAccessDenied);
+    if (*got == 0) return OsResult::Ok();
+    const OsResult used = use(std::string_view(buffer.data(), *got));
+    if (!used) return used;
+  }
+}
+
 namespace {
 
 // The bytes of `source` from where it stands into `target`, then the source's date (and, with
 // `flush`, everything written through to the disk).
 OsResult CopyBytes(File& source, File& target, size_t bufferSize, bool flush) {
   const std::optional<FileTime> date = source.LastWriteTime();
-  OsResult result;
-  std::vector<char> buffer(std::max<size_t>(bufferSize, 1));
-  for (;;) {
-    std::optional<size_t> got = source.Read(buffer.data(), buffer.size());
-    if (!got) return OsResult::FromCode(code::kAccessDenied);
-    if (*got == 0) break;
-    result = target.Write(buffer.data(), *got);
-    if (!result) return result;
-  }
+  OsResult result =
+      ReadBlocks(source, bufferSize, [&](std::string_view block) { return target.Write(block.data(), block.size()); });
+  if (!result) return result;
   if (date) result = target.SetLastWriteTime(*date);
   if (result && flush) result = target.Flush();
   return result;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/os_result.h"
@@ -120,6 +121,11 @@ struct OpenedFile {
   std::unique_ptr<File> file;  // null on failure
   OsResult result;
 };
+
+// Hands the bytes of `source` from where it stands to `use`, block by block of at most
+// `blockSize` bytes, until its end (Ok) or a failure of `use` (that failure); a read error gives
+// kAccessDenied.
+OsResult ReadBlocks(File& source, size_t blockSize, const std::function<OsResult(std::string_view block)>& use);
 
 // A new file beside another one, created under a name that nothing had.
 struct TemporaryFile {
