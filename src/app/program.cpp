@@ -130,8 +130,8 @@ std::optional<gui::Point> Program::SavedPreviewPlace() const {
 // plays, no file command works and the file menu is closed.
 void Program::CreateLivePreview() {
   forms::TQUOVEL32KAPUL& m = *manager_;
-  previewWindow_ = &app_.CreateForm<forms::TQUOVEL32PREVIEW>();
-  previewWindow_->SetOwner(manager_);
+  livePreviewWindow_ = &app_.CreateForm<forms::TQUOVEL32PREVIEW>();
+  livePreviewWindow_->SetOwner(manager_);
   play::LivePreviewHooks hooks;
   hooks.CurrentPath = [this] {
     gui::ListBox* list = settings_->PlayListBox();
@@ -149,7 +149,7 @@ void Program::CreateLivePreview() {
     return common::DialogWorkArea(probe, os_.desktop, r);
   };
   hooks.Closed = [this] { manager_->PREVIEW.SetChecked(false); };
-  livePreview_ = std::make_unique<play::LivePreview>(app_, *previewWindow_, os_, hooks);
+  livePreview_ = std::make_unique<play::LivePreview>(app_, *livePreviewWindow_, os_, hooks);
   m.PREVIEW.OnClick = [this](gui::Component&) {
     manager_->PREVIEW.SetChecked(!manager_->PREVIEW.Checked());
     livePreview_->SetOn(manager_->PREVIEW.Checked(), SavedPreviewPlace());
@@ -372,12 +372,12 @@ void Program::CreateRunner() {
 
 // The preview lives inside the host window given with /p, covers it and has no taskbar button;
 // the host destroys it with itself, which ends the program.
-void Program::CreatePreview() {
-  preview_ = &app_.CreateForm<forms::TQUOVEL32TITLE>();
-  preview_->SetParentWindow(decision_.startup.previewParent);
+void Program::CreateHostedPreview() {
+  hostedPreview_ = &app_.CreateForm<forms::TQUOVEL32TITLE>();
+  hostedPreview_->SetParentWindow(decision_.startup.previewParent);
   const platform::Rect& r = decision_.startup.previewRect;
-  preview_->SetBounds(0, 0, r.width(), r.height());
-  preview_->OnShow = [this](gui::Component&) { app_.ShowTaskbarButton(false); };
+  hostedPreview_->SetBounds(0, 0, r.width(), r.height());
+  hostedPreview_->OnShow = [this](gui::Component&) { app_.ShowTaskbarButton(false); };
 }
 
 // The installer, or in its uninstall modes the hidden window whose timers do the work.
@@ -415,7 +415,7 @@ bool Program::Start(const std::function<void(const std::string&)>& systemMessage
       CreateRunner();
       return true;
     case Action::kPreview:
-      CreatePreview();
+      CreateHostedPreview();
       return true;
     case Action::kInstaller:
       CreateInstaller();

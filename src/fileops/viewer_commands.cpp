@@ -104,9 +104,9 @@ void ViewerCommands::PKANRENClick(const gui::MenuItem& sender) {
   EachFile("強制終了します。", "関連付けｴﾗｰ：ファイルが選択されていません・・・", failed, [&](const std::string& path) {
     const Opening opening = OpenCommand(os_.registry, os_.fs, path, play, f_.RadioButton1.Checked(), windows);
     const std::string folder = text::CutYen(FolderOf(path));
-    if (!opening.verbs.empty() && os_.fs.SetCurrentFolder(folder).ok()) {
+    if (!opening.verbs.empty() && os_.fs.DirectoryExists(folder)) {
       for (const std::string& verb : opening.verbs) {
-        if (os_.processes.ShellVerb(path, verb).ok()) return true;
+        if (os_.processes.ShellVerb(path, verb, folder).ok()) return true;
       }
     }
     switch (common::StartViewer(os_, folder, opening.command)) {

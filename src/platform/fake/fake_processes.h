@@ -86,8 +86,8 @@ class FakeProcesses : public Processes {
   std::vector<std::string> RunningExecutables() override;
   std::string ExecutablePath() override { return executable_; }
   OsResult ShellOpen(const std::string& target) override;
-  OsResult ShellVerb(const std::string& file, const std::string& verb) override;
-  uint32_t StartViewer(const std::string& commandLine) override;
+  OsResult ShellVerb(const std::string& file, const std::string& verb, const std::string& folder) override;
+  uint32_t StartViewer(const std::string& commandLine, const std::string& folder) override;
   void QuitHelp(const std::string& helpFile) override { helpQuits_.push_back(helpFile); }
 
  private:
