@@ -140,22 +140,15 @@ struct InstallerTest : testing::Test {
   }
   std::string Scr(const std::string& name) { return Value(kUser, store::ScrKey(), name); }
   std::string Boot() { return p.profile.ReadString("SYSTEM.INI", "boot", "SCRNSAVE.EXE", "<missing>"); }
-  // Installs from C:\DL into `target`, a folder that does not exist yet; the form says the screen
-  // saver goes to `saverFolder` (empty: to the target).
-  void Install(const std::string& target, bool startup, const std::string& saverFolder = "") {
+  // Installs from C:\DL into `target`, a folder that does not exist yet.
+  void Install(const std::string& target, bool startup) {
     Start run(p, 0, "C:\\DL\\");
     EXPECT_EQ(run.form.Caption(), "QUOVEL32 V1．6 インストール");
     EXPECT_EQ(run.form.ComboBox1.Items(), (V{"Accessories", "KAPUL SOFT32"}));
     EXPECT_EQ(run.form.ComboBox1.Text(), "KAPUL SOFT32");
     EXPECT_EQ(run.form.Edit2.Text(), "C:\\KaPULT32\\TmPQVLA");
     run.form.Show();
-    run.form.Edit1.UserType("C:\\Users\\User\\Documents\\QV\\QUOVEL32");
-    auto shows = [](const std::string& folder) { return "QUOVEL32.SCR版は、[" + folder + "]ﾌｫﾙﾀﾞｰに置かれます。"; };
-    if (saverFolder.empty()) {
-      EXPECT_EQ(run.form.Label3.Caption(), shows("C:\\…\\QV\\QUOVEL32"));
-    }
     run.form.Edit1.UserType(target);
-    EXPECT_EQ(run.form.Label3.Caption(), shows(saverFolder.empty() ? target : saverFolder));
     run.form.CheckBoxST.UserCheck(startup);
     run.form.SpinButtonSS.OnUpClick(run.form.SpinButtonSS);
     run.Expect("C:\\KaPULT32\\TmPQVLA\nフォルダーを作成します", gui::kMrYes);
@@ -189,7 +182,7 @@ TEST_F(InstallerTest, InstallThenUninstallThroughTheCopy) {
   p.desktop.SetScreenSaverActive(false, true);
   p.desktop.SetScreenSaverTimeout(300, true);
   p.fs.AddFile("C:\\WINDOWS\\UnLha32.DLL", "MZ another program's library");
-  Install("C:\\A\\B C\\D", true, "C:\\WINDOWS");   // three missing levels, one question
+  Install("C:\\A\\B C\\D", true);   // three missing levels, one question
   EXPECT_EQ(p.fs.ReadFile("C:\\WINDOWS\\UnLha32.DLL"), "MZ another program's library");
   for (const char* file : {"C:\\A\\B C\\D\\QUOVEL32.EXE", "C:\\A\\B C\\D\\QvLA解凍.TXT", "C:\\WINDOWS\\QUOVEL32.TXT",
                            "C:\\WINDOWS\\QUOVEL32.SCR", kPrograms.c_str()}) {
@@ -278,7 +271,7 @@ TEST_F(InstallerTest, UserWhoMayNotWriteTheWindowsFolderOrTheMachinesKeys) {
 TEST_F(InstallerTest, UninstallRemovesOnlyTheFoldersTheInstallerMade) {
   p.fs.AddFolder("C:\\KaPULT32");
   p.fs.AddFolder("C:\\Mine");
-  Install("C:\\Mine\\QV\\QUOVEL32", false, "C:\\WINDOWS");
+  Install("C:\\Mine\\QV\\QUOVEL32", false);
   Uninstall("C:\\Mine\\QV\\QUOVEL32\\", gui::kMrYes);
   RunCopy(p.processes.Started().at(0).request.commandLine);
   for (const char* gone : {"C:\\KaPULT32\\TmPQVLA", "C:\\Mine\\QV"}) EXPECT_FALSE(p.fs.Attributes(gone)) << gone;
@@ -337,6 +330,27 @@ TEST_F(InstallerTest, MissingTextFileEndsTheInstallationWithTheCopyError) {
   EXPECT_FALSE(run.form.Button5.Visible());
   EXPECT_EQ(Scr("Version"), "<missing>");
   EXPECT_FALSE(run.h.app.Terminated());
+}
+
+// The line under the folders names where the screen saver goes: the Windows folder for a user who
+// may write it, else the program folder as typed, shortened to what the line holds.
+TEST_F(InstallerTest, TheScreenSaverLineFollowsTheProgramFolder) {
+  struct Case {
+    bool windowsWritable;
+    const char *typed, *shown;
+  };
+  const Case cases[] = {
+      {true, "C:\\A\\B C\\D", "C:\\WINDOWS"},
+      {false, "C:\\KaPULP32\\QUOVEL32", "C:\\KaPULP32\\QUOVEL32"},
+      {false, "C:\\Users\\User\\Documents\\QV\\QUOVEL32", "C:\\…\\QV\\QUOVEL32"},
+  };
+  for (const Case& c : cases) {
+    if (!c.windowsWritable) p.fs.ProtectFolder("C:\\WINDOWS");
+    Start run(p, 0, "C:\\DL\\");
+    run.form.Show();
+    run.form.Edit1.UserType(c.typed);
+    EXPECT_EQ(run.form.Label3.Caption(), std::string("QUOVEL32.SCR版は、[") + c.shown + "]ﾌｫﾙﾀﾞｰに置かれます。") << c.typed;
+  }
 }
 
 TEST_F(InstallerTest, WaitingTimeStepsByMinutesWithinItsLimits) {

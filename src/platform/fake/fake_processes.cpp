@@ -40,12 +40,6 @@ void FakeProcesses::Exit(uint32_t processId, uint32_t exitCode) {
   }
 }
 
-void FakeProcesses::SetWindows(uint32_t processId, std::vector<Rect> windows) {
-  for (Record& r : started_) {
-    if (r.process.id == processId) r.windows = windows;
-  }
-}
-
 void FakeProcesses::UserInput() {
   for (Record& r : started_) {
     if (r.running && r.endsOnInput) {

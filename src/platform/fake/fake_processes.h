@@ -55,8 +55,6 @@ class FakeProcesses : public Processes {
   void SetExecutablePath(const std::string& path) { executable_ = path; }
   // Ends a started process.
   void Exit(uint32_t processId, uint32_t exitCode);
-  // The windows a started process shows from now on (none: it has hidden them).
-  void SetWindows(uint32_t processId, std::vector<Rect> windows);
   // The user pressed a key or moved the mouse: every running program that ends on input ends.
   void UserInput();
   void FailNextShellOpen(uint32_t code) { shellOpenFailure_ = code; }
