@@ -40,6 +40,20 @@ void Program::CreateManager() {
   backdrop_ = &app_.CreateForm<forms::TQUOVEL32BACK>();
   box_ = std::make_unique<common::TMKBoxDlg>(app_, os_.desktop);
   receiver_ = std::make_unique<HandOffReceiver>(app_, *manager_, os_.desktop, *box_);
+  CreateStores();
+  // Whatever the shell asks while it reads a folder (a disk to insert, say) belongs to the
+  // manager window.
+  os_.shell.SetOwnerWindow(manager_->GetHandle());
+  CreateBrowser();
+  CreateEngine();
+  CreateTimersAndSetupMenu();
+  CreateTray();
+  CreateLivePreview();
+  CreateStartUp();
+}
+
+// The memory lists, the two caches and the settings with the start-up sequence.
+void Program::CreateStores() {
   forms::TQUOVEL32KAPUL& m = *manager_;
   lists_ = std::make_unique<store::MemoryLists>(app_, os_.fs, store::MemoryListControls{m.ListBox2, m.ListBox8, m.ComboBox1, m.Panel4});
   names_ = std::make_unique<store::DescriptionCache>(os_.fs, os_.text, dataFolders_.windows);
@@ -49,12 +63,12 @@ void Program::CreateManager() {
                                 decision_.startup.programFolder, dataFolders_};
   settings_ = std::make_unique<store::ManagerSettings>(app_, m, os_, *box_, *lists_, context);
   settings_->Create();
-  // Whatever the shell asks while it reads a folder (a disk to insert, say) belongs to the
-  // manager window.
-  os_.shell.SetOwnerWindow(manager_->GetHandle());
-  CreateBrowser();
+}
+
+// The backdrop and the play engine with what it asks of the browser and the archives.
+void Program::CreateEngine() {
   backdropBehaviour_ = std::make_unique<play::Backdrop>(app_, *backdrop_);
-  engine_ = std::make_unique<play::PlayEngine>(app_, m, os_, *box_, *settings_, *lists_, backdropBehaviour_.get(),
+  engine_ = std::make_unique<play::PlayEngine>(app_, *manager_, os_, *box_, *settings_, *lists_, backdropBehaviour_.get(),
                                                decision_.startup.scrVersion);
   engine_->ShowFileInfo = [this](const std::string& path) { return browser_->ShowFileInfo(path); };
   engine_->DisplayName = [this](const std::string& path) { return names_->DisplayName(path); };
@@ -64,13 +78,17 @@ void Program::CreateManager() {
   engine_->LeaveArchiveView = [this] { archives_->LeaveView(); };
   engine_->ArchiveFolder = [this] { return archives_->ExtractionFolder(); };
   engine_->PlayArchive = [this](const std::string& archive) { return archives_->StartPlay(archive); };
-  // File timers, the timer file in the editor, the version box, power saving.
+}
+
+// File timers, the timer file in the editor, the version box, power saving; start-up and desktop
+// icons, and the version number's deletion.
+void Program::CreateTimersAndSetupMenu() {
+  forms::TQUOVEL32KAPUL& m = *manager_;
   play::TimerCommandsContext timerContext;
   timerContext.scrVersion = decision_.startup.scrVersion;
   timerContext.programFolder = decision_.startup.programFolder;
   auto timers = std::make_shared<play::TimerCommands>(app_, m, os_, *box_, *settings_, timerContext);
   parts_.push_back(timers);
-  // Start-up and desktop icons, and the version number's deletion.
   auto setupMenu = std::make_shared<setup::SetupMenu>(app_, m, os_, *box_, *settings_, os_.processes.ExecutablePath());
   setupMenu->AttachEvents();
   parts_.push_back(setupMenu);
@@ -82,17 +100,24 @@ void Program::CreateManager() {
   m.help2.OnClick = [timers](gui::Component& sender) { timers->K9Click(sender); };
   m.ST.OnClick = [timers](gui::Component&) { timers->STClick(); };
   m.TR4.OnClick = m.ST.OnClick;  // the tray menu's power-saving item
-  // The resident mode: the icon, its menus, the tip that follows the title, and the way back
-  // when the program is started again.
+}
+
+// The resident mode: the icon, its menus, the tip that follows the title, and the way back when
+// the program is started again.
+void Program::CreateTray() {
   trayHooks_.Playing = [this] { return engine_->Playing(); };
-  tray_ = std::make_unique<setup::ManagerTray>(app_, m, os_, decision_.startup.scrVersion, trayHooks_);
+  tray_ = std::make_unique<setup::ManagerTray>(app_, *manager_, os_, decision_.startup.scrVersion, trayHooks_);
   tray_->AttachEvents();
   engine_->TrayTip = [this](const std::string& title) { tray_->SetTip(title); };
   engine_->ToTray = [this] { tray_->ToTray(); };
   receiver_->TrayRegistered = [this] { return tray_->InTray(); };
   receiver_->RestoreFromTray = [this] { tray_->FromTray(); };
-  CreateLivePreview();
-  // Automatic start after the start-up sequence (the manager itself, not the screen-saver copy).
+}
+
+// The working folder's setting, and what follows the start-up sequence: the automatic start
+// (the manager itself, not the screen-saver copy).
+void Program::CreateStartUp() {
+  forms::TQUOVEL32KAPUL& m = *manager_;
   folderSetting_ = std::make_unique<browse::TDIR2SETDLG>(app_, os_, *shellPaths_,
                                                          decision_.startup.programFolder + "QUOVEL32.EXE");
   folderSetting_->DIR2OPENDLG1.LowerDriveLetters = [this] { settings_->Values().lower = -1; };

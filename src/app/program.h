@@ -67,12 +67,18 @@ class Program {
   const store::DataFolders& Folders() const { return dataFolders_; }
 
  private:
+  // The manager wired by subsystem, in this order.
   void CreateManager();
+  void CreateStores();
+  void CreateBrowser();
+  void CreateEngine();
+  void CreateTimersAndSetupMenu();
+  void CreateTray();
+  void CreateLivePreview();
+  void CreateStartUp();
   void CreateRunner();
   void CreateHostedPreview();
   void CreateInstaller();
-  void CreateBrowser();
-  void CreateLivePreview();
   // TEMPSS and the start without a working folder: the folder-setting dialog.
   void ChangeWorkingFolder();
   // The preview window's place saved by the last run, if any.
