@@ -202,7 +202,31 @@ void Program::ChangeWorkingFolder() {
   if (!chosen.empty()) settings_->ChangeWorkingFolder(text::AddYen(chosen));
 }
 
+// What the browser's subsystems are made of, handed from one wiring step to the next.
+struct Program::BrowserParts {
+  std::shared_ptr<store::Histories> histories;
+  std::shared_ptr<browse::FilterHandlers> filters;
+  std::shared_ptr<browse::ListInfo> listInfo;
+  std::shared_ptr<browse::Transfers> transfers;
+  std::shared_ptr<browse::ListEditing> editing;
+  std::shared_ptr<fileops::FileCommands> fileCommands;
+  std::shared_ptr<fileops::ViewerCommands> viewers;
+  std::shared_ptr<browse::Registration> registration;
+};
+
 void Program::CreateBrowser() {
+  BrowserParts parts;
+  CreateFileBrowser(parts);
+  CreateListHandling(parts);
+  CreateFileOperations(parts);
+  CreateRegistration(parts);
+  parts_.insert(parts_.end(), {parts.histories, parts.filters, parts.listInfo, parts.transfers, parts.editing,
+                               parts.fileCommands, parts.viewers, parts.registration});
+  ChainBrowserToSettings(parts);
+}
+
+// The drive, folder and file lists with the caches behind them, the folder history and the filter.
+void Program::CreateFileBrowser(BrowserParts& parts) {
   forms::TQUOVEL32KAPUL& m = *manager_;
   shellPaths_ = std::make_unique<browse::ShellPaths>(os_.fs, os_.shell, os_.collation, os_.desktop.WindowsFolder());
   browse::BrowserHooks hooks;
@@ -225,14 +249,19 @@ void Program::CreateBrowser() {
   store::HistoryHooks historyHooks;
   historyHooks.FileListFolder = [this] { return browser_->FileListFolder(); };
   historyHooks.OpenFolder = [this](const std::string& folder) { browser_->GoToFolderSafe(folder); };
-  auto histories = std::make_shared<store::Histories>(app_, m, os_.desktop, *box_, *settings_, historyHooks);
-  histories->AttachEvents();
-  hooks.FolderListed = [histories](const std::string& folder) { histories->RecordFolder(folder); };
+  parts.histories = std::make_shared<store::Histories>(app_, m, os_.desktop, *box_, *settings_, historyHooks);
+  parts.histories->AttachEvents();
+  hooks.FolderListed = [histories = parts.histories](const std::string& folder) { histories->RecordFolder(folder); };
   browser_ = std::make_unique<browse::FileBrowser>(app_, m, os_, *box_, *shellPaths_,
                                                    decision_.startup.programFolder + "QUOVEL32.EXE", hooks);
   // The filter controls; their handlers stay silent while the start-up sequence sets the boxes.
-  auto filters = std::make_shared<browse::FilterHandlers>(m, *browser_);
-  filters->AttachEvents();
+  parts.filters = std::make_shared<browse::FilterHandlers>(m, *browser_);
+  parts.filters->AttachEvents();
+}
+
+// The file information line, drag and drop, the trash and the mouse on the lists.
+void Program::CreateListHandling(BrowserParts& parts) {
+  forms::TQUOVEL32KAPUL& m = *manager_;
   // The file information line follows clicks on the lists of files.
   browse::ListInfoHooks infoHooks;
   infoHooks.SetPlayList = [this](gui::ListBox& list) { settings_->SetPlayListBox(list); };
@@ -242,18 +271,20 @@ void Program::CreateBrowser() {
     return store::FileTimers(os_.fs, dataFolders_.windows).Read(path);
   };
   infoHooks.ArchiveFolder = [this] { return archives_->ExtractionFolder(); };
-  auto listInfo = std::make_shared<browse::ListInfo>(m, *browser_, infoHooks);
+  parts.listInfo = std::make_shared<browse::ListInfo>(m, *browser_, infoHooks);
+  const std::shared_ptr<browse::ListInfo> listInfo = parts.listInfo;
   listInfo_ = listInfo;
   listInfo->AttachEvents();
-  histories->Hooks().ClickSuppressed = [listInfo] { return listInfo->ClickSuppress(); };
-  histories->Hooks().ClearClickSuppress = [listInfo] { listInfo->SetClickSuppress(false); };
+  parts.histories->Hooks().ClickSuppressed = [listInfo] { return listInfo->ClickSuppress(); };
+  parts.histories->Hooks().ClearClickSuppress = [listInfo] { listInfo->SetClickSuppress(false); };
   // Drag and drop into the memory list and the trash.
   browse::TransferHooks transferHooks;
   transferHooks.ClearClickSuppress = [listInfo] { listInfo->SetClickSuppress(false); };
   transferHooks.MemoryCaption = [this](size_t count) { lists_->SetCaption(lists_->Current(), count); };
   transferHooks.TrashClearsOnReceive = [&m] { return m.LabelGomiSASIN.Visible(); };
   transferHooks.TrashPicture = [&m](bool full) { browse::ShowTrashPicture(m, full); };
-  auto transfers = std::make_shared<browse::Transfers>(app_, m, *box_, *browser_, transferHooks);
+  parts.transfers = std::make_shared<browse::Transfers>(app_, m, *box_, *browser_, transferHooks);
+  const std::shared_ptr<browse::Transfers> transfers = parts.transfers;
   transfers->AttachEvents();
   // The trash, the 削除 buttons and the mouse on the lists.
   browse::ListEditingHooks editingHooks;
@@ -269,16 +300,21 @@ void Program::CreateBrowser() {
   trayHooks_.MenuPending = editingHooks.MenuPending;
   trayHooks_.SetMenuPending = editingHooks.SetMenuPending;
   editingHooks.ReceiveModeToggled = [this] { settings_->Values().memory[3] = -1; };
-  auto editing = std::make_shared<browse::ListEditing>(app_, m, os_.desktop, editingHooks);
-  editing->AttachEvents();
+  parts.editing = std::make_shared<browse::ListEditing>(app_, m, os_.desktop, editingHooks);
+  parts.editing->AttachEvents();
+}
+
+// The file menu's copy, move and delete, the archives and the viewers.
+void Program::CreateFileOperations(BrowserParts& parts) {
+  forms::TQUOVEL32KAPUL& m = *manager_;
   // Really copy, move and delete the files behind a list's selected rows.
   fileops::FileCommandHooks fileHooks;
-  fileHooks.Source = [editing] { return editing->FileMenuSource(); };
+  fileHooks.Source = [editing = parts.editing] { return editing->FileMenuSource(); };
   fileHooks.FileListFolder = [this] { return browser_->FileListFolder(); };
   fileHooks.RepairFilePath = [this](const std::string& path) { return browser_->RepairedFilePath(path); };
-  fileHooks.RowsRemoved = [editing](gui::ListBox& main) { editing->CountChanged(main); };
-  auto fileCommands = std::make_shared<fileops::FileCommands>(app_, m, os_, *box_, *settings_, fileHooks);
-  fileCommands->AttachEvents();
+  fileHooks.RowsRemoved = [editing = parts.editing](gui::ListBox& main) { editing->CountChanged(main); };
+  parts.fileCommands = std::make_shared<fileops::FileCommands>(app_, m, os_, *box_, *settings_, fileHooks);
+  parts.fileCommands->AttachEvents();
   // LZH archives: the archive view a run plays from, extraction and compression.
   fileops::ArchiveHooks archiveHooks;
   archiveHooks.Source = fileHooks.Source;
@@ -315,8 +351,12 @@ void Program::CreateBrowser() {
     return archives_->BuildListingText();
   };
   viewerHooks.programFolder = decision_.startup.programFolder;
-  auto viewers = std::make_shared<fileops::ViewerCommands>(app_, m, os_, *box_, viewerHooks);
-  viewers->AttachEvents();
+  parts.viewers = std::make_shared<fileops::ViewerCommands>(app_, m, os_, *box_, viewerHooks);
+  parts.viewers->AttachEvents();
+}
+
+void Program::CreateRegistration(BrowserParts& parts) {
+  forms::TQUOVEL32KAPUL& m = *manager_;
   // Bulk registration into the current memory list.
   browse::RegistrationHooks registrationHooks;
   registrationHooks.TwinName = [this](const std::string& p, const platform::FindEntry* e) {
@@ -325,17 +365,22 @@ void Program::CreateBrowser() {
   registrationHooks.MemoryCaption = [this](size_t count) { lists_->SetCaption(lists_->Current(), count); };
   // The search ends as if the user had clicked the highlighted last row: it becomes the row a
   // run starts from and the one INDEX saves.
-  registrationHooks.ShowMemoryInfo = [listInfo, &m] {
+  registrationHooks.ShowMemoryInfo = [listInfo = parts.listInfo, &m] {
     listInfo->SetClickSuppress(false);
     listInfo->ListClick(m.SSN.Checked() ? m.ListBox8 : m.ListBox2);
   };
-  auto registration = std::make_shared<browse::Registration>(app_, m, os_, *box_, *browser_, *shellPaths_,
+  parts.registration = std::make_shared<browse::Registration>(app_, m, os_, *box_, *browser_, *shellPaths_,
                                                              registrationHooks);
-  registration->AttachEvents();
-  trayHooks_.RegistrationRunning = [registration] { return registration->Running(); };
-  parts_.insert(parts_.end(), {histories, filters, listInfo, transfers, editing, fileCommands, viewers, registration});
+  parts.registration->AttachEvents();
+  trayHooks_.RegistrationRunning = [registration = parts.registration] { return registration->Running(); };
+}
+
+// What the settings ask of the browser: its start, and what it holds for the save.
+void Program::ChainBrowserToSettings(const BrowserParts& parts) {
+  forms::TQUOVEL32KAPUL& m = *manager_;
   auto chained = std::make_shared<bool>(false);
-  settings_->OpenBrowser = [this, &m, filters, registration, fileCommands, viewers, chained](const store::Settings& v) {
+  settings_->OpenBrowser = [this, &m, filters = parts.filters, registration = parts.registration,
+                            fileCommands = parts.fileCommands, viewers = parts.viewers, chained](const store::Settings& v) {
     const std::shared_ptr<fileops::Archives> archives = archives_;
     // The play engine is there by now: the stop button also stops a bulk registration and the
     // file commands, and a running one refuses the close as a run does (the close asks it to

@@ -71,6 +71,12 @@ class Program {
   void CreateManager();
   void CreateStores();
   void CreateBrowser();
+  struct BrowserParts;
+  void CreateFileBrowser(BrowserParts& parts);
+  void CreateListHandling(BrowserParts& parts);
+  void CreateFileOperations(BrowserParts& parts);
+  void CreateRegistration(BrowserParts& parts);
+  void ChainBrowserToSettings(const BrowserParts& parts);
   void CreateEngine();
   void CreateTimersAndSetupMenu();
   void CreateTray();
