@@ -59,9 +59,9 @@ else
   failed=$((failed + 1)); failures+=("win32 build")
 fi
 
-if [ -f scripts/fuzz-lzh.sh ]; then
+if [ -f scripts/fuzz.sh ]; then
   step "fuzzing of the archive code and the cache readers (bounded, the budget shared by the targets)"
-  if bash scripts/fuzz-lzh.sh "${QV_FUZZ_SECONDS:-45}" 2>&1 | tail -n 30; then passed=$((passed + 1)); else failed=$((failed + 1)); failures+=("fuzz"); fi
+  if bash scripts/fuzz.sh "${QV_FUZZ_SECONDS:-45}" 2>&1 | tail -n 30; then passed=$((passed + 1)); else failed=$((failed + 1)); failures+=("fuzz"); fi
 fi
 
 step "summary"

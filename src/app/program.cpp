@@ -51,6 +51,20 @@ void Program::CreateManager() {
   backdrop_ = &app_.CreateForm<forms::TQUOVEL32BACK>();
   box_ = std::make_unique<common::TMKBoxDlg>(app_, os_.desktop);
   receiver_ = std::make_unique<HandOffReceiver>(app_, *manager_, os_.desktop, *box_);
+  CreateStores();
+  // Whatever the shell asks while it reads a folder (a disk to insert, say) belongs to the
+  // manager window.
+  os_.shell.SetOwnerWindow(manager_->GetHandle());
+  CreateBrowser();
+  CreateEngine();
+  CreateTimersAndSetupMenu();
+  CreateTray();
+  CreateLivePreview();
+  CreateStartUp();
+}
+
+// The memory lists, the two caches and the settings with the start-up sequence.
+void Program::CreateStores() {
   forms::TQUOVEL32KAPUL& m = *manager_;
   lists_ = std::make_unique<store::MemoryLists>(app_, os_.fs, store::MemoryListControls{m.ListBox2, m.ListBox8, m.ComboBox1, m.Panel4});
   names_ = std::make_unique<store::DescriptionCache>(os_.fs, os_.text, dataFolders_.windows);
@@ -60,12 +74,12 @@ void Program::CreateManager() {
                                 decision_.startup.programFolder, dataFolders_};
   settings_ = std::make_unique<store::ManagerSettings>(app_, m, os_, *box_, *lists_, context);
   settings_->Create();
-  // Whatever the shell asks while it reads a folder (a disk to insert, say) belongs to the
-  // manager window.
-  os_.shell.SetOwnerWindow(manager_->GetHandle());
-  CreateBrowser();
+}
+
+// The backdrop and the play engine with what it asks of the browser and the archives.
+void Program::CreateEngine() {
   backdropBehaviour_ = std::make_unique<play::Backdrop>(app_, *backdrop_);
-  engine_ = std::make_unique<play::PlayEngine>(app_, m, os_, *box_, *settings_, *lists_, backdropBehaviour_.get(),
+  engine_ = std::make_unique<play::PlayEngine>(app_, *manager_, os_, *box_, *settings_, *lists_, backdropBehaviour_.get(),
                                                decision_.startup.scrVersion);
   engine_->ShowFileInfo = [this](const std::string& path) { return browser_->ShowFileInfo(path); };
   engine_->DisplayName = [this](const std::string& path) { return names_->DisplayName(path); };
@@ -75,13 +89,17 @@ void Program::CreateManager() {
   engine_->LeaveArchiveView = [this] { archives_->LeaveView(); };
   engine_->ArchiveFolder = [this] { return archives_->ExtractionFolder(); };
   engine_->PlayArchive = [this](const std::string& archive) { return archives_->StartPlay(archive); };
-  // File timers, the timer file in the editor, the version box, power saving.
+}
+
+// File timers, the timer file in the editor, the version box, power saving; start-up and desktop
+// icons, and the version number's deletion.
+void Program::CreateTimersAndSetupMenu() {
+  forms::TQUOVEL32KAPUL& m = *manager_;
   play::TimerCommandsContext timerContext;
   timerContext.scrVersion = decision_.startup.scrVersion;
   timerContext.programFolder = decision_.startup.programFolder;
   auto timers = std::make_shared<play::TimerCommands>(app_, m, os_, *box_, *settings_, timerContext);
   parts_.push_back(timers);
-  // Start-up and desktop icons, and the version number's deletion.
   auto setupMenu = std::make_shared<setup::SetupMenu>(app_, m, os_, *box_, *settings_, os_.processes.ExecutablePath());
   setupMenu->AttachEvents();
   parts_.push_back(setupMenu);
@@ -93,17 +111,24 @@ void Program::CreateManager() {
   m.help2.OnClick = [timers](gui::Component& sender) { timers->K9Click(sender); };
   m.ST.OnClick = [timers](gui::Component&) { timers->STClick(); };
   m.TR4.OnClick = m.ST.OnClick;  // the tray menu's power-saving item
-  // The resident mode: the icon, its menus, the tip that follows the title, and the way back
-  // when the program is started again.
+}
+
+// The resident mode: the icon, its menus, the tip that follows the title, and the way back when
+// the program is started again.
+void Program::CreateTray() {
   trayHooks_.Playing = [this] { return engine_->Playing(); };
-  tray_ = std::make_unique<setup::ManagerTray>(app_, m, os_, decision_.startup.scrVersion, trayHooks_);
+  tray_ = std::make_unique<setup::ManagerTray>(app_, *manager_, os_, decision_.startup.scrVersion, trayHooks_);
   tray_->AttachEvents();
   engine_->TrayTip = [this](const std::string& title) { tray_->SetTip(title); };
   engine_->ToTray = [this] { tray_->ToTray(); };
   receiver_->TrayRegistered = [this] { return tray_->InTray(); };
   receiver_->RestoreFromTray = [this] { tray_->FromTray(); };
-  CreateLivePreview();
-  // Automatic start after the start-up sequence (the manager itself, not the screen-saver copy).
+}
+
+// The working folder's setting, and what follows the start-up sequence: the automatic start
+// (the manager itself, not the screen-saver copy).
+void Program::CreateStartUp() {
+  forms::TQUOVEL32KAPUL& m = *manager_;
   folderSetting_ = std::make_unique<browse::TDIR2SETDLG>(app_, os_, *shellPaths_,
                                                          decision_.startup.programFolder + "QUOVEL32.EXE");
   folderSetting_->DIR2OPENDLG1.LowerDriveLetters = [this] { settings_->Values().lower = -1; };
@@ -141,8 +166,8 @@ std::optional<gui::Point> Program::SavedPreviewPlace() const {
 // plays, no file command works and the file menu is closed.
 void Program::CreateLivePreview() {
   forms::TQUOVEL32KAPUL& m = *manager_;
-  previewWindow_ = &app_.CreateForm<forms::TQUOVEL32PREVIEW>();
-  previewWindow_->SetOwner(manager_);
+  livePreviewWindow_ = &app_.CreateForm<forms::TQUOVEL32PREVIEW>();
+  livePreviewWindow_->SetOwner(manager_);
   play::LivePreviewHooks hooks;
   hooks.CurrentPath = [this] {
     gui::ListBox* list = settings_->PlayListBox();
@@ -160,7 +185,7 @@ void Program::CreateLivePreview() {
     return common::DialogWorkArea(probe, os_.desktop, r);
   };
   hooks.Closed = [this] { manager_->PREVIEW.SetChecked(false); };
-  livePreview_ = std::make_unique<play::LivePreview>(app_, *previewWindow_, os_, hooks);
+  livePreview_ = std::make_unique<play::LivePreview>(app_, *livePreviewWindow_, os_, hooks);
   m.PREVIEW.OnClick = [this](gui::Component&) {
     manager_->PREVIEW.SetChecked(!manager_->PREVIEW.Checked());
     livePreview_->SetOn(manager_->PREVIEW.Checked(), SavedPreviewPlace());
@@ -188,7 +213,31 @@ void Program::ChangeWorkingFolder() {
   if (!chosen.empty()) settings_->ChangeWorkingFolder(text::AddYen(chosen));
 }
 
+// What the browser's subsystems are made of, handed from one wiring step to the next.
+struct Program::BrowserParts {
+  std::shared_ptr<store::Histories> histories;
+  std::shared_ptr<browse::FilterHandlers> filters;
+  std::shared_ptr<browse::ListInfo> listInfo;
+  std::shared_ptr<browse::Transfers> transfers;
+  std::shared_ptr<browse::ListEditing> editing;
+  std::shared_ptr<fileops::FileCommands> fileCommands;
+  std::shared_ptr<fileops::ViewerCommands> viewers;
+  std::shared_ptr<browse::Registration> registration;
+};
+
 void Program::CreateBrowser() {
+  BrowserParts parts;
+  CreateFileBrowser(parts);
+  CreateListHandling(parts);
+  CreateFileOperations(parts);
+  CreateRegistration(parts);
+  parts_.insert(parts_.end(), {parts.histories, parts.filters, parts.listInfo, parts.transfers, parts.editing,
+                               parts.fileCommands, parts.viewers, parts.registration});
+  ChainBrowserToSettings(parts);
+}
+
+// The drive, folder and file lists with the caches behind them, the folder history and the filter.
+void Program::CreateFileBrowser(BrowserParts& parts) {
   forms::TQUOVEL32KAPUL& m = *manager_;
   shellPaths_ = std::make_unique<browse::ShellPaths>(os_.fs, os_.shell, os_.collation, os_.desktop.WindowsFolder());
   browse::BrowserHooks hooks;
@@ -211,14 +260,19 @@ void Program::CreateBrowser() {
   store::HistoryHooks historyHooks;
   historyHooks.FileListFolder = [this] { return browser_->FileListFolder(); };
   historyHooks.OpenFolder = [this](const std::string& folder) { browser_->GoToFolderSafe(folder); };
-  auto histories = std::make_shared<store::Histories>(app_, m, os_.desktop, *box_, *settings_, historyHooks);
-  histories->AttachEvents();
-  hooks.FolderListed = [histories](const std::string& folder) { histories->RecordFolder(folder); };
+  parts.histories = std::make_shared<store::Histories>(app_, m, os_.desktop, *box_, *settings_, historyHooks);
+  parts.histories->AttachEvents();
+  hooks.FolderListed = [histories = parts.histories](const std::string& folder) { histories->RecordFolder(folder); };
   browser_ = std::make_unique<browse::FileBrowser>(app_, m, os_, *box_, *shellPaths_,
                                                    decision_.startup.programFolder + "QUOVEL32.EXE", hooks);
   // The filter controls; their handlers stay silent while the start-up sequence sets the boxes.
-  auto filters = std::make_shared<browse::FilterHandlers>(m, *browser_);
-  filters->AttachEvents();
+  parts.filters = std::make_shared<browse::FilterHandlers>(m, *browser_);
+  parts.filters->AttachEvents();
+}
+
+// The file information line, drag and drop, the trash and the mouse on the lists.
+void Program::CreateListHandling(BrowserParts& parts) {
+  forms::TQUOVEL32KAPUL& m = *manager_;
   // The file information line follows clicks on the lists of files.
   browse::ListInfoHooks infoHooks;
   infoHooks.SetPlayList = [this](gui::ListBox& list) { settings_->SetPlayListBox(list); };
@@ -228,18 +282,20 @@ void Program::CreateBrowser() {
     return store::FileTimers(os_.fs, dataFolders_.windows).Read(path);
   };
   infoHooks.ArchiveFolder = [this] { return archives_->ExtractionFolder(); };
-  auto listInfo = std::make_shared<browse::ListInfo>(m, *browser_, infoHooks);
+  parts.listInfo = std::make_shared<browse::ListInfo>(m, *browser_, infoHooks);
+  const std::shared_ptr<browse::ListInfo> listInfo = parts.listInfo;
   listInfo_ = listInfo;
   listInfo->AttachEvents();
-  histories->Hooks().ClickSuppressed = [listInfo] { return listInfo->ClickSuppress(); };
-  histories->Hooks().ClearClickSuppress = [listInfo] { listInfo->SetClickSuppress(false); };
+  parts.histories->Hooks().ClickSuppressed = [listInfo] { return listInfo->ClickSuppress(); };
+  parts.histories->Hooks().ClearClickSuppress = [listInfo] { listInfo->SetClickSuppress(false); };
   // Drag and drop into the memory list and the trash.
   browse::TransferHooks transferHooks;
   transferHooks.ClearClickSuppress = [listInfo] { listInfo->SetClickSuppress(false); };
   transferHooks.MemoryCaption = [this](size_t count) { lists_->SetCaption(lists_->Current(), count); };
   transferHooks.TrashClearsOnReceive = [&m] { return m.LabelGomiSASIN.Visible(); };
   transferHooks.TrashPicture = [&m](bool full) { browse::ShowTrashPicture(m, full); };
-  auto transfers = std::make_shared<browse::Transfers>(app_, m, *box_, *browser_, transferHooks);
+  parts.transfers = std::make_shared<browse::Transfers>(app_, m, *box_, *browser_, transferHooks);
+  const std::shared_ptr<browse::Transfers> transfers = parts.transfers;
   transfers->AttachEvents();
   // The trash, the 削除 buttons and the mouse on the lists.
   browse::ListEditingHooks editingHooks;
@@ -255,16 +311,21 @@ void Program::CreateBrowser() {
   trayHooks_.MenuPending = editingHooks.MenuPending;
   trayHooks_.SetMenuPending = editingHooks.SetMenuPending;
   editingHooks.ReceiveModeToggled = [this] { settings_->Values().memory[3] = -1; };
-  auto editing = std::make_shared<browse::ListEditing>(app_, m, os_.desktop, editingHooks);
-  editing->AttachEvents();
+  parts.editing = std::make_shared<browse::ListEditing>(app_, m, os_.desktop, editingHooks);
+  parts.editing->AttachEvents();
+}
+
+// The file menu's copy, move and delete, the archives and the viewers.
+void Program::CreateFileOperations(BrowserParts& parts) {
+  forms::TQUOVEL32KAPUL& m = *manager_;
   // Really copy, move and delete the files behind a list's selected rows.
   fileops::FileCommandHooks fileHooks;
-  fileHooks.Source = [editing] { return editing->FileMenuSource(); };
+  fileHooks.Source = [editing = parts.editing] { return editing->FileMenuSource(); };
   fileHooks.FileListFolder = [this] { return browser_->FileListFolder(); };
   fileHooks.RepairFilePath = [this](const std::string& path) { return browser_->RepairedFilePath(path); };
-  fileHooks.RowsRemoved = [editing](gui::ListBox& main) { editing->CountChanged(main); };
-  auto fileCommands = std::make_shared<fileops::FileCommands>(app_, m, os_, *box_, *settings_, fileHooks);
-  fileCommands->AttachEvents();
+  fileHooks.RowsRemoved = [editing = parts.editing](gui::ListBox& main) { editing->CountChanged(main); };
+  parts.fileCommands = std::make_shared<fileops::FileCommands>(app_, m, os_, *box_, *settings_, fileHooks);
+  parts.fileCommands->AttachEvents();
   // LZH archives: the archive view a run plays from, extraction and compression.
   fileops::ArchiveHooks archiveHooks;
   archiveHooks.Source = fileHooks.Source;
@@ -301,8 +362,12 @@ void Program::CreateBrowser() {
     return archives_->BuildListingText();
   };
   viewerHooks.programFolder = decision_.startup.programFolder;
-  auto viewers = std::make_shared<fileops::ViewerCommands>(app_, m, os_, *box_, viewerHooks);
-  viewers->AttachEvents();
+  parts.viewers = std::make_shared<fileops::ViewerCommands>(app_, m, os_, *box_, viewerHooks);
+  parts.viewers->AttachEvents();
+}
+
+void Program::CreateRegistration(BrowserParts& parts) {
+  forms::TQUOVEL32KAPUL& m = *manager_;
   // Bulk registration into the current memory list.
   browse::RegistrationHooks registrationHooks;
   registrationHooks.TwinName = [this](const std::string& p, const platform::FindEntry* e) {
@@ -311,17 +376,22 @@ void Program::CreateBrowser() {
   registrationHooks.MemoryCaption = [this](size_t count) { lists_->SetCaption(lists_->Current(), count); };
   // The search ends as if the user had clicked the highlighted last row: it becomes the row a
   // run starts from and the one INDEX saves.
-  registrationHooks.ShowMemoryInfo = [listInfo, &m] {
+  registrationHooks.ShowMemoryInfo = [listInfo = parts.listInfo, &m] {
     listInfo->SetClickSuppress(false);
     listInfo->ListClick(m.SSN.Checked() ? m.ListBox8 : m.ListBox2);
   };
-  auto registration = std::make_shared<browse::Registration>(app_, m, os_, *box_, *browser_, *shellPaths_,
+  parts.registration = std::make_shared<browse::Registration>(app_, m, os_, *box_, *browser_, *shellPaths_,
                                                              registrationHooks);
-  registration->AttachEvents();
-  trayHooks_.RegistrationRunning = [registration] { return registration->Running(); };
-  parts_.insert(parts_.end(), {histories, filters, listInfo, transfers, editing, fileCommands, viewers, registration});
+  parts.registration->AttachEvents();
+  trayHooks_.RegistrationRunning = [registration = parts.registration] { return registration->Running(); };
+}
+
+// What the settings ask of the browser: its start, and what it holds for the save.
+void Program::ChainBrowserToSettings(const BrowserParts& parts) {
+  forms::TQUOVEL32KAPUL& m = *manager_;
   auto chained = std::make_shared<bool>(false);
-  settings_->OpenBrowser = [this, &m, filters, registration, fileCommands, viewers, chained](const store::Settings& v) {
+  settings_->OpenBrowser = [this, &m, filters = parts.filters, registration = parts.registration,
+                            fileCommands = parts.fileCommands, viewers = parts.viewers, chained](const store::Settings& v) {
     const std::shared_ptr<fileops::Archives> archives = archives_;
     // The play engine is there by now: the stop button also stops a bulk registration and the
     // file commands, and a running one refuses the close as a run does (the close asks it to
@@ -383,12 +453,12 @@ void Program::CreateRunner() {
 
 // The preview lives inside the host window given with /p, covers it and has no taskbar button;
 // the host destroys it with itself, which ends the program.
-void Program::CreatePreview() {
-  preview_ = &app_.CreateForm<forms::TQUOVEL32TITLE>();
-  preview_->SetParentWindow(decision_.startup.previewParent);
+void Program::CreateHostedPreview() {
+  hostedPreview_ = &app_.CreateForm<forms::TQUOVEL32TITLE>();
+  hostedPreview_->SetParentWindow(decision_.startup.previewParent);
   const platform::Rect& r = decision_.startup.previewRect;
-  preview_->SetBounds(0, 0, r.width(), r.height());
-  preview_->OnShow = [this](gui::Component&) { app_.ShowTaskbarButton(false); };
+  hostedPreview_->SetBounds(0, 0, r.width(), r.height());
+  hostedPreview_->OnShow = [this](gui::Component&) { app_.ShowTaskbarButton(false); };
 }
 
 // The installer, or in its uninstall modes the hidden window whose timers do the work.
@@ -426,7 +496,7 @@ bool Program::Start(const std::function<void(const std::string&)>& systemMessage
       CreateRunner();
       return true;
     case Action::kPreview:
-      CreatePreview();
+      CreateHostedPreview();
       return true;
     case Action::kInstaller:
       CreateInstaller();

@@ -50,7 +50,7 @@ class Program {
   forms::TQUOVEL32KAPUL* Manager() const { return manager_; }
   forms::TQUOVEL32BACK* Backdrop() const { return backdrop_; }
   forms::TQUOVEL32SUBFORM* Runner() const { return runner_; }
-  forms::TQUOVEL32TITLE* Preview() const { return preview_; }
+  forms::TQUOVEL32TITLE* HostedPreview() const { return hostedPreview_; }
   forms::TSCR32SETUPForm* Installer() const { return installer_; }
   common::TMKBoxDlg* MKBoxDlg1() const { return box_.get(); }
   HandOffReceiver* Receiver() const { return receiver_.get(); }
@@ -62,17 +62,29 @@ class Program {
   setup::ManagerTray* Tray() const { return tray_.get(); }
   setup::Installer* Setup() const { return setup_.get(); }
   // The manager's preview window.
-  forms::TQUOVEL32PREVIEW* PreviewWindow() const { return previewWindow_; }
+  forms::TQUOVEL32PREVIEW* LivePreviewWindow() const { return livePreviewWindow_; }
   // Where the data files live in this run; decided when the manager or the runner is created.
   const store::DataFolders& Folders() const { return dataFolders_; }
 
  private:
+  // The manager wired by subsystem, in this order.
   void CreateManager();
-  void CreateRunner();
-  void CreatePreview();
-  void CreateInstaller();
+  void CreateStores();
   void CreateBrowser();
+  struct BrowserParts;
+  void CreateFileBrowser(BrowserParts& parts);
+  void CreateListHandling(BrowserParts& parts);
+  void CreateFileOperations(BrowserParts& parts);
+  void CreateRegistration(BrowserParts& parts);
+  void ChainBrowserToSettings(const BrowserParts& parts);
+  void CreateEngine();
+  void CreateTimersAndSetupMenu();
+  void CreateTray();
   void CreateLivePreview();
+  void CreateStartUp();
+  void CreateRunner();
+  void CreateHostedPreview();
+  void CreateInstaller();
   // TEMPSS and the start without a working folder: the folder-setting dialog.
   void ChangeWorkingFolder();
   // The preview window's place saved by the last run, if any.
@@ -86,9 +98,9 @@ class Program {
   forms::TQUOVEL32KAPUL* manager_ = nullptr;
   forms::TQUOVEL32BACK* backdrop_ = nullptr;
   forms::TQUOVEL32SUBFORM* runner_ = nullptr;
-  forms::TQUOVEL32TITLE* preview_ = nullptr;
+  forms::TQUOVEL32TITLE* hostedPreview_ = nullptr;
   forms::TSCR32SETUPForm* installer_ = nullptr;
-  forms::TQUOVEL32PREVIEW* previewWindow_ = nullptr;
+  forms::TQUOVEL32PREVIEW* livePreviewWindow_ = nullptr;
   std::unique_ptr<common::TMKBoxDlg> box_;
   std::unique_ptr<HandOffReceiver> receiver_;
   std::unique_ptr<store::MemoryLists> lists_;

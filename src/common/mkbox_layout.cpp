@@ -22,13 +22,9 @@ int RoundQuarter(int width) { return static_cast<int>(std::nearbyint(width / 4.0
 
 gui::Point PlaceDialog(const Rect& reference, const Rect& work, int width, int height) {
   const Rect& ref = reference.width > 0 ? reference : work;
-  int left = ref.left + (ref.width - width) / 2;
-  int top = ref.top + (ref.height - height) / 2;
-  left = std::min(left, work.left + work.width - width);
-  top = std::min(top, work.top + work.height - height);
-  left = std::max(left, work.left);
-  top = std::max(top, work.top);
-  return {left, top};
+  const Rect placed = Rect{ref.left + (ref.width - width) / 2, ref.top + (ref.height - height) / 2, width, height}
+                          .KeptInside(work);
+  return {placed.left, placed.top};
 }
 
 MKBoxLayout LayoutMKBox(const MKBoxRequest& request, const MKBoxMetrics& metrics, const Placement& placement) {

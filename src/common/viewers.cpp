@@ -27,10 +27,10 @@ std::string TextOrHelpCommand(const std::string& path) {
 }
 
 ViewerStart StartViewer(platform::Services& os, const std::string& folder, const std::string& commandLine) {
-  if (!os.fs.SetCurrentFolder(folder).ok()) return ViewerStart::kNoFolder;
+  if (!os.fs.DirectoryExists(folder)) return ViewerStart::kNoFolder;
   // A command cut to fit would name another file, or none: such a long one is not started.
   if (commandLine.size() > kMaxViewerCommand) return ViewerStart::kTooLong;
-  return os.processes.StartViewer(commandLine) < 32 ? ViewerStart::kFailed : ViewerStart::kStarted;
+  return os.processes.StartViewer(commandLine, folder) < 32 ? ViewerStart::kFailed : ViewerStart::kStarted;
 }
 
 std::string HelpFileOf(const std::string& programFolder) { return programFolder + "QUOVEL32" + ".HLP"; }

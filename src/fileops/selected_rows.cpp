@@ -1,5 +1,7 @@
 #include "fileops/selected_rows.h"
 
+#include <new>
+
 #include "browse/file_info.h"
 #include "text/text_path.h"
 #include "common/viewers.h"
@@ -44,7 +46,7 @@ bool ForEachSelected(gui::Application& app, SelectedRows& rows,
     bool go = true;
     try {
       go = act(path, row);
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
       go = failed(path);
     }
     if (rows.main->Count() < before) --row;

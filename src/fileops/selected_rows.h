@@ -38,8 +38,9 @@ SelectedRows RowsOf(forms::TQUOVEL32KAPUL& f, gui::ListBox* clicked, const std::
 
 // Runs `act` once for each row present at the start that is selected, with the row's path
 // repaired; a row that `act` removes takes its index with it, so the row that moved up is looked
-// at next. `act` returns false to leave the loop. An exception out of `act` (memory running out,
-// say) never ends the program: `failed` reports that row and answers in place of `act`. Messages
+// at next. `act` returns false to leave the loop. Memory running out in `act` ends only its row:
+// `failed` reports that row and answers in place of `act`; any other exception is nobody's
+// foreseen failure and goes on to the message loop's last resort. Messages
 // run after each row; a set `stopRequested` then ends the loop, and the result is true.
 bool ForEachSelected(gui::Application& app, SelectedRows& rows,
                      const std::function<std::string(const std::string& path)>& repair, const bool& stopRequested,

@@ -1,5 +1,7 @@
 #include "fileops/viewer_commands.h"
 
+#include <functional>
+
 #include "browse/file_info.h"
 #include "text/text_path.h"
 #include "common/mkbox.h"
@@ -84,12 +86,13 @@ void ViewerCommands::RowError(const std::string& path, const std::string& what) 
 
 void ViewerCommands::PTEXTClick() {
   const std::string noFolder = "ﾃｷｽﾄ表示ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・";
-  EachFile("ﾃｷｽﾄ表示を強制終了します。", "ﾃｷｽﾄ表示ｴﾗｰ：ﾃｷｽﾄ/helpファイルが選択されていません・・・", noFolder,
+  const std::string failed = "ﾃｷｽﾄ表示ｴﾗｰ：ﾃｷｽﾄ／HELP表示に失敗しました・・・";
+  EachFile("ﾃｷｽﾄ表示を強制終了します。", "ﾃｷｽﾄ表示ｴﾗｰ：ﾃｷｽﾄ/helpファイルが選択されていません・・・", failed,
            [&](const std::string& path) {
              switch (common::StartViewer(os_, text::CutYen(FolderOf(path)), common::TextOrHelpCommand(path))) {
                case common::ViewerStart::kStarted: break;
                case common::ViewerStart::kNoFolder: RowError(path, noFolder); break;
-               default: RowError(path, "ﾃｷｽﾄ表示ｴﾗｰ：ﾃｷｽﾄ／HELP表示に失敗しました・・・"); break;
+               default: RowError(path, failed); break;
              }
              return true;
            });
@@ -99,18 +102,19 @@ void ViewerCommands::PKANRENClick(const gui::MenuItem& sender) {
   const bool play = &sender == &f_.PkPLAY;
   const std::string windows = text::CutYen(os_.desktop.WindowsFolder());
   const std::string noFolder = "関連付けｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・";
-  EachFile("強制終了します。", "関連付けｴﾗｰ：ファイルが選択されていません・・・", noFolder, [&](const std::string& path) {
+  const std::string failed = "関連付けｴﾗｰ：実行に失敗しました・・・";
+  EachFile("強制終了します。", "関連付けｴﾗｰ：ファイルが選択されていません・・・", failed, [&](const std::string& path) {
     const Opening opening = OpenCommand(os_.registry, os_.fs, path, play, f_.RadioButton1.Checked(), windows);
     const std::string folder = text::CutYen(FolderOf(path));
-    if (!opening.verbs.empty() && os_.fs.SetCurrentFolder(folder).ok()) {
+    if (!opening.verbs.empty() && os_.fs.DirectoryExists(folder)) {
       for (const std::string& verb : opening.verbs) {
-        if (os_.processes.ShellVerb(path, verb).ok()) return true;
+        if (os_.processes.ShellVerb(path, verb, folder).ok()) return true;
       }
     }
     switch (common::StartViewer(os_, folder, opening.command)) {
       case common::ViewerStart::kStarted: break;
       case common::ViewerStart::kNoFolder: RowError(path, noFolder); break;
-      default: RowError(path, "関連付けｴﾗｰ：実行に失敗しました・・・"); break;
+      default: RowError(path, failed); break;
     }
     return true;
   });
@@ -157,16 +161,19 @@ void ViewerCommands::PLZH4Click(const gui::MenuItem& sender) {
     return;
   }
   int converted = 0;
-  const std::string failure = label + "ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・";
-  EachFile(label + "を強制終了します。", label + "ｴﾗｰ：ファイルが選択されていません・・・", failure, [&](const std::string& path) {
-    const std::string extension = UpperExtension(path);
-    if (&sender == &f_.PLZH4) {
-      if (extension != ".LZH" || !hooks_.BuildListing || !hooks_.BuildListing(path)) return false;
+  const std::string noFolder = label + "ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・";
+  const std::string failed = label + "ｴﾗｰ：" + label + "表示に失敗しました・・・";
+  // The row's action is chosen once, by the item picked.
+  std::function<bool(const std::string& path)> act;
+  if (&sender == &f_.PLZH4) {
+    act = [&](const std::string& path) {
+      if (UpperExtension(path) != ".LZH" || !hooks_.BuildListing || !hooks_.BuildListing(path)) return false;
       Shown(path, label, ShowReport(os_, WorkingFolder(), "LzH$$$$$.TXT", nullptr));
       return true;
-    }
-    if (&sender == &f_.P0DCUT) {
-      if (!IsWebPage(extension)) return false;
+    };
+  } else if (&sender == &f_.P0DCUT) {
+    act = [&](const std::string& path) {
+      if (!IsWebPage(UpperExtension(path))) return false;
       if (os_.fs.Attributes(path).value_or(0) & platform::attr::kReadOnly) {
         RowError(path, label + "ｴﾗｰ： ReadOnlyファイルです。");
         return false;
@@ -174,8 +181,9 @@ void ViewerCommands::PLZH4Click(const gui::MenuItem& sender) {
       // A file that could not be converted was reported, and counts as handled.
       if (StripCarriageReturns(path, label)) ++converted;
       return true;
-    }
-    if (&sender == &f_.PHTML) {
+    };
+  } else if (&sender == &f_.PHTML) {
+    act = [&](const std::string& path) {
       // The page is read and its view written block by block: a page of any size fits.
       std::vector<std::string> head = FileHead("HTMLﾃｷｽﾄ整形表示", path, os_.fs.FileSize(path).value_or(0));
       head.back() = "元の" + head.back();
@@ -184,21 +192,26 @@ void ViewerCommands::PLZH4Click(const gui::MenuItem& sender) {
               return WriteReformatted(os_.fs, path, store::FormatList(head), out);
             }));
       return true;
-    }
-    const std::optional<std::string> bytes = os_.fs.ReadFile(path, kDumpBytes);
-    if (!bytes) {
-      RowError(path, failure);
+    };
+  } else {
+    act = [&](const std::string& path) {
+      const std::optional<std::string> bytes = os_.fs.ReadFile(path, kDumpBytes);
+      if (!bytes) {
+        RowError(path, noFolder);
+        return true;
+      }
+      std::vector<std::string> rows =
+          FileHead("ﾊﾞｲﾅﾘｰ表示(4Kﾊﾞｲﾄ分)", path, os_.fs.FileSize(path).value_or(bytes->size()));
+      rows.push_back("表示ﾊﾞｲﾄ数: " + browse::SizeText(bytes->size(), 7) + " Bytes");
+      rows.push_back(kReportDashes);
+      rows.push_back("ofs  0  1  2  3  4  5  6  7  8  9  A  B  C  D  E  F Strings");
+      for (std::string& row : DumpRows(*bytes)) rows.push_back(std::move(row));
+      rows.push_back(kReportDashes);
+      Shown(path, label, ShowReport(os_, WorkingFolder(), "BiN$$$$$.TXT", rows));
       return true;
-    }
-    std::vector<std::string> rows = FileHead("ﾊﾞｲﾅﾘｰ表示(4Kﾊﾞｲﾄ分)", path, os_.fs.FileSize(path).value_or(bytes->size()));
-    rows.push_back("表示ﾊﾞｲﾄ数: " + browse::SizeText(bytes->size(), 7) + " Bytes");
-    rows.push_back(kReportDashes);
-    rows.push_back("ofs  0  1  2  3  4  5  6  7  8  9  A  B  C  D  E  F Strings");
-    for (std::string& row : DumpRows(*bytes)) rows.push_back(std::move(row));
-    rows.push_back(kReportDashes);
-    Shown(path, label, ShowReport(os_, WorkingFolder(), "BiN$$$$$.TXT", rows));
-    return true;
-  });
+    };
+  }
+  EachFile(label + "を強制終了します。", label + "ｴﾗｰ：ファイルが選択されていません・・・", failed, act);
   if (converted > 0) box_.MsgOK(label + "\n" + std::to_string(converted) + "個のファイルを変換しました。");
 }
 

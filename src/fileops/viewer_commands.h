@@ -62,7 +62,7 @@ class ViewerCommands {
 
  private:
   // The loop over the selected rows whose files exist; `act` handles one and says whether it
-  // counts. A row whose handling raised an exception gets the notice `failure` and counts. The
+  // counts. A row whose handling ran out of memory gets the notice `failure` and counts. The
   // stop and nothing-counted notices close it.
   int EachFile(const std::string& stopText, const std::string& nothingText, const std::string& failure,
                const std::function<bool(const std::string& path)>& act);

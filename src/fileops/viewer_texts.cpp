@@ -35,14 +35,7 @@ platform::OsResult EachBlock(platform::FileSystem& fs, const std::string& path, 
                              platform::Share share, const std::function<platform::OsResult(std::string_view)>& use) {
   platform::OpenedFile opened = fs.Open(path, mode, share);
   if (!opened.file) return opened.result;
-  std::vector<char> block(kBlockBytes);
-  for (;;) {
-    const std::optional<size_t> got = opened.file->Read(block.data(), block.size());
-    if (!got) return platform::OsResult::FromCode(platform::code::kAccessDenied);
-    if (*got == 0) return platform::OsResult::Ok();
-    const platform::OsResult used = use(std::string_view(block.data(), *got));
-    if (!used) return used;
-  }
+  return platform::ReadBlocks(*opened.file, kBlockBytes, use);
 }
 
 // Whole minutes of sound, rounded as the report shows them.

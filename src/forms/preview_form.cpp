@@ -10,11 +10,11 @@ TQUOVEL32PREVIEW::TQUOVEL32PREVIEW(gui::Application& app) : gui::Form(app, "TQUO
   SetActivateOnShow(false);
   gui::Font font = gui::DefaultFont();
   font.color = gui::colors::kWhite;
-  Panel1.SetFont(font);
-  Panel1.SetColor(gui::colors::kBlack);
-  Panel1.SetBevelOuter(gui::Bevel::None);
-  Panel1.SetCaption("");
-  Panel1.SetAlign(gui::Align::Client);
+  HostPanel.SetFont(font);
+  HostPanel.SetColor(gui::colors::kBlack);
+  HostPanel.SetBevelOuter(gui::Bevel::None);
+  HostPanel.SetCaption("");
+  HostPanel.SetAlign(gui::Align::Client);
 }
 
 }  // namespace forms

@@ -14,8 +14,8 @@ class TQUOVEL32PREVIEW : public gui::Form {
   static constexpr int kClientHeight = 150;
 
   explicit TQUOVEL32PREVIEW(gui::Application& app);
-  gui::Panel Panel1{*this, "Panel1"};              // the saver's host; its caption, a row's name
-  gui::Timer Timer1{*this, "Timer1", 100, false};  // the watch over the row and the saver
+  gui::Panel HostPanel{*this, "HostPanel"};              // the saver's host; its caption, a row's name
+  gui::Timer LookTimer{*this, "LookTimer", 100, false};  // the watch over the row and the saver
 };
 
 }  // namespace forms

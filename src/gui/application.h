@@ -4,6 +4,7 @@
 // program) and passed to every form.
 #pragma once
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -162,5 +163,21 @@ class HourGlass {
  private:
   Application& app_;
 };
+
+// Runs the program's part of a call from the system's code (a window procedure, the tray's
+// notification; true: the message was handled). An exception that escaped an event handler
+// cannot unwind through the system's frames: it goes to the application's last resort, and the
+// message goes on to its default handling.
+template <class Work>
+bool Guarded(Application* app, Work work) noexcept {
+  try {
+    return work();
+  } catch (const std::exception& e) {
+    if (app != nullptr) app->HandlerFailed(e.what());
+  } catch (...) {
+    if (app != nullptr) app->HandlerFailed("");
+  }
+  return false;
+}
 
 }  // namespace gui

@@ -1,6 +1,7 @@
 // Value types shared by the whole component layer: window handles, geometry, colours, modal
 // results, keys and the small enumerations of forms and controls.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 
 namespace gui {
@@ -24,6 +25,11 @@ struct Rect {
   int Right() const { return left + width; }
   int Bottom() const { return top + height; }
   bool Contains(Point p) const { return p.x >= left && p.x < Right() && p.y >= top && p.y < Bottom(); }
+  // Moved, not resized, to lie inside `area`; one too big for it keeps its top-left corner there.
+  Rect KeptInside(const Rect& area) const {
+    return {std::max(std::min(left, area.Right() - width), area.left),
+            std::max(std::min(top, area.Bottom() - height), area.top), width, height};
+  }
   bool operator==(const Rect&) const = default;
 };
 

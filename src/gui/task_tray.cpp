@@ -94,11 +94,10 @@ void TTaskTray::ShellCallback(int iconId, int mouseMessage, int x, int y) {
     ~Clear() { handlingCallback = false; }
   } clear;
   // Called from the system's code: what escapes the tray's handlers goes to the last resort.
-  try {
+  Guarded(&it->second->App(), [&] {
     it->second->MouseMessage(mouseMessage, x, y);
-  } catch (const std::exception& e) {
-    it->second->App().HandlerFailed(e.what());
-  }
+    return true;
+  });
 }
 
 void TTaskTray::MouseMessage(int mouseMessage, int x, int y) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
 
 #include "lzh/archive.h"
 #include "lzh/decoder.h"
@@ -171,8 +172,10 @@ Status RunCommand(FileStore& files, const char* commandLine, char* output, size_
   // Nothing may leave the library as an exception: the caller's program would end.
   try {
     if (commandLine) s = Archiver(files).Run(commandLine, &text);
-  } catch (...) {
+  } catch (const std::bad_alloc&) {
     s = Status::kNoMemory;
+  } catch (...) {
+    s = Status::kUnexpected;
   }
   CopyOutput(text, output, outputSize);
   return s;

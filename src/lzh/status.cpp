@@ -24,6 +24,7 @@ const char* StatusText(Status s) {
     case Status::kTruncated: return "archive truncated";
     case Status::kTooLarge: return "member too large";
     case Status::kNoMemory: return "out of memory";
+    case Status::kUnexpected: return "unexpected error";
   }
   return "error";
 }

@@ -26,6 +26,7 @@ enum class Status : int {
   kTruncated = 0x8026,       // the archive ends inside a member
   kTooLarge = 0x8027,        // a member is too large for the operation
   kNoMemory = 0x8028,        // memory ran out
+  kUnexpected = 0x8029,      // a failure nobody foresaw, caught at the library's edge
 };
 
 inline bool Ok(Status s) { return s == Status::kOk; }

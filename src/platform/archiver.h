@@ -43,6 +43,10 @@ class Archiver {
 class Library {
  public:
   virtual ~Library() = default;
+  // A path LoadArchiver takes: "X:\..." or "\\server\...".
+  static bool FullPath(const std::string& path) {
+    return path.size() > 2 && (path.compare(1, 2, ":\\") == 0 || path.compare(0, 2, "\\\\") == 0);
+  }
   // The library in this file (a full path), loaded; null when it cannot be loaded. A bare name is
   // refused: the system would look for it in folders the program does not choose.
   virtual std::unique_ptr<Archiver> LoadArchiver(const std::string& path) = 0;

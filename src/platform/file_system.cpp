@@ -55,11 +55,18 @@ OsResult FileSystem::WriteFile(const std::string& path, const std::string& data)
 }
 
 OsResult FileSystem::WriteFileReplacing(const std::string& path, const std::string& data) {
-  const std::string temp = path + "~new";
-  OsResult written = WriteFile(temp, data);
-  if (written) written = Replace(temp, path);
-  if (!written) Delete(temp);
-  return written;
+  return WriteReplacing(path, [&](File& out) { return out.Write(data.data(), data.size()); });
+}
+
+OsResult ReadBlocks(File& source, size_t blockSize, const std::function<OsResult(std::string_view block)>& use) {
+  std::vector<char> buffer(std::max<size_t>(blockSize, 1));
+  for (;;) {
+    const std::optional<size_t> got = source.Read(buffer.data(), buffer.size());
+    if (!got) return OsResult::FromCode(code::kAccessDenied);
+    if (*got == 0) return OsResult::Ok();
+    const OsResult used = use(std::string_view(buffer.data(), *got));
+    if (!used) return used;
+  }
 }
 
 namespace {
@@ -68,15 +75,9 @@ namespace {
 // `flush`, everything written through to the disk).
 OsResult CopyBytes(File& source, File& target, size_t bufferSize, bool flush) {
   const std::optional<FileTime> date = source.LastWriteTime();
-  OsResult result;
-  std::vector<char> buffer(std::max<size_t>(bufferSize, 1));
-  for (;;) {
-    std::optional<size_t> got = source.Read(buffer.data(), buffer.size());
-    if (!got) return OsResult::FromCode(code::kAccessDenied);
-    if (*got == 0) break;
-    result = target.Write(buffer.data(), *got);
-    if (!result) return result;
-  }
+  OsResult result =
+      ReadBlocks(source, bufferSize, [&](std::string_view block) { return target.Write(block.data(), block.size()); });
+  if (!result) return result;
   if (date) result = target.SetLastWriteTime(*date);
   if (result && flush) result = target.Flush();
   return result;

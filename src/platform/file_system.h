@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/os_result.h"
@@ -127,6 +128,11 @@ struct OpenedFile {
   OsResult result;
 };
 
+// Hands the bytes of `source` from where it stands to `use`, block by block of at most
+// `blockSize` bytes, until its end (Ok) or a failure of `use` (that failure); a read error gives
+// kAccessDenied.
+OsResult ReadBlocks(File& source, size_t blockSize, const std::function<OsResult(std::string_view block)>& use);
+
 // A new file beside another one, created under a name that nothing had.
 struct TemporaryFile {
   std::string path;
@@ -176,8 +182,8 @@ class FileSystem {
   // A new file beside `path`, named "<path>.~qv" or, while that name is taken, "<path>.~qv1",
   // "<path>.~qv2" and so on: it is created exclusively, so no existing file is ever opened.
   TemporaryFile CreateTemporary(const std::string& path);
-  // Writes `data` to a temporary file beside `path` and renames it over `path`, so a failure
-  // never leaves a truncated file behind. The temporary file is removed on failure.
+  // Writes `data` through WriteReplacing, so a failure never leaves a truncated file behind and
+  // no file but the new temporary one is ever opened for writing.
   OsResult WriteFileReplacing(const std::string& path, const std::string& data);
   // Copies the bytes of `from` into `to` (created or truncated) through a buffer of `bufferSize`
   // bytes and gives `to` the date of `from` (and, with `flush`, writes it through to the disk);

@@ -89,13 +89,15 @@ class Processes {
   virtual OsResult ShellOpen(const std::string& target) = 0;
   // The shell's action `verb` ("open", "play") on a file, carried out as Explorer carries it out
   // (also by a handler that registers no command line, and with the program the user chose),
-  // in the current folder, shown normally, without waiting and without the shell's own error
-  // boxes. Fails (ERROR_NO_ASSOCIATION) when the file's type offers no such action.
-  virtual OsResult ShellVerb(const std::string& file, const std::string& verb) = 0;
-  // Starts a command line in the current folder with the window shown normally and without
-  // waiting, returning the classic start value: 33 or more on success, else an error number
-  // below 32 (2 program not found, 3 path not found, 11 not a program, 0 other).
-  virtual uint32_t StartViewer(const std::string& commandLine) = 0;
+  // in `folder` (this process's current folder stays), shown normally, without waiting and
+  // without the shell's own error boxes. Fails (ERROR_NO_ASSOCIATION) when the file's type offers
+  // no such action.
+  virtual OsResult ShellVerb(const std::string& file, const std::string& verb, const std::string& folder) = 0;
+  // Starts a command line in `folder` (this process's current folder stays) with the window
+  // shown normally and without waiting, returning the classic start value: 33 or more on
+  // success, else an error number below 32 (2 program not found, 3 path not found, 11 not a
+  // program, 0 other).
+  virtual uint32_t StartViewer(const std::string& commandLine, const std::string& folder) = 0;
   // Tells the help viewer to close the help file; nothing is started when no viewer shows it,
   // and nothing comes back.
   virtual void QuitHelp(const std::string& helpFile) = 0;

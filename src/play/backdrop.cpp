@@ -76,6 +76,10 @@ void Backdrop::CapChanClick() {
   Uncover();
 }
 
+void Backdrop::CoverBesideSaver(platform::Processes& processes, const platform::ProcessRef& saver) {
+  CoverBeside(processes.ShownWindows(saver));
+}
+
 void Backdrop::CoverBeside(const std::vector<platform::Rect>& saverWindows) {
   if (saverWindows.empty()) return;
   // The form has no border: its client area starts at its top-left corner on the screen.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/desktop.h"
+#include "platform/processes.h"
 
 namespace gui {
 class Application;
@@ -33,6 +34,8 @@ class Backdrop {
   // turns black. While it shows no window yet the picture stays. Showing, hiding or capturing
   // the picture takes the cover away.
   void CoverBeside(const std::vector<platform::Rect>& saverWindows);
+  // The same beside the windows the running saver shows now.
+  void CoverBesideSaver(platform::Processes& processes, const platform::ProcessRef& saver);
   // Shows the picture again, at the start of a run. The form is laid over every monitor as they
   // are now (monitors may have been added, removed or moved since the last run); the savers show
   // on the primary one, the others keep the picture.

@@ -32,9 +32,7 @@ gui::Rect PreviewBounds(const gui::Rect& manager, gui::Size size, const gui::Rec
   } else if (r.Right() > work.Right()) {
     r.left = manager.left - size.width;
   }
-  r.left = std::max(std::min(r.left, work.Right() - size.width), work.left);
-  r.top = std::max(std::min(r.top, work.Bottom() - size.height), work.top);
-  return r;
+  return r.KeptInside(work);
 }
 
 // A look every 100 ms: the close is asked at the first look of the guard, the end by force
@@ -42,8 +40,8 @@ gui::Rect PreviewBounds(const gui::Rect& manager, gui::Size size, const gui::Rec
 LivePreview::LivePreview(gui::Application& app, forms::TQUOVEL32PREVIEW& form, platform::Services& os,
                          LivePreviewHooks hooks)
     : app_(app), f_(form), os_(os), hooks_(std::move(hooks)), guard_(1, kPreviewCloseMs / kLookMs) {
-  f_.Timer1.SetInterval(kLookMs);
-  f_.Timer1.OnTimer = [this](gui::Component&) { Timer1Timer(); };
+  f_.LookTimer.SetInterval(kLookMs);
+  f_.LookTimer.OnTimer = [this](gui::Component&) { LookTimerTimer(); };
   f_.OnClose = [this](gui::Component&, gui::CloseAction&) {
     SetOn(false);
     if (hooks_.Closed) hooks_.Closed();
@@ -61,7 +59,7 @@ void LivePreview::SetOn(bool on, const std::optional<gui::Point>& saved) {
     const gui::Rect work = hooks_.WorkAreaOf ? hooks_.WorkAreaOf(near) : near;
     f_.SetBounds(PreviewBounds(manager, size, work, saved));
   }
-  Timer1Timer();
+  LookTimerTimer();
 }
 
 std::optional<gui::Point> LivePreview::Place() const {
@@ -77,7 +75,7 @@ void LivePreview::Release() {
   KeepTimer();
 }
 
-void LivePreview::Timer1Timer() {
+void LivePreview::LookTimerTimer() {
   const bool shown = on_ && (!hooks_.ManagerShown || hooks_.ManagerShown());
   if (f_.Visible() != shown) f_.SetVisible(shown);
   const bool active = shown && !(hooks_.Resting && hooks_.Resting());
@@ -88,7 +86,7 @@ void LivePreview::Timer1Timer() {
     wanted_ = want;
     handled_ = false;
     restUntil_ = app_.Now() + kPreviewRestMs;
-    Say(NameOf(want));
+    ShowText(NameOf(want));
     asked = running_.valid() && phase_ != Phase::kEnding;
     if (asked) AskToEnd();
   }
@@ -104,7 +102,7 @@ void LivePreview::Watch() {
   if (!os_.processes.StillRunning(running_)) {
     os_.processes.Close(running_);
     guard_.Disarm();
-    if (phase_ != Phase::kEnding) Say(kNoPreview);
+    if (phase_ != Phase::kEnding) ShowText(kNoPreview);
     return;
   }
   if (phase_ == Phase::kEnding) {
@@ -114,9 +112,9 @@ void LivePreview::Watch() {
   // Savers of old ignore the window they are given and take the whole screen.
   if (!os_.processes.ShownWindows(running_).empty()) return EndOnCannot();
   if (phase_ == Phase::kStarting) {
-    if (os_.processes.ShowsInside(running_, f_.Panel1.GetHandle())) {
+    if (os_.processes.ShowsInside(running_, f_.HostPanel.GetHandle())) {
       phase_ = Phase::kShowing;
-      Say("");
+      ShowText("");
     } else if (app_.Now() - startedAt_ >= static_cast<std::uint64_t>(kPreviewShowMs)) {
       EndOnCannot();
     }
@@ -128,9 +126,8 @@ void LivePreview::Start(const std::string& row) {
   const std::string path = hooks_.RealPath ? hooks_.RealPath(row) : row;
   // Anything else keeps its name in the window.
   if (!HasProgramHeader(os_.fs, path)) return;
-  runningPath_ = path;
-  running_ = StartSaverPreview(os_, path, f_.Panel1.GetHandle());
-  if (!running_.valid()) return Say(kNoPreview);
+  running_ = StartSaverPreview(os_, path, f_.HostPanel.GetHandle());
+  if (!running_.valid()) return ShowText(kNoPreview);
   phase_ = Phase::kStarting;
   startedAt_ = app_.Now();
 }
@@ -144,13 +141,13 @@ void LivePreview::AskToEnd() {
 void LivePreview::EndOnCannot() {
   os_.processes.EndAll(running_);
   guard_.Disarm();
-  Say(kNoPreview);
+  ShowText(kNoPreview);
 }
 
-void LivePreview::Say(const std::string& text) {
-  if (f_.Panel1.Caption() != text) f_.Panel1.SetCaption(text);
+void LivePreview::ShowText(const std::string& text) {
+  if (f_.HostPanel.Caption() != text) f_.HostPanel.SetCaption(text);
 }
 
-void LivePreview::KeepTimer() { f_.Timer1.SetEnabled(on_ || running_.valid()); }
+void LivePreview::KeepTimer() { f_.LookTimer.SetEnabled(on_ || running_.valid()); }
 
 }  // namespace play

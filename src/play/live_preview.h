@@ -66,26 +66,22 @@ class LivePreview {
   // On: the window shows (first at `saved`, see PreviewBounds) and follows the row. Off: the
   // window hides and the saver is asked to close.
   void SetOn(bool on, const std::optional<gui::Point>& saved = std::nullopt);
-  bool On() const { return on_; }
   // The window's place once it has been placed, else `saved` as given.
   std::optional<gui::Point> Place() const;
   // The saver is ended at once (the file it runs from is needed, or the manager closes); it
   // starts again when the row rests next.
   void Release();
 
-  const platform::ProcessRef& Running() const { return running_; }
-  // The row whose saver runs (or ran last).
-  const std::string& RunningPath() const { return runningPath_; }
 
  private:
   enum class Phase { kStarting, kShowing, kEnding };
 
   // Every 100 ms while on or while a saver is held.
-  void Timer1Timer();
+  void LookTimerTimer();
   void Watch();
   void Start(const std::string& row);
   void AskToEnd();
-  void Say(const std::string& text);
+  void ShowText(const std::string& text);
   void EndOnCannot();
   void KeepTimer();
 
@@ -100,7 +96,6 @@ class LivePreview {
   bool handled_ = true;         // wanted_ has been started or shown as a name
   std::uint64_t restUntil_ = 0;
   platform::ProcessRef running_;
-  std::string runningPath_;
   Phase phase_ = Phase::kStarting;
   std::uint64_t startedAt_ = 0;
   ExitGuard guard_;

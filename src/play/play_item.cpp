@@ -110,7 +110,7 @@ void PlayEngine::RecordHistory() {
 }
 
 void PlayEngine::CoverBesideSaver() {
-  if (Execute() && backdrop_ != nullptr) backdrop_->CoverBeside(os_.processes.ShownWindows(running_));
+  if (Execute() && backdrop_ != nullptr) backdrop_->CoverBesideSaver(os_.processes, running_);
 }
 
 void PlayEngine::EndByKey() {

@@ -107,8 +107,6 @@ class Runner {
   int ComputeDisplayTime() const;
   void RecordHistory();
   void SaverEndedByItself();
-  // Once a tick while the saver shows: the backdrop turns black beside its windows.
-  void CoverBesideSaver();
   void EnterTimer8();
   void Enable(gui::Timer& timer);
   void PlayTitle(const std::string& text);

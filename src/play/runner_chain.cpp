@@ -162,10 +162,6 @@ void Runner::SaverEndedByItself() {
   if (order_ == Order::kSingle || order_ == Order::kRandom) stopRequest_ = true;
 }
 
-void Runner::CoverBesideSaver() {
-  if (backdrop_ != nullptr) backdrop_->CoverBeside(os_.processes.ShownWindows(running_));
-}
-
 void Runner::EnterTimer8() {
   app_.ProcessMessages();
   ScheduleFirstExitLook(f_.Timer8);
@@ -184,7 +180,7 @@ void Runner::Timer7Timer() {
   waitForExit_ = settings_.timer == 0 || order_ == Order::kSingle;
   const bool still = os_.processes.StillRunning(running_);
   if (still && !stopRequest_ && (elapsed_ < displayTime_ || waitForExit_)) {
-    CoverBesideSaver();
+    if (backdrop_ != nullptr) backdrop_->CoverBesideSaver(os_.processes, running_);
     Enable(f_.Timer7);
     return;
   }
@@ -206,7 +202,7 @@ void Runner::TimerSTTimer() {
   f_.TimerST.SetEnabled(false);
   const bool still = os_.processes.StillRunning(running_);
   if (still && !stopRequest_) {
-    CoverBesideSaver();
+    if (backdrop_ != nullptr) backdrop_->CoverBesideSaver(os_.processes, running_);
     Enable(f_.TimerST);
     return;
   }

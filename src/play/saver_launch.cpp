@@ -73,12 +73,14 @@ bool HasProgramHeader(platform::FileSystem& fs, const std::string& path) {
 
 namespace {
 
+// The saver started in its own folder; playing makes that folder this process's current one too,
+// a preview leaves the current folder as it is.
 platform::ProcessRef StartInFolder(platform::Services& os, const std::string& path, const std::string& arguments,
-                                   int showMode) {
+                                   int showMode, bool makeCurrent) {
   std::string folder, name;
   text::SplitFileName(path, folder, name);
   folder = text::CutYen(folder);
-  if (!os.fs.SetCurrentFolder(folder).ok()) return {};
+  if (!(makeCurrent ? os.fs.SetCurrentFolder(folder).ok() : os.fs.DirectoryExists(folder))) return {};
   platform::StartRequest request;
   request.commandLine = "\"" + path + "\"" + arguments;
   request.currentFolder = folder;
@@ -90,11 +92,11 @@ platform::ProcessRef StartInFolder(platform::Services& os, const std::string& pa
 }  // namespace
 
 platform::ProcessRef StartSaver(platform::Services& os, const std::string& path, bool settings) {
-  return StartInFolder(os, path, settings ? " /c" : " /s", platform::show::kShow);
+  return StartInFolder(os, path, settings ? " /c" : " /s", platform::show::kShow, true);
 }
 
 platform::ProcessRef StartSaverPreview(platform::Services& os, const std::string& path, platform::WindowId host) {
-  return StartInFolder(os, path, " /p " + std::to_string(host), platform::show::kNoActivate);
+  return StartInFolder(os, path, " /p " + std::to_string(host), platform::show::kNoActivate, false);
 }
 
 void PressShiftKeepingCursor(platform::Desktop& desktop) {

@@ -61,6 +61,7 @@ CopyPlan PlanCopies(const std::string& source, const std::string& target, const 
 namespace {
 constexpr platform::RegistryRoot kRoots[] = {platform::RegistryRoot::kLocalMachine,
                                              platform::RegistryRoot::kCurrentUser};
+constexpr char kFolderMark[] = "folder";
 }  // namespace
 
 std::string InstalledFiles::Stamp(const std::string& path) const {
@@ -75,20 +76,29 @@ bool InstalledFiles::Recorded() const {
                      [this](platform::RegistryRoot root) { return registry_.KeyExists(root, kInstalledFilesKey); });
 }
 
-bool InstalledFiles::Ours(const std::string& path) const {
-  const std::string stamp = Stamp(path);
-  return !stamp.empty() && std::any_of(std::begin(kRoots), std::end(kRoots), [&](platform::RegistryRoot root) {
-    return registry_.ReadString(root, kInstalledFilesKey, path) == stamp;
+bool InstalledFiles::Holds(const std::string& name, const std::string& value) const {
+  return std::any_of(std::begin(kRoots), std::end(kRoots), [&](platform::RegistryRoot root) {
+    return registry_.ReadString(root, kInstalledFilesKey, name) == value;
   });
 }
+
+bool InstalledFiles::Ours(const std::string& path) const {
+  const std::string stamp = Stamp(path);
+  return !stamp.empty() && Holds(path, stamp);
+}
+
+bool InstalledFiles::Made(const std::string& folder) const { return Holds(text::AddYen(folder), kFolderMark); }
 
 void InstalledFiles::Note(const std::string& path) {
   const std::string stamp = Stamp(path);
   if (!stamp.empty()) noted_.emplace_back(path, stamp);
 }
 
-bool InstalledFiles::Write(platform::RegistryRoot root) const {
-  registry_.DeleteTree(root, kInstalledFilesKey);
+void InstalledFiles::NoteFolder(const std::string& folder) { noted_.emplace_back(text::AddYen(folder), kFolderMark); }
+
+bool InstalledFiles::Write(platform::RegistryRoot root, bool replace) const {
+  if (!replace && noted_.empty()) return true;
+  if (replace) registry_.DeleteTree(root, kInstalledFilesKey);
   // The default value makes the record exist even when nothing was copied.
   if (!registry_.WriteString(root, kInstalledFilesKey, "", "").ok()) return false;
   return std::all_of(noted_.begin(), noted_.end(), [&](const auto& file) {
@@ -124,6 +134,19 @@ std::vector<std::string> FilesToRemove(const InstalledFiles& record, const std::
     add(windows + fileops::kArchiverName, false);
   }
   return files;
+}
+
+std::vector<std::string> FoldersMade(const InstalledFiles& record, const std::string& folder) {
+  const std::vector<std::string> chain = text::PathPrefixes(text::CutYen(folder));
+  std::vector<std::string> made;
+  for (size_t i = chain.size(); i-- > 1 && record.Made(chain[i]);) made.push_back(chain[i]);
+  return made;
+}
+
+void RemoveEmptyFolders(platform::FileSystem& fs, const std::vector<std::string>& folders) {
+  for (const std::string& folder : folders) {
+    if (!fs.RemoveFolder(folder).ok() || fs.DirectoryExists(folder)) break;
+  }
 }
 
 std::string ScreenSaverValue(platform::FileSystem& fs, const std::string& windows, const std::string& screenSaver,

@@ -58,7 +58,8 @@ CopyPlan PlanCopies(const std::string& source, const std::string& target, const 
 
 // The files an installation wrote, recorded with its uninstall entry (under either root): each by
 // its full path (the value's name) with the size and last-write time it had once written
-// ("size,time"). The entry of an older version records no files.
+// ("size,time"), and the folders it created, each by its path with "\" (so that no file's name
+// meets it). The entry of an older version records no files and no folders.
 class InstalledFiles {
  public:
   InstalledFiles(platform::Registry& registry, platform::FileSystem& fs) : registry_(registry), fs_(fs) {}
@@ -66,13 +67,20 @@ class InstalledFiles {
   bool Recorded() const;
   // The file is as an installation recorded it: written by it and not changed since.
   bool Ours(const std::string& path) const;
+  // The record shows the folder as created by an installation.
+  bool Made(const std::string& folder) const;
   // Notes a file of this installation as it is now.
   void Note(const std::string& path);
-  // Replaces the record under `root` by the files noted; false when it may not be written.
-  bool Write(platform::RegistryRoot root) const;
+  // Notes a folder this installation created, or one an earlier installation created and this
+  // one uses again.
+  void NoteFolder(const std::string& folder);
+  // Writes the noted files and folders under `root`: in place of the record, or (`replace`
+  // false, for an installation that ended early) added to it. False when it may not be written.
+  bool Write(platform::RegistryRoot root, bool replace = true) const;
 
  private:
   std::string Stamp(const std::string& path) const;  // empty for a missing file
+  bool Holds(const std::string& name, const std::string& value) const;  // under either root
   platform::Registry& registry_;
   platform::FileSystem& fs_;
   std::vector<std::pair<std::string, std::string>> noted_;
@@ -93,6 +101,13 @@ CopyChoice ChooseCopy(platform::FileSystem& fs, const InstalledFiles& record, co
 // program's, stay.
 std::vector<std::string> FilesToRemove(const InstalledFiles& record, const std::string& program,
                                        const std::string& windows);
+
+// The folders the uninstaller may remove on the way up from `folder`: `folder` and its parents,
+// deepest first, as long as the record shows each as created by an installation.
+std::vector<std::string> FoldersMade(const InstalledFiles& record, const std::string& folder);
+// Removes `folders` in order, stopping at the first that cannot be removed (one that still holds
+// something stays, and so do the folders above it).
+void RemoveEmptyFolders(platform::FileSystem& fs, const std::vector<std::string>& folders);
 
 // The installer's line that says where the screen-saver copy goes. A folder too long for the line
 // keeps its drive and as many of its last levels as fit: C:\…\QV\QUOVEL32.

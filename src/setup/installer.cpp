@@ -154,7 +154,8 @@ std::optional<std::string> Installer::UsableFolder(const std::string& stored) {
   return folder;
 }
 
-std::optional<std::string> Installer::MakeFolder(const std::string& text, const char* emptyMessage) {
+std::optional<std::string> Installer::MakeFolder(const std::string& text, const char* emptyMessage,
+                                                 InstalledFiles& record) {
   const std::optional<std::string> full = os_.fs.FullPath(text);
   if (!full || full->empty()) {
     box_.MsgOK(emptyMessage);
@@ -166,6 +167,8 @@ std::optional<std::string> Installer::MakeFolder(const std::string& text, const 
   for (const std::string& part : text::SplitPath(target)) {
     const std::string level = text::CutYen(current + part);
     if (os_.fs.DirectoryExists(level)) {
+      // A folder an earlier installation made stays this installation's to remove.
+      if (record.Made(level)) record.NoteFolder(level);
       current += part;
       continue;
     }
@@ -190,6 +193,7 @@ std::optional<std::string> Installer::MakeFolder(const std::string& text, const 
       box_.MsgOK("[ " + level + " ]" + "\n" + "フォルダーの作成に失敗しました・・・");
       return std::nullopt;
     }
+    record.NoteFolder(level);
     current += part;
   }
   return current;
@@ -200,7 +204,8 @@ void Installer::Button3Click() {
   if (!Install()) SetBusy(false);
 }
 
-// Returns false when the installation ended early and 設定 is to be offered again.
+// Returns false when the installation ended early or a step failed, and 設定 is to be offered
+// again.
 bool Installer::Install() {
   auto refuse = [this](const char* message) {
     os_.desktop.Beep(platform::beep::kExclamation);
@@ -213,21 +218,47 @@ bool Installer::Install() {
   if (f_.Edit1.Text().empty()) return refuse("EXE登録フォルダーを設定して下さい。");
   if (f_.Edit2.Text().empty()) return refuse("作業用フォルダーを設定して下さい。");
 
+  InstalledFiles record(os_.registry, os_.fs);
+  const std::optional<std::string> target = MakeFolders(group, record);
+  // What was made and copied so far is recorded before the installation ends early, so that the
+  // next one knows it for this program's.
+  if (!target || !CopyFiles(*target, record)) {
+    WriteUninstallEntry(record, "");
+    return false;
+  }
+  const std::string programPath = *target + kProgramFile;
+  // Each later step runs even when one before it failed: the files are in place, and the
+  // uninstall entry must know them.
+  bool complete = AddGroupItems(group, programPath);
+  WriteSettings();
+  complete = WriteUninstallEntry(record, programPath) && complete;
+  if (!complete) return false;
+
+  f_.BringToFront();
+  app_.GetScreen().SetCursor(gui::Cursor::Default);
+  box_.MsgOK("登録完了です。\n\n[ " + group + " ]" + "\n" + "グループに登録しました☆☆" + "\n" + "お疲れ様☆☆");
+  f_.Close();
+  return true;
+}
+
+std::optional<std::string> Installer::MakeFolders(const std::string& group, InstalledFiles& record) {
   store::SettingsKey scr(os_.registry, store::ScrKey());
-  const std::optional<std::string> work = MakeFolder(f_.Edit2.Text(), "作業用フォルダーを設定して下さい。");
-  if (!work) return false;
+  const std::optional<std::string> work = MakeFolder(f_.Edit2.Text(), "作業用フォルダーを設定して下さい。", record);
+  if (!work) return std::nullopt;
   scr.Write("TMPQVLA", text::CutYen(*work));
-  const std::optional<std::string> target = MakeFolder(f_.Edit1.Text(), "EXE登録フォルダーを設定して下さい。");
-  if (!target) return false;
+  const std::optional<std::string> target = MakeFolder(f_.Edit1.Text(), "EXE登録フォルダーを設定して下さい。", record);
+  if (!target) return std::nullopt;
   scr.Write("EXEPATH", text::CutYen(*target));
   scr.Write("Group", group);
+  return target;
+}
 
+bool Installer::CopyFiles(const std::string& target, InstalledFiles& record) {
   // The program, its texts and the screen saver. A Windows folder this user may not write
   // would fail the copies half-way; the screen saver then lives beside the program, as the form said.
-  const CopyPlan plan = PlanCopies(context_.programFolder, *target, windows_, windowsWritable_,
+  const CopyPlan plan = PlanCopies(context_.programFolder, target, windows_, windowsWritable_,
                                    [this](const std::string& path) { return os_.fs.FileExists(path); });
   // A library another program put there stays, and is not recorded as ours.
-  InstalledFiles record(os_.registry, os_.fs);
   for (const FileCopy& copy : plan.copies) {
     const CopyChoice choice = ChooseCopy(os_.fs, record, copy);
     if (choice == CopyChoice::kKeepForeign) continue;
@@ -246,58 +277,65 @@ bool Installer::Install() {
     // Current systems take the screen saver from the user's desktop settings.
     if (!plan.inWindowsFolder) os_.registry.WriteString(kUser, kDesktopKey, "SCRNSAVE.EXE", value);
   }
+  return true;
+}
 
-  // Program Manager: the group (its folder made first where the shell keeps groups) and the item.
+bool Installer::AddGroupItems(const std::string& group, const std::string& programPath) {
+  // The group's folder is made first where the shell keeps groups.
   const std::string programs = ShellFolder(os_.registry, "Programs");
   if (!programs.empty() && !os_.fs.DirectoryExists(programs + "\\" + group)) {
     os_.fs.CreateFolder(programs + "\\" + group);
   }
-  const std::string programPath = *target + kProgramFile;
-  AddItems(group, programPath);
+  bool added = AddItems(group, programPath);
   if (f_.CheckBoxST.Checked()) {
     const std::string startup = StartupGroup(os_.registry);
     if (!startup.empty()) {
-      AddItems(startup, programPath);
+      added = AddItems(startup, programPath) && added;
     } else {
       box_.MsgOK(kStartupUnknown);
     }
   }
+  return added;
+}
 
+bool Installer::AddItems(const std::string& group, const std::string& programPath) {
+  ProgramManager programManager(os_.dde);
+  std::string error = programManager.Execute(CreateGroupCommand(group));
+  app_.ProcessMessages();
+  // Without its group the item would land in whichever group is open.
+  if (error.empty()) {
+    error = programManager.Execute(AddItemCommand(programPath));
+    app_.ProcessMessages();
+  }
+  if (!error.empty()) box_.MsgOK(error);
+  return error.empty();
+}
+
+void Installer::WriteSettings() {
+  store::SettingsKey scr(os_.registry, store::ScrKey());
   scr.Write("Version", std::to_string(context_.version));
   const std::string backColor = f_.CheckBoxBkColor.Checked() ? "1" : "0";
   scr.Write("BackColor", backColor);
   store::SettingsKey(os_.registry, store::ExeKey()).Write("BackColor", backColor);
   os_.desktop.SetScreenSaverTimeout(seconds_, true);
   os_.desktop.SetScreenSaverActive(true, true);
+}
 
-  // The uninstall entry with the record of the files written, the user's own when the machine's
-  // may not be written. A path with blanks is quoted, so that Windows cannot take a shorter part
-  // of it for the program.
+bool Installer::WriteUninstallEntry(const InstalledFiles& record, const std::string& programPath) {
+  // A path with blanks is quoted, so that Windows cannot take a shorter part of it for the program.
   const bool blanks = programPath.find(' ') != std::string::npos;
   const std::string uninstall = (blanks ? "\"" + programPath + "\"" : programPath) + " /uninstall";
   auto entry = [&](platform::RegistryRoot root) {
+    if (programPath.empty()) return record.Write(root, false);
     return os_.registry.WriteString(root, kUninstallKey, "DisplayName", UninstallTitle(context_.version)).ok() &&
            os_.registry.WriteString(root, kUninstallKey, "UninstallString", uninstall).ok() && record.Write(root);
   };
-  if (!entry(platform::RegistryRoot::kLocalMachine)) {
-    os_.registry.DeleteTree(platform::RegistryRoot::kLocalMachine, kUninstallKey);
-    entry(kUser);
-  }
-
-  f_.BringToFront();
-  app_.GetScreen().SetCursor(gui::Cursor::Default);
-  box_.MsgOK("登録完了です。\n\n[ " + group + " ]" + "\n" + "グループに登録しました☆☆" + "\n" + "お疲れ様☆☆");
-  f_.Close();
-  return true;
-}
-
-void Installer::AddItems(const std::string& group, const std::string& programPath) {
-  // The installer does not report Program Manager's failures.
-  ProgramManager programManager(os_.dde);
-  programManager.Execute(CreateGroupCommand(group));
-  app_.ProcessMessages();
-  programManager.Execute(AddItemCommand(programPath));
-  app_.ProcessMessages();
+  if (entry(platform::RegistryRoot::kLocalMachine)) return true;
+  // A half-written entry of the machine goes; the user's own takes its place.
+  if (!programPath.empty()) os_.registry.DeleteTree(platform::RegistryRoot::kLocalMachine, kUninstallKey);
+  if (entry(kUser)) return true;
+  box_.MsgOK("データ格納処理に失敗しました・・・");
+  return false;
 }
 
 }  // namespace setup

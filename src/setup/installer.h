@@ -37,6 +37,8 @@ class ShellPaths;
 
 namespace setup {
 
+class InstalledFiles;
+
 struct SetupContext {
   int setupMode = 0;          // 0 install, 1 uninstall, 2 the uninstaller copy, else refused
   std::string programFolder;  // the folder of the running executable, with "\"
@@ -77,15 +79,33 @@ class Installer {
   void SetBusy(bool busy);
   // The folder of `text` with every missing level created after one question; nullopt (after
   // any message) when the installation must end.
-  std::optional<std::string> MakeFolder(const std::string& text, const char* emptyMessage);
+  // Each folder made, and each one `record` shows as made by an earlier installation, is noted
+  // in `record`.
+  std::optional<std::string> MakeFolder(const std::string& text, const char* emptyMessage, InstalledFiles& record);
   // A stored folder that exists (directly or after path repair) and can be entered.
   std::optional<std::string> UsableFolder(const std::string& stored);
   bool Install();
-  void AddItems(const std::string& group, const std::string& programPath);
+  // The installation's steps; each reports its own failure.
+  // The working and program folders, and their settings with the group: the program folder with
+  // "\", nullopt when the installation ends.
+  std::optional<std::string> MakeFolders(const std::string& group, InstalledFiles& record);
+  // The copies, each noted in `record`, and the screen saver named; false when a copy failed.
+  bool CopyFiles(const std::string& target, InstalledFiles& record);
+  // The item in the group and, when asked, in the start-up group; false when Program Manager
+  // failed a command.
+  bool AddGroupItems(const std::string& group, const std::string& programPath);
+  bool AddItems(const std::string& group, const std::string& programPath);
+  void WriteSettings();
+  // The uninstall entry for `programPath` with `record`, under HKEY_LOCAL_MACHINE or else the
+  // user's own; with an empty `programPath` only `record`, added to the one there (an
+  // installation that ended early). False when it could not be written.
+  bool WriteUninstallEntry(const InstalledFiles& record, const std::string& programPath);
   void RemoveItems(const std::string& group);
   void ClearScreenSaver();
   void DeleteDataFiles();
-  void StartUninstallerCopy();
+  // `madeTop`: the outermost folder above the program file that an installation made; empty
+  // when it made none.
+  void StartUninstallerCopy(const std::string& madeTop);
   void DeleteHandOverRecord();
 
   gui::Application& app_;
@@ -101,6 +121,7 @@ class Installer {
   // The uninstaller copy's hand-over: the program file to delete and whether its folders stay.
   std::string file_;
   std::string rmDir_;
+  std::string rmTop_;  // the outermost folder to remove; empty: the program file's own only
   std::unique_ptr<browse::TDIR2OPENDLG> dialog_;
 };
 

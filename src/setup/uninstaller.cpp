@@ -1,6 +1,7 @@
 // The uninstall half of the installer: the removal by the installed program (Timer1), the
 // uninstaller copy that deletes the program file and its folders (Timer2, Timer3), and the
 // refusal while another window of the program exists.
+#include <algorithm>
 #include <vector>
 
 #include "text/text_path.h"
@@ -36,15 +37,6 @@ std::vector<std::string> FoldersOf(const std::string& folder, const std::string&
   return {folder, data};
 }
 
-// The folder and then each parent up to the root, until one that still holds something (or
-// cannot be removed) stays.
-void RemoveEmptyFolders(platform::FileSystem& fs, const std::string& folder) {
-  const std::vector<std::string> chain = text::PathPrefixes(text::CutYen(folder));
-  for (size_t i = chain.size(); i-- > 1;) {
-    if (!fs.RemoveFolder(chain[i]).ok() || fs.DirectoryExists(chain[i])) break;
-  }
-}
-
 }  // namespace
 
 void Installer::Timer1Timer() {
@@ -55,9 +47,12 @@ void Installer::Timer1Timer() {
     f_.Close();
     return;
   }
-  // Decided while the uninstall entry, which holds the record of the installed files, is there.
-  const std::vector<std::string> installed =
-      FilesToRemove(InstalledFiles(os_.registry, os_.fs), context_.programFolder, windows_);
+  // Decided while the uninstall entry, which holds the record of the installation, is there.
+  const InstalledFiles record(os_.registry, os_.fs);
+  const std::vector<std::string> installed = FilesToRemove(record, context_.programFolder, windows_);
+  const std::string working = store::SettingsKey(os_.registry, store::ScrKey()).Text("TMPQVLA", "");
+  const std::vector<std::string> workingMade = working.empty() ? std::vector<std::string>() : FoldersMade(record, working);
+  const std::vector<std::string> programMade = FoldersMade(record, context_.programFolder);
   os_.registry.DeleteTree(platform::RegistryRoot::kLocalMachine, kUninstallKey);
   os_.registry.DeleteTree(kUser, kUninstallKey);
 
@@ -71,9 +66,8 @@ void Installer::Timer1Timer() {
   for (const std::string& file : installed) DeleteIfThere(os_.fs, file);
 
   DeleteDataFiles();
-  // The working folder the installer made goes when nothing was left in it.
-  const std::string working = store::SettingsKey(os_.registry, store::ScrKey()).Text("TMPQVLA", "");
-  if (!working.empty() && os_.fs.DirectoryExists(working)) RemoveEmptyFolders(os_.fs, working);
+  // The working folders the installer made go when nothing was left in them.
+  RemoveEmptyFolders(os_.fs, workingMade);
   os_.registry.DeleteValue(kUser, store::ScrKey(), "Version");
   if (box_.MsgYesNoTimer("当ソフトのレジストリー情報も削除してよろしいですか？？", gui::kMrYes) == gui::kMrYes) {
     os_.registry.DeleteTree(kUser, store::BaseKey());
@@ -81,7 +75,7 @@ void Installer::Timer1Timer() {
     if (os_.registry.HasContent(kUser, kMakerKey) == false) os_.registry.DeleteTree(kUser, kMakerKey);
   }
   ClearScreenSaver();
-  StartUninstallerCopy();
+  StartUninstallerCopy(programMade.empty() ? std::string() : programMade.back());
   f_.Close();
 }
 
@@ -114,7 +108,8 @@ void Installer::DeleteDataFiles() {
   for (const std::string& folder : programFolders) DeleteIfThere(os_.fs, folder + "QUOVEL32CD.LIS");
   for (const std::string& folder : windowsFolders) {
     // What the program only remembers to be faster goes whatever the answer.
-    for (const char* name : {"QUOVEL32CD.LIS", store::kDescriptionCacheFile, store::kListingCacheFile}) {
+    for (const char* name : {"QUOVEL32CD.LIS", store::kDescriptionCacheFile, store::kDescriptionCacheLock,
+                             store::kListingCacheFile}) {
       DeleteIfThere(os_.fs, folder + name);
     }
   }
@@ -147,7 +142,7 @@ void Installer::ClearScreenSaver() {
   if (off) os_.desktop.SetScreenSaverActive(false, true);
 }
 
-void Installer::StartUninstallerCopy() {
+void Installer::StartUninstallerCopy(const std::string& madeTop) {
   const std::string folder = UninstallerFolder(os_.fs, os_.shell, windows_, store::FolderWritable(os_.fs, windows_));
   const std::string self = os_.processes.ExecutablePath();
   const std::string copy = folder + kUninstallerFile;
@@ -159,7 +154,8 @@ void Installer::StartUninstallerCopy() {
   auto write = [&](platform::RegistryRoot root, const char* key) {
     return os_.registry.WriteString(root, key, "File", self).ok() &&
            os_.registry.WriteString(root, key, "Title", caption_).ok() &&
-           os_.registry.WriteString(root, key, "RmDir", "").ok();
+           os_.registry.WriteString(root, key, "RmDir", madeTop.empty() ? "n" : "").ok() &&
+           os_.registry.WriteString(root, key, "RmTop", madeTop).ok();
   };
   if (!write(kUsers, kHandOverKey)) {
     os_.registry.DeleteTree(kUsers, kHandOverKey);
@@ -194,6 +190,7 @@ void Installer::Timer2Timer() {
   file_ = os_.registry.ReadString(root, key, "File").value_or("");
   const std::string title = os_.registry.ReadString(root, key, "Title").value_or("");
   rmDir_ = os_.registry.ReadString(root, key, "RmDir").value_or("");
+  rmTop_ = os_.registry.ReadString(root, key, "RmTop").value_or("");
   DeleteHandOverRecord();
   caption_ = title.empty() ? kCopyTitle : title;
   f_.SetCaption(caption_);
@@ -221,10 +218,18 @@ void Installer::Timer3Timer() {
   if (rmDir_ != "n") {
     std::string folder, name;
     text::SplitFileName(file_, folder, name);
-    const std::vector<std::string> chain = text::PathPrefixes(folder);
+    const std::vector<std::string> chain = text::PathPrefixes(text::CutYen(folder));
     if (!chain.empty()) {
       os_.fs.SetCurrentFolder(chain.front());
-      RemoveEmptyFolders(os_.fs, folder);
+      // Up to the outermost folder the installation made: a hand-over that names none (another
+      // program's) lets only the program file's own folder go.
+      size_t top = chain.size() - 1;
+      for (size_t i = 1; i < chain.size(); ++i) {
+        if (!rmTop_.empty() && text::SameText(chain[i], text::CutYen(rmTop_))) top = i;
+      }
+      std::vector<std::string> folders;
+      for (size_t i = chain.size(); i-- > std::max<size_t>(top, 1);) folders.push_back(chain[i]);
+      RemoveEmptyFolders(os_.fs, folders);
     }
   }
   box_.MsgOK("削除が完了しました☆☆☆\nお疲れ様☆☆☆");

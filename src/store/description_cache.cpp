@@ -9,6 +9,7 @@
 namespace store {
 
 const char kDescriptionCacheFile[] = "QVNAME32.DAT";
+const char kDescriptionCacheLock[] = "QVNAME32.LCK";
 
 namespace {
 
@@ -99,6 +100,14 @@ std::string DescriptionCache::DisplayName(const std::string& path, uint64_t size
 
 void DescriptionCache::Save() {
   if (!dirty_) return;
+  // Held from the read of the other process's entries to the rename of the merged file. The
+  // lock file stays beside the cache; it is never written, so an existing one is only opened.
+  platform::OpenedFile lock = fs_.Open(folder_ + kDescriptionCacheLock, platform::OpenMode::kCreateNew, platform::Share::kNone);
+  if (lock.result.error == platform::OsError::kAlreadyExists) {
+    lock = fs_.Open(folder_ + kDescriptionCacheLock, platform::OpenMode::kReadWrite, platform::Share::kNone);
+  }
+  // Another process is saving this moment: the entries are saved at the next save.
+  if (!lock.file) return;
   const std::string file = folder_ + kDescriptionCacheFile;
   if (std::optional<std::string> bytes = fs_.ReadFile(file)) {
     if (std::optional<DescriptionTable> theirs = ParseDescriptionCache(folder_, *bytes)) {
@@ -108,7 +117,7 @@ void DescriptionCache::Save() {
       }
     }
   }
-  // A failed write (another process is writing it this moment) is tried again at the next save.
+  // A failed write is tried again at the next save.
   if (fs_.WriteFileReplacing(file, FormatDescriptionCache(folder_, table_))) dirty_ = false;
 }
 

@@ -18,6 +18,8 @@ namespace store {
 
 // The cache file's name in the data folder.
 extern const char kDescriptionCacheFile[];  // "QVNAME32.DAT"
+// Beside it, the file a save holds open alone while it merges and writes.
+extern const char kDescriptionCacheLock[];  // "QVNAME32.LCK"
 
 struct CachedDescription {
   uint64_t size = 0;

@@ -120,10 +120,9 @@ void ManagerSettings::Create() {
   }
   common::WorkAreaProbe probe;
   const gui::Rect work = common::DialogWorkArea(probe, os_.desktop, {left, top, f_.Width(), f_.Height()});
-  left = std::max(std::min(left, work.left + work.width - f_.Width()), work.left);
-  top = std::max(std::min(top, work.top + work.height - f_.Height()), work.top);
+  const gui::Rect placed = gui::Rect{left, top, f_.Width(), f_.Height()}.KeptInside(work);
   f_.SetPosition(gui::FormPosition::Designed);
-  f_.SetBounds(left, top, f_.Width(), f_.Height());
+  f_.SetBounds(placed.left, placed.top, placed.width, placed.height);
 
   for (gui::MenuItem* menu : {&f_.MHelp0, &f_.MOption0, &f_.MStart0, &f_.MF0}) menu->SetEnabled(false);
   if (!closing_) f_.Timer9.SetEnabled(true);

@@ -63,16 +63,16 @@ TEST_F(ProgramTest, RunnerAndPreviewAndInstaller) {
   }
   platform::WindowId host = p.desktop.AddWindow("Host", {100, 100, 252, 212});
   auto preview = Start("C:\\WINDOWS\\QUOVEL32.SCR", {"/p", std::to_string(host)}, runs);
-  ASSERT_NE(preview->Preview(), nullptr);
-  EXPECT_EQ(preview->Preview()->Width(), 152);
-  EXPECT_EQ(preview->Preview()->Height(), 112);
-  EXPECT_EQ(preview->Preview()->Panel1.Width(), 152);   // the blue title fills the area
-  EXPECT_EQ(preview->Preview()->Panel1.Height(), 112);
-  EXPECT_EQ(preview->Preview()->ParentWindow(), host);
+  ASSERT_NE(preview->HostedPreview(), nullptr);
+  EXPECT_EQ(preview->HostedPreview()->Width(), 152);
+  EXPECT_EQ(preview->HostedPreview()->Height(), 112);
+  EXPECT_EQ(preview->HostedPreview()->Panel1.Width(), 152);   // the blue title fills the area
+  EXPECT_EQ(preview->HostedPreview()->Panel1.Height(), 112);
+  EXPECT_EQ(preview->HostedPreview()->ParentWindow(), host);
   h.app.Run();
   EXPECT_FALSE(h.app.TaskbarButtonShown());
   EXPECT_FALSE(h.app.Terminated());
-  preview->Preview()->PeerWindowGone();                   // the host window took it along
+  preview->HostedPreview()->PeerWindowGone();                   // the host window took it along
   EXPECT_TRUE(h.app.Terminated());
 }
 
@@ -83,7 +83,7 @@ TEST_F(ProgramTest, PreviewEndsSilentlyBesideAnotherPreviewOrWithoutItsHost) {
   p.desktop.AddChildWindow(host, kPreviewClass);
   auto second = Start("C:\\WINDOWS\\QUOVEL32.SCR", {"/p", std::to_string(host)}, runs);
   EXPECT_FALSE(runs);
-  EXPECT_EQ(second->Preview(), nullptr);
+  EXPECT_EQ(second->HostedPreview(), nullptr);
   p.desktop.RemoveWindow(host);
   auto gone = Start("C:\\WINDOWS\\QUOVEL32.SCR", {"/p", std::to_string(host)}, runs);
   EXPECT_FALSE(runs);

@@ -83,7 +83,7 @@ TEST_F(ProgramWiringTest, ThePreviewFollowsItsSettingsAndTheFileMenu) {
   Set("PREVIEW", "1");
   Set("PREVIEWFP", "30,40");
   forms::TQUOVEL32KAPUL& m = Start();
-  forms::TQUOVEL32PREVIEW& preview = *program->PreviewWindow();
+  forms::TQUOVEL32PREVIEW& preview = *program->LivePreviewWindow();
   ASSERT_TRUE(preview.Visible());
   EXPECT_EQ(std::pair(preview.Left(), preview.Top()), std::pair(30, 40));
   h.backend.Advance(500);

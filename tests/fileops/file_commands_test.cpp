@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include <tuple>
 
 #include "app/program.h"
@@ -184,6 +186,16 @@ TEST_P(RowExceptionTest, EndsOnlyItsRow) {
   EXPECT_TRUE(c.secondDone(p));
 }
 
+// Only memory running out is a row's failure: a fault nobody foresaw does not pass for a failed
+// delete, it goes on to the last resort.
+TEST_F(RowExceptionTest, AnUnforeseenFaultIsNoRowsFailure) {
+  p.fs.AddFile("C:\\W\\A.HTM", "a");
+  forms::TQUOVEL32KAPUL& m = Start({"C:\\W\\A.HTM"});
+  p.fs.ThrowNext(platform::fake::FsOp::kDelete, "C:\\W\\A.HTM", std::make_exception_ptr(std::logic_error("fault")));
+  Box("削除してもよろしいですか", 6);
+  EXPECT_THROW(Run(m, {"C:\\W\\A.HTM"}, "PKILL"), std::logic_error);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     FileCommands, RowExceptionTest,
     testing::Values(
@@ -195,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {"1個のファイルを削除しました。", 1}},
                     [](auto& p) { return !p.fs.FileExists("C:\\W\\B.HTM"); }},
         OutOfMemory{"PHTML", platform::fake::FsOp::kOpen,
-                    {{"C:\\W\\A.HTM\nHTMLﾃｷｽﾄ整形表示ｴﾗｰ：ﾌｫﾙﾀﾞｰが存在しません・・・", 1}},
+                    {{"C:\\W\\A.HTM\nHTMLﾃｷｽﾄ整形表示ｴﾗｰ：HTMLﾃｷｽﾄ整形表示表示に失敗しました・・・", 1}},
                     [](auto& p) { return p.fs.ReadFile("C:\\QVWORK\\HTM$$$$$.TXT").value_or("").ends_with("\r\nb\r\n"); }},
         OutOfMemory{"PASHUKU", platform::fake::FsOp::kOpen,
                     {{"C:\\W\\A.HTM\nﾌｧｲﾙの圧縮に失敗しました", 1}, {"1個のファイルを圧縮しました。", 1}},

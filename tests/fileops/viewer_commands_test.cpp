@@ -205,10 +205,14 @@ TEST_F(ViewerCommandsTest, FilesWithoutACommandLineGoThroughTheShell) {
   p.fs.AddFile("C:\\W\\b.qqq", "?");
   p.processes.AddShellVerb(".JPG", "open");
   forms::TQUOVEL32KAPUL& m = Start({"C:\\W\\a.jpg", "C:\\W\\b.qqq"});
+  const std::string current = p.fs.CurrentFolder();
   Run(m, {"C:\\W\\a.jpg", "C:\\W\\b.qqq"}, "PkPLAY");
-  EXPECT_EQ(p.processes.ShellVerbs(),
-            (V{"play C:\\W\\a.jpg", "open C:\\W\\a.jpg", "play C:\\W\\b.qqq", "open C:\\W\\b.qqq"}));
+  // Each runs in the file's folder; this process's current folder stays where browsing left it.
+  EXPECT_EQ(p.processes.ShellVerbs(), (V{"play C:\\W\\a.jpg in C:\\W", "open C:\\W\\a.jpg in C:\\W",
+                                         "play C:\\W\\b.qqq in C:\\W", "open C:\\W\\b.qqq in C:\\W"}));
   EXPECT_EQ(Viewed(), V{"notepad.exe \"C:\\W\\b.qqq\" "});
+  EXPECT_EQ(p.processes.Started().back().request.currentFolder, "C:\\W");
+  EXPECT_EQ(p.fs.CurrentFolder(), current);
 }
 
 // The free-space report lists every drive of the drive selector; one without a disk answers

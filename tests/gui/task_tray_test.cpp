@@ -2,6 +2,8 @@
 // messages as events and menus, and callbacks dropped while one is handled.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include <memory>
 #include <string>
 #include <utility>
@@ -75,6 +77,19 @@ TEST_F(TaskTrayTest, ShellMouseMessagesBecomeEventsAndMenus) {
   for (const auto& c : cases) events.push_back(c.second);
   EXPECT_EQ(seen, events);
   EXPECT_EQ(h.backend.PopupHistory(), (std::vector<std::string>{"MenuL", "MenuR"}));
+}
+
+// Called from the system's code, the tray hands whatever escapes its handlers to the last resort.
+TEST_F(TaskTrayTest, WhatEscapesAHandlerGoesToTheLastResort) {
+  gui::TTaskTray tray(f, "TaskTray1");
+  std::vector<std::string> reported;
+  h.app.OnHandlerFailed = [&](const std::string& what) { reported.push_back(what); };
+  tray.OnMouseMove = [](gui::Component&, gui::ShiftState, int, int) { throw std::runtime_error("moved"); };
+  tray.OnMouseDown = [](gui::Component&, gui::MouseButton, gui::ShiftState, int, int) { throw 7; };
+  for (int message : {gui::kNotifyMouseMove, gui::kNotifyLeftDown}) {
+    EXPECT_NO_THROW(gui::TTaskTray::ShellCallback(tray.IconID(), message, 0, 0));
+  }
+  EXPECT_EQ(reported, (std::vector<std::string>{"moved", ""}));
 }
 
 TEST_F(TaskTrayTest, CallbacksWhileOneIsHandledAreDropped) {

@@ -4,6 +4,9 @@
 
 #include <sys/stat.h>
 
+#include <functional>
+#include <stdexcept>
+
 #include "lzh/archive.h"
 #include "lzh/commands.h"
 #include "lzh/std_files.h"
@@ -179,6 +182,37 @@ TEST_F(LzhCommands, TheReportStaysInsideTheCallersBuffer) {
   EXPECT_EQ(lzh::RunCommand(store_, line.c_str(), nullptr, 100), lzh::Status::kOk);
   EXPECT_EQ(lzh::RunCommand(store_, nullptr, &untouched, 1), lzh::Status::kCommand);
   EXPECT_EQ(untouched, '\0');
+}
+
+// What the store throws says what the caller is told; nothing leaves the library.
+TEST_F(LzhCommands, AnExceptionBecomesTheStatusItMeans) {
+  struct Throwing : lzh::FileStore {
+    std::function<void()> fail;
+    std::unique_ptr<lzh::InputFile> OpenRead(const std::string&) override {
+      fail();
+      return nullptr;
+    }
+    std::unique_ptr<lzh::OutputFile> Create(const std::string&) override { return nullptr; }
+    std::unique_ptr<lzh::OutputFile> CreateNew(const std::string&) override { return nullptr; }
+    bool ReadInfo(const std::string&, lzh::FileInfo*) override { return false; }
+    bool Exists(const std::string&) override { return false; }
+    bool IsFolder(const std::string&) override { return false; }
+    bool MakeFolders(const std::string&) override { return false; }
+    bool Remove(const std::string&) override { return false; }
+    bool Replace(const std::string&, const std::string&) override { return false; }
+    void ApplyMetadata(const std::string&, const lzh::Entry&) override {}
+  };
+  const struct {
+    std::function<void()> fail;
+    lzh::Status status;
+  } cases[] = {{[] { throw std::bad_alloc(); }, lzh::Status::kNoMemory},
+               {[] { throw std::out_of_range("index"); }, lzh::Status::kUnexpected},
+               {[] { throw 7; }, lzh::Status::kUnexpected}};
+  for (const auto& c : cases) {
+    Throwing store;
+    store.fail = c.fail;
+    EXPECT_EQ(lzh::RunCommand(store, " l \"x.lzh\"", nullptr, 0), c.status);
+  }
 }
 
 struct HostileCase {

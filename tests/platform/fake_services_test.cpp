@@ -90,12 +90,12 @@ TEST(FakeProcesses, ProgramsEndWhenTheTestSays) {
 TEST(FakeProcesses, ViewersAndShellOpenAreRecorded) {
   FakePlatform os;
   ASSERT_TRUE(os.fs.SetCurrentFolder("C:\\WINDOWS"));
-  EXPECT_EQ(os.processes.StartViewer("winhlp32.exe C:\\QUOVEL32\\QUOVEL32.HLP"), 33u);
+  EXPECT_EQ(os.processes.StartViewer("winhlp32.exe C:\\QUOVEL32\\QUOVEL32.HLP", ""), 33u);
   EXPECT_EQ(os.processes.Started().back().request.currentFolder, "C:\\WINDOWS");
   EXPECT_TRUE(os.processes.Started().back().viewer);
-  EXPECT_EQ(os.processes.StartViewer("C:\\NOWHERE\\viewer.exe"), 2u);
+  EXPECT_EQ(os.processes.StartViewer("C:\\NOWHERE\\viewer.exe", ""), 2u);
   os.fs.AddFile("C:\\DATA\\README.EXE", "text");
-  EXPECT_EQ(os.processes.StartViewer("C:\\DATA\\README.EXE"), 11u);
+  EXPECT_EQ(os.processes.StartViewer("C:\\DATA\\README.EXE", ""), 11u);
 
   EXPECT_TRUE(os.processes.ShellOpen("mailto:someone@example.com"));
   os.processes.FailNextShellOpen(1155);

@@ -163,6 +163,13 @@ TYPED_TEST(FileSystemContract, WriteFileReplacingLeavesOnlyTheNewContent) {
   EXPECT_EQ(fs.ReadFile(this->At("list.lis")), "new\r\n");
   ASSERT_TRUE(fs.WriteFileReplacing(this->At("fresh.lis"), "first"));
   EXPECT_EQ(this->Names("*", attr::kAnyFile), (std::set<std::string>{"list.lis", "fresh.lis"}));
+  // A user's file that happens to carry a name a temporary file could have is never touched.
+  this->Write("list.lis~new", "mine");
+  this->Write("list.lis.~qv", "mine too");
+  ASSERT_TRUE(fs.WriteFileReplacing(this->At("list.lis"), "newer\r\n"));
+  EXPECT_EQ(fs.ReadFile(this->At("list.lis")), "newer\r\n");
+  EXPECT_EQ(fs.ReadFile(this->At("list.lis~new")), "mine");
+  EXPECT_EQ(fs.ReadFile(this->At("list.lis.~qv")), "mine too");
 }
 
 TYPED_TEST(FileSystemContract, ShareModesDecideWhoElseMayOpen) {

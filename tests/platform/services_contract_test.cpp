@@ -186,8 +186,8 @@ TYPED_TEST(ServicesContract, StartFailsForMissingAndNonPrograms) {
 
 TYPED_TEST(ServicesContract, ViewerStartAnswersTheClassicValues) {
   platform::Processes& processes = this->os.processes;
-  EXPECT_GE(processes.StartViewer(this->env.QuickCommand()), 32u);
-  EXPECT_EQ(processes.StartViewer(Quoted(this->At("nothere.exe")) + " x"), 2u);
+  EXPECT_GE(processes.StartViewer(this->env.QuickCommand(), ""), 32u);
+  EXPECT_EQ(processes.StartViewer(Quoted(this->At("nothere.exe")) + " x", ""), 2u);
 }
 
 TYPED_TEST(ServicesContract, ClosingAHelpFileNobodyShowsStartsNothing) {

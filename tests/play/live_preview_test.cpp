@@ -55,8 +55,11 @@ TEST(LivePreviewTest, ARowStartsItsSaverOnlyOnceItHasRested) {
   EXPECT_TRUE(t.Started().empty());
   t.Run(100);
   ASSERT_EQ(t.Started().size(), 1u);
-  EXPECT_EQ(t.Started()[0].request.commandLine, "\"C:\\SAVERS\\B.SCR\" /p " + std::to_string(t.form.Panel1.GetHandle()));
+  EXPECT_EQ(t.Started()[0].request.commandLine, "\"C:\\SAVERS\\B.SCR\" /p " + std::to_string(t.form.HostPanel.GetHandle()));
   EXPECT_EQ(t.Started()[0].request.showMode, platform::show::kNoActivate);
+  // It runs in its own folder; this process's current folder stays where browsing left it.
+  EXPECT_EQ(t.Started()[0].request.currentFolder, "C:\\SAVERS");
+  EXPECT_NE(t.p.fs.CurrentFolder(), "C:\\SAVERS");
 }
 
 // The saver shown is asked to close when the row changes; the next one starts when it has gone,
@@ -94,7 +97,7 @@ TEST(LivePreviewTest, WhatCannotShowGivesWayToText) {
     Rig t;
     t.row = c.row;
     t.Run(c.waitMs);
-    EXPECT_EQ(t.form.Panel1.Caption(), c.says) << testsupport::Utf8(t.form.Panel1.Caption());
+    EXPECT_EQ(t.form.HostPanel.Caption(), c.says) << testsupport::Utf8(t.form.HostPanel.Caption());
     EXPECT_EQ(!t.Started().empty() && t.Started()[0].endedByForce, c.forced);
   }
 }

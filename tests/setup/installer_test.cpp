@@ -11,6 +11,7 @@
 #include "platform/fake/fake_platform.h"
 #include "setup/install_plan.h"
 #include "setup/installer.h"
+#include "setup/program_groups.h"
 #include "store/settings_key.h"
 
 namespace setup {
@@ -139,22 +140,15 @@ struct InstallerTest : testing::Test {
   }
   std::string Scr(const std::string& name) { return Value(kUser, store::ScrKey(), name); }
   std::string Boot() { return p.profile.ReadString("SYSTEM.INI", "boot", "SCRNSAVE.EXE", "<missing>"); }
-  // Installs from C:\DL into `target`, a folder that does not exist yet; the form says the screen
-  // saver goes to `saverFolder` (empty: to the target).
-  void Install(const std::string& target, bool startup, const std::string& saverFolder = "") {
+  // Installs from C:\DL into `target`, a folder that does not exist yet.
+  void Install(const std::string& target, bool startup) {
     Start run(p, 0, "C:\\DL\\");
     EXPECT_EQ(run.form.Caption(), "QUOVEL32 V1．6 インストール");
     EXPECT_EQ(run.form.ComboBox1.Items(), (V{"Accessories", "KAPUL SOFT32"}));
     EXPECT_EQ(run.form.ComboBox1.Text(), "KAPUL SOFT32");
     EXPECT_EQ(run.form.Edit2.Text(), "C:\\KaPULT32\\TmPQVLA");
     run.form.Show();
-    run.form.Edit1.UserType("C:\\Users\\User\\Documents\\QV\\QUOVEL32");
-    auto shows = [](const std::string& folder) { return "QUOVEL32.SCR版は、[" + folder + "]ﾌｫﾙﾀﾞｰに置かれます。"; };
-    if (saverFolder.empty()) {
-      EXPECT_EQ(run.form.Label3.Caption(), shows("C:\\…\\QV\\QUOVEL32"));
-    }
     run.form.Edit1.UserType(target);
-    EXPECT_EQ(run.form.Label3.Caption(), shows(saverFolder.empty() ? target : saverFolder));
     run.form.CheckBoxST.UserCheck(startup);
     run.form.SpinButtonSS.OnUpClick(run.form.SpinButtonSS);
     run.Expect("C:\\KaPULT32\\TmPQVLA\nフォルダーを作成します", gui::kMrYes);
@@ -188,7 +182,7 @@ TEST_F(InstallerTest, InstallThenUninstallThroughTheCopy) {
   p.desktop.SetScreenSaverActive(false, true);
   p.desktop.SetScreenSaverTimeout(300, true);
   p.fs.AddFile("C:\\WINDOWS\\UnLha32.DLL", "MZ another program's library");
-  Install("C:\\A\\B C\\D", true, "C:\\WINDOWS");   // three missing levels, one question
+  Install("C:\\A\\B C\\D", true);   // three missing levels, one question
   EXPECT_EQ(p.fs.ReadFile("C:\\WINDOWS\\UnLha32.DLL"), "MZ another program's library");
   for (const char* file : {"C:\\A\\B C\\D\\QUOVEL32.EXE", "C:\\A\\B C\\D\\QvLA解凍.TXT", "C:\\WINDOWS\\QUOVEL32.TXT",
                            "C:\\WINDOWS\\QUOVEL32.SCR", kPrograms.c_str()}) {
@@ -273,6 +267,54 @@ TEST_F(InstallerTest, UserWhoMayNotWriteTheWindowsFolderOrTheMachinesKeys) {
   EXPECT_FALSE(p.registry.KeyExists(kUser, kUserHandOverKey));
 }
 
+// Folders the user made stay, empty or not; those the installer made go when empty.
+TEST_F(InstallerTest, UninstallRemovesOnlyTheFoldersTheInstallerMade) {
+  p.fs.AddFolder("C:\\KaPULT32");
+  p.fs.AddFolder("C:\\Mine");
+  Install("C:\\Mine\\QV\\QUOVEL32", false);
+  Uninstall("C:\\Mine\\QV\\QUOVEL32\\", gui::kMrYes);
+  RunCopy(p.processes.Started().at(0).request.commandLine);
+  for (const char* gone : {"C:\\KaPULT32\\TmPQVLA", "C:\\Mine\\QV"}) EXPECT_FALSE(p.fs.Attributes(gone)) << gone;
+  for (const char* kept : {"C:\\KaPULT32", "C:\\Mine"}) EXPECT_TRUE(p.fs.DirectoryExists(kept)) << kept;
+}
+
+// A step that fails is reported, the later steps still run, and the installation is not called
+// complete: 設定 is offered again.
+TEST_F(InstallerTest, AFailedStepIsReportedAndTheInstallationNotCalledComplete) {
+  struct Case {
+    const char* what;
+    const char* group;
+    std::function<void()> fail;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"a group name Program Manager cannot take", "A\"B", [] {}, kSendFailed},
+      {"Program Manager refuses", "KAPUL SOFT32",
+       [&] { p.dde.OnExecute = [](const std::string&) { return platform::DdeStatus::kRefused; }; }, kSendFailed},
+      {"no uninstall entry may be written", "KAPUL SOFT32",
+       [&] {
+         p.dde.OnExecute = nullptr;
+         for (RegistryRoot root : {RegistryRoot::kLocalMachine, kUser}) p.registry.ProtectKey(root, kUninstallKey);
+       },
+       "データ格納処理に失敗しました・・・"},
+  };
+  p.fs.AddFolder("C:\\P");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.fail();
+    Start run(p, 0, "C:\\DL\\");
+    run.form.Show();
+    run.form.ComboBox1.UserType(c.group);
+    run.form.Edit1.UserType("C:\\P");
+    run.form.Edit2.UserType("C:\\P");
+    run.Expect(c.message, gui::kMrOk);
+    run.form.Button3.UserClick();
+    EXPECT_FALSE(run.h.app.Terminated());
+    EXPECT_TRUE(run.form.Button3.Visible());
+    EXPECT_EQ(Scr("Version"), "16");
+  }
+}
+
 TEST_F(InstallerTest, MissingTextFileEndsTheInstallationWithTheCopyError) {
   p.fs.Delete("C:\\DL\\QvLA解凍.TXT");
   Start run(p, 0, "C:\\DL\\");
@@ -282,10 +324,33 @@ TEST_F(InstallerTest, MissingTextFileEndsTheInstallationWithTheCopyError) {
   run.form.Show();
   run.form.Button3.UserClick();
   EXPECT_TRUE(p.fs.FileExists("C:\\KaPULP32\\QUOVEL32\\QUOVEL32.EXE"));   // nothing is rolled back
+  // What was copied is recorded: the next installation takes the library for its own.
+  EXPECT_TRUE(InstalledFiles(p.registry, p.fs).Ours("C:\\KaPULP32\\QUOVEL32\\UnLha32.DLL"));
   EXPECT_TRUE(run.form.Button3.Visible());
   EXPECT_FALSE(run.form.Button5.Visible());
   EXPECT_EQ(Scr("Version"), "<missing>");
   EXPECT_FALSE(run.h.app.Terminated());
+}
+
+// The line under the folders names where the screen saver goes: the Windows folder for a user who
+// may write it, else the program folder as typed, shortened to what the line holds.
+TEST_F(InstallerTest, TheScreenSaverLineFollowsTheProgramFolder) {
+  struct Case {
+    bool windowsWritable;
+    const char *typed, *shown;
+  };
+  const Case cases[] = {
+      {true, "C:\\A\\B C\\D", "C:\\WINDOWS"},
+      {false, "C:\\KaPULP32\\QUOVEL32", "C:\\KaPULP32\\QUOVEL32"},
+      {false, "C:\\Users\\User\\Documents\\QV\\QUOVEL32", "C:\\…\\QV\\QUOVEL32"},
+  };
+  for (const Case& c : cases) {
+    if (!c.windowsWritable) p.fs.ProtectFolder("C:\\WINDOWS");
+    Start run(p, 0, "C:\\DL\\");
+    run.form.Show();
+    run.form.Edit1.UserType(c.typed);
+    EXPECT_EQ(run.form.Label3.Caption(), std::string("QUOVEL32.SCR版は、[") + c.shown + "]ﾌｫﾙﾀﾞｰに置かれます。") << c.typed;
+  }
 }
 
 TEST_F(InstallerTest, WaitingTimeStepsByMinutesWithinItsLimits) {

@@ -89,10 +89,11 @@ TEST_F(CacheTest, ManagerAndRunnerShareTheFileWithoutLosingEntries) {
   EXPECT_EQ(manager.Description("C:\\SS\\sea.scr"), "Sea");
   EXPECT_EQ(runner.Description("C:\\SS\\sky.scr"), "Sky");
   // The runner writes while the manager's write is under way: it fails and is tried again.
-  p.fs.AddFile(kCacheFile + "~new");
-  p.fs.Lock(kCacheFile + "~new");
+  const std::string lock = std::string(kData) + kDescriptionCacheLock;
+  p.fs.AddFile(lock);
+  p.fs.Lock(lock);
   runner.Save();
-  p.fs.Unlock(kCacheFile + "~new");
+  p.fs.Unlock(lock);
   manager.Save();
   runner.Save();
   DescriptionCache next(p.fs, p.text, kData);

@@ -131,21 +131,6 @@ std::unique_ptr<ControlPeer> CreateListViewPeer(Backend& backend, ListView& list
 std::unique_ptr<ControlPeer> CreateHeaderPeer(Backend& backend, HeaderControl& header);
 std::unique_ptr<ControlPeer> CreateRadioGroupPeer(Backend& backend, RadioGroup& group);
 
-// Runs the program's part of a window procedure (true: the message was handled). An exception
-// that escaped an event handler cannot unwind through the system's frames: it goes to the
-// application's last resort, and the message goes on to the window's own handling.
-template <class Work>
-bool Guarded(Application* app, Work work) noexcept {
-  try {
-    return work();
-  } catch (const std::exception& e) {
-    if (app != nullptr) app->HandlerFailed(e.what());
-  } catch (...) {
-    if (app != nullptr) app->HandlerFailed("");
-  }
-  return false;
-}
-
 // Routes WM_COMMAND, WM_NOTIFY, WM_DRAWITEM and WM_CTLCOLOR* of a parent window to the child's peer.
 bool RouteChildNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 // The system cursor of a cursor kind.

@@ -117,7 +117,7 @@ HARC WINAPI UnlhaOpenArchive(HWND, LPCSTR archive, DWORD) {
     std::lock_guard<std::mutex> lock(g_handlesLock);
     g_handles.insert(a.get());
   } catch (...) {
-    return nullptr;  // memory ran out: the archive cannot be opened
+    return nullptr;  // memory ran out (or worse): the archive cannot be opened
   }
   return reinterpret_cast<HARC>(a.release());
 }

@@ -315,9 +315,9 @@ bool FakeFileSystem::TakeFailure(FsOp op, const std::string& fullPath, uint32_t&
   for (auto it = failures_.begin(); it != failures_.end(); ++it) {
     if (it->op == op && (it->path.empty() || it->path == key)) {
       code = it->code;
-      const bool outOfMemory = it->outOfMemory;
+      const std::exception_ptr thrown = it->thrown;
       failures_.erase(it);
-      if (outOfMemory) throw std::bad_alloc();
+      if (thrown) std::rethrow_exception(thrown);
       return true;
     }
   }
@@ -331,8 +331,12 @@ void FakeFileSystem::FailNext(FsOp op, const std::string& path, uint32_t code) {
 }
 
 void FakeFileSystem::RunOutOfMemoryNext(FsOp op, const std::string& path) {
+  ThrowNext(op, path, std::make_exception_ptr(std::bad_alloc()));
+}
+
+void FakeFileSystem::ThrowNext(FsOp op, const std::string& path, std::exception_ptr thrown) {
   FailNext(op, path, 0);
-  failures_.back().outOfMemory = true;
+  failures_.back().thrown = std::move(thrown);
 }
 
 void FakeFileSystem::AddFolder(const std::string& path, uint32_t attributes) {

@@ -5,6 +5,7 @@
 // changes. Not modelled: network paths (\\server\share), 8.3 names that Windows would make up by
 // itself, wildcard matches through short names.
 #pragma once
+#include <exception>
 #include <map>
 #include <memory>
 #include <string>
@@ -59,6 +60,8 @@ class FakeFileSystem : public FileSystem {
   // The next `op` on `path` (any path when empty) throws std::bad_alloc, as memory running out in
   // the middle of a command would.
   void RunOutOfMemoryNext(FsOp op, const std::string& path);
+  // The next `op` on `path` (any path when empty) throws `thrown`: a fault nobody foresaw.
+  void ThrowNext(FsOp op, const std::string& path, std::exception_ptr thrown);
   // The clock that stamps written files, and the local time zone as minutes east of UTC.
   void SetNow(FileTime now) { now_ = now; }
   FileTime Now() const { return now_; }
@@ -131,7 +134,7 @@ class FakeFileSystem : public FileSystem {
     FsOp op;
     std::string path;  // folded full path, empty for any
     uint32_t code;
-    bool outOfMemory = false;
+    std::exception_ptr thrown;
   };
 
   std::map<char, std::unique_ptr<Drive>> drives_;

@@ -119,8 +119,7 @@ std::vector<FakeLibrary::Entry> FakeLibrary::ArchiveEntries(const std::string& p
 
 std::unique_ptr<Archiver> FakeLibrary::LoadArchiver(const std::string& path) {
   attempts_.push_back(path);
-  const bool full = path.size() > 2 && (path.compare(1, 2, ":\\") == 0 || path.compare(0, 2, "\\\\") == 0);
-  if (!present_ || !full || !fs_.FileExists(path)) return nullptr;
+  if (!present_ || !FullPath(path) || !fs_.FileExists(path)) return nullptr;
   return std::make_unique<FakeArchiver>(*this);
 }
 

@@ -40,12 +40,6 @@ void FakeProcesses::Exit(uint32_t processId, uint32_t exitCode) {
   }
 }
 
-void FakeProcesses::SetWindows(uint32_t processId, std::vector<Rect> windows) {
-  for (Record& r : started_) {
-    if (r.process.id == processId) r.windows = windows;
-  }
-}
-
 void FakeProcesses::UserInput() {
   for (Record& r : started_) {
     if (r.running && r.endsOnInput) {
@@ -239,8 +233,8 @@ void FakeProcesses::AddShellVerb(const std::string& extension, const std::string
   knownVerbs_.insert(UpperAscii(extension) + " " + UpperAscii(verb));
 }
 
-OsResult FakeProcesses::ShellVerb(const std::string& file, const std::string& verb) {
-  shellVerbs_.push_back(verb + " " + file);
+OsResult FakeProcesses::ShellVerb(const std::string& file, const std::string& verb, const std::string& folder) {
+  shellVerbs_.push_back(verb + " " + file + " in " + folder);
   if (!fs_.FileExists(file)) return OsResult::FromCode(code::kFileNotFound);
   const std::string name = FileNameOf(file);
   const size_t dot = name.rfind('.');
@@ -251,7 +245,7 @@ OsResult FakeProcesses::ShellVerb(const std::string& file, const std::string& ve
   return OsResult::Ok();
 }
 
-uint32_t FakeProcesses::StartViewer(const std::string& commandLine) {
+uint32_t FakeProcesses::StartViewer(const std::string& commandLine, const std::string& folder) {
   Resolved resolved = ResolveProgram(commandLine);
   if (resolved.error != 0) {
     switch (resolved.error) {
@@ -263,7 +257,7 @@ uint32_t FakeProcesses::StartViewer(const std::string& commandLine) {
   }
   Record r;
   r.request.commandLine = commandLine;
-  r.request.currentFolder = fs_.CurrentFolder();
+  r.request.currentFolder = folder.empty() ? fs_.CurrentFolder() : folder;
   r.request.showMode = show::kNormal;
   r.program = resolved.program;
   r.viewer = true;

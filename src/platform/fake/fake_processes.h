@@ -55,8 +55,6 @@ class FakeProcesses : public Processes {
   void SetExecutablePath(const std::string& path) { executable_ = path; }
   // Ends a started process.
   void Exit(uint32_t processId, uint32_t exitCode);
-  // The windows a started process shows from now on (none: it has hidden them).
-  void SetWindows(uint32_t processId, std::vector<Rect> windows);
   // The user pressed a key or moved the mouse: every running program that ends on input ends.
   void UserInput();
   void FailNextShellOpen(uint32_t code) { shellOpenFailure_ = code; }
@@ -86,8 +84,8 @@ class FakeProcesses : public Processes {
   std::vector<std::string> RunningExecutables() override;
   std::string ExecutablePath() override { return executable_; }
   OsResult ShellOpen(const std::string& target) override;
-  OsResult ShellVerb(const std::string& file, const std::string& verb) override;
-  uint32_t StartViewer(const std::string& commandLine) override;
+  OsResult ShellVerb(const std::string& file, const std::string& verb, const std::string& folder) override;
+  uint32_t StartViewer(const std::string& commandLine, const std::string& folder) override;
   void QuitHelp(const std::string& helpFile) override { helpQuits_.push_back(helpFile); }
 
  private:

@@ -1,5 +1,7 @@
 #include "platform/fake/fake_registry.h"
 
+#include <algorithm>
+
 #include "platform/fake/fold.h"
 
 namespace platform::fake {
@@ -83,8 +85,22 @@ FakeRegistry::Key* FakeRegistry::Create(RegistryRoot root, const std::string& ke
   return k;
 }
 
-bool FakeRegistry::TakeFailure(RegistryRoot root, uint32_t& code) {
-  if (protected_.count(root) != 0) {
+namespace {
+std::string KeyName(const std::string& key) {
+  std::string name;
+  for (const std::string& part : KeyParts(key)) name += UpperAscii(part) + "\\";
+  return name;
+}
+}  // namespace
+
+void FakeRegistry::ProtectKey(RegistryRoot root, const std::string& key) { protectedKeys_.insert({root, KeyName(key)}); }
+
+bool FakeRegistry::TakeFailure(RegistryRoot root, const std::string& key, uint32_t& code) {
+  const std::string name = KeyName(key);
+  const bool keyProtected = std::any_of(protectedKeys_.begin(), protectedKeys_.end(), [&](const auto& p) {
+    return p.first == root && name.starts_with(p.second);
+  });
+  if (keyProtected || protected_.count(root) != 0) {
     code = code::kAccessDenied;
     return true;
   }
@@ -142,7 +158,7 @@ std::optional<std::string> FakeRegistry::ReadString(RegistryRoot root, const std
 OsResult FakeRegistry::WriteString(RegistryRoot root, const std::string& key, const std::string& name,
                                    const std::string& value) {
   uint32_t code = 0;
-  if (TakeFailure(root, code)) return OsResult::FromCode(code);
+  if (TakeFailure(root, key, code)) return OsResult::FromCode(code);
   Key* k = Create(root, key);
   auto it = k->values.find(UpperAscii(name));
   if (it != k->values.end()) {
@@ -159,7 +175,7 @@ OsResult FakeRegistry::WriteString(RegistryRoot root, const std::string& key, co
 
 OsResult FakeRegistry::DeleteValue(RegistryRoot root, const std::string& key, const std::string& name) {
   uint32_t code = 0;
-  if (TakeFailure(root, code)) return OsResult::FromCode(code);
+  if (TakeFailure(root, key, code)) return OsResult::FromCode(code);
   Key* k = Find(root, key);
   if (k == nullptr || k->values.erase(UpperAscii(name)) == 0) return OsResult::FromCode(code::kFileNotFound);
   changes_.push_back("DeleteValue " + Where(root, key) + "[" + name + "]");
@@ -168,7 +184,7 @@ OsResult FakeRegistry::DeleteValue(RegistryRoot root, const std::string& key, co
 
 OsResult FakeRegistry::DeleteTree(RegistryRoot root, const std::string& key) {
   uint32_t code = 0;
-  if (TakeFailure(root, code)) return OsResult::FromCode(code);
+  if (TakeFailure(root, key, code)) return OsResult::FromCode(code);
   std::vector<std::string> parts = KeyParts(key);
   if (parts.empty()) return OsResult::FromCode(code::kInvalidParameter);  // never a whole root
   std::string last = UpperAscii(parts.back());

@@ -28,6 +28,8 @@ class FakeRegistry : public Registry {
   // A root a normal user may not change (HKEY_LOCAL_MACHINE, HKEY_USERS): every write and delete
   // under it is refused with access denied; reading works.
   void ProtectRoot(RegistryRoot root) { protected_.insert(root); }
+  // Every write and delete in `key` or below it is refused with access denied.
+  void ProtectKey(RegistryRoot root, const std::string& key);
   // Every change in order: "Write HKCU\key[name]=value", "DeleteValue HKCU\key[name]",
   // "DeleteTree HKCU\key".
   const std::vector<std::string>& Changes() const { return changes_; }
@@ -49,12 +51,13 @@ class FakeRegistry : public Registry {
  private:
   Key* Find(RegistryRoot root, const std::string& key);
   Key* Create(RegistryRoot root, const std::string& key);
-  bool TakeFailure(RegistryRoot root, uint32_t& code);
+  bool TakeFailure(RegistryRoot root, const std::string& key, uint32_t& code);
 
   std::map<RegistryRoot, std::unique_ptr<Key>> roots_;
   std::vector<std::string> changes_;
   uint32_t failNext_ = 0;
   std::set<RegistryRoot> protected_;
+  std::set<std::pair<RegistryRoot, std::string>> protectedKeys_;  // upper-cased, parts joined by "\\"
   std::map<std::string, std::string> environment_;  // by upper-cased name
 };
 

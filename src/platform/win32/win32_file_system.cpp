@@ -304,11 +304,13 @@ std::optional<FileId> Win32FileSystem::Identity(const std::string& path) {
   HANDLE h = CreateFileW(SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (h == INVALID_HANDLE_VALUE) return std::nullopt;
-  BY_HANDLE_FILE_INFORMATION info;
+  BY_HANDLE_FILE_INFORMATION info{};
   const BOOL known = GetFileInformationByHandle(h, &info);
   CloseHandle(h);
+  // What the structure holds after a failed call is not defined.
+  if (!known) return std::nullopt;
   const uint64_t index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-  if (!known || index == 0) return std::nullopt;
+  if (index == 0) return std::nullopt;
   return FileId{info.dwVolumeSerialNumber, index};
 }
 

@@ -91,10 +91,9 @@ void KeepCurrentFolderOutOfLibrarySearch() {
 }
 
 std::unique_ptr<Archiver> Win32Library::LoadArchiver(const std::string& path) {
+  // Only a full path: the system would search for anything else.
+  if (!FullPath(path)) return nullptr;
   const std::wstring wide = WidePath(path);
-  // Only a full path ("X:\..." or "\\server\..."); the system would search for anything else.
-  const bool full = wide.size() > 2 && ((wide[1] == L':' && wide[2] == L'\\') || (wide[0] == L'\\' && wide[1] == L'\\'));
-  if (!full) return nullptr;
   HMODULE module = LoadLibraryW(wide.c_str());
   if (module == nullptr) return nullptr;
   return std::make_unique<Win32Archiver>(module);

@@ -220,11 +220,12 @@ OsResult Win32Processes::ShellOpen(const std::string& target) {
   }
 }
 
-OsResult Win32Processes::ShellVerb(const std::string& file, const std::string& verb) {
+OsResult Win32Processes::ShellVerb(const std::string& file, const std::string& verb, const std::string& folder) {
   // Handlers of the shell are COM objects; the call's own apartment is left as it was found.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   const std::wstring wideFile = WidePath(file);
   const std::wstring wideVerb = WidePath(verb);
+  const std::wstring wideFolder = SystemPath(folder);
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof info;
   // No error boxes of the shell (a missing verb fails quietly), and the start finished before
@@ -232,6 +233,7 @@ OsResult Win32Processes::ShellVerb(const std::string& file, const std::string& v
   info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
   info.lpVerb = wideVerb.c_str();
   info.lpFile = wideFile.c_str();
+  info.lpDirectory = folder.empty() ? nullptr : wideFolder.c_str();
   info.nShow = SW_SHOWNORMAL;
   const bool ok = ShellExecuteExW(&info) != FALSE;
   const DWORD error = ok ? 0 : GetLastError();
@@ -239,7 +241,7 @@ OsResult Win32Processes::ShellVerb(const std::string& file, const std::string& v
   return ok ? OsResult::Ok() : OsResult::FromCode(error == 0 ? code::kNoAssociation : error);
 }
 
-uint32_t Win32Processes::StartViewer(const std::string& commandLine) {
+uint32_t Win32Processes::StartViewer(const std::string& commandLine, const std::string& folder) {
   // What the classic start call does, with the command line kept in Unicode so Japanese paths
   // survive on a Windows of any language.
   STARTUPINFOW startup{};
@@ -248,7 +250,9 @@ uint32_t Win32Processes::StartViewer(const std::string& commandLine) {
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION info{};
   std::wstring line = SystemCommand(commandLine);
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+  const std::wstring wideFolder = SystemPath(folder);
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : wideFolder.c_str(), &startup, &info)) {
     switch (GetLastError()) {
       case ERROR_FILE_NOT_FOUND: return 2;
       case ERROR_PATH_NOT_FOUND: return 3;

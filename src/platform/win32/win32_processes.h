@@ -17,8 +17,8 @@ class Win32Processes : public Processes {
   std::vector<std::string> RunningExecutables() override;
   std::string ExecutablePath() override;
   OsResult ShellOpen(const std::string& target) override;
-  OsResult ShellVerb(const std::string& file, const std::string& verb) override;
-  uint32_t StartViewer(const std::string& commandLine) override;
+  OsResult ShellVerb(const std::string& file, const std::string& verb, const std::string& folder) override;
+  uint32_t StartViewer(const std::string& commandLine, const std::string& folder) override;
   void QuitHelp(const std::string& helpFile) override;
 };
 

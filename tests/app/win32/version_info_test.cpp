@@ -8,50 +8,51 @@
 
 namespace {
 
-// The build folder: this test runs from <build>\tests\app\win32.
-std::string BuildFolder() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  for (int up = 0; up < 4; ++up) folder.resize(folder.find_last_of('\\'));
-  return folder + "\\";
+// The build copies every shipped binary beside this test.
+std::wstring Beside(const wchar_t* name) {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, length);
+  return folder.substr(0, folder.find_last_of(L'\\') + 1) + name;
 }
 
 TEST(VersionInfo, EveryShippedBinaryNamesItselfItsVersionAndItsMaker) {
   struct Case {
-    const char *path, *name, *description;
+    const wchar_t *name, *description;
   };
+  // Read through the wide functions: the texts are right on a Windows of any code page.
   const Case cases[] = {
-      {"src\\app\\QUOVEL32.EXE", "QUOVEL32.EXE", "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ連続ﾁｪﾝｼﾞｬｰ QUOVEL32"},
-      {"src\\app\\UnLha32.DLL", "UnLha32.DLL", "LZH書庫の作成・展開ライブラリ"},
-      {"savers\\STARS.SCR", "STARS.SCR", "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ 星空の旅"},
-      {"savers\\YUME.SCR", "YUME.SCR", "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ 夢の風"},
-      {"savers\\PLASMA.SCR", "PLASMA.SCR", "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ 虹色の波"},
+      {L"QUOVEL32.EXE", L"ｽｸﾘｰﾝ･ｾｰﾊﾞｰ連続ﾁｪﾝｼﾞｬｰ QUOVEL32"},
+      {L"UnLha32.DLL", L"LZH書庫の作成・展開ライブラリ"},
+      {L"STARS.SCR", L"ｽｸﾘｰﾝ･ｾｰﾊﾞｰ 星空の旅"},
+      {L"YUME.SCR", L"ｽｸﾘｰﾝ･ｾｰﾊﾞｰ 夢の風"},
+      {L"PLASMA.SCR", L"ｽｸﾘｰﾝ･ｾｰﾊﾞｰ 虹色の波"},
   };
   for (const Case& c : cases) {
-    const std::string file = BuildFolder() + c.path;
+    const std::wstring file = Beside(c.name);
+    SCOPED_TRACE(testing::Message() << "file " << std::string(file.begin(), file.end()));
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(file.c_str(), &handle);
-    ASSERT_GT(size, 0u) << file;
+    const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &handle);
+    ASSERT_GT(size, 0u);
     std::vector<char> data(size);
-    ASSERT_TRUE(GetFileVersionInfoA(file.c_str(), 0, size, data.data())) << file;
+    ASSERT_TRUE(GetFileVersionInfoW(file.c_str(), 0, size, data.data()));
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length)) << file;
-    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(6, 1)) << file;
-    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(6, 1)) << file;
-    auto text = [&](const char* key) {
-      char* value = nullptr;
-      const std::string query = std::string("\\StringFileInfo\\041103a4\\") + key;
-      if (!VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &length)) return std::string("<none>");
-      return std::string(value);
+    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(6, 1));
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(6, 1));
+    auto text = [&](const wchar_t* key) {
+      wchar_t* value = nullptr;
+      const std::wstring query = std::wstring(L"\\StringFileInfo\\041103a4\\") + key;
+      if (!VerQueryValueW(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &length)) return std::wstring(L"<none>");
+      return std::wstring(value);
     };
-    EXPECT_EQ(text("FileDescription"), c.description) << file;
-    EXPECT_EQ(text("OriginalFilename"), c.name) << file;
-    EXPECT_EQ(text("CompanyName"), "KAPUL SOFT32") << file;
-    EXPECT_EQ(text("ProductName"), "QUOVEL32") << file;
-    EXPECT_EQ(text("FileVersion"), "1.6") << file;
-    EXPECT_EQ(text("ProductVersion"), "1.6") << file;
+    EXPECT_TRUE(text(L"FileDescription") == c.description);
+    EXPECT_TRUE(text(L"OriginalFilename") == c.name);
+    EXPECT_TRUE(text(L"CompanyName") == L"KAPUL SOFT32");
+    EXPECT_TRUE(text(L"ProductName") == L"QUOVEL32");
+    EXPECT_TRUE(text(L"FileVersion") == L"1.6");
+    EXPECT_TRUE(text(L"ProductVersion") == L"1.6");
   }
 }
 

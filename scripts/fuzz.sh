@@ -6,18 +6,18 @@
 #   names    the entry-name rule against a model of how Windows reads the extracted path
 #   caches   the readers of QVNAME32.DAT and QVLIST32.DAT behind a valid frame and checksum
 #
-#   scripts/fuzz-lzh.sh [SECONDS] [TARGET...]         SECONDS (default 60) shared by the targets
-#   scripts/fuzz-lzh.sh --each SECONDS [TARGET...]    every target runs SECONDS (long runs)
+#   scripts/fuzz.sh [SECONDS] [TARGET...]         SECONDS (default 60) shared by the targets
+#   scripts/fuzz.sh --each SECONDS [TARGET...]    every target runs SECONDS (long runs)
 #
 # Seeds: inputs made by our own code plus, when present, the conformance corpus beside the
-# checkout. Each target keeps its corpus and crash reproducers in build/fuzz-lzh/<target>/, so a
+# checkout. Each target keeps its corpus and crash reproducers in build/fuzz/<target>/, so a
 # later run goes on from there. The exit status is non-zero when any target found a crash, a leak
 # or undefined behaviour; the other targets still run. Clang has no CP932 execution character
 # set: the few Japanese literals of the code under test are UTF-8 here, which the fuzzing does
 # not depend on.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-out="$root/build/fuzz-lzh"
+out="$root/build/fuzz"
 
 each=""
 if [ "${1:-}" = "--each" ]; then
@@ -35,8 +35,8 @@ targets=("$@")
 # Share of the budget in tenths: the reader has the most code behind it, the name rule the least.
 declare -A weight=([reader]=4 [command]=3 [names]=1 [caches]=2)
 lzh=(lzh/archive lzh/commands lzh/crc16 lzh/decoder lzh/encoder lzh/header lzh/huffman_decode lzh/io lzh/listing
-     lzh/names lzh/status)
-caches=(store/description_cache store/listing_cache store/list_file store/saver_resource browse/text_path
+     lzh/names lzh/status text/text_path text/sjis_codec text/posix/sjis_system)
+caches=(store/description_cache store/listing_cache store/list_file store/saver_resource text/text_path text/sjis_codec text/posix/sjis_system
         platform/file_system platform/os_result platform/system_folder platform/fake/fake_file_system
         platform/fake/fake_text_codec platform/fake/fold)
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
@@ -70,7 +70,7 @@ for target in "${targets[@]}"; do
   case "$target" in
     reader | command | names) build "fuzz_$target" "tests/lzh/fuzz/fuzz_$target.cpp" fuzzer "${lzh[@]}" ;;
     caches) build fuzz_caches tests/store/fuzz/fuzz_caches.cpp fuzzer "${caches[@]}" ;;
-    *) echo "fuzz-lzh: unknown target $target (known: ${all[*]})"; exit 2 ;;
+    *) echo "fuzz: unknown target $target (known: ${all[*]})"; exit 2 ;;
   esac
   seeds="$out/$target/seeds"
   rm -rf "$seeds"
@@ -95,7 +95,7 @@ for target in "${targets[@]}"; do
   # At least a second each: libFuzzer takes 0 for no limit.
   time="${each:-$((seconds * ${weight[$target]} / 10))}"
   [ "$time" -ge 1 ] || time=1
-  echo "fuzz-lzh: $target for ${time}s"
+  echo "fuzz: $target for ${time}s"
   log="$out/$target/last-run.log"
   result=0
   "$out/bin/fuzz_$target" "$out/$target/corpus" "$seeds" -max_total_time="$time" -max_len=65536 -timeout=10 \
@@ -103,9 +103,9 @@ for target in "${targets[@]}"; do
   grep -aE '^(stat::number_of_executed_units|stat::average_exec_per_sec|==[0-9]+==ERROR|SUMMARY)' "$log" || true
   if [ "$result" -ne 0 ]; then
     grep -aE 'Test unit written to' "$log" || true
-    echo "fuzz-lzh: $target FAILED (status $result); see $log and $out/$target/artifacts/"
+    echo "fuzz: $target FAILED (status $result); see $log and $out/$target/artifacts/"
     status=1
   fi
 done
-[ "$status" -eq 0 ] && echo "fuzz-lzh: no findings"
+[ "$status" -eq 0 ] && echo "fuzz: no findings"
 exit "$status"
