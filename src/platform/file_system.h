@@ -214,7 +214,8 @@ class FileSystem {
   // `root` is "X:\"; the result is one of the drive:: constants.
   virtual uint32_t DriveType(const std::string& root) = 0;
   virtual std::optional<std::string> VolumeLabel(const std::string& root) = 0;
-  // The network share behind a mapped drive "X:" (WNetGetConnection); nullopt when not mapped.
+  // The network share behind a mapped drive "X:" (WNetGetConnection); nullopt when not mapped or
+  // when the system's network library is missing (the drive then shows as a local one does).
   virtual std::optional<std::string> NetworkName(const std::string& drive) = 0;
   virtual std::optional<DiskSpace> Space(const std::string& root) = 0;
   // SetErrorMode: returns the previous mode. Mode 1 keeps Windows' critical-error boxes away.

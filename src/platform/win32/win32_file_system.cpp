@@ -1,8 +1,8 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <windows.h>
-#include <winnetwk.h>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_system_folder.h"
 
@@ -318,14 +318,18 @@ std::optional<std::string> Win32FileSystem::VolumeLabel(const std::string& root)
 }
 
 std::optional<std::string> Win32FileSystem::NetworkName(const std::string& drive) {
+  // The network library is loaded when a network drive is first named, never imported.
+  using Function = DWORD(WINAPI*)(LPCWSTR, LPWSTR, LPDWORD);
+  static const Function getConnection = SystemEntry<Function>(L"mpr.dll", "WNetGetConnectionW");
+  if (getConnection == nullptr) return std::nullopt;
   std::wstring local = Wide(drive);
   std::wstring remote(MAX_PATH + 1, L'\0');
   DWORD length = static_cast<DWORD>(remote.size());
-  DWORD status = WNetGetConnectionW(local.c_str(), remote.data(), &length);
+  DWORD status = getConnection(local.c_str(), remote.data(), &length);
   if (status == ERROR_MORE_DATA) {
     remote.assign(length + 1, L'\0');
     length = static_cast<DWORD>(remote.size());
-    status = WNetGetConnectionW(local.c_str(), remote.data(), &length);
+    status = getConnection(local.c_str(), remote.data(), &length);
   }
   if (status != NO_ERROR) return std::nullopt;
   return Narrow(remote.c_str());
