@@ -199,6 +199,11 @@ class FileSystem {
   // --- Folders ----------------------------------------------------------------------------------
   virtual OsResult CreateFolder(const std::string& path) = 0;  // one level
   virtual OsResult RemoveFolder(const std::string& path) = 0;  // must be empty
+  // Gives a folder an access list of its own, inherited by what is created in it: the current
+  // user, administrators and the system may change it, every other user may read and run it;
+  // nothing comes from the folders above. Ok without doing anything on a volume that keeps no
+  // access lists.
+  virtual OsResult ProtectAccess(const std::string& path) = 0;
   virtual std::string CurrentFolder() = 0;
   virtual OsResult SetCurrentFolder(const std::string& path) = 0;
   // The absolute form of `path` against the current folder (GetFullPathName): "." and ".." are

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "browse/own_folder.h"
 #include "browse/shell_paths.h"
 #include "browse/text_path.h"
 #include "common/mkbox.h"
@@ -185,7 +186,7 @@ std::optional<std::string> Installer::MakeFolder(const std::string& text, const 
       return std::nullopt;
     }
     asked = true;
-    os_.fs.CreateFolder(level);
+    browse::CreateOwnFolder(os_.fs, os_.shell, level);
     if (!os_.fs.DirectoryExists(level)) {
       box_.MsgOK("[ " + level + " ]" + "\n" + "フォルダーの作成に失敗しました・・・");
       return std::nullopt;
@@ -219,6 +220,10 @@ bool Installer::Install() {
   scr.Write("TMPQVLA", browse::CutYen(*work));
   const std::optional<std::string> target = MakeFolder(f_.Edit1.Text(), "EXE登録フォルダーを設定して下さい。");
   if (!target) return false;
+  // Windows runs the screen saver and Program Manager's items by a name it splits at blanks: a
+  // folder with a blank must have an 8.3 form.
+  const std::optional<std::string> unsplitProgram = UnsplitPath(os_.fs, *target + kProgramFile);
+  if (!unsplitProgram) return refuse("EXE登録フォルダーを設定して下さい。");
   scr.Write("EXEPATH", browse::CutYen(*target));
   scr.Write("Group", group);
 
@@ -253,11 +258,11 @@ bool Installer::Install() {
     os_.fs.CreateFolder(programs + "\\" + group);
   }
   const std::string programPath = *target + kProgramFile;
-  AddItems(group, programPath);
+  AddItems(group, *unsplitProgram);
   if (f_.CheckBoxST.Checked()) {
     const std::string startup = StartupGroup(os_.registry);
     if (!startup.empty()) {
-      AddItems(startup, programPath);
+      AddItems(startup, *unsplitProgram);
     } else {
       box_.MsgOK(kStartupUnknown);
     }
@@ -271,10 +276,8 @@ bool Installer::Install() {
   os_.desktop.SetScreenSaverActive(true, true);
 
   // The uninstall entry with the record of the files written, the user's own when the machine's
-  // may not be written. A path with blanks is quoted, so that Windows cannot take a shorter part
-  // of it for the program.
-  const bool blanks = programPath.find(' ') != std::string::npos;
-  const std::string uninstall = (blanks ? "\"" + programPath + "\"" : programPath) + " /uninstall";
+  // may not be written.
+  const std::string uninstall = CommandLine(programPath, "/uninstall");
   auto entry = [&](platform::RegistryRoot root) {
     return os_.registry.WriteString(root, kUninstallKey, "DisplayName", UninstallTitle(context_.version)).ok() &&
            os_.registry.WriteString(root, kUninstallKey, "UninstallString", uninstall).ok() && record.Write(root);

@@ -131,7 +131,7 @@ void Installer::DeleteDataFiles() {
 void Installer::ClearScreenSaver() {
   const std::string ours[] = {
       browse::UpperAscii(ScreenSaverValue(os_.fs, windows_, windows_ + kScreenSaverFile, true)),
-      browse::UpperAscii(context_.programFolder + kScreenSaverFile)};
+      browse::UpperAscii(ScreenSaverValue(os_.fs, windows_, context_.programFolder + kScreenSaverFile, false))};
   auto isOurs = [&](const std::string& value) {
     return !value.empty() && (browse::UpperAscii(value) == ours[0] || browse::UpperAscii(value) == ours[1]);
   };

@@ -1,6 +1,7 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <windows.h>
+#include <aclapi.h>
 
 #include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
@@ -256,6 +257,54 @@ OsResult Win32FileSystem::Replace(const std::string& from, const std::string& to
 
 OsResult Win32FileSystem::CreateFolder(const std::string& path) {
   return Check(CreateDirectoryW(SystemPath(path).c_str(), nullptr));
+}
+
+OsResult Win32FileSystem::ProtectAccess(const std::string& path) {
+  const std::wstring folder = SystemPath(path);
+  wchar_t volume[MAX_PATH + 1] = {};
+  DWORD flags = 0;
+  if (GetVolumePathNameW(folder.c_str(), volume, MAX_PATH + 1) &&
+      GetVolumeInformationW(volume, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) &&
+      (flags & FILE_PERSISTENT_ACLS) == 0) {
+    return OsResult::Ok();   // FAT and the like: nothing to protect
+  }
+  // The process's user as its token names it.
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return LastError();
+  alignas(TOKEN_USER) BYTE userBuffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+  DWORD size = 0;
+  const BOOL known = GetTokenInformation(token, TokenUser, userBuffer, sizeof userBuffer, &size);
+  const OsResult tokenError = known ? OsResult::Ok() : LastError();
+  CloseHandle(token);
+  if (!known) return tokenError;
+
+  // Full control for the user, administrators and the system; read and run for the users'
+  // group, which every signed-in user belongs to. Each entry reaches subfolders and files.
+  BYTE sids[3][SECURITY_MAX_SID_SIZE];
+  const WELL_KNOWN_SID_TYPE others[] = {WinBuiltinAdministratorsSid, WinLocalSystemSid, WinBuiltinUsersSid};
+  EXPLICIT_ACCESS_W entries[4] = {};
+  for (int i = 0; i < 4; ++i) {
+    PSID sid = reinterpret_cast<TOKEN_USER*>(userBuffer)->User.Sid;
+    if (i > 0) {
+      DWORD sidSize = SECURITY_MAX_SID_SIZE;
+      if (!CreateWellKnownSid(others[i - 1], nullptr, sids[i - 1], &sidSize)) return LastError();
+      sid = sids[i - 1];
+    }
+    entries[i].grfAccessPermissions = i < 3 ? GENERIC_ALL : GENERIC_READ | GENERIC_EXECUTE;
+    entries[i].grfAccessMode = SET_ACCESS;
+    entries[i].grfInheritance = SUB_CONTAINERS_AND_OBJECTS_INHERIT;
+    entries[i].Trustee.TrusteeForm = TRUSTEE_IS_SID;
+    entries[i].Trustee.ptstrName = static_cast<LPWSTR>(sid);
+  }
+  PACL acl = nullptr;
+  DWORD status = SetEntriesInAclW(4, entries, nullptr, &acl);
+  if (status != ERROR_SUCCESS) return OsResult::FromCode(status);
+  std::wstring name = folder;
+  status = SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT,
+                                 DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                 acl, nullptr);
+  LocalFree(acl);
+  return status == ERROR_SUCCESS ? OsResult::Ok() : OsResult::FromCode(status);
 }
 
 OsResult Win32FileSystem::RemoveFolder(const std::string& path) { return Check(RemoveDirectoryW(SystemPath(path).c_str())); }
