@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up everything and runs every test: the layer check, the native tests (CTest), the Win32
 # integration tests under Wine, the release package and the libraries its binaries import, the
-# end-to-end scenarios and a bounded fuzz run of the archive code and the cache readers. Screenshots and logs of the scenarios land in out/.
+# end-to-end scenarios and a bounded fuzz run of the archive code and the cache readers.
+# Screenshots and logs of the scenarios land in out/.
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 cd "$here/.."
