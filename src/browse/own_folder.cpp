@@ -14,10 +14,8 @@ platform::OsResult CreateOwnFolder(platform::FileSystem& fs, platform::Shell& sh
   if (!created.ok()) return created;
   const std::optional<std::string> profile = shell.SpecialFolderPath(platform::SpecialFolder::kProfile);
   const std::vector<std::string> levels = PathPrefixes(path);
-  const bool inProfile = profile && !profile->empty() && std::any_of(levels.begin(), levels.end(), [&](const std::string& level) {
-    return SameText(level, CutYen(*profile));
-  });
-  if (inProfile) return created;
+  const auto isProfile = [&](const std::string& level) { return SameText(level, CutYen(*profile)); };
+  if (profile && !profile->empty() && std::any_of(levels.begin(), levels.end(), isProfile)) return created;
   const platform::OsResult protectedAccess = fs.ProtectAccess(path);
   if (!protectedAccess.ok()) fs.RemoveFolder(path);
   return protectedAccess;

@@ -1,6 +1,8 @@
 // The uninstall half of the installer: the removal by the installed program (Timer1), the
 // uninstaller copy that deletes the program file and its folders (Timer2, Timer3), and the
 // refusal while another window of the program exists.
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "browse/text_path.h"
@@ -131,9 +133,10 @@ void Installer::DeleteDataFiles() {
 void Installer::ClearScreenSaver() {
   const std::string ours[] = {
       browse::UpperAscii(ScreenSaverValue(os_.fs, windows_, windows_ + kScreenSaverFile, true)),
+      browse::UpperAscii(context_.programFolder + kScreenSaverFile),
       browse::UpperAscii(ScreenSaverValue(os_.fs, windows_, context_.programFolder + kScreenSaverFile, false))};
   auto isOurs = [&](const std::string& value) {
-    return !value.empty() && (browse::UpperAscii(value) == ours[0] || browse::UpperAscii(value) == ours[1]);
+    return !value.empty() && std::find(std::begin(ours), std::end(ours), browse::UpperAscii(value)) != std::end(ours);
   };
   bool off = false;
   if (isOurs(os_.profile.ReadString("SYSTEM.INI", "boot", "SCRNSAVE.EXE", ""))) {

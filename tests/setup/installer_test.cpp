@@ -251,7 +251,9 @@ struct BlankFolder {
 struct CommandsForWindows : InstallerTest, testing::WithParamInterface<BlankFolder> {};
 TEST_P(CommandsForWindows, NameTheProgramWhateverItsFolder) {
   const BlankFolder& c = GetParam();
-  p.fs.ProtectFolder("C:\\WINDOWS");   // the screen saver goes beside the program
+  p.fs.ProtectFolder("C:\\WINDOWS");   // a plain user: the screen saver goes beside the program
+  p.registry.ProtectRoot(RegistryRoot::kLocalMachine);
+  p.registry.ProtectRoot(RegistryRoot::kUsers);
   if (!c.shortNames) p.fs.SetNoShortNames('C');
   V commands;
   if (c.item != nullptr) {
@@ -268,8 +270,12 @@ TEST_P(CommandsForWindows, NameTheProgramWhateverItsFolder) {
     run.form.Button3.UserClick();
   }
   EXPECT_EQ(Value(kUser, kDesktopKey, "SCRNSAVE.EXE"), c.saver);
-  EXPECT_EQ(Value(RegistryRoot::kLocalMachine, kUninstallKey, "UninstallString"), c.uninstall);
+  EXPECT_EQ(Value(kUser, kUninstallKey, "UninstallString"), c.uninstall);
   EXPECT_EQ(p.dde.Commands(), commands);
+  if (c.item == nullptr) return;
+  p.fs.AddFolder(kLocal);
+  Uninstall("C:\\My Tools\\QUOVEL32\\", gui::kMrYes);   // the removal knows the 8.3 name for ours
+  EXPECT_EQ(Value(kUser, kDesktopKey, "SCRNSAVE.EXE"), "");
 }
 INSTANTIATE_TEST_SUITE_P(Folders, CommandsForWindows,
                          testing::Values(BlankFolder{true, "C:\\MYTOOL~1\\QUOVEL32\\QUOVEL32.SCR",
