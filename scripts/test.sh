@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up everything and runs every test: the layer check, the native tests (CTest), the Win32
-# integration tests under Wine, the end-to-end scenarios and a bounded fuzz run of the archive
-# code and the cache readers. Screenshots and logs of the scenarios land in out/.
+# integration tests under Wine, the release package and the libraries its binaries import, the
+# end-to-end scenarios and a bounded fuzz run of the archive code and the cache readers.
+# Screenshots and logs of the scenarios land in out/.
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 cd "$here/.."
@@ -44,6 +45,8 @@ if bash scripts/build.sh win32; then
   qv_session_stop
   step "release package"
   if bash scripts/package.sh; then passed=$((passed + 1)); else failed=$((failed + 1)); failures+=("release package"); fi
+  step "libraries the release package's binaries import"
+  if python3 scripts/check-imports.py out/dist/QUOVEL32-*-win32.zip; then passed=$((passed + 1)); else failed=$((failed + 1)); failures+=("imports of the release package"); fi
   step "end-to-end scenarios under Wine"
   bash scripts/scenarios.sh 2>&1 | tee out/scenarios.log
   line=$(grep -E '^scenarios: [0-9]+ passed, [0-9]+ failed' out/scenarios.log | tail -n 1)

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "browse/file_info.h"
+#include "browse/own_folder.h"
 #include "browse/folder_browser.h"
 #include "browse/shell_paths.h"
 #include "text/text_path.h"
@@ -238,7 +239,7 @@ int TDIR2OPENDLG::ShowBrowse(bool folderMode, bool askOverwrite, const std::stri
     const std::string created = AddYen(current) + SNBoxDlg1.SNText;
     // Only a name of a folder in the current one: no path, no "." or "..".
     const bool plain = IsPlainName(SNBoxDlg1.SNText);
-    if (plain) os_.fs.CreateFolder(created);
+    if (plain) CreateOwnFolder(os_.fs, os_.shell, created);
     if (!plain || !os_.fs.DirectoryExists(created)) {
       MKBoxDlg1.MsgOKTimer(created + "\n" + "フォルダーの作成に失敗しました・・・", 1);
       return;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "browse/own_folder.h"
 #include "text/text_path.h"
 #include "common/mkbox.h"
 #include "forms/dir2set_form.h"
@@ -70,7 +71,7 @@ std::string TDIR2SETDLG::SetFolder() {
       // One question before the first folder is made; the whole chain follows.
       if (!asked && MKBoxDlg1.MsgYesNoTimer(target + "\n" + "フォルダーを作成します", gui::kMrYes) != gui::kMrYes) return;
       asked = true;
-      if (!os_.fs.CreateFolder(folder).ok()) {
+      if (!CreateOwnFolder(os_.fs, os_.shell, folder).ok()) {
         MKBoxDlg1.MsgOK("[ " + folder + " ]" + "\n" + "フォルダーの作成に失敗しました・・・");
         return;
       }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "browse/file_info.h"
+#include "browse/own_folder.h"
 #include "text/text_path.h"
 #include "common/mkbox.h"
 #include "common/snbox.h"
@@ -240,7 +241,7 @@ bool Archives::StartPlay(const std::string& archive) {
   if (working.empty() || !os_.fs.FileExists(archive)) return false;
   // A run plays the archive from its own folder below the working folder, extracted afresh.
   const std::string folder = working + FileNameOf(archive);
-  if (!os_.fs.DirectoryExists(folder) && !os_.fs.CreateFolder(folder).ok()) return false;
+  if (!os_.fs.DirectoryExists(folder) && !browse::CreateOwnFolder(os_.fs, os_.shell, folder).ok()) return false;
   currentArchive = archive;
   if (!Extract("*.*", text::AddYen(folder))) return false;
   extractionFolder_ = folder;
@@ -273,7 +274,7 @@ std::string Archives::Destination(const std::string& archive, std::string& error
   const std::string folder = working + FileNameOf(archive);
   const auto exists = [this](const std::string& f) { return os_.fs.DirectoryExists(f); };
   if (working.empty() || !exists(folder)) {
-    if (working.empty() || !os_.fs.CreateFolder(folder).ok() || !exists(folder)) {
+    if (working.empty() || !browse::CreateOwnFolder(os_.fs, os_.shell, folder).ok() || !exists(folder)) {
       box_.MsgOKTimer(folder + "\n" + "ﾌｫﾙﾀﾞｰの作成に失敗しました", 1);
       error = "新規ﾌｫﾙﾀﾞｰ作成ｴﾗｰ：";
       return {};
@@ -283,7 +284,7 @@ std::string Archives::Destination(const std::string& archive, std::string& error
   const std::string question = folder + "\n" + "既に同名のフォルダーが存在します。" + "\n";
   if (box_.MsgYesNo(question + "新規にサブフォルダーを作成しますか？？") == gui::kMrYes) {
     const std::string sub = FreeSubFolder(exists, folder);
-    if (sub.empty() || !os_.fs.CreateFolder(sub).ok() || !exists(sub)) {
+    if (sub.empty() || !browse::CreateOwnFolder(os_.fs, os_.shell, sub).ok() || !exists(sub)) {
       box_.MsgOKTimer((sub.empty() ? text::AddYen(folder) + "999" : sub) + "\n" + "ﾌｫﾙﾀﾞｰの作成に失敗しました", 1);
       error = "ｻﾌﾞﾌｫﾙﾀﾞｰ作成ｴﾗｰ：";
       return {};
@@ -380,7 +381,7 @@ void Archives::CompressCommand(const gui::MenuItem& sender) {
   }
   const std::string working = hooks_.WorkingFolder ? hooks_.WorkingFolder() : "";
   const std::string out = working + "$$$$圧縮";
-  if (working.empty() || (!os_.fs.DirectoryExists(out) && !os_.fs.CreateFolder(out).ok())) {
+  if (working.empty() || (!os_.fs.DirectoryExists(out) && !browse::CreateOwnFolder(os_.fs, os_.shell, out).ok())) {
     box_.MsgOKTimer(out + "\n" + "LZH圧縮ｴﾗｰ：ﾌｫﾙﾀﾞｰの作成に失敗しました", 1);
     return;
   }

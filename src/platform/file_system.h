@@ -213,6 +213,11 @@ class FileSystem {
   // --- Folders ----------------------------------------------------------------------------------
   virtual OsResult CreateFolder(const std::string& path) = 0;  // one level
   virtual OsResult RemoveFolder(const std::string& path) = 0;  // must be empty
+  // Gives a folder an access list of its own, inherited by what is created in it: the current
+  // user, administrators and the system may change it, every other user may read and run it;
+  // nothing comes from the folders above. Ok without doing anything on a volume that keeps no
+  // access lists.
+  virtual OsResult ProtectAccess(const std::string& path) = 0;
   virtual std::string CurrentFolder() = 0;
   virtual OsResult SetCurrentFolder(const std::string& path) = 0;
   // The absolute form of `path` against the current folder (GetFullPathName): "." and ".." are
@@ -228,7 +233,8 @@ class FileSystem {
   // `root` is "X:\"; the result is one of the drive:: constants.
   virtual uint32_t DriveType(const std::string& root) = 0;
   virtual std::optional<std::string> VolumeLabel(const std::string& root) = 0;
-  // The network share behind a mapped drive "X:" (WNetGetConnection); nullopt when not mapped.
+  // The network share behind a mapped drive "X:" (WNetGetConnection); nullopt when not mapped or
+  // when the system's network library is missing (the drive then shows as a local one does).
   virtual std::optional<std::string> NetworkName(const std::string& drive) = 0;
   virtual std::optional<DiskSpace> Space(const std::string& root) = 0;
   // SetErrorMode: returns the previous mode. Mode 1 keeps Windows' critical-error boxes away.

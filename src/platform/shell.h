@@ -33,7 +33,8 @@ struct ShellListing {
   bool ok() const { return error == 0; }
 };
 
-enum class SpecialFolder { kDesktop, kPrograms, kStartup, kLocalAppData };
+// kProfile: the user's own profile folder (C:\Users\<name>).
+enum class SpecialFolder { kDesktop, kPrograms, kStartup, kLocalAppData, kProfile };
 
 class Shell {
  public:

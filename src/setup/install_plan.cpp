@@ -151,12 +151,28 @@ void RemoveEmptyFolders(platform::FileSystem& fs, const std::vector<std::string>
 
 std::string ScreenSaverValue(platform::FileSystem& fs, const std::string& windows, const std::string& screenSaver,
                              bool inWindowsFolder) {
-  if (!inWindowsFolder) return screenSaver;
+  if (!inWindowsFolder) return UnsplitPath(fs, screenSaver).value_or("");
   std::optional<std::string> shortPath = fs.ShortPath(screenSaver);
   if (!shortPath) return screenSaver;
   std::string folder, name;
   text::SplitFileName(*shortPath, folder, name);
   return name.empty() ? screenSaver : windows + name;
+}
+
+std::optional<std::string> UnsplitPath(platform::FileSystem& fs, const std::string& path) {
+  if (path.find(' ') == std::string::npos) return path;
+  std::string folder, name;
+  text::SplitFileName(path, folder, name);
+  const std::optional<std::string> shortFolder = fs.ShortPath(text::CutYen(folder));
+  if (!shortFolder) return std::nullopt;
+  const std::string unsplit = text::AddYen(*shortFolder) + name;
+  if (unsplit.find(' ') != std::string::npos) return std::nullopt;
+  return unsplit;
+}
+
+std::string CommandLine(const std::string& program, const std::string& arguments) {
+  const std::string named = program.find(' ') == std::string::npos ? program : "\"" + program + "\"";
+  return arguments.empty() ? named : named + " " + arguments;
 }
 
 std::string ScreenSaverLine(const std::string& folder) {

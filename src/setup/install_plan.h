@@ -5,6 +5,7 @@
 #pragma once
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,10 +114,20 @@ void RemoveEmptyFolders(platform::FileSystem& fs, const std::vector<std::string>
 // keeps its drive and as many of its last levels as fit: C:\…\QV\QUOVEL32.
 std::string ScreenSaverLine(const std::string& folder);
 
-// How SYSTEM.INI names the screen saver: in the Windows folder by its 8.3 name as the file system
-// reports it (the long name when it has none or is missing); elsewhere by its full path.
+// How SYSTEM.INI and the desktop settings name the screen saver: in the Windows folder by its 8.3
+// name as the file system reports it (the long name when it has none or is missing); elsewhere by
+// its full path, unsplit (UnsplitPath; empty when it cannot be).
 std::string ScreenSaverValue(platform::FileSystem& fs, const std::string& windows, const std::string& screenSaver,
                              bool inWindowsFolder);
+
+// `path` as a value that Windows runs without honouring quotes (SCRNSAVE.EXE, Program Manager's
+// items, whose command language cannot hold a quote) must name it: as it is without a blank,
+// else its folder's 8.3 form and its file name (an 8.3 name itself); nullopt when that still
+// holds a blank (a volume without 8.3 names). The folder must exist.
+std::optional<std::string> UnsplitPath(platform::FileSystem& fs, const std::string& path);
+
+// A command line for Windows to run: the program, quoted when it holds a blank, then `arguments`.
+std::string CommandLine(const std::string& program, const std::string& arguments);
 
 // Where the uninstaller copy runs from: the Windows folder, or for a user who may not write it
 // the maker's folder in the user's local application data (created when missing; empty when

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "browse/own_folder.h"
 #include "browse/shell_paths.h"
 #include "text/text_path.h"
 #include "common/mkbox.h"
@@ -188,7 +189,7 @@ std::optional<std::string> Installer::MakeFolder(const std::string& text, const 
       return std::nullopt;
     }
     asked = true;
-    os_.fs.CreateFolder(level);
+    browse::CreateOwnFolder(os_.fs, os_.shell, level);
     if (!os_.fs.DirectoryExists(level)) {
       box_.MsgOK("[ " + level + " ]" + "\n" + "フォルダーの作成に失敗しました・・・");
       return std::nullopt;
@@ -227,9 +228,12 @@ bool Installer::Install() {
     return false;
   }
   const std::string programPath = *target + kProgramFile;
+  // Program Manager's items name the program by a form without blanks (MakeFolders made sure
+  // there is one): Windows splits their command at the first blank.
+  const std::string unsplitProgram = UnsplitPath(os_.fs, programPath).value_or(programPath);
   // Each later step runs even when one before it failed: the files are in place, and the
   // uninstall entry must know them.
-  bool complete = AddGroupItems(group, programPath);
+  bool complete = AddGroupItems(group, unsplitProgram);
   WriteSettings();
   complete = WriteUninstallEntry(record, programPath) && complete;
   if (!complete) return false;
@@ -248,6 +252,13 @@ std::optional<std::string> Installer::MakeFolders(const std::string& group, Inst
   scr.Write("TMPQVLA", text::CutYen(*work));
   const std::optional<std::string> target = MakeFolder(f_.Edit1.Text(), "EXE登録フォルダーを設定して下さい。", record);
   if (!target) return std::nullopt;
+  // Windows runs the screen saver and Program Manager's items by a name it splits at blanks: a
+  // folder with a blank must have an 8.3 form.
+  if (!UnsplitPath(os_.fs, *target + kProgramFile)) {
+    os_.desktop.Beep(platform::beep::kExclamation);
+    box_.MsgOK("EXE登録フォルダーを設定して下さい。");
+    return std::nullopt;
+  }
   scr.Write("EXEPATH", text::CutYen(*target));
   scr.Write("Group", group);
   return target;
@@ -323,8 +334,7 @@ void Installer::WriteSettings() {
 
 bool Installer::WriteUninstallEntry(const InstalledFiles& record, const std::string& programPath) {
   // A path with blanks is quoted, so that Windows cannot take a shorter part of it for the program.
-  const bool blanks = programPath.find(' ') != std::string::npos;
-  const std::string uninstall = (blanks ? "\"" + programPath + "\"" : programPath) + " /uninstall";
+  const std::string uninstall = CommandLine(programPath, "/uninstall");
   auto entry = [&](platform::RegistryRoot root) {
     if (programPath.empty()) return record.Write(root, false);
     return os_.registry.WriteString(root, kUninstallKey, "DisplayName", UninstallTitle(context_.version)).ok() &&

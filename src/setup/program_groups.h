@@ -26,6 +26,7 @@ extern const char kStartupUnknown[];
 // quotes. A name holding a double quote cannot be written: its command is empty, and Execute
 // refuses it.
 std::string CreateGroupCommand(const std::string& group);
+// `programPath` names the program without a blank (UnsplitPath): Program Manager splits it there.
 std::string AddItemCommand(const std::string& programPath);
 std::string DeleteItemCommand();
 std::string ShowGroupCommand(const std::string& group);

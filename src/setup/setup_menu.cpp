@@ -5,6 +5,7 @@
 #include "forms/manager/manager_form.h"
 #include "gui/application.h"
 #include "platform/services.h"
+#include "setup/install_plan.h"
 #include "setup/program_groups.h"
 #include "store/manager_settings.h"
 #include "store/settings_key.h"
@@ -62,8 +63,10 @@ void SetupMenu::MICON_SETClick(gui::Component& sender) {
   // An existing group is only opened.
   programManager.Execute(CreateGroupCommand(group));
   app_.ProcessMessages();
-  const std::string error =
-      programManager.Execute(&sender == &f_.MICON_DEL ? DeleteItemCommand() : AddItemCommand(programPath_));
+  // A program path that cannot be named without a blank makes no command, which Execute refuses.
+  const std::optional<std::string> item = UnsplitPath(os_.fs, programPath_);
+  const std::string command = &sender == &f_.MICON_DEL ? DeleteItemCommand() : item ? AddItemCommand(*item) : "";
+  const std::string error = programManager.Execute(command);
   if (!error.empty()) box_.MsgOK(error);
 }
 

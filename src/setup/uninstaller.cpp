@@ -2,6 +2,7 @@
 // uninstaller copy that deletes the program file and its folders (Timer2, Timer3), and the
 // refusal while another window of the program exists.
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "text/text_path.h"
@@ -126,9 +127,10 @@ void Installer::DeleteDataFiles() {
 void Installer::ClearScreenSaver() {
   const std::string ours[] = {
       text::UpperAscii(ScreenSaverValue(os_.fs, windows_, windows_ + kScreenSaverFile, true)),
-      text::UpperAscii(context_.programFolder + kScreenSaverFile)};
+      text::UpperAscii(context_.programFolder + kScreenSaverFile),
+      text::UpperAscii(ScreenSaverValue(os_.fs, windows_, context_.programFolder + kScreenSaverFile, false))};
   auto isOurs = [&](const std::string& value) {
-    return !value.empty() && (text::UpperAscii(value) == ours[0] || text::UpperAscii(value) == ours[1]);
+    return !value.empty() && std::find(std::begin(ours), std::end(ours), text::UpperAscii(value)) != std::end(ours);
   };
   bool off = false;
   if (isOurs(os_.profile.ReadString("SYSTEM.INI", "boot", "SCRNSAVE.EXE", ""))) {

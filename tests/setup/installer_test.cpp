@@ -195,7 +195,7 @@ TEST_F(InstallerTest, InstallThenUninstallThroughTheCopy) {
   EXPECT_EQ(Value(RegistryRoot::kLocalMachine, kUninstallKey, "UninstallString"),
             "\"C:\\A\\B C\\D\\QUOVEL32.EXE\" /uninstall");
   EXPECT_EQ(Value(RegistryRoot::kLocalMachine, kUninstallKey, "DisplayName"), "KAPULSOFT QUOVEL32 V1.6");
-  const std::string add = "[AddItem(\"C:\\A\\B C\\D\\QUOVEL32.EXE\",\"QUOVEL32 EXE版\")]\r\n";
+  const std::string add = "[AddItem(\"C:\\A\\BC~1\\D\\QUOVEL32.EXE\",\"QUOVEL32 EXE版\")]\r\n";
   EXPECT_EQ(p.dde.Commands(), (V{"[CreateGroup(\"KAPUL SOFT32\")]\r\n", add, "[CreateGroup(\"StartUp\")]\r\n", add}));
   EXPECT_EQ(p.desktop.ScreenSaverTimeout(), 360);
   EXPECT_EQ(p.desktop.ScreenSaverActive(), true);
@@ -234,6 +234,49 @@ TEST_F(InstallerTest, InstallThenUninstallThroughTheCopy) {
   EXPECT_FALSE(p.registry.KeyExists(RegistryRoot::kUsers, kHandOverKey));
 }
 
+// Every value Windows runs names exactly the program in a folder with a blank: quoted where Windows
+// honours quotes (the uninstall entry), by the 8.3 form where it splits at blanks anyway (the
+// screen saver, Program Manager's items in the group and in StartUp); a folder with a blank and no
+// 8.3 form is refused before anything is written.
+struct BlankFolder {
+  bool shortNames;   // whether the volume makes 8.3 names
+  const char *saver, *uninstall, *item;
+};
+struct CommandsForWindows : InstallerTest, testing::WithParamInterface<BlankFolder> {};
+TEST_P(CommandsForWindows, NameTheProgramWhateverItsFolder) {
+  const BlankFolder& c = GetParam();
+  p.fs.ProtectFolder("C:\\WINDOWS");   // a plain user: the screen saver goes beside the program
+  p.registry.ProtectRoot(RegistryRoot::kLocalMachine);
+  p.registry.ProtectRoot(RegistryRoot::kUsers);
+  if (!c.shortNames) p.fs.SetNoShortNames('C');
+  V commands;
+  if (c.item != nullptr) {
+    Install("C:\\My Tools\\QUOVEL32", true);
+    const std::string add = "[AddItem(\"" + std::string(c.item) + "\",\"QUOVEL32 EXE版\")]\r\n";
+    commands = {"[CreateGroup(\"KAPUL SOFT32\")]\r\n", add, "[CreateGroup(\"StartUp\")]\r\n", add};
+  } else {
+    Start run(p, 0, "C:\\DL\\");
+    run.form.Show();
+    run.form.Edit1.UserType("C:\\My Tools\\QUOVEL32");
+    run.Expect("C:\\KaPULT32\\TmPQVLA\nフォルダーを作成します", gui::kMrYes);
+    run.Expect("C:\\My Tools\\QUOVEL32\nフォルダーを作成します", gui::kMrYes);
+    run.Expect("EXE登録フォルダーを設定して下さい。", gui::kMrOk);
+    run.form.Button3.UserClick();
+  }
+  EXPECT_EQ(Value(kUser, kDesktopKey, "SCRNSAVE.EXE"), c.saver);
+  EXPECT_EQ(Value(kUser, kUninstallKey, "UninstallString"), c.uninstall);
+  EXPECT_EQ(p.dde.Commands(), commands);
+  if (c.item == nullptr) return;
+  p.fs.AddFolder(kLocal);
+  Uninstall("C:\\My Tools\\QUOVEL32\\", gui::kMrYes);   // the removal knows the 8.3 name for ours
+  EXPECT_EQ(Value(kUser, kDesktopKey, "SCRNSAVE.EXE"), "");
+}
+INSTANTIATE_TEST_SUITE_P(Folders, CommandsForWindows,
+                         testing::Values(BlankFolder{true, "C:\\MYTOOL~1\\QUOVEL32\\QUOVEL32.SCR",
+                                                     "\"C:\\My Tools\\QUOVEL32\\QUOVEL32.EXE\" /uninstall",
+                                                     "C:\\MYTOOL~1\\QUOVEL32\\QUOVEL32.EXE"},
+                                         BlankFolder{false, "<missing>", "<missing>", nullptr}));
+
 TEST_F(InstallerTest, UserWhoMayNotWriteTheWindowsFolderOrTheMachinesKeys) {
   p.fs.ProtectFolder("C:\\WINDOWS");
   p.registry.ProtectRoot(RegistryRoot::kLocalMachine);
@@ -245,6 +288,8 @@ TEST_F(InstallerTest, UserWhoMayNotWriteTheWindowsFolderOrTheMachinesKeys) {
   EXPECT_EQ(Value(kUser, kDesktopKey, "SCRNSAVE.EXE"), saver);
   EXPECT_EQ(Value(kUser, kUninstallKey, "UninstallString"), "C:\\KaPULP32\\QUOVEL32\\QUOVEL32.EXE /uninstall");
   EXPECT_EQ(Scr("Version"), "16");
+  // Other users of the machine may not change the folders made at the drive's root.
+  EXPECT_EQ(p.fs.AccessProtected(), (V{"C:\\KaPULT32", "C:\\KaPULT32\\TmPQVLA", "C:\\KaPULP32", "C:\\KaPULP32\\QUOVEL32"}));
 
   // The lists live in the user's own folder, which goes with them.
   const std::string data = kLocal + "\\KAPUL SOFT32\\QUOVEL32";

@@ -10,6 +10,7 @@
 #include "gui/form.h"
 #include "gui/save_dialog.h"
 #include "gui/win32/win32_backend.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 
 namespace gui::win32 {
@@ -36,11 +37,7 @@ const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr 
 // libraries it brings) at every start costs a visible part of the start-up.
 BOOL SaveFileName(OPENFILENAMEW& ofn) {
   using Function = BOOL(WINAPI*)(LPOPENFILENAMEW);
-  static const Function function = [] {
-    HMODULE library = LoadLibraryW(L"comdlg32.dll");
-    FARPROC entry = library != nullptr ? GetProcAddress(library, "GetSaveFileNameW") : nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(entry));
-  }();
+  static const Function function = platform::win32::SystemEntry<Function>(L"comdlg32.dll", "GetSaveFileNameW");
   return function != nullptr && function(&ofn);
 }
 

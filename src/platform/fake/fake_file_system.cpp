@@ -19,6 +19,7 @@ constexpr uint32_t kErrorNotSameDevice = 17;  // folders cannot move to another 
 constexpr uint64_t kTicksPerSecond = 10000000;
 // 2024-01-01 00:00:00 UTC.
 constexpr uint64_t kDefaultNow = 133485408000000000ull;
+constexpr char kProtectAccessEntry[] = "ProtectAccess ";
 
 std::string Join(const std::vector<std::string>& parts, size_t count) {
   std::string out;
@@ -100,6 +101,7 @@ struct FakeFileSystem::Drive {
   DiskSpace space;
   std::string networkName;
   bool ready = true;
+  bool shortNames = true;
   std::shared_ptr<Node> root;
 };
 
@@ -233,6 +235,10 @@ void FakeFileSystem::AddAlias(char letter, const std::string& folder, uint32_t t
 
 void FakeFileSystem::SetDriveReady(char letter, bool ready) {
   if (Drive* d = DriveOf(letter)) d->ready = ready;
+}
+
+void FakeFileSystem::SetNoShortNames(char letter) {
+  if (Drive* d = DriveOf(letter)) d->shortNames = false;
 }
 
 FakeFileSystem::Drive* FakeFileSystem::DriveOf(char letter) {
@@ -644,9 +650,36 @@ OsResult FakeFileSystem::CreateFolder(const std::string& path) {
   node->name = l.name;
   node->attributes = attr::kDirectory;
   node->lastWrite = now_;
+  if (l.drive->shortNames && l.name.find(' ') != std::string::npos) {
+    // Windows' made-up name: the first six characters without blanks, "~" and a number free there.
+    std::string stem;
+    for (char c : UpperAscii(l.name)) {
+      if (c != ' ' && c != '.' && stem.size() < 6) stem += c;
+    }
+    for (int n = 1; node->shortName.empty() || l.parent->Child(node->shortName); ++n) {
+      node->shortName = stem + "~" + std::to_string(n);
+    }
+  }
   l.parent->children[UpperAscii(l.name)] = node;
   Log("CreateFolder " + l.full);
   return OsResult::Ok();
+}
+
+OsResult FakeFileSystem::ProtectAccess(const std::string& path) {
+  Lookup l = Reach(path);
+  uint32_t code = 0;
+  if (TakeFailure(FsOp::kProtectAccess, l.full, code)) return OsResult::FromCode(code);
+  if (!l.node || !l.node->IsFolder()) return OsResult::FromCode(code::kFileNotFound);
+  Log(kProtectAccessEntry + l.full);
+  return OsResult::Ok();
+}
+
+std::vector<std::string> FakeFileSystem::AccessProtected() const {
+  std::vector<std::string> folders;
+  for (const std::string& change : changes_) {
+    if (change.starts_with(kProtectAccessEntry)) folders.push_back(change.substr(sizeof kProtectAccessEntry - 1));
+  }
+  return folders;
 }
 
 OsResult FakeFileSystem::RemoveFolder(const std::string& path) {

@@ -20,7 +20,7 @@ namespace platform::fake {
 // as when another program cuts the file short while it is read (the code is not used).
 enum class FsOp {
   kOpen, kRead, kReadEnd, kWrite, kDelete, kRename, kReplace, kSetAttributes, kSetTime,
-  kCreateFolder, kRemoveFolder, kSetCurrentFolder,
+  kCreateFolder, kRemoveFolder, kSetCurrentFolder, kProtectAccess,
 };
 
 class FakeFileSystem : public FileSystem {
@@ -38,6 +38,9 @@ class FakeFileSystem : public FileSystem {
   void AddAlias(char letter, const std::string& folder, uint32_t type = drive::kFixed);
   // A removable or CD drive without a medium: its folders and queries fail with kNotReady.
   void SetDriveReady(char letter, bool ready);
+  // A volume that makes no 8.3 names: a folder created there with a blank in its name keeps it
+  // (elsewhere such a folder gets a made-up 8.3 name, as Windows gives one).
+  void SetNoShortNames(char letter);
   // Creates the file (and its folders) with the given bytes; new files carry the archive bit.
   void AddFile(const std::string& path, const std::string& data = "", uint32_t attributes = attr::kArchive);
   void AddFolder(const std::string& path, uint32_t attributes = 0);  // with its parents
@@ -78,6 +81,8 @@ class FakeFileSystem : public FileSystem {
   // Every change in order, e.g. "Delete C:\A.TXT", "Rename C:\A -> C:\B", "Write C:\X.LIS".
   const std::vector<std::string>& Changes() const { return changes_; }
   void ClearChanges() { changes_.clear(); }
+  // The folders given a protected access list, in order (full paths).
+  std::vector<std::string> AccessProtected() const;
   uint32_t ErrorMode() const { return errorMode_; }
   // Times a drive without a disk was asked for its space while critical errors were not
   // suppressed: each would have shown the system's "insert a disk" prompt.
@@ -101,6 +106,8 @@ class FakeFileSystem : public FileSystem {
   OsResult Replace(const std::string& from, const std::string& to) override;
   OsResult CreateFolder(const std::string& path) override;
   OsResult RemoveFolder(const std::string& path) override;
+  // Records the folder (AccessProtected); fails with FsOp::kProtectAccess's injected error.
+  OsResult ProtectAccess(const std::string& path) override;
   std::string CurrentFolder() override;
   OsResult SetCurrentFolder(const std::string& path) override;
   std::optional<std::string> FullPath(const std::string& path) override;

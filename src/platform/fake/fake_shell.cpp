@@ -15,6 +15,7 @@ FakeShell::FakeShell(FileSystem& fs) : fs_(fs) {
   special_[SpecialFolder::kPrograms] = profile + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs";
   special_[SpecialFolder::kStartup] = special_[SpecialFolder::kPrograms] + "\\Startup";
   special_[SpecialFolder::kLocalAppData] = profile + "\\AppData\\Local";
+  special_[SpecialFolder::kProfile] = profile;
 }
 
 void FakeShell::SetDisplayName(const std::string& path, const std::string& name) {

@@ -1,8 +1,9 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <windows.h>
-#include <winnetwk.h>
+#include <aclapi.h>
 
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_system_folder.h"
 
@@ -262,6 +263,54 @@ OsResult Win32FileSystem::CreateFolder(const std::string& path) {
   return Check(CreateDirectoryW(SystemPath(path).c_str(), nullptr));
 }
 
+OsResult Win32FileSystem::ProtectAccess(const std::string& path) {
+  const std::wstring folder = SystemPath(path);
+  wchar_t volume[MAX_PATH + 1] = {};
+  DWORD flags = 0;
+  if (GetVolumePathNameW(folder.c_str(), volume, MAX_PATH + 1) &&
+      GetVolumeInformationW(volume, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0) &&
+      (flags & FILE_PERSISTENT_ACLS) == 0) {
+    return OsResult::Ok();   // FAT and the like: nothing to protect
+  }
+  // The process's user as its token names it.
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return LastError();
+  alignas(TOKEN_USER) BYTE userBuffer[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+  DWORD size = 0;
+  const BOOL known = GetTokenInformation(token, TokenUser, userBuffer, sizeof userBuffer, &size);
+  const OsResult tokenError = known ? OsResult::Ok() : LastError();
+  CloseHandle(token);
+  if (!known) return tokenError;
+
+  // Full control for the user, administrators and the system; read and run for the users'
+  // group, which every signed-in user belongs to. Each entry reaches subfolders and files.
+  BYTE sids[3][SECURITY_MAX_SID_SIZE];
+  const WELL_KNOWN_SID_TYPE others[] = {WinBuiltinAdministratorsSid, WinLocalSystemSid, WinBuiltinUsersSid};
+  EXPLICIT_ACCESS_W entries[4] = {};
+  for (int i = 0; i < 4; ++i) {
+    PSID sid = reinterpret_cast<TOKEN_USER*>(userBuffer)->User.Sid;
+    if (i > 0) {
+      DWORD sidSize = SECURITY_MAX_SID_SIZE;
+      if (!CreateWellKnownSid(others[i - 1], nullptr, sids[i - 1], &sidSize)) return LastError();
+      sid = sids[i - 1];
+    }
+    entries[i].grfAccessPermissions = i < 3 ? GENERIC_ALL : GENERIC_READ | GENERIC_EXECUTE;
+    entries[i].grfAccessMode = SET_ACCESS;
+    entries[i].grfInheritance = SUB_CONTAINERS_AND_OBJECTS_INHERIT;
+    entries[i].Trustee.TrusteeForm = TRUSTEE_IS_SID;
+    entries[i].Trustee.ptstrName = static_cast<LPWSTR>(sid);
+  }
+  PACL acl = nullptr;
+  DWORD status = SetEntriesInAclW(4, entries, nullptr, &acl);
+  if (status != ERROR_SUCCESS) return OsResult::FromCode(status);
+  std::wstring name = folder;
+  status = SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT,
+                                 DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                 acl, nullptr);
+  LocalFree(acl);
+  return status == ERROR_SUCCESS ? OsResult::Ok() : OsResult::FromCode(status);
+}
+
 OsResult Win32FileSystem::RemoveFolder(const std::string& path) { return Check(RemoveDirectoryW(SystemPath(path).c_str())); }
 
 std::string Win32FileSystem::CurrentFolder() {
@@ -326,14 +375,18 @@ std::optional<std::string> Win32FileSystem::VolumeLabel(const std::string& root)
 }
 
 std::optional<std::string> Win32FileSystem::NetworkName(const std::string& drive) {
+  // The network library is loaded when a network drive is first named, never imported.
+  using Function = DWORD(WINAPI*)(LPCWSTR, LPWSTR, LPDWORD);
+  static const Function getConnection = SystemEntry<Function>(L"mpr.dll", "WNetGetConnectionW");
+  if (getConnection == nullptr) return std::nullopt;
   std::wstring local = WidePath(drive);
   std::wstring remote(MAX_PATH + 1, L'\0');
   DWORD length = static_cast<DWORD>(remote.size());
-  DWORD status = WNetGetConnectionW(local.c_str(), remote.data(), &length);
+  DWORD status = getConnection(local.c_str(), remote.data(), &length);
   if (status == ERROR_MORE_DATA) {
     remote.assign(length + 1, L'\0');
     length = static_cast<DWORD>(remote.size());
-    status = WNetGetConnectionW(local.c_str(), remote.data(), &length);
+    status = getConnection(local.c_str(), remote.data(), &length);
   }
   if (status != NO_ERROR) return std::nullopt;
   return NarrowPath(remote.c_str());

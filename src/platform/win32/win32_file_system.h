@@ -21,6 +21,7 @@ class Win32FileSystem : public FileSystem {
   OsResult Replace(const std::string& from, const std::string& to) override;
   OsResult CreateFolder(const std::string& path) override;
   OsResult RemoveFolder(const std::string& path) override;
+  OsResult ProtectAccess(const std::string& path) override;
   std::string CurrentFolder() override;
   OsResult SetCurrentFolder(const std::string& path) override;
   std::optional<std::string> FullPath(const std::string& path) override;

@@ -123,6 +123,7 @@ std::optional<std::string> Win32Shell::SpecialFolderPath(SpecialFolder which) {
   int csidl = which == SpecialFolder::kDesktop        ? CSIDL_DESKTOPDIRECTORY
               : which == SpecialFolder::kPrograms     ? CSIDL_PROGRAMS
               : which == SpecialFolder::kLocalAppData ? CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE
+              : which == SpecialFolder::kProfile      ? CSIDL_PROFILE
                                                       : CSIDL_STARTUP;
   wchar_t buffer[MAX_PATH + 1] = {};
   if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer))) return std::nullopt;

@@ -239,7 +239,8 @@ TEST(Win32FileSystem, LocalTimeIsTheSystemsLocalTime) {
 TEST(Win32Shell, SpecialFoldersExist) {
   platform::win32::Win32Platform os;
   for (platform::SpecialFolder which : {platform::SpecialFolder::kDesktop, platform::SpecialFolder::kPrograms,
-                                        platform::SpecialFolder::kStartup, platform::SpecialFolder::kLocalAppData}) {
+                                        platform::SpecialFolder::kStartup, platform::SpecialFolder::kLocalAppData,
+                                        platform::SpecialFolder::kProfile}) {
     std::optional<std::string> folder = os.shell.SpecialFolderPath(which);
     ASSERT_TRUE(folder);
     EXPECT_EQ(folder->substr(1, 2), ":\\") << testsupport::Utf8(*folder);
