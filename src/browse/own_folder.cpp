@@ -9,6 +9,8 @@
 
 namespace browse {
 
+using namespace text;
+
 platform::OsResult CreateOwnFolder(platform::FileSystem& fs, platform::Shell& shell, const std::string& path) {
   const platform::OsResult created = fs.CreateFolder(path);
   if (!created.ok()) return created;
