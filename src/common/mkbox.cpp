@@ -110,7 +110,7 @@ int TMKBoxDlg::ShowBox(int kind, int n, const std::string& text, int defaultResu
     metrics.countWidth = box->Label_TM.Width();
     metrics.countHeight = box->Label_TM.Height();
     metrics.memoFontHeight = box->MemoMsg.Font().height;
-    gui::Size frame = app_.GetBackend().FrameExtra(gui::BorderStyle::Dialog, false);
+    gui::Size frame = app_.GetBackend().FrameExtra(gui::BorderStyle::Dialog, false, box->FormDpi().ppi);
     metrics.frameWidth = frame.width;
     metrics.frameHeight = frame.height;
     metrics.dpi = box->FormDpi();
