@@ -60,7 +60,7 @@ void ComboBox::SetStyle(ComboStyle style) {
   Push(Property::Style);
 }
 
-void ComboBox::ChangeScale(int from, int to) { itemHeight_ = std::max(designItemHeight_.Rescale(itemHeight_, from, to), 1); }
+void ComboBox::ChangeScale(int from, int to) { SetItemHeight(designItemHeight_.Rescale(itemHeight_, from, to)); }
 
 void ComboBox::SetItemHeight(int height) {
   itemHeight_ = std::max(height, 1);

@@ -23,7 +23,9 @@ void HeaderControl::SetSectionText(int index, const std::string& text) {
 
 void HeaderControl::ChangeScale(int from, int to) {
   designWidths_.resize(sections_.size());
-  for (size_t i = 0; i < sections_.size(); ++i) sections_[i].width = designWidths_[i].Rescale(sections_[i].width, from, to);
+  for (size_t i = 0; i < sections_.size(); ++i) {
+    SetSectionWidth(static_cast<int>(i), designWidths_[i].Rescale(sections_[i].width, from, to));
+  }
 }
 
 void HeaderControl::SetSectionWidth(int index, int width) {

@@ -19,7 +19,7 @@ void Image::SetPicture(std::shared_ptr<const Bitmap> picture) {
 // A stretched picture fills the control whatever its size; one shown at its own size grows
 // with the form.
 void Image::ChangeScale(int from, int to) {
-  if (!stretch_) picture_ = Rescale(picture_, designPicture_, from, to);
+  if (!stretch_) SetPicture(Rescale(picture_, designPicture_, from, to));
 }
 
 void Image::SetStretch(bool v) {

@@ -50,7 +50,7 @@ void ListView::ColumnChanged(const ListColumn& column, Property what) {
 }
 
 void ListView::ChangeScale(int from, int to) {
-  for (auto& column : columns_) column->width_ = column->designWidth_.Rescale(column->width_, from, to);
+  for (auto& column : columns_) column->SetWidth(column->designWidth_.Rescale(column->width_, from, to));
 }
 
 ListColumn& ListView::AddColumn(const std::string& caption, int width, TextAlignment alignment) {
