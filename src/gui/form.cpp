@@ -206,6 +206,7 @@ void Form::ChangeDpi(int ppi) {
   KeepLaidOutBounds();
   designClientWidth_.laidOut = ClientWidth();
   designClientHeight_.laidOut = ClientHeight();
+  if (OnDpiChanged) OnDpiChanged(*this);
 }
 
 void Form::PeerDpiChanged(int ppi, const Rect& suggested) {

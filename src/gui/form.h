@@ -129,6 +129,9 @@ class Form : public Control {
   CloseEvent OnClose;
   CloseQueryEvent OnCloseQuery;
   NotifyEvent OnWindowGone;
+  // The form was laid out for another density (ChangeDpi; at creation too, before OnCreate): a
+  // form that sizes itself to its content at run time lays itself out again.
+  NotifyEvent OnDpiChanged;
   PaintEvent OnPaint;
 
   void PaintTo(Canvas& canvas) override;
