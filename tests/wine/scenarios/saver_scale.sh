@@ -8,29 +8,17 @@ source "$(dirname "$0")/../lib.sh"
 DESKTOP='HKCU\Control Panel\Desktop'
 trap 'cleanup; wine reg delete "$DESKTOP" /v LogPixels /f >/dev/null 2>&1 || true' EXIT
 
-# moon PNG: the width in pixels of YUME's moon (centred at 84 % of the width and 17 % of the
-# height): the widest span of moon-coloured pixels (its colour's proportions, whatever the shade)
-# across the rows or down the columns through its middle. A character drifting over the moon
-# hides a part of it but never widens it; the widest of 14 lines finds an edge it leaves free.
+# moon PNG: the width in pixels of YUME's moon (centred at 84 %, 17 % of the picture): the widest
+# span of pixels of the moon's colour (whatever the shade) on 7 rows and 7 columns through its
+# middle. A character drifting over it hides a part of it but never widens it.
 moon() {
-  local w h
+  local w h cx cy reach lit across down
   read -r w h < <(identify -format '%w %h' "$1")
-  convert "$1" -depth 8 rgb:- | python3 -c '
-import sys
-w, h = int(sys.argv[1]), int(sys.argv[2])
-data = sys.stdin.buffer.read()
-cx, cy, reach = int(w * 0.84), int(h * 0.17), w // 8
-def lit(x, y):
-    r, g, b = data[3 * (y * w + x):3 * (y * w + x) + 3]
-    return r >= 150 and abs(g / r - 0.965) < 0.03 and abs(b / r - 0.839) < 0.04
-def span(points):
-    xs = [i for i, p in enumerate(points) if 0 <= p[0] < w and 0 <= p[1] < h and lit(*p)]
-    return xs[-1] - xs[0] + 1 if xs else 0
-best = 0
-for d in range(-3, 4):
-    best = max(best, span([(x, cy + d) for x in range(cx - reach, cx + reach)]),
-               span([(cx + d, y) for y in range(cy - reach, cy + reach)]))
-print(best)' "$w" "$h"
+  cx=$((w * 84 / 100)) cy=$((h * 17 / 100)) reach=$((w / 8))
+  lit='r >= 0.59 && abs(g / r - 0.965) < 0.03 && abs(b / r - 0.839) < 0.04'
+  across=$(convert "$1" -crop "$((2 * reach))x7+$((cx - reach))+$((cy - 3))" +repage -fx "$lit" -trim -format '%w' info:)
+  down=$(convert "$1" -crop "7x$((2 * reach))+$((cx - 3))+$((cy - reach))" +repage -fx "$lit" -trim -format '%h' info:)
+  echo $((across > down ? across : down))
 }
 # half_again AT96 AT144 WHAT: AT144 is 1.5 times AT96, within 3 pixels.
 half_again() {
@@ -57,7 +45,7 @@ for ppi in 96 144; do
   probe wait-window QVSaverWindow 15000 >/dev/null || fail "no saver window at $ppi"
   read -r _ cw ch < <(probe rect QVSaverWindow | grep '^client')
   [ "$cw $ch" = "1024 768" ] || fail "the saver covers $cw x $ch pixels of the 1024 x 768 screen at $ppi"
-  sleep 5   # the poem has faded in
+  sleep 2   # a few frames
   shot "screen-$ppi"
   screen[$ppi]="$(moon "$OUTDIR/screen-$ppi.png")"
   probe close QVSaverWindow >/dev/null
@@ -67,9 +55,7 @@ for ppi in 96 144; do
   start_as "$C/QUOVEL32/QUOVEL32.EXE"
   manager="$(last_pid)"
   wait_for 'item YUME.SCR' "the saver is not in the file list at $ppi"
-  # The first run turns the preview on (オプション(&O) → プレビュー表示(&P)); the second one
-  # brings it back as saved.
-  [ "$ppi" = 96 ] && pick_menu 0x4F 0x50
+  [ "$ppi" = 96 ] && pick_menu 0x4F 0x50                  # the preview on; it is saved so
   probe wait-window TQUOVEL32PREVIEW 10000 >/dev/null || fail "no preview window at $ppi"
   read -r _ pw ph < <(probe rect TQUOVEL32PREVIEW | grep '^client')
   probe click-row TQUOVEL32KAPUL YUME.SCR || fail "no row YUME.SCR"
@@ -83,8 +69,7 @@ for ppi in 96 144; do
   set +e; wait_exit "$manager" 20; rc=$?; set -e
   [ "$rc" = 0 ] || fail "manager exit code $rc at $ppi"
 done
-# The moon is 84 design pixels wide (the rim blended into the sky is not counted) on a screen at
-# least 480 design pixels tall; the preview (150 design pixels tall) shrinks it by 150 / 480.
+# 84 design pixels wide, less the rim blended into the sky.
 [ "${screen[96]}" -ge 65 ] && [ "${screen[96]}" -le 86 ] || fail "the moon is ${screen[96]} pixels wide at 96"
 half_again "${screen[96]}" "${screen[144]}" "the moon full screen"
 half_again "${preview[96]}" "${preview[144]}" "the moon in the preview"
