@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -19,6 +20,10 @@ constexpr UINT kFrameMs = 30;
 constexpr int kLoggedFrame = 30;
 // A real mouse move is one of more than this many pixels from where the cursor rested.
 constexpr int kMoveTolerance = 8;
+// The scale changed: WM_DPICHANGED to a top-level window, WM_DPICHANGED_AFTERPARENT to a child
+// (Windows 10 and later).
+constexpr UINT kDpiChanged = 0x02E0;
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
 
 // The off-screen picture: every frame is drawn here and then copied to the window in one
 // BitBlt, so nothing flickers.
@@ -83,9 +88,10 @@ class BackBuffer {
 };
 
 // One picture in the window: a saver of its own, drawn into a buffer of its own and shown at
-// `area` (client coordinates).
+// `area` (client coordinates), at the scale of its monitor.
 struct Scene {
   RECT area{};
+  int ppi = 0;
   std::unique_ptr<Saver> saver;
   BackBuffer buffer;
 };
@@ -123,31 +129,75 @@ void End(Session& s, const wchar_t* reason) {
 int WidthOf(const RECT& r) { return r.right - r.left; }
 int HeightOf(const RECT& r) { return r.bottom - r.top; }
 
-BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT bounds, LPARAM areas) {
-  reinterpret_cast<std::vector<RECT>*>(areas)->push_back(*bounds);
+// The scale of a window or a monitor. The functions that tell it came with Windows 8.1 and 10
+// (and Wine 8 lacks some), so they are looked up at run time; without them the system's scale
+// is the one every window has.
+int SystemPpi() {
+  HDC screen = GetDC(nullptr);
+  const int ppi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return ppi > 0 ? ppi : kDesignPpi;
+}
+
+int WindowPpi(HWND window) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow =
+      reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  const UINT ppi = getDpiForWindow != nullptr ? getDpiForWindow(window) : 0;
+  return ppi > 0 ? static_cast<int>(ppi) : SystemPpi();
+}
+
+int MonitorPpi(HMONITOR monitor, HWND window) {
+  using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static const auto getDpiForMonitor = [] {
+    HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return shcore != nullptr ? reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor"))) : nullptr;
+  }();
+  UINT x = 0, y = 0;
+  constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI: the scale the user chose for the monitor
+  if (getDpiForMonitor != nullptr && getDpiForMonitor(monitor, kEffectiveDpi, &x, &y) == S_OK && y > 0) {
+    return static_cast<int>(y);
+  }
+  return WindowPpi(window);
+}
+
+struct SceneArea {
+  RECT area;
+  int ppi;
+};
+
+struct MonitorList {
+  HWND window;
+  std::vector<SceneArea> areas;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT bounds, LPARAM list) {
+  auto* monitors = reinterpret_cast<MonitorList*>(list);
+  monitors->areas.push_back(SceneArea{*bounds, MonitorPpi(monitor, monitors->window)});
   return TRUE;
 }
 
 // Where the scenes go: full screen on every monitor, the monitors' rectangles in the window
-// (never one scene stretched over the gap between two monitors); otherwise the client area.
-std::vector<RECT> SceneAreas(const Session& s) {
-  std::vector<RECT> areas;
+// (never one scene stretched over the gap between two monitors), each at its monitor's scale;
+// otherwise the client area at the window's scale.
+std::vector<SceneArea> SceneAreas(const Session& s) {
+  MonitorList monitors{s.window, {}};
   if (!s.preview && s.info->everyMonitor) {
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&areas));
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
     POINT origin{0, 0};
     ClientToScreen(s.window, &origin);
-    for (RECT& area : areas) OffsetRect(&area, -origin.x, -origin.y);
+    for (SceneArea& scene : monitors.areas) OffsetRect(&scene.area, -origin.x, -origin.y);
   }
-  if (areas.empty()) areas.push_back(RECT{0, 0, s.width, s.height});
-  return areas;
+  if (monitors.areas.empty()) monitors.areas.push_back(SceneArea{RECT{0, 0, s.width, s.height}, WindowPpi(s.window)});
+  return monitors.areas;
 }
 
-// The scenes for a client area of this size: made when missing, told their new size.
+// The scenes for a client area of this size: made when missing, told their new size or scale.
 void Resize(Session& s, int width, int height) {
-  if (width <= 0 || height <= 0 || (width == s.width && height == s.height)) return;
+  if (width <= 0 || height <= 0) return;
   s.width = width;
   s.height = height;
-  const std::vector<RECT> areas = SceneAreas(s);
+  const std::vector<SceneArea> areas = SceneAreas(s);
   s.scenes.resize(areas.size());
   for (size_t i = 0; i < areas.size(); ++i) {
     std::unique_ptr<Scene>& scene = s.scenes[i];
@@ -156,9 +206,13 @@ void Resize(Session& s, int width, int height) {
       scene->saver = s.info->create(s.values, s.preview);
     }
     const RECT before = scene->area;
-    scene->area = areas[i];
-    const int w = WidthOf(areas[i]), h = HeightOf(areas[i]);
-    if (w > 0 && h > 0 && (w != WidthOf(before) || h != HeightOf(before))) scene->saver->Resize(w, h);
+    const int ppiBefore = scene->ppi;
+    scene->area = areas[i].area;
+    scene->ppi = areas[i].ppi;
+    const int w = WidthOf(scene->area), h = HeightOf(scene->area);
+    if (w > 0 && h > 0 && (w != WidthOf(before) || h != HeightOf(before) || scene->ppi != ppiBefore)) {
+      scene->saver->Resize(w, h, SceneUnit(h, scene->ppi));
+    }
   }
 }
 
@@ -256,6 +310,12 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   switch (message) {
     case WM_SIZE:
       Resize(*s, LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case kDpiChanged:
+    case kDpiChangedAfterParent:
+      // The window keeps its place (the whole screen, or the host's client area); its scenes
+      // draw again at their monitors' new scale.
+      Resize(*s, s->width, s->height);
       return 0;
     case WM_TIMER:
       if (wParam == kFrameTimer) Tick(*s);
@@ -418,6 +478,10 @@ int RunConfig(const SaverInfo& info, HWND owner) {
 }
 
 }  // namespace
+
+double SceneUnit(int height, int ppi) {
+  return std::min(static_cast<double>(ppi) / kDesignPpi, static_cast<double>(height) / kFullSceneHeight);
+}
 
 std::uint32_t SceneSeed() {
   static std::uint32_t scenes = 0;

@@ -14,14 +14,25 @@ namespace savers {
 // The window class of every saver window, full-screen and preview alike.
 constexpr wchar_t kSaverWindowClass[] = L"QVSaverWindow";
 
-// What one saver draws in one scene. Full screen the host makes a scene of its own for every
-// monitor, each with its own Saver object; a preview is one scene. The host calls Resize before
-// the first frame and whenever the size changes, then Advance and Draw once per frame (about
-// every 30 ms).
+// Pixels per inch of a screen at 100 %.
+constexpr int kDesignPpi = 96;
+// A scene this many design pixels tall or taller draws its elements at full size.
+constexpr int kFullSceneHeight = 480;
+
+// How many pixels a scene gives one design pixel of its elements (a star's radius, a text's
+// height): the scale of the scene's monitor, so that an element looks as large at 150 % as at
+// 100 %, in more pixels; a scene too short for that (a preview) shrinks its elements with its
+// height instead, so that the preview keeps the picture's proportions.
+double SceneUnit(int height, int ppi);
+
+// What one saver draws in one scene, in the scene's real pixels. Full screen the host makes a
+// scene of its own for every monitor, each with its own Saver object; a preview is one scene.
+// The host calls Resize before the first frame and whenever the size or the scale changes
+// (`unit` from SceneUnit), then Advance and Draw once per frame (about every 30 ms).
 class Saver {
  public:
   virtual ~Saver() = default;
-  virtual void Resize(int width, int height) = 0;
+  virtual void Resize(int width, int height, double unit) = 0;
   // Time since the previous frame in seconds, at most 0.1.
   virtual void Advance(double seconds) = 0;
   // Paints the whole frame (nothing of the previous frame is kept unless the saver wants it).

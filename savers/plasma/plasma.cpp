@@ -29,10 +29,10 @@ class Plasma : public savers::Saver {
     }
   }
 
-  void Resize(int width, int height) override {
+  void Resize(int width, int height, double unit) override {
     width_ = width;
     height_ = height;
-    wave_ = std::max(8.0, height * (1.1 - detail_ * 0.09));
+    wave_ = std::max(8.0, unit * (845 - detail_ * 69));  // design pixels
     // Ring distances from the middle of a table twice the frame's size; a wandering centre is
     // a moving window into it.
     int tw = 2 * width, th = 2 * height;

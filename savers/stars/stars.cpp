@@ -25,12 +25,12 @@ class Stars : public savers::Saver {
         speed_(0.05 + speed * 0.045),
         preview_(preview) {}
 
-  void Resize(int width, int height) override {
+  void Resize(int width, int height, double unit) override {
     width_ = width;
     height_ = height;
     aspect_ = static_cast<double>(height) / width;
     scale_ = width * 0.5;
-    pixelSize_ = std::max(0.35, height / 768.0);
+    pixelSize_ = std::max(0.35, unit);
     MakeBackground();
     int n = count_;
     if (preview_) n = std::max(80, count_ * width * height / (1024 * 768));

@@ -43,7 +43,8 @@ class TestSaver : public savers::Saver {
       : name_(savers::SaverName()), colour_(ColourOf(name_)), textSize_(textSize), preview_(preview) {}
   ~TestSaver() override { DeleteFonts(); }
 
-  void Resize(int width, int height) override {
+  // The letters fill a share of the window whatever its scale: the tests read them at a glance.
+  void Resize(int width, int height, double) override {
     DeleteFonts();
     int big = height * (10 + textSize_ * 2) / 100;
     big_ = CreateFontW(-big, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,

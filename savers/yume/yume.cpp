@@ -30,6 +30,8 @@ const Haiku kHaiku[] = {
 };
 
 constexpr int kSizeClasses = 6;
+// The poem's character height in design pixels.
+constexpr double kPoemHeight = 47.6;
 // One haiku: fade in column by column, stay, fade out, pause.
 constexpr double kColumnDelay = 0.9, kFadeIn = 2.2, kStay = 9.0, kFadeOut = 2.5, kPause = 1.5;
 
@@ -50,13 +52,14 @@ class Yume : public savers::Saver {
         haiku_(static_cast<int>(random_.Next() % (sizeof kHaiku / sizeof kHaiku[0]))) {}
   ~Yume() override { DeleteFonts(); }
 
-  void Resize(int width, int height) override {
+  void Resize(int width, int height, double unit) override {
     width_ = width;
     height_ = height;
+    unit_ = unit;
     DeleteFonts();
-    for (int i = 0; i < kSizeClasses; ++i) drift_[i] = Mincho(std::max(6, static_cast<int>(height * (0.028 + 0.016 * i))));
-    poemFont_ = Mincho(std::max(7, static_cast<int>(height * 0.062)));
-    poetFont_ = Mincho(std::max(6, static_cast<int>(height * 0.036)));
+    for (int i = 0; i < kSizeClasses; ++i) drift_[i] = Mincho(std::max(6, static_cast<int>(unit * (21.5 + 12.3 * i))));
+    poemFont_ = Mincho(std::max(7, static_cast<int>(unit * kPoemHeight)));
+    poetFont_ = Mincho(std::max(6, static_cast<int>(unit * 27.6)));
     MakeBackground();
     drifters_.resize(static_cast<size_t>(count_));
     for (Drifter& d : drifters_) Spawn(d, random_.Range(-0.1, 1.0) * height_);
@@ -158,7 +161,7 @@ class Yume : public savers::Saver {
 
   void DrawHaiku(HDC dc) {
     const Haiku& h = kHaiku[haiku_];
-    double spacing = height_ * 0.062 * 1.75;
+    double spacing = unit_ * kPoemHeight * 1.75;
     double top = height_ * 0.2;
     double fadeOutStart = kColumnDelay * 2 + kFadeIn + kStay;
     double out = std::clamp((poemTime_ - fadeOutStart) / kFadeOut, 0.0, 1.0);
@@ -171,7 +174,7 @@ class Yume : public savers::Saver {
     }
     double poetIn = std::clamp((poemTime_ - 3 * kColumnDelay) / kFadeIn, 0.0, 1.0) * (1.0 - out);
     if (poetIn > 0.01) {
-      double poetTop = top + height_ * 0.062 * 1.08 * 6.2;
+      double poetTop = top + unit_ * kPoemHeight * 1.08 * 6.2;
       Column(dc, poetFont_, h.poet, width_ / 2.0 - spacing * 1.9, poetTop, savers::Rgb(230, 190, 200), poetIn * 0.85);
     }
   }
@@ -179,7 +182,7 @@ class Yume : public savers::Saver {
   // The sky, a faint dust of stars and the moon with its halo, drawn once per size.
   void MakeBackground() {
     background_.resize(static_cast<size_t>(width_) * static_cast<size_t>(height_));
-    double mx = width_ * 0.84, my = height_ * 0.17, moon = height_ * 0.055;
+    double mx = width_ * 0.84, my = height_ * 0.17, moon = unit_ * 42.2;
     for (int y = 0; y < height_; ++y) {
       std::uint32_t sky = SkyAt(y);
       for (int x = 0; x < width_; ++x) {
@@ -210,6 +213,7 @@ class Yume : public savers::Saver {
   int haiku_;
   int width_ = 0;
   int height_ = 0;
+  double unit_ = 1;
   double time_ = 0;
   double poemTime_ = 0;
   HFONT drift_[kSizeClasses] = {};

@@ -45,7 +45,7 @@ gui::Point ScreenPoint(gui::Application& app, gui::Control& control, int x, int 
     c = c->Parent();
   }
   const gui::Form& form = control.OwnerForm();
-  const gui::Size extra = app.GetBackend().FrameExtra(form.BorderStyle(), form.Menu() != nullptr);
+  const gui::Size extra = app.GetBackend().FrameExtra(form.BorderStyle(), form.Menu() != nullptr, form.FormDpi().ppi);
   return {form.Left() + x + extra.width / 2, form.Top() + y + extra.height - extra.width / 2};
 }
 

@@ -104,40 +104,47 @@ int TMKBoxDlg::ShowBox(int kind, int n, const std::string& text, int defaultResu
     box->Label_TM.SetCaption(slot.count + "秒");
     box->MemoMsg.SetText("");
 
-    MKBoxMetrics metrics;
-    metrics.textWidth = box->Msg.Width();
-    metrics.textHeight = box->Msg.Height();
-    metrics.countWidth = box->Label_TM.Width();
-    metrics.countHeight = box->Label_TM.Height();
-    metrics.memoFontHeight = box->MemoMsg.Font().height;
-    gui::Size frame = app_.GetBackend().FrameExtra(gui::BorderStyle::Dialog, false);
-    metrics.frameWidth = frame.width;
-    metrics.frameHeight = frame.height;
-    metrics.dpi = box->FormDpi();
+    // The box is laid out for its text at its scale, and again when its monitor's scale changes.
+    auto layOut = [&](bool first) {
+      MKBoxMetrics metrics;
+      metrics.textWidth = box->Msg.Width();
+      metrics.textHeight = box->Msg.Height();
+      metrics.countWidth = box->Label_TM.Width();
+      metrics.countHeight = box->Label_TM.Height();
+      metrics.memoFontHeight = box->MemoMsg.Font().height;
+      gui::Size frame = app_.GetBackend().FrameExtra(gui::BorderStyle::Dialog, false, box->FormDpi().ppi);
+      metrics.frameWidth = frame.width;
+      metrics.frameHeight = frame.height;
+      metrics.dpi = box->FormDpi();
 
-    Placement placement;
-    placement.reference = SourceRect(app_, desktop_, SourceHandle);
-    workArea_ = DialogWorkArea(probe_, desktop_, placement.reference);
-    placement.workArea = workArea_;
-    const MKBoxLayout l = LayoutMKBox({kind, slot.style, slot.countdown, defaultResult}, metrics, placement);
+      Placement placement;
+      placement.reference = SourceRect(app_, desktop_, SourceHandle);
+      workArea_ = DialogWorkArea(probe_, desktop_, placement.reference);
+      placement.workArea = workArea_;
+      const MKBoxLayout l = LayoutMKBox({kind, slot.style, slot.countdown, defaultResult}, metrics, placement);
 
-    box->SetBounds(l.left, l.top, l.outerWidth, l.outerHeight);
-    box->MemoMsg.SetBounds(l.memo.left, l.memo.top, l.memo.width, l.memo.height);
-    box->MemoMsg.SetText(MemoText(text));
-    box->Image_Box.SetBounds(l.icon.left, l.icon.top, l.icon.width, l.icon.height);
-    auto place = [](gui::Control& c, const Rect& r, bool visible) {
-      c.SetBounds(r.left, r.top, r.width, r.height);
-      c.SetVisible(visible);
+      box->SetBounds(l.left, l.top, l.outerWidth, l.outerHeight);
+      box->MemoMsg.SetBounds(l.memo.left, l.memo.top, l.memo.width, l.memo.height);
+      box->Image_Box.SetBounds(l.icon.left, l.icon.top, l.icon.width, l.icon.height);
+      // The buttons keep what the user made of them (the pause button) when the box is laid out
+      // again.
+      auto place = [first](gui::Control& c, const Rect& r, bool visible) {
+        c.SetBounds(r.left, r.top, r.width, r.height);
+        if (first) c.SetVisible(visible);
+      };
+      place(box->Btn_OK, l.ok, l.okVisible);
+      place(box->Btn_Yes, l.yes, l.yesVisible);
+      place(box->Btn_No, l.no, l.noVisible);
+      place(box->Btn_Abort, l.abort, l.abortVisible);
+      place(box->Btn_TM_STOP, l.pause, l.pauseVisible);
+      // The resume button waits under the pause button; it only shows once that one is pressed.
+      place(box->Btn_TM_OPEN, l.pause, false);
+      place(box->Label_Select, l.bar, l.barVisible);
+      if (l.countVisible) place(box->Label_TM, l.count, true);
     };
-    place(box->Btn_OK, l.ok, l.okVisible);
-    place(box->Btn_Yes, l.yes, l.yesVisible);
-    place(box->Btn_No, l.no, l.noVisible);
-    place(box->Btn_Abort, l.abort, l.abortVisible);
-    place(box->Btn_TM_STOP, l.pause, l.pauseVisible);
-    // The resume button waits under the pause button; it only shows once that one is pressed.
-    place(box->Btn_TM_OPEN, l.pause, false);
-    place(box->Label_Select, l.bar, l.barVisible);
-    if (l.countVisible) place(box->Label_TM, l.count, true);
+    layOut(true);
+    box->MemoMsg.SetText(MemoText(text));
+    box->OnDpiChanged = [&](gui::Component&) { layOut(false); };
 
     box->SetCaption(Title.empty() ? app_.Title() : Title);
     if (main != nullptr) box->SetShowHint(main->ShowHint());

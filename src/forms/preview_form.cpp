@@ -8,6 +8,8 @@ TQUOVEL32PREVIEW::TQUOVEL32PREVIEW(gui::Application& app) : gui::Form(app, "TQUO
   SetClientSize(kClientWidth, kClientHeight);
   // Shown beside the manager, it leaves the user's window active.
   SetActivateOnShow(false);
+  // Savers of other makers, which may know nothing of scales, draw in Panel1.
+  SetHostsOtherPrograms(true);
   gui::Font font = gui::DefaultFont();
   font.color = gui::colors::kWhite;
   HostPanel.SetFont(font);

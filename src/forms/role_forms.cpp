@@ -33,7 +33,7 @@ TQUOVEL32SUBFORM::TQUOVEL32SUBFORM(gui::Application& app) : gui::Form(app, "TQUO
   Button1.SetCaption("強制終了");
   Button1.SetBounds(328, 0, 75, 33);
   ComboLabel.SetCaption("");
-  ComboLabel.SetBounds(16, 8, 300, 16);
+  ComboLabel.SetBounds(16, 8, 0, 16);  // as wide as the list name it is given
   ListBox4.SetBounds(8, 32, 393, 153);
   Label9.SetVisible(false);
 }

@@ -113,8 +113,9 @@ class Backend {
 
   // Extent of `text` in `font` (line breaks start new lines).
   virtual Size TextExtent(const gui::Font& font, const std::string& text) = 0;
-  // Outer size minus client size of a form with the given border and menu.
-  virtual Size FrameExtra(BorderStyle border, bool hasMenu) const = 0;
+  // Outer size minus client size of a form with the given border and menu, at `ppi` pixels per
+  // inch.
+  virtual Size FrameExtra(BorderStyle border, bool hasMenu, int ppi) const = 0;
   // The RGB value of a colour (system colours looked up).
   virtual Color ResolveColor(Color c) const = 0;
   // The primary screen.
@@ -124,6 +125,8 @@ class Backend {
   virtual Rect VirtualScreen() const = 0;
   // Logical pixels per inch of the display (96 at 100 %, 144 at 150 %).
   virtual int PixelsPerInch() const = 0;
+  // Pixels per inch of the monitor a form is on (by its bounds), or of the window it lives in.
+  virtual int FormPixelsPerInch(const Form& /*form*/) const { return PixelsPerInch(); }
   virtual void SetCursor(Cursor cursor) = 0;
 
   // Bits per pixel of the display.

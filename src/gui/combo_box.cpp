@@ -60,7 +60,7 @@ void ComboBox::SetStyle(ComboStyle style) {
   Push(Property::Style);
 }
 
-void ComboBox::ChangeScale(int m, int d) { itemHeight_ = std::max(MulDivRound(itemHeight_, m, d), 1); }
+void ComboBox::ChangeScale(int from, int to) { SetItemHeight(designItemHeight_.Rescale(itemHeight_, from, to)); }
 
 void ComboBox::SetItemHeight(int height) {
   itemHeight_ = std::max(height, 1);

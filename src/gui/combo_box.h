@@ -52,13 +52,14 @@ class ComboBox : public Control {
   void DrawItem(Canvas& canvas, int index, const Rect& rect, OwnerDrawState state);
 
  protected:
-  void ChangeScale(int m, int d) override;
+  void ChangeScale(int from, int to) override;
 
  private:
   std::vector<std::string> items_;
   int itemIndex_ = -1;
   ComboStyle style_ = ComboStyle::DropDownList;
   int itemHeight_ = 16;
+  DesignLength designItemHeight_;
   int dropDownCount_ = 8;
 };
 

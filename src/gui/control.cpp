@@ -107,24 +107,36 @@ void Control::ApplyBounds(const Rect& r, bool push) {
   BoundsChanged(resized);
 }
 
-void Control::ScaleChildren(int m, int d) {
+void Control::ScaleChildren(int from, int to) {
   for (Control* c : children_) {
     // By edges, so that controls that touch at design size still touch.
     const Rect& b = c->bounds_;
-    const int left = MulDivRound(b.left, m, d), top = MulDivRound(b.top, m, d);
-    c->bounds_ = Rect{left, top, MulDivRound(b.Right(), m, d) - left, MulDivRound(b.Bottom(), m, d) - top};
+    Edges& e = c->designEdges_;
+    const int left = e.left.Rescale(b.left, from, to), top = e.top.Rescale(b.top, from, to);
+    c->bounds_ = Rect{left, top, e.right.Rescale(b.Right(), from, to) - left, e.bottom.Rescale(b.Bottom(), from, to) - top};
     c->Push(Property::Bounds);
-    c->ChangeScale(m, d);
-    c->ScaleChildren(m, d);
+    c->ChangeScale(from, to);
+    c->ScaleChildren(from, to);
   }
 }
 
-void Control::ScaleFonts(int m, int d) {
+void Control::ScaleFonts(int from, int to) {
   if (!parentFont_ || parent_ == nullptr) {
-    font_.height = MulDivRound(font_.height, m, d);
+    font_.height = designFontHeight_.Rescale(font_.height, from, to);
     InheritedChanged(Property::Font);
   }
-  for (Control* c : children_) c->ScaleFonts(m, d);
+  for (Control* c : children_) c->ScaleFonts(from, to);
+}
+
+void Control::KeepLaidOutBounds() {
+  for (Control* c : children_) {
+    const Rect& b = c->bounds_;
+    c->designEdges_.left.laidOut = b.left;
+    c->designEdges_.top.laidOut = b.top;
+    c->designEdges_.right.laidOut = b.Right();
+    c->designEdges_.bottom.laidOut = b.Bottom();
+    c->KeepLaidOutBounds();
+  }
 }
 
 void Control::RealignTree() {

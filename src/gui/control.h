@@ -181,9 +181,10 @@ class Control : public Component {
   virtual void BoundsChanged(bool resized);
   // After the effective font, colour or hint changed (own or inherited).
   virtual void InheritedStateChanged(Property) {}
-  // Scales the pixel sizes a control keeps beside its bounds and font (row heights, column
-  // widths, pictures) by m/d; part of a form's scaling at creation.
-  virtual void ChangeScale(int /*m*/, int /*d*/) {}
+  // Lays out the pixel sizes a control keeps beside its bounds and font (row heights, column
+  // widths, pictures), laid out for density `from`, again for density `to`, each through its
+  // design value (gui::Rescale); part of a form's scaling.
+  virtual void ChangeScale(int /*from*/, int /*to*/) {}
 
   void RealizeTree();
   void RealizeWithParents();
@@ -199,11 +200,14 @@ class Control : public Component {
   friend class Form;
   void ApplyBounds(const Rect& r, bool push);
   void Realign();
-  // A form's scaling, in passes over the tree: the children's bounds and other sizes first,
-  // then the fonts (so that auto-sized labels measure their text in the new font), then the
-  // docked children laid out again.
-  void ScaleChildren(int m, int d);
-  void ScaleFonts(int m, int d);
+  // A form's scaling from density `from` to `to`, in passes over the tree: the children's bounds
+  // and other sizes first, then the fonts (so that auto-sized labels measure their text in the
+  // new font), then the docked children laid out again.
+  void ScaleChildren(int from, int to);
+  void ScaleFonts(int from, int to);
+  // After the layout at a new density (docked children placed again): the bounds as they are
+  // now are the ones laid out.
+  void KeepLaidOutBounds();
   void RealignTree();
   void InheritedChanged(Property what);
 
@@ -211,6 +215,10 @@ class Control : public Component {
   std::vector<Control*> children_;
   std::unique_ptr<ControlPeer> peer_;
   Rect bounds_;
+  struct Edges {
+    DesignLength left, top, right, bottom;
+  } designEdges_;
+  DesignLength designFontHeight_;
   bool visible_ = true;
   bool enabled_ = true;
   std::string caption_;

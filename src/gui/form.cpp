@@ -54,13 +54,13 @@ std::string Form::AllText() const {
 
 Rect Form::ClientRect() const {
   const bool hasMenu = menu_ != nullptr && menu_->HasVisibleItems();
-  const Size extra = app_.GetBackend().FrameExtra(borderStyle_, hasMenu);
+  const Size extra = app_.GetBackend().FrameExtra(borderStyle_, hasMenu, dpi_.ppi);
   return Rect{0, 0, std::max(Width() - extra.width, 0), std::max(Height() - extra.height, 0)};
 }
 
 void Form::SetClientSize(int width, int height) {
   const bool hasMenu = menu_ != nullptr && menu_->HasVisibleItems();
-  const Size extra = app_.GetBackend().FrameExtra(borderStyle_, hasMenu);
+  const Size extra = app_.GetBackend().FrameExtra(borderStyle_, hasMenu, dpi_.ppi);
   SetBounds(Left(), Top(), width + extra.width, height + extra.height);
 }
 
@@ -189,18 +189,29 @@ int Form::PreviewKey(int key, ShiftState shift) {
 void Form::DoCreate() {
   if (created_) return;
   created_ = true;
-  const int ppi = app_.GetBackend().PixelsPerInch();
-  if (scaled_ && ppi > 0 && ppi != dpi_.ppi) {
-    const Rect client = ClientRect();
-    const int designed = dpi_.ppi;
-    ScaleChildren(ppi, designed);
-    // Resize handlers that run from here on see the new density.
-    dpi_.ppi = ppi;
-    SetClientSize(MulDivRound(client.width, ppi, designed), MulDivRound(client.height, ppi, designed));
-    ScaleFonts(ppi, designed);
-    RealignTree();
-  }
+  ChangeDpi(app_.GetBackend().FormPixelsPerInch(*this));
   if (OnCreate) OnCreate(*this);
+}
+
+void Form::ChangeDpi(int ppi) {
+  if (!scaled_ || ppi <= 0 || ppi == dpi_.ppi) return;
+  const Rect client = ClientRect();
+  const int from = dpi_.ppi;
+  ScaleChildren(from, ppi);
+  // Resize handlers that run from here on see the new density.
+  dpi_.ppi = ppi;
+  SetClientSize(designClientWidth_.Rescale(client.width, from, ppi), designClientHeight_.Rescale(client.height, from, ppi));
+  ScaleFonts(from, ppi);
+  RealignTree();
+  KeepLaidOutBounds();
+  designClientWidth_.laidOut = ClientWidth();
+  designClientHeight_.laidOut = ClientHeight();
+  if (OnDpiChanged) OnDpiChanged(*this);
+}
+
+void Form::PeerDpiChanged(int ppi, const Rect& suggested) {
+  ChangeDpi(ppi);
+  if (scaled_ && parentWindow_ == 0) SetBounds(suggested.left, suggested.top, Width(), Height());
 }
 
 void Form::ApplyPosition() {

@@ -64,6 +64,12 @@ class Form : public Control {
   bool ActivateOnShow() const { return activateOnShow_; }
   void SetActivateOnShow(bool v) { activateOnShow_ = v; }
 
+  // Whether windows of other programs live in the form's windows (a saver's preview): those
+  // programs may know nothing of scales, so the windows are made to hold such windows beside
+  // the program's own where Windows allows it. Set before the window is made.
+  bool HostsOtherPrograms() const { return hostsOtherPrograms_; }
+  void SetHostsOtherPrograms(bool v) { hostsOtherPrograms_ = v; }
+
   // A window of another program the form lives in as a child (the preview inside the
   // screen-saver dialog), or 0 for a top-level form.
   Handle ParentWindow() const { return parentWindow_; }
@@ -123,20 +129,32 @@ class Form : public Control {
   CloseEvent OnClose;
   CloseQueryEvent OnCloseQuery;
   NotifyEvent OnWindowGone;
+  // The form was laid out for another density (ChangeDpi; at creation too, before OnCreate): a
+  // form that sizes itself to its content at run time lays itself out again.
+  NotifyEvent OnDpiChanged;
   PaintEvent OnPaint;
 
   void PaintTo(Canvas& canvas) override;
   // Runs OnCreate once (Application::CreateForm does it; otherwise the first window creation).
-  // First a Scaled form is scaled from its design density to the display's: the client size,
-  // every control's bounds, every font, and the row heights, column widths and pictures of the
-  // controls. The form's position stays in screen pixels.
+  // First a Scaled form is scaled from its design density to its monitor's (ChangeDpi).
   void DoCreate();
+  // Lays a Scaled form out for `ppi` pixels per inch: the client size, every control's bounds,
+  // every font, and the row heights, column widths and pictures of the controls, each from its
+  // design value, so that the form equals the form created at that density whatever densities
+  // it had before (a value the program changed at run time counts as designed at the density it
+  // was set at). Resize handlers see the new density. The form's position stays in screen pixels.
+  void ChangeDpi(int ppi);
+  // From the backend: the form's monitor changed its scale, or the form moved to a monitor of
+  // another scale. The form is laid out for `ppi` and moves to the place Windows suggests, at its
+  // own size for that density; a form inside another window keeps its place.
+  void PeerDpiChanged(int ppi, const Rect& suggested);
 
   // Whether the form is scaled at creation (default on); a form that takes its bounds from the
   // screen (the backdrop) turns it off.
   bool Scaled() const { return scaled_; }
   void SetScaled(bool v) { scaled_ = v; }
-  // The density the form is laid out for: 96 until it has been scaled.
+  // The density the form is laid out for: 96 until it has been scaled. Its frame (caption,
+  // borders, menu bar) has the sizes Windows gives it at that density.
   gui::Dpi FormDpi() const { return dpi_; }
   // A length of the design, in the form's pixels (handlers that size controls at run time).
   int Scale(int designPixels) const { return dpi_.Scale(designPixels); }
@@ -184,6 +202,7 @@ class Form : public Control {
   gui::WindowState windowState_ = gui::WindowState::Normal;
   bool keyPreview_ = false;
   bool activateOnShow_ = true;
+  bool hostsOtherPrograms_ = false;
   Form* owner_ = nullptr;
   MainMenu* menu_ = nullptr;
   Handle parentWindow_ = 0;
@@ -193,6 +212,7 @@ class Form : public Control {
   bool created_ = false;
   bool scaled_ = true;
   gui::Dpi dpi_;
+  DesignLength designClientWidth_, designClientHeight_;
   bool shownOnce_ = false;
   Control* cover_ = nullptr;
   std::shared_ptr<int> alive_ = std::make_shared<int>();  // for work that may outlive the form

@@ -21,8 +21,11 @@ void HeaderControl::SetSectionText(int index, const std::string& text) {
   Push(Property::Caption, index);
 }
 
-void HeaderControl::ChangeScale(int m, int d) {
-  for (HeaderSection& s : sections_) s.width = MulDivRound(s.width, m, d);
+void HeaderControl::ChangeScale(int from, int to) {
+  designWidths_.resize(sections_.size());
+  for (size_t i = 0; i < sections_.size(); ++i) {
+    SetSectionWidth(static_cast<int>(i), designWidths_[i].Rescale(sections_[i].width, from, to));
+  }
 }
 
 void HeaderControl::SetSectionWidth(int index, int width) {

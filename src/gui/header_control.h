@@ -35,10 +35,11 @@ class HeaderControl : public Control {
   bool UserSectionClick(int index);
 
  protected:
-  void ChangeScale(int m, int d) override;
+  void ChangeScale(int from, int to) override;
 
  private:
   std::vector<HeaderSection> sections_;
+  std::vector<DesignLength> designWidths_;
 };
 
 }  // namespace gui

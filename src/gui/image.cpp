@@ -18,8 +18,8 @@ void Image::SetPicture(std::shared_ptr<const Bitmap> picture) {
 
 // A stretched picture fills the control whatever its size; one shown at its own size grows
 // with the form.
-void Image::ChangeScale(int m, int d) {
-  if (!stretch_ && picture_ != nullptr && !picture_->Empty()) picture_ = ScaledPicture(*picture_, m, d);
+void Image::ChangeScale(int from, int to) {
+  if (!stretch_) SetPicture(Rescale(picture_, designPicture_, from, to));
 }
 
 void Image::SetStretch(bool v) {

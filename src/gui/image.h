@@ -34,11 +34,12 @@ class Image : public Control {
   void PaintTo(Canvas& canvas) override;
 
  protected:
-  void ChangeScale(int m, int d) override;
+  void ChangeScale(int from, int to) override;
   bool ClicksOnMouseUp() const override { return true; }
 
  private:
   std::shared_ptr<const Bitmap> picture_;
+  DesignPicture designPicture_;
   bool stretch_ = false;
   bool center_ = false;
   std::vector<Rect> blankParts_;

@@ -120,7 +120,7 @@ void ListBox::SetTopIndex(int index) {
   Push(Property::TopIndex);
 }
 
-void ListBox::ChangeScale(int m, int d) { itemHeight_ = std::max(MulDivRound(itemHeight_, m, d), 1); }
+void ListBox::ChangeScale(int from, int to) { SetItemHeight(designItemHeight_.Rescale(itemHeight_, from, to)); }
 
 void ListBox::SetItemHeight(int height) {
   itemHeight_ = std::max(height, 1);

@@ -88,7 +88,7 @@ class ListBox : public Control {
   void PaintTo(Canvas& canvas) override;
 
  protected:
-  void ChangeScale(int m, int d) override;
+  void ChangeScale(int from, int to) override;
 
  private:
   std::vector<std::string> items_;
@@ -96,6 +96,7 @@ class ListBox : public Control {
   int itemIndex_ = -1;
   int topIndex_ = 0;
   int itemHeight_ = 13;
+  DesignLength designItemHeight_;
   bool multiSelect_ = false;
   int updating_ = 0;
   ListStyle style_ = ListStyle::Standard;

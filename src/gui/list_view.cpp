@@ -49,8 +49,8 @@ void ListView::ColumnChanged(const ListColumn& column, Property what) {
   changedColumn_ = -1;
 }
 
-void ListView::ChangeScale(int m, int d) {
-  for (auto& column : columns_) column->width_ = MulDivRound(column->width_, m, d);
+void ListView::ChangeScale(int from, int to) {
+  for (auto& column : columns_) column->SetWidth(column->designWidth_.Rescale(column->width_, from, to));
 }
 
 ListColumn& ListView::AddColumn(const std::string& caption, int width, TextAlignment alignment) {

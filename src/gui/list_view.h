@@ -49,6 +49,7 @@ class ListColumn {
   ListView& view_;
   std::string caption_;
   int width_;
+  DesignLength designWidth_;
   TextAlignment alignment_;
 };
 
@@ -116,7 +117,7 @@ class ListView : public Control {
   void ColumnChanged(const ListColumn& column, Property what);
 
  protected:
-  void ChangeScale(int m, int d) override;
+  void ChangeScale(int from, int to) override;
 
  private:
   std::deque<std::unique_ptr<ListColumn>> columns_;

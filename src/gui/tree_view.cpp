@@ -74,10 +74,10 @@ TreeView::TreeView(Control& parent, std::string name) : Control(parent, std::mov
 
 TreeView::~TreeView() = default;
 
-void TreeView::ChangeScale(int m, int d) {
-  for (auto& image : images_) {
-    if (image != nullptr && !image->Empty()) image = ScaledPicture(*image, m, d);
-  }
+void TreeView::ChangeScale(int from, int to) {
+  designImages_.resize(images_.size());
+  for (size_t i = 0; i < images_.size(); ++i) images_[i] = Rescale(images_[i], designImages_[i], from, to);
+  NodeChanged(nullptr, Property::Picture);
 }
 
 void TreeView::SetImages(std::vector<std::shared_ptr<const Bitmap>> images, gui::Color transparent) {

@@ -106,7 +106,7 @@ class TreeView : public Control {
   void NodeChanged(TreeNode* node, Property what);
 
  protected:
-  void ChangeScale(int m, int d) override;
+  void ChangeScale(int from, int to) override;
 
  private:
   friend class TreeNode;
@@ -116,6 +116,7 @@ class TreeView : public Control {
   TreeNode* changed_ = nullptr;
   bool readOnly_ = true;
   std::vector<std::shared_ptr<const Bitmap>> images_;
+  std::vector<DesignPicture> designImages_;
   gui::Color transparent_ = 0;
 };
 

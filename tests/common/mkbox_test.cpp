@@ -212,17 +212,21 @@ TEST_F(MKBoxTest, StaysOnTheMonitorOfItsOwner) {
   }
 }
 
+// Opened at 150 %, or opened at 100 % and moved to a monitor at 150 % while it shows.
 TEST_F(MKBoxTest, AtHigherDensityTheBoxGrowsWithItsText) {
-  h.backend.SetPixelsPerInch(144);
-  h.backend.ExpectModal("TMKBox").Do([&](gui::Form& f) {
-    forms::TMKBox& box = Box(f);
-    EXPECT_EQ(box.MemoMsg.Font().height, -20);                  // 13 design pixels at 150 %
-    EXPECT_EQ(box.MemoMsg.Height(), box.Msg.Height() + 2 * 20);
-    EXPECT_EQ(box.Btn_OK.Bounds().width, 134);
-    EXPECT_EQ(box.Image_Box.Width(), 48);
-    box.Btn_OK.UserClick();
-  });
-  dlg.MsgOK("x");
+  for (int opened : {144, 96}) {
+    h.backend.SetPixelsPerInch(opened);
+    h.backend.ExpectModal("TMKBox").Do([&](gui::Form& f) {
+      f.ChangeDpi(144);
+      forms::TMKBox& box = Box(f);
+      EXPECT_EQ(box.MemoMsg.Font().height, -20);  // 13 design pixels at 150 %
+      EXPECT_EQ(box.MemoMsg.Height(), box.Msg.Height() + 2 * 20);
+      EXPECT_EQ(box.Btn_OK.Bounds().width, 134);
+      EXPECT_EQ(box.Image_Box.Width(), 48);
+      box.Btn_OK.UserClick();
+    });
+    dlg.MsgOK("x");
+  }
 }
 
 TEST(MKBoxIcon, DiscColourTellsTheKind) {

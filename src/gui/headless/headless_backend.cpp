@@ -309,7 +309,8 @@ std::optional<std::string> Backend::RunSaveDialog(const SaveDialog& dialog) {
 
 Size Backend::TextExtent(const gui::Font& font, const std::string& text) { return FixedTextExtent(font, text); }
 
-Size Backend::FrameExtra(BorderStyle border, bool hasMenu) const {
+// The frame's parts at 96 pixels per inch, grown with the density as Windows grows them.
+Size Backend::FrameExtra(BorderStyle border, bool hasMenu, int ppi) const {
   int b = 0, caption = 0;
   switch (border) {
     case BorderStyle::None: return Size{0, 0};
@@ -319,7 +320,8 @@ Size Backend::FrameExtra(BorderStyle border, bool hasMenu) const {
     case BorderStyle::Single:
     case BorderStyle::Dialog: b = kFixedBorder; caption = kCaptionHeight; break;
   }
-  return Size{2 * b, 2 * b + caption + (hasMenu ? kMenuHeight : 0)};
+  const Dpi dpi{ppi};
+  return Size{2 * dpi.Scale(b), 2 * dpi.Scale(b) + dpi.Scale(caption) + (hasMenu ? dpi.Scale(kMenuHeight) : 0)};
 }
 
 // The classic Windows scheme, so that resolved colours are stable in tests.

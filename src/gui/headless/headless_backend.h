@@ -132,7 +132,7 @@ class Backend : public gui::Backend {
   MenuItem* TrackPopup(PopupMenu& menu, int x, int y) override;
   std::optional<std::string> RunSaveDialog(const SaveDialog& dialog) override;
   Size TextExtent(const gui::Font& font, const std::string& text) override;
-  Size FrameExtra(BorderStyle border, bool hasMenu) const override;
+  Size FrameExtra(BorderStyle border, bool hasMenu, int ppi) const override;
   Color ResolveColor(Color c) const override;
   Size ScreenSize() const override { return screen_; }
   Rect VirtualScreen() const override { return virtualScreen_ ? *virtualScreen_ : Rect{0, 0, screen_.width, screen_.height}; }

@@ -8,6 +8,7 @@
 #include "gui/menu.h"
 #include "gui/win32/peers.h"
 #include "gui/win32/win32_backend.h"
+#include "gui/win32/win32_dpi.h"
 #include "platform/win32/wide_text.h"
 
 namespace gui::win32 {
@@ -25,6 +26,7 @@ class FormPeer : public WindowPeer {
     HWND owner = form.ParentWindow() != 0 ? reinterpret_cast<HWND>(form.ParentWindow())
                  : form.Owner() != nullptr  ? reinterpret_cast<HWND>(form.Owner()->GetHandle())
                                             : backend.AppWindow();
+    MixedHosting hosting(form.HostsOtherPrograms());
     HWND h = CreateWindowExW(exStyle, backend.FormWindowClass(form.ClassName()), Wide(form.Caption()).c_str(), style, r.left, r.top,
                              r.width, r.height, owner, nullptr, backend.Instance(), this);
     Attach(h, false);
@@ -159,6 +161,15 @@ class FormPeer : public WindowPeer {
           form_.PeerMovedTo(Rect{rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top});
           InvalidateRect(hwnd_, nullptr, FALSE);
         }
+        break;
+      case kWmDpiChanged: {
+        const RECT& r = *reinterpret_cast<const RECT*>(lParam);
+        form_.PeerDpiChanged(HIWORD(wParam), Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+        result = 0;
+        return true;
+      }
+      case kWmDpiChangedAfterParent:
+        form_.PeerDpiChanged(WindowDpi(hwnd_), form_.Bounds());
         break;
       case WM_SIZE:
         if (ready_) {

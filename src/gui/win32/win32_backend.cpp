@@ -8,6 +8,7 @@
 #include "gui/menu.h"
 #include "gui/timer.h"
 #include "gui/win32/peers.h"
+#include "gui/win32/win32_dpi.h"
 #include "platform/win32/wide_text.h"
 
 namespace gui::win32 {
@@ -251,11 +252,11 @@ void Backend::FormStyles(BorderStyle border, DWORD& style, DWORD& exStyle) {
   }
 }
 
-Size Backend::FrameExtra(BorderStyle border, bool hasMenu) const {
+Size Backend::FrameExtra(BorderStyle border, bool hasMenu, int ppi) const {
   DWORD style = 0, exStyle = 0;
   FormStyles(border, style, exStyle);
   RECT rc{0, 0, 100, 100};
-  AdjustWindowRectEx(&rc, style, hasMenu ? TRUE : FALSE, exStyle);
+  AdjustForDpi(rc, style, hasMenu, exStyle, ppi);
   return Size{rc.right - rc.left - 100, rc.bottom - rc.top - 100};
 }
 
@@ -270,11 +271,14 @@ Rect Backend::VirtualScreen() const {
 
 // The manifest declares the program DPI aware, so this is the display's real setting, not the
 // 96 that Windows reports to programs it scales as bitmaps.
-int Backend::PixelsPerInch() const {
-  HDC screen = GetDC(nullptr);
-  const int ppi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-  if (screen != nullptr) ReleaseDC(nullptr, screen);
-  return ppi > 0 ? ppi : kPixelsPerInch;
+int Backend::PixelsPerInch() const { return SystemDpi(); }
+
+// A top-level window is made at the scale of the monitor it appears on; a child window has its
+// parent's.
+int Backend::FormPixelsPerInch(const Form& form) const {
+  if (form.ParentWindow() != 0) return WindowDpi(reinterpret_cast<HWND>(form.ParentWindow()));
+  const Rect& b = form.Bounds();
+  return MonitorDpiAt(RECT{b.left, b.top, b.Right(), b.Bottom()});
 }
 
 int Backend::ColorDepth() const {

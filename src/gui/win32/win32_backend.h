@@ -43,11 +43,12 @@ class Backend : public gui::Backend {
   MenuItem* TrackPopup(PopupMenu& menu, int x, int y) override;
   std::optional<std::string> RunSaveDialog(const SaveDialog& dialog) override;
   Size TextExtent(const gui::Font& font, const std::string& text) override;
-  Size FrameExtra(BorderStyle border, bool hasMenu) const override;
+  Size FrameExtra(BorderStyle border, bool hasMenu, int ppi) const override;
   Color ResolveColor(Color c) const override;
   Size ScreenSize() const override;
   Rect VirtualScreen() const override;
   int PixelsPerInch() const override;
+  int FormPixelsPerInch(const Form& form) const override;
   void SetCursor(Cursor cursor) override;
   int ColorDepth() const override;
   std::shared_ptr<Bitmap> CaptureScreen(bool viaClipboard) override;

@@ -11,6 +11,7 @@
 #include "gui/application.h"
 #include "gui/canvas.h"
 #include "gui/form.h"
+#include "gui/win32/win32_dpi.h"
 #include "gui/menu.h"
 #include "gui/win32/gdi_canvas.h"
 #include "gui/win32/peers.h"
@@ -133,6 +134,7 @@ void WindowPeer::Unbind(HWND hwnd) { PeerOf().erase(hwnd); }
 HWND WindowPeer::CreateChild(DWORD exStyle, const wchar_t* windowClass, DWORD style, void* param) {
   const Rect& r = control_.Bounds();
   style |= (control_.Visible() ? WS_VISIBLE : 0) | (control_.Enabled() ? 0 : WS_DISABLED);
+  MixedHosting hosting(control_.OwnerForm().HostsOtherPrograms());
   HWND h = CreateWindowExW(exStyle, windowClass, Wide(control_.Caption()).c_str(), style, r.left, r.top, r.width, r.height,
                            ParentHwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(backend_.NextControlId())),
                            backend_.Instance(), param);
