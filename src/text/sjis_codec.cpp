@@ -21,25 +21,27 @@ std::optional<std::u16string> FromShiftJis(std::string_view sjis) {
   return detail::SystemFromShiftJis(sjis);
 }
 
-bool IsExactShiftJis(std::string_view sjis) {
-  if (sjis.empty()) return true;
+namespace {
+
+// The UTF-16 of `sjis` when it is valid Shift-JIS spelled the one way it comes back.
+std::optional<std::u16string> Exact(std::string_view sjis) {
   std::optional<std::u16string> wide = detail::SystemFromShiftJis(sjis);
-  if (!wide) return false;
-  std::optional<std::string> back = detail::SystemToShiftJis(*wide);
-  return back && *back == sjis;
+  if (!wide || detail::SystemToShiftJis(*wide) != std::string(sjis)) return std::nullopt;
+  return wide;
 }
+
+}  // namespace
+
+bool IsExactShiftJis(std::string_view sjis) { return sjis.empty() || Exact(sjis).has_value(); }
 
 std::u16string PathToUtf16(std::string_view sjis) {
   if (sjis.empty()) return std::u16string();
-  if (std::optional<std::u16string> wide = detail::SystemFromShiftJis(sjis)) {
-    if (detail::SystemToShiftJis(*wide) == std::string(sjis)) return *wide;
-  }
+  if (std::optional<std::u16string> whole = Exact(sjis)) return *whole;
   std::u16string out;
   for (size_t i = 0; i < sjis.size();) {
     const size_t step = IsLeadByte(static_cast<unsigned char>(sjis[i])) && i + 1 < sjis.size() ? 2 : 1;
-    const std::string_view one = sjis.substr(i, step);
-    if (IsExactShiftJis(one)) {
-      out += FromShiftJis(one).value_or(std::u16string());
+    if (std::optional<std::u16string> one = Exact(sjis.substr(i, step))) {
+      out += *one;
     } else {
       out += u'|';
     }
