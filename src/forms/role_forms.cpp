@@ -23,6 +23,17 @@ TQUOVEL32BACK::TQUOVEL32BACK(gui::Application& app)
   SetVisible(false);
 }
 
+TQUOVEL32SCREEN::TQUOVEL32SCREEN(gui::Application& app) : gui::Form(app, "TQUOVEL32SCREEN", "QUOVEL32SCREEN") {
+  SetBorderStyle(gui::BorderStyle::None);
+  SetBorderIcons(false, false, false);
+  SetColor(gui::colors::kBlack);
+  SetFormStyle(gui::FormStyle::StayOnTop);
+  SetScaled(false);
+  // Savers of other makers, which may know nothing of scales, draw in it.
+  SetHostsOtherPrograms(true);
+  SetVisible(false);
+}
+
 TQUOVEL32SUBFORM::TQUOVEL32SUBFORM(gui::Application& app) : gui::Form(app, "TQUOVEL32SUBFORM", "QUOVEL32SUBFORM") {
   gui::Font font = gui::DefaultFont();
   font.height = -16;

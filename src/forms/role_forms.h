@@ -24,6 +24,15 @@ class TQUOVEL32BACK : public gui::Form {
   gui::Label Label2;    // hidden
 };
 
+// One monitor's window while each monitor plays a saver of its own: black, borderless, above
+// every other window and laid over its monitor in screen pixels; the saver draws inside it as it
+// would in a preview. The first one's timer watches the savers and the user.
+class TQUOVEL32SCREEN : public gui::Form {
+ public:
+  explicit TQUOVEL32SCREEN(gui::Application& app);
+  gui::Timer LookTimer{*this, "LookTimer", 100, false};
+};
+
 // The screen-saver runner: the list it plays and which list that is, and the forced exit. It
 // stays minimised while savers play; every timer starts disabled.
 class TQUOVEL32SUBFORM : public gui::Form {

@@ -85,6 +85,9 @@ class Desktop {
   virtual void Beep(uint32_t type) = 0;  // MessageBeep
   virtual std::optional<Point> CursorPos() = 0;
   virtual void MoveCursor(Point position) = 0;
+  // When the user last gave input (a key, a button, a cursor move), in milliseconds of Windows'
+  // tick count; only a change means anything.
+  virtual uint32_t LastInputTick() = 0;
   // A key pressed and released as if typed (keybd_event down, then up); it goes to whatever
   // window has the keyboard focus.
   virtual void PressKey(uint8_t virtualKey) = 0;

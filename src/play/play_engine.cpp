@@ -10,6 +10,7 @@
 #include "gui/application.h"
 #include "play/backdrop.h"
 #include "play/runner.h"
+#include "play/screen_round.h"
 #include "play/saver_launch.h"
 #include "platform/services.h"
 #include "store/file_timers.h"
@@ -40,8 +41,11 @@ PlayEngine::PlayEngine(gui::Application& app, forms::TQUOVEL32KAPUL& form, platf
       settings_(settings),
       lists_(lists),
       backdrop_(backdrop),
-      scrVersion_(scrVersion) {
+      scrVersion_(scrVersion),
+      round_(std::make_unique<ScreenRound>(app, os)) {
   order_ = OrderOfItem(f_.RadioGroup1.ItemIndex());
+  round_->Shown = [this](const std::string& path) { RecordHistory(path); };
+  f_.MONITORS.SetEnabled(os_.desktop.Monitors().size() > 1);
   f_.Button2.OnClick = [this](gui::Component& sender) { Button2Click(sender); };
   f_.Button5.OnClick = [this](gui::Component&) { Button5Click(); };
   f_.RadioGroup1.OnClick = [this](gui::Component&) { RadioGroup1Click(); };
@@ -76,6 +80,8 @@ PlayEngine::PlayEngine(gui::Application& app, forms::TQUOVEL32KAPUL& form, platf
   settings_.Busy = [this] { return busy_ != 0; };
   settings_.ReleaseOnClose = [this] { ReleaseOnClose(); };
 }
+
+PlayEngine::~PlayEngine() = default;
 
 int PlayEngine::Interval() const { return settings_.Values().timer; }
 
@@ -128,6 +134,8 @@ void PlayEngine::Button2Click(gui::Component& sender) {
   played_ = 0;
   stopRequest_ = false;
   forcedNotice_.clear();
+  desktopOnly_ = false;
+  round_->NewRun();
   power_.StartRun();
   f_.TimerAUTO.SetEnabled(false);
   if (os_.desktop.ScreenSaverActive().value_or(false)) {
@@ -204,6 +212,7 @@ void PlayEngine::ReleaseOnClose() {
   closing_ = true;
   if (playing_) StopPlay();
   if (running_.valid()) os_.processes.Close(running_);
+  round_->Release();
 }
 
 void PlayEngine::PlayTitle(const std::string& text) {

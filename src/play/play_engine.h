@@ -7,6 +7,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
@@ -42,6 +43,7 @@ class MemoryLists;
 namespace play {
 
 class Backdrop;
+class ScreenRound;
 
 // Order values: the step added to the current index for the walking orders.
 enum class Order : int { kSingle = 0, kContinuous = 1, kReverse = -1, kRandom = 2 };
@@ -60,6 +62,7 @@ class PlayEngine {
   // `backdrop` may be null (no backdrop form in this role).
   PlayEngine(gui::Application& app, forms::TQUOVEL32KAPUL& form, platform::Services& os, common::TMKBoxDlg& box,
              store::ManagerSettings& settings, store::MemoryLists& lists, Backdrop* backdrop, bool scrVersion);
+  ~PlayEngine();
 
   // Start a run. A sender other than Button2 (a double-clicked row) plays that row alone.
   void Button2Click(gui::Component& sender);
@@ -154,7 +157,7 @@ class PlayEngine {
   void Skip();
   bool Admitted(const std::string& path);
   std::string TitleName(const std::string& path);
-  int ComputeDisplayTime();
+  int ComputeDisplayTime(const std::string& path);
   bool Execute() const;  // 実行 (full screen) rather than 設定
   bool InArchive() const { return ArchiveViewOn && ArchiveViewOn(); }
   void LeaveArchive() {
@@ -163,7 +166,16 @@ class PlayEngine {
   void EndByKey();
   // Once a tick while the saver shows: the backdrop turns black beside its windows.
   void CoverBesideSaver();
-  void RecordHistory();
+  void RecordHistory(const std::string& path);
+  // play_screens.cpp: a saver on each monitor. StartRound starts one when the run shares the
+  // screens (false: the item plays alone); the others stand for the one saver's steps.
+  bool StartRound();
+  bool SaverRunning();
+  int ShownDisplayTime();
+  void EndShowing();
+  ExitLook RoundExited();
+  // No saver of the list can play in a window: the run goes on over the whole desktop.
+  void FallBackToDesktop();
 
   void Enable(gui::Timer& timer);
   void ShowInterval(int seconds);
@@ -192,6 +204,11 @@ class PlayEngine {
   std::string itemPath_;
   std::string itemName_;
   gui::ListBox* itemSource_ = nullptr;  // the list the item was taken from
+  std::string itemPrefix_;              // the folder its rows name files in
+  std::unique_ptr<ScreenRound> round_;
+  bool roundOn_ = false;                // the item plays as a round on every monitor
+  int roundFirst_ = 0;                  // the row of its first monitor
+  bool desktopOnly_ = false;            // this run fell back to one saver over the desktop
   platform::ProcessRef running_;
   int elapsed_ = 0;
   int displayTime_ = 0;

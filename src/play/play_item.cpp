@@ -6,6 +6,7 @@
 #include "play/backdrop.h"
 #include "play/play_engine.h"
 #include "play/saver_launch.h"
+#include "play/screen_round.h"
 #include "platform/services.h"
 #include "store/manager_settings.h"
 #include "store/memory_lists.h"
@@ -33,8 +34,8 @@ std::string PlayEngine::TitleName(const std::string& path) {
   return UpperFileName(path);
 }
 
-int PlayEngine::ComputeDisplayTime() {
-  int fileTimer = FileTimer ? FileTimer(itemPath_) : 0;
+int PlayEngine::ComputeDisplayTime(const std::string& path) {
+  int fileTimer = FileTimer ? FileTimer(path) : 0;
   return fileTimer != 0 && f_.FT.Checked() ? fileTimer : Interval();
 }
 
@@ -61,7 +62,7 @@ void PlayEngine::Prepare(gui::ListBox& source, const std::string& path) {
     Skip();
     return;
   }
-  displayTime_ = ComputeDisplayTime();
+  displayTime_ = ComputeDisplayTime(itemPath_);
   ShowInterval(displayTime_);
   app_.ProcessMessages();
   Enable(f_.Timer1);
@@ -69,6 +70,12 @@ void PlayEngine::Prepare(gui::ListBox& source, const std::string& path) {
 
 void PlayEngine::Timer1Timer() {
   f_.Timer1.SetEnabled(false);
+  if (StartRound()) {
+    played_ |= 1;
+    app_.ProcessMessages();
+    Enable(f_.Timer7);
+    return;
+  }
   // A folder that vanished since the admission counts as a failed launch.
   platform::ProcessRef started = StartSaver(os_, itemPath_, !Execute());
   if (!started.valid()) {
@@ -79,12 +86,12 @@ void PlayEngine::Timer1Timer() {
   }
   running_ = started;
   played_ |= 1;
-  RecordHistory();
+  RecordHistory(itemPath_);
   app_.ProcessMessages();
   Enable(f_.Timer7);
 }
 
-void PlayEngine::RecordHistory() {
+void PlayEngine::RecordHistory(const std::string& path) {
   int size = settings_.Values().fileHis;
   if (size <= 0) return;
   // The history is shown in ListBox2 while it is the current list, with names in its twin;
@@ -95,22 +102,27 @@ void PlayEngine::RecordHistory() {
     if (HistoryOverflows(static_cast<size_t>(count), size)) dropOldest();
   };
   if (shown) {
-    f_.ListBox2.AddItem(itemPath_);
-    if (f_.SSN.Checked()) f_.ListBox8.AddItem(itemName_.empty() ? UpperFileName(itemPath_) : itemName_);
+    f_.ListBox2.AddItem(path);
+    if (f_.SSN.Checked()) {
+      const std::string name = path == itemPath_ ? itemName_ : DisplayName ? DisplayName(text::LowerAscii(path)) : "";
+      f_.ListBox8.AddItem(name.empty() ? UpperFileName(path) : name);
+    }
     trim(f_.ListBox2.Count(), [this] {
       f_.ListBox2.DeleteItem(0);
       if (f_.SSN.Checked() && f_.ListBox8.Count() > 0) f_.ListBox8.DeleteItem(0);
     });
   } else {
     std::vector<std::string>& history = lists_.History();
-    history.push_back(itemPath_);
+    history.push_back(path);
     trim(static_cast<int>(history.size()), [&history] { history.erase(history.begin()); });
   }
   lists_.SetCaption(kHistoryList, shown ? static_cast<size_t>(f_.ListBox2.Count()) : lists_.History().size());
 }
 
 void PlayEngine::CoverBesideSaver() {
-  if (Execute() && backdrop_ != nullptr) backdrop_->CoverBesideSaver(os_.processes, running_);
+  if (!Execute() || backdrop_ == nullptr) return;
+  if (roundOn_) return backdrop_->CoverBeside(round_->Covered());
+  backdrop_->CoverBesideSaver(os_.processes, running_);
 }
 
 void PlayEngine::EndByKey() {
@@ -129,9 +141,10 @@ void PlayEngine::Timer7Timer() {
     Enable(f_.TimerST);
     return;
   }
-  displayTime_ = ComputeDisplayTime();
+  if (roundOn_ && round_->NoneShared()) return FallBackToDesktop();
+  displayTime_ = ShownDisplayTime();
   waitForExit_ = Interval() == 0 || order_ == Order::kSingle;
-  bool still = os_.processes.StillRunning(running_);
+  bool still = SaverRunning();
   if (still && !stopRequest_ && (elapsed_ < displayTime_ || waitForExit_)) {
     CoverBesideSaver();
     Enable(f_.Timer7);
@@ -142,11 +155,12 @@ void PlayEngine::Timer7Timer() {
   if (still) {
     waitForExit_ = false;
     if (Execute()) {
-      EndByKey();
+      EndShowing();
       exitGuard_.Arm(stopPresses_);
     }
   } else {
     os_.processes.Close(running_);
+    if (roundOn_) round_->End();
     if (Execute() && backdrop_ != nullptr) backdrop_->HideImage();
     // The saver ended by itself: in full-screen mode that is the user coming back.
     if (waitForExit_ || Execute()) {
@@ -161,11 +175,13 @@ void PlayEngine::Timer7Timer() {
 
 void PlayEngine::Timer8Timer() {
   f_.Timer8.SetEnabled(false);
-  const ExitLook look = SaverExited(app_, os_.processes, running_, f_.Timer8, exitGuard_, stopPresses_);
+  const ExitLook look =
+      roundOn_ ? RoundExited() : SaverExited(app_, os_.processes, running_, f_.Timer8, exitGuard_, stopPresses_);
   if (look == ExitLook::kRunning) {
     Enable(f_.Timer8);
     return;
   }
+  roundOn_ = false;
   if (look == ExitLook::kForced) {
     forcedNotice_ = kForcedEnd + UpperFileName(itemPath_);
     f_.Label4.SetCaption(forcedNotice_);

@@ -7,6 +7,7 @@
 #include "play/backdrop.h"
 #include "play/play_engine.h"
 #include "play/saver_launch.h"
+#include "play/screen_round.h"
 #include "platform/services.h"
 #include "store/manager_settings.h"
 
@@ -14,7 +15,7 @@ namespace play {
 
 void PlayEngine::TimerSTTimer() {
   f_.TimerST.SetEnabled(false);
-  const bool still = os_.processes.StillRunning(running_);
+  const bool still = SaverRunning();
   if (still && !stopRequest_) {
     CoverBesideSaver();
     Enable(f_.TimerST);
@@ -26,11 +27,16 @@ void PlayEngine::TimerSTTimer() {
   if (still && Execute()) {
     if (backdrop_ != nullptr) backdrop_->CapChanClick();
     app_.ProcessMessages();
-    power_.EndSaverInputs(os_.desktop, [this] { app_.ProcessMessages(); });
+    if (roundOn_) {
+      round_->End();
+    } else {
+      power_.EndSaverInputs(os_.desktop, [this] { app_.ProcessMessages(); });
+    }
     exitGuard_.Arm(stopPresses_);
   }
   if (!still) {
     os_.processes.Close(running_);
+    if (roundOn_) round_->End();
     if (Execute() && backdrop_ != nullptr) backdrop_->HideImage();
     if (!Execute()) {
       // Settings dialogs do not add up to power saving; the dialog closed ends the run where a

@@ -158,6 +158,7 @@ void PlayEngine::Timer2Timer() {
   }
   int row = static_cast<int>(list.Tag());
   SelectOnly(list, row);
+  itemPrefix_ = source.prefix;
   std::string path = source.prefix + list.Item(row);
   if (RepairFilePath) path = RepairFilePath(path);
   Prepare(list, path);

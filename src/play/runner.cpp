@@ -17,6 +17,7 @@
 #include "gui/application.h"
 #include "play/backdrop.h"
 #include "play/saver_launch.h"
+#include "play/screen_round.h"
 #include "platform/services.h"
 #include "store/list_file.h"
 #include "store/settings_key.h"
@@ -52,7 +53,9 @@ Runner::Runner(gui::Application& app, forms::TQUOVEL32SUBFORM& form, platform::S
       windowsFolder_(text::AddYen(windowsFolder)),
       dataFolder_(text::AddYen(dataFolder)),
       shell_(std::make_unique<browse::ShellPaths>(os.fs, os.shell, os.collation, windowsFolder)),
-      names_(os.fs, os.text, text::AddYen(dataFolder)) {
+      names_(os.fs, os.text, text::AddYen(dataFolder)),
+      round_(std::make_unique<ScreenRound>(app, os)) {
+  round_->Shown = [this](const std::string& path) { RecordHistory(path); };
   f_.Timer12.OnTimer = [this](gui::Component&) { Timer12Timer(); };
   f_.Timer2.OnTimer = [this](gui::Component&) { Timer2Timer(); };
   f_.Timer1.OnTimer = [this](gui::Component&) { Timer1Timer(); };
@@ -196,6 +199,8 @@ void Runner::StartRun() {
   played_ = 0;
   stopRequest_ = false;
   forcedOut_.clear();
+  desktopOnly_ = false;
+  round_->NewRun();
   power_.StartRun();
   unplayable_.assign(static_cast<size_t>(f_.ListBox4.Count()), false);
   if (backdrop_ != nullptr) {
@@ -245,6 +250,7 @@ void Runner::FormCloseQuery(bool& canClose) {
       }
       StopPlay();
       if (running_.valid()) os_.processes.Close(running_);
+      round_->Release();
       SaveOnClose();
       break;
   }

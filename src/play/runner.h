@@ -40,6 +40,7 @@ class ShellPaths;
 namespace play {
 
 class Backdrop;
+class ScreenRound;
 
 // The question of the forced exit (the emergency exit of the program).
 extern const char kEmergencyQuestion[];
@@ -104,13 +105,21 @@ class Runner {
   void Prepare(const std::string& path);
   void Skip();
   std::string TitleName(const std::string& path) const;
-  int ComputeDisplayTime() const;
-  void RecordHistory();
+  int ComputeDisplayTime(const std::string& path) const;
+  void RecordHistory(const std::string& path);
   void SaverEndedByItself();
   void EnterTimer8();
   void Enable(gui::Timer& timer);
   void PlayTitle(const std::string& text);
   void IdleTitle();
+  // runner_screens.cpp: a saver on each monitor, as in the manager's runs.
+  bool StartRound();
+  bool SaverRunning();
+  int ShownDisplayTime() const;
+  void EndShowing();
+  void CoverBesideSaver();
+  ExitLook RoundExited();
+  void FallBackToDesktop();
   bool FolderPlayed() const { return settings_.memory[0] != 0; }
   int ListNumber() const;
 
@@ -152,6 +161,10 @@ class Runner {
   int displayTime_ = 0;
   PowerSaving power_;
   std::mt19937 random_;
+  std::unique_ptr<ScreenRound> round_;
+  bool roundOn_ = false;      // the item plays as a round on every monitor
+  int roundFirst_ = 0;        // the row of its first monitor
+  bool desktopOnly_ = false;  // the run fell back to one saver over the desktop
 };
 
 }  // namespace play

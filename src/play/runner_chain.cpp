@@ -13,6 +13,7 @@
 #include "play/backdrop.h"
 #include "play/runner.h"
 #include "play/saver_launch.h"
+#include "play/screen_round.h"
 #include "platform/services.h"
 #include "store/list_file.h"
 
@@ -92,8 +93,8 @@ std::string Runner::TitleName(const std::string& path) const {
   return UpperFileName(path);
 }
 
-int Runner::ComputeDisplayTime() const {
-  int fileTimer = settings_.FileTimers() && FileTimer ? FileTimer(itemPath_) : 0;
+int Runner::ComputeDisplayTime(const std::string& path) const {
+  int fileTimer = settings_.FileTimers() && FileTimer ? FileTimer(path) : 0;
   return fileTimer != 0 ? fileTimer : settings_.timer;
 }
 
@@ -113,7 +114,7 @@ void Runner::Prepare(const std::string& path) {
     Skip();
     return;
   }
-  displayTime_ = ComputeDisplayTime();
+  displayTime_ = ComputeDisplayTime(itemPath_);
   f_.Label9.SetCaption(browse::IntervalText(displayTime_));
   app_.ProcessMessages();
   Enable(f_.Timer1);
@@ -136,26 +137,33 @@ void Runner::Skip() {
 
 void Runner::Timer1Timer() {
   f_.Timer1.SetEnabled(false);
+  if (StartRound()) {
+    played_ |= 1;
+    app_.ProcessMessages();
+    Enable(f_.Timer7);
+    return;
+  }
   running_ = StartSaver(os_, itemPath_, false);
   if (!running_.valid()) {
     Skip();
     return;
   }
   played_ |= 1;
-  RecordHistory();
+  RecordHistory(itemPath_);
   app_.ProcessMessages();
   Enable(f_.Timer7);
 }
 
-void Runner::RecordHistory() {
+void Runner::RecordHistory(const std::string& path) {
   if (settings_.fileHis == 0) return;
   if (!FolderPlayed() && ListNumber() == store::kHistoryList) return;
-  history_.push_back(itemPath_);
+  history_.push_back(path);
   if (HistoryOverflows(history_.size(), settings_.fileHis)) history_.erase(history_.begin());
 }
 
 void Runner::SaverEndedByItself() {
   os_.processes.Close(running_);
+  if (roundOn_) round_->End();
   if (backdrop_ != nullptr) backdrop_->HideImage();
   // The user came back: the run ends (in the walking orders after the index has moved on).
   waitForExit_ = true;
@@ -176,11 +184,12 @@ void Runner::Timer7Timer() {
     Enable(f_.TimerST);
     return;
   }
-  displayTime_ = ComputeDisplayTime();
+  if (roundOn_ && round_->NoneShared()) return FallBackToDesktop();
+  displayTime_ = ShownDisplayTime();
   waitForExit_ = settings_.timer == 0 || order_ == Order::kSingle;
-  const bool still = os_.processes.StillRunning(running_);
+  const bool still = SaverRunning();
   if (still && !stopRequest_ && (elapsed_ < displayTime_ || waitForExit_)) {
-    if (backdrop_ != nullptr) backdrop_->CoverBesideSaver(os_.processes, running_);
+    CoverBesideSaver();
     Enable(f_.Timer7);
     return;
   }
@@ -188,9 +197,7 @@ void Runner::Timer7Timer() {
   exitGuard_.Disarm();
   if (still) {
     waitForExit_ = false;
-    if (backdrop_ != nullptr) backdrop_->CapChanClick();
-    PressShiftKeepingCursor(os_.desktop);
-    app_.ProcessMessages();
+    EndShowing();
     exitGuard_.Arm(stopPresses_);
   } else {
     SaverEndedByItself();
@@ -200,9 +207,9 @@ void Runner::Timer7Timer() {
 
 void Runner::TimerSTTimer() {
   f_.TimerST.SetEnabled(false);
-  const bool still = os_.processes.StillRunning(running_);
+  const bool still = SaverRunning();
   if (still && !stopRequest_) {
-    if (backdrop_ != nullptr) backdrop_->CoverBesideSaver(os_.processes, running_);
+    CoverBesideSaver();
     Enable(f_.TimerST);
     return;
   }
@@ -212,7 +219,11 @@ void Runner::TimerSTTimer() {
   if (still) {
     if (backdrop_ != nullptr) backdrop_->CapChanClick();
     app_.ProcessMessages();
-    power_.EndSaverInputs(os_.desktop, [this] { app_.ProcessMessages(); });
+    if (roundOn_) {
+      round_->End();
+    } else {
+      power_.EndSaverInputs(os_.desktop, [this] { app_.ProcessMessages(); });
+    }
     exitGuard_.Arm(stopPresses_);
   } else {
     // The saver held by power saving ended by itself: the user is back, as in Timer7.
@@ -223,11 +234,13 @@ void Runner::TimerSTTimer() {
 
 void Runner::Timer8Timer() {
   f_.Timer8.SetEnabled(false);
-  const ExitLook look = SaverExited(app_, os_.processes, running_, f_.Timer8, exitGuard_, stopPresses_);
+  const ExitLook look =
+      roundOn_ ? RoundExited() : SaverExited(app_, os_.processes, running_, f_.Timer8, exitGuard_, stopPresses_);
   if (look == ExitLook::kRunning) {
     Enable(f_.Timer8);
     return;
   }
+  roundOn_ = false;
   // The runner has no information line; a saver that had to be ended is not started again.
   if (look == ExitLook::kForced) forcedOut_.insert(text::UpperAscii(itemPath_));
   if (backdrop_ != nullptr) backdrop_->ShowInFront();

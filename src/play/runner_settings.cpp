@@ -52,6 +52,7 @@ void ReadPlay(const store::SettingsKey& key, RunnerSettings& s) {
   s.timer = key.Number("TIMER", "10");
   s.stimer = key.Number("STIMER", "0");
   ReadList(key, "SAISEIM", s.saiseim);
+  s.monitors = key.Number("MONITORS", "0") != 0;
 }
 
 void ReadIndex(const store::SettingsKey& key, RunnerSettings& s) { ReadList(key, "INDEX", s.index); }

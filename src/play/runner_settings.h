@@ -25,6 +25,7 @@ struct RunnerSettings {
   int stimer = 0;                              // STIMER: power-saving time, 0 = off
   std::array<int, 10> saiseim{3, 1, 0, 0, 0, 1, 1, 0, 1, 1};  // SAISEIM: 0 order, 9 file timers
   std::array<int, 2> index{0, 0};              // INDEX: memory list row, folder row
+  bool monitors = false;                       // MONITORS: a saver of its own on each monitor
 
   // The scan pattern of a folder: "*.*" with ALL, "*.SCR;" by the extension flag (or nothing),
   // or the own pattern.
@@ -36,7 +37,7 @@ struct RunnerSettings {
 };
 
 // The parts in the order the runner reads them: KINSI; ZOKUSEI to MEMORY (may throw
-// store::ReadAborted); CPATH (default `windowsFolder`); TIMER, STIMER and SAISEIM; INDEX.
+// store::ReadAborted); CPATH (default `windowsFolder`); TIMER, STIMER, SAISEIM and MONITORS; INDEX.
 void ReadKinsi(const store::SettingsKey& key, RunnerSettings& s);
 void ReadScan(const store::SettingsKey& key, RunnerSettings& s);
 void ReadFolder(const store::SettingsKey& key, const std::string& windowsFolder, RunnerSettings& s);

@@ -63,7 +63,10 @@ ManagerSettings::ManagerSettings(gui::Application& app, forms::TQUOVEL32KAPUL& f
     f_.MDESK_DEL.SetVisible(desktop);
     f_.MICON_SET.SetVisible(!startup);
     f_.MICON_DEL.SetVisible(startup);
+    // A saver on each monitor needs more than one; monitors come and go while the program runs.
+    f_.MONITORS.SetEnabled(os_.desktop.Monitors().size() > 1);
   };
+  f_.MONITORS.OnClick = [this](gui::Component&) { f_.MONITORS.SetChecked(!f_.MONITORS.Checked()); };
   f_.MHelp0.OnClick = [this](gui::Component&) { f_.help4.SetVisible(true); };
   f_.Button9.OnClick = [this](gui::Component&) {
     MemoryModeOn();
@@ -253,6 +256,7 @@ void ManagerSettings::ApplySettings(const SettingsRead& read) {
       {"INDEX", [&] { values_.index = s.index; }},
       {"PREVIEW", [&] {
          f_.PREVIEW.SetChecked(s.preview != 0);
+         f_.MONITORS.SetChecked(s.monitors != 0);
          values_.previewFp = s.previewFp;
        }},
   };
@@ -445,6 +449,7 @@ Settings ManagerSettings::FromWindow() const {
   s.lzhCopy = f_.PLZH5.Checked() ? 1 : 0;
   s.minihelp = f_.help3.Checked() ? 1 : 0;
   s.preview = f_.PREVIEW.Checked() ? 1 : 0;
+  s.monitors = f_.MONITORS.Checked() ? 1 : 0;
   if (CollectPreview) CollectPreview(s);
   return s;
 }

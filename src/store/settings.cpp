@@ -63,6 +63,7 @@ SettingsRead ReadSettings(const SettingsKey& scrKey, const SettingsKey& key, con
     ReadList(key, "SAISEIM", s.saiseim, defaults.saiseim);
     ReadList(key, "INDEX", s.index, defaults.index);
     s.preview = key.Number("PREVIEW", "0");
+    s.monitors = key.Number("MONITORS", "0");
     if (ParseList(key.Text("PREVIEWFP", ""), 2, fp)) s.previewFp = std::make_pair(fp[0], fp[1]);
   } catch (const ReadAborted& e) {
     read.abortedAt = e.Name();
@@ -104,6 +105,7 @@ SettingsWrite WriteSettings(SettingsKey& scrKey, SettingsKey& key, const Setting
       {"KYOUYO", std::to_string(s.kyouyo), false},
       {"PREVIEW", std::to_string(s.preview), true},
       {"PREVIEWFP", s.previewFp ? JoinList({s.previewFp->first, s.previewFp->second}) : std::string(), true},
+      {"MONITORS", std::to_string(s.monitors), true},
   };
   for (const Item& item : items) {
     if (key.Write(item.name, item.text).ok() || item.mayFail) continue;

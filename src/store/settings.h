@@ -39,6 +39,7 @@ struct Settings {
   std::array<int, 10> saiseim{3, 1, 0, 0, 0, 1, 1, 0, 1, 1};
   std::array<int, 2> index{0, 0};
   int preview = 0;               // PREVIEW: the preview window is on
+  int monitors = 0;              // MONITORS: each monitor plays a saver of its own
   std::optional<std::pair<int, int>> previewFp;  // PREVIEWFP: its left, top; none: beside the manager
 };
 

@@ -150,6 +150,7 @@ TEST_F(ManagerFormTest, MainMenuHasItsItemsInOrder) {
        {{"K6", "隠しフォルダーも表示する(&K)"},
         {"SSN", "ｽｸﾘｰﾝ･ｾｰﾊﾞｰ名表示ＯＮ(&N)"},
         {"PREVIEW", "プレビュー表示(&P)"},
+        {"MONITORS", "モニターごとに別のセーバー(&M)"},
         {"BackColor", "バックカラーを標準色にする(&B)"},
         {"KINSI", "起動禁止ＯＮ(&C)"},
         {"FOLDERHIS", "フォルダーヒストリーの設定...(&H)"},

@@ -112,12 +112,13 @@ TEST_F(SettingsTest, SaveAllWritesEveryValueAndSkipsOnlyTheOptionalOnes) {
   EXPECT_EQ(back.settings.memory, s.memory);
   EXPECT_EQ(back.settings.fp, s.fp);
 
-  // Order of writing: the two screen-saver values, then FP ... KYOUYO and the preview window's.
+  // Order of writing: the two screen-saver values, then FP ... KYOUYO, the preview window's and
+  // the monitors' setting.
   registry.ClearChanges();
   WriteSettings(scr, exe, s);
-  ASSERT_EQ(registry.Changes().size(), 2u + 24u);
+  ASSERT_EQ(registry.Changes().size(), 2u + 25u);
   EXPECT_NE(registry.Changes()[2].find("[FP]"), std::string::npos);
-  EXPECT_NE(registry.Changes().back().find("[PREVIEWFP]"), std::string::npos);
+  EXPECT_NE(registry.Changes().back().find("[MONITORS]"), std::string::npos);
 }
 
 // A registry whose n-th write fails.
@@ -140,7 +141,8 @@ TEST(SettingsWrite, AFailedWriteStopsSaveAllUnlessTheValueIsOptional) {
                {"INDEX", false, "TIMER"}, {"KYOUYO", false, nullptr}, {"PREVIEW", true, "PREVIEWFP"}};
   const char* order[] = {"FP", "ZOKUSEI", "KAKUCHOSHI", "DirNo", "CPATH", "FILESHITEI", "FILENAME", "MEMORY",
                          "ALL", "SAISEIM", "INDEX", "TIMER", "STIMER", "FOLDERHIS", "FILEHIS", "BackColor",
-                         "COPYPath", "IDOPath", "LZHCOPY", "minihelp", "Lower", "KYOUYO", "PREVIEW", "PREVIEWFP"};
+                         "COPYPath", "IDOPath", "LZHCOPY", "minihelp", "Lower", "KYOUYO", "PREVIEW", "PREVIEWFP",
+                         "MONITORS"};
   for (const Case& c : cases) {
     FailingRegistry registry;
     int index = 0;

@@ -53,6 +53,7 @@ class TQUOVEL32KAPUL : public gui::Form {
   gui::MenuItem K6{MOption0, "K6"};
   gui::MenuItem SSN{MOption0, "SSN"};
   gui::MenuItem PREVIEW{MOption0, "PREVIEW"};
+  gui::MenuItem MONITORS{MOption0, "MONITORS"};  // a saver of its own on each monitor
   gui::MenuItem BackColor{MOption0, "BackColor"};
   gui::MenuItem N6{MOption0, "N6"};
   gui::MenuItem KINSI{MOption0, "KINSI"};

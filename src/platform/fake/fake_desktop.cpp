@@ -182,6 +182,7 @@ OsResult FakeDesktop::SetScreenSaverTimeout(int seconds, bool persist) {
 }
 
 void FakeDesktop::UserInput() {
+  ++lastInput_;
   if (OnUserInput) OnUserInput();
 }
 

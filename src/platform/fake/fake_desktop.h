@@ -66,6 +66,7 @@ class FakeDesktop : public Desktop {
   void Beep(uint32_t type) override { beeps_.push_back(type); }
   std::optional<Point> CursorPos() override { return cursor_; }
   void MoveCursor(Point position) override;
+  uint32_t LastInputTick() override { return lastInput_; }
   void PressKey(uint8_t virtualKey) override;
   std::optional<bool> ScreenSaverActive() override { return screenSaverActive_; }
   OsResult SetScreenSaverActive(bool active, bool persist) override;
@@ -101,6 +102,7 @@ class FakeDesktop : public Desktop {
   std::vector<uint8_t> keys_;
   std::vector<Point> cursorMoves_;
   Point cursor_{512, 384};
+  uint32_t lastInput_ = 0;
   bool screenSaverActive_ = true;
   int screenSaverTimeout_ = 600;
   bool persisted_ = false;

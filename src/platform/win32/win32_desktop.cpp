@@ -117,6 +117,12 @@ std::optional<Point> Win32Desktop::CursorPos() {
 
 void Win32Desktop::MoveCursor(Point position) { ::SetCursorPos(position.x, position.y); }
 
+uint32_t Win32Desktop::LastInputTick() {
+  LASTINPUTINFO info{};
+  info.cbSize = sizeof(info);
+  return GetLastInputInfo(&info) ? info.dwTime : 0;
+}
+
 void Win32Desktop::PressKey(uint8_t virtualKey) {
   keybd_event(virtualKey, 0, 0, 0);
   keybd_event(virtualKey, 0, KEYEVENTF_KEYUP, 0);

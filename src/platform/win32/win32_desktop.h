@@ -20,6 +20,7 @@ class Win32Desktop : public Desktop {
   void DeleteGlobalAtom(uint16_t atom) override;
   void Beep(uint32_t type) override;
   std::optional<Point> CursorPos() override;
+  uint32_t LastInputTick() override;
   void MoveCursor(Point position) override;
   void PressKey(uint8_t virtualKey) override;
   std::optional<bool> ScreenSaverActive() override;
