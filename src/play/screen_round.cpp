@@ -93,6 +93,7 @@ void ScreenRound::Start(const std::vector<platform::Monitor>& monitors, NextSave
   }
   shown_ = !screens_.empty();
   app_.ProcessMessages();
+  settled_ = app_.Now() + kSettleMs;
   size_t again = 0;
   for (Screen& s : screens_) {
     std::optional<std::string> path = TakeNext();
@@ -214,7 +215,7 @@ void ScreenRound::WatchInput() {
   const bool moved = !(at == last_);
   last_ = at;
   if (!moved) {
-    userBack_ = true;
+    if (app_.Now() >= settled_) userBack_ = true;
     return;
   }
   if (at && rest_ && (std::abs(at->x - rest_->x) > kMoveTolerance || std::abs(at->y - rest_->y) > kMoveTolerance)) {

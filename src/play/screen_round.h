@@ -39,6 +39,9 @@ namespace play {
 extern const char kNoSharedSaver[];
 // A cursor move of more than this many pixels from where it rested is the user coming back.
 constexpr int kMoveTolerance = 8;
+// For this long after a round's windows show, input that leaves the cursor where it was does not
+// count: showing a window under the cursor counts as input on some systems.
+constexpr int kSettleMs = 1000;
 
 // The rows of a round in play order, each row once, from `first` (the row the walk stands at) in
 // a list of `count` rows: 連続 first, first+1, … and 逆連 first, first-1, … round the ends;
@@ -79,7 +82,7 @@ class ScreenRound {
   bool Playing() const;
   bool UserBack() const { return userBack_; }
   // Nothing of the round could play in a window: every monitor ran out of savers.
-  bool NoneShared() const { return started_ && !anyShown_ && !Busy(); }
+  bool NoneShared() const { return started_ && !userBack_ && !anyShown_ && !Busy(); }
   // The savers showing (a saver on two monitors counts once), in monitor order.
   std::vector<std::string> Paths() const;
   // The monitors our windows cover.
@@ -132,6 +135,7 @@ class ScreenRound {
   bool userBack_ = false;
   bool ending_ = false;              // End was called
   std::uint32_t lastInput_ = 0;
+  std::uint64_t settled_ = 0;        // when input without a move counts again
   std::optional<platform::Point> rest_;   // where the cursor rested when the round began
   std::optional<platform::Point> last_;   // where it was at the last look
 };

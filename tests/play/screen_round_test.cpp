@@ -47,6 +47,7 @@ struct ScreenRoundTest : PlayFixture {
     platform::fake::ProgramBehaviour full;
     full.windows = {{0, 0, 1024, 768}};  // shows full screen whatever it is asked
     for (const char* name : {"FULL1.SCR", "FULL2.SCR"}) p.processes.SetBehaviour(name, full);
+    p.processes.SetBehaviour("SLOW.SCR", {.previewInside = false});  // has not shown yet
   }
   // The screen windows of the round, by monitor.
   std::vector<gui::Form*> Screens() const {
@@ -71,6 +72,7 @@ TEST_F(ScreenRoundTest, EachMonitorPlaysTheNextSaverAndTheRoundChangesTogetherUn
   Order(0, true);
   Play();
   ASSERT_TRUE(RunUntil(2));
+  p.desktop.PressKey(0x10);  // as showing our windows under the cursor may count: not the user yet
   h.backend.Advance(300);
   std::vector<gui::Form*> screens = Screens();
   ASSERT_EQ(screens.size(), 2u);
@@ -89,7 +91,7 @@ TEST_F(ScreenRoundTest, EachMonitorPlaysTheNextSaverAndTheRoundChangesTogetherUn
 
   // A cursor that jitters goes on; a key ends both savers and the run at once.
   p.desktop.MoveCursor({515, 390});
-  h.backend.Advance(500);
+  h.backend.Advance(kSettleMs);
   EXPECT_EQ(Running().size(), 2u);
   p.desktop.PressKey(0x41);
   ASSERT_TRUE(RunUntil(SIZE_MAX, 5000));
@@ -122,6 +124,18 @@ TEST_F(ScreenRoundTest, AListWithNoSaverThatCanShareFallsBackToTheWholeDesktopOn
   ASSERT_TRUE(RunUntil(4, 20000));
   EXPECT_EQ(p.processes.Started()[3].request.commandLine, "\"" + Path("FULL2.SCR") + "\" /s");
   Stop();
+}
+
+TEST_F(ScreenRoundTest, TheUserComingBackBeforeAnySaverShowedEndsTheRunWithoutFallingBack) {
+  Rows({"SLOW.SCR", "SLOW.SCR"});
+  Order(0, true);
+  Play();
+  ASSERT_TRUE(RunUntil(2));
+  h.backend.Advance(kSettleMs + 200);
+  p.desktop.PressKey(0x41);
+  h.backend.Advance(3000);
+  EXPECT_FALSE(engine->Playing());
+  EXPECT_EQ(p.processes.Started().size(), 2u);
 }
 
 }  // namespace
