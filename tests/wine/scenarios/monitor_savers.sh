@@ -2,10 +2,10 @@
 # A saver on each monitor, on a desktop of two: the option is set with the menu keys and handed
 # to the screen-saver copy; a run of the manager shows two different savers at once, each started
 # with "/p" in a window of ours that covers its monitor; after the display time both change
-# together; a mouse move ends both and leaves no saver running. The screen-saver copy started
-# with "/s" does the same, and a saver that goes full screen in its preview is ended there and
-# its monitor takes the next saver. (Wine does not show what one program paints into another's
-# window, so the savers leave a frame of what they draw.)
+# together; a mouse move ends both and the run, leaving no saver running, and so does 中断 in a
+# second run. The screen-saver copy started with "/s" does the same, and a saver that goes full
+# screen in its preview is ended there and its monitor takes the next saver. (Wine does not show
+# what one program paints into another's window, so the savers leave a frame of what they draw.)
 source "$(dirname "$0")/../lib.sh"
 two_monitors
 fresh_manager
@@ -50,7 +50,7 @@ showing() {
   done
   log "showing $*: $rects $colours"
   [ "$(tr ';' '\n' <<<"$rects" | sort | tr '\n' ';')" = ";-1024 0 0 768;0 0 1024 768;" ] || { echo "$every"; fail "the windows of $* cover $rects"; }
-  [ "${colours%%;*}" != "${colours#*;}" ] || fail "$* drew the same colour"
+  [ "${colours%%;*};" != "${colours#*;}" ] || fail "$* drew the same colour"
   [ "$(savers_running)" = 2 ] || { probe processes; fail "not two savers running"; }
 }
 # user_returns: the mouse moves over the primary monitor; both savers of the round end at once,
@@ -61,6 +61,9 @@ user_returns() {
   wait_count ends $((before + 2)) 5
   tr -d '\r' <"$LOG" | awk '$4 == "end" { t[++n] = $1 } END { d = t[n] - t[n - 1]; exit !(d < 1000 && d > -1000) }' ||
     fail "the two savers did not end at once"
+  none_left
+}
+none_left() {
   for i in $(seq 1 25); do [ "$(savers_running)" = 0 ] && break; sleep 0.2; done
   [ "$(savers_running)" = 0 ] || { probe processes; fail "a saver is left running"; }
   probe every TQUOVEL32SCREEN | grep -q ' shown ' && fail "a window of ours still shows" || true
@@ -88,8 +91,13 @@ wait_count starts 4 20
 showing SAVERC SAVERD
 user_returns
 shot returned
-probe click TQUOVEL32KAPUL "中断" || fail "no 中断 button"
+sleep 3                                  # the run ended, as when the user ends a saver
+[ "$(starts)" = 4 ] || { cat "$LOG"; fail "a saver started after the user came back"; }
+probe press-name TQUOVEL32KAPUL Button2 || fail "no 再 生"
+wait_count starts 6 30
 sleep 1
+probe click TQUOVEL32KAPUL "中断" || fail "no 中断 button"
+none_left
 probe close TQUOVEL32KAPUL >/dev/null
 set +e; wait_exit "$pid" 20; rc=$?; set -e
 [ "$rc" = 0 ] || fail "manager exit code $rc"
