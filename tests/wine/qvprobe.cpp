@@ -49,6 +49,9 @@
 //                                    "virtual L T W H" and "dpi N"
 //   qvprobe processes                the executable name of every running process, one a line
 //   qvprobe windows                  the class of every visible top-level window, one a line
+//   qvprobe every CLASS              every top-level window of CLASS: "window <handle> shown|hidden
+//                                    L T R B" (the handle in decimal), then "child <class> <exe>"
+//                                    per direct child with the program its process runs
 //
 // The probe is DPI aware, so that it sees and clicks the same pixels as the program at any
 // density.
@@ -498,7 +501,7 @@ HWND TrayIconWindow(int index, HWND& tray) {
 int Usage() {
   std::fprintf(stderr, "usage: qvprobe wait-window|wait-gone|text|rect|close|send|click|key|select|drag|click-row|click-node|drag-to|press|press-name|caption|shown-name|items|shown|type|keys CLASS ...\n"
                        "       qvprobe tray-icon|tray-click N ... | tray-remove CLASS ID | broadcast NAME | menu-key VK [MS] | monitors |\n"
-                       "       processes | windows\n");
+                       "       processes | windows | every CLASS\n");
   return 2;
 }
 
@@ -525,20 +528,61 @@ int PrintMonitors() {
   return 0;
 }
 
-int PrintProcesses() {
+// Every running process: its id and executable name.
+std::vector<std::pair<DWORD, std::string>> Processes() {
+  std::vector<std::pair<DWORD, std::string>> all;
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return 1;
+  if (snapshot == INVALID_HANDLE_VALUE) return all;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-    std::printf("%s\n", Utf8(entry.szExeFile).c_str());
+    all.emplace_back(entry.th32ProcessID, Utf8(entry.szExeFile));
   }
   CloseHandle(snapshot);
-  return 0;
+  return all;
+}
+
+int PrintProcesses() {
+  const auto all = Processes();
+  for (const auto& process : all) std::printf("%s\n", process.second.c_str());
+  return all.empty() ? 1 : 0;
 }
 
 BOOL CALLBACK PrintTopWindow(HWND w, LPARAM) {
   if (IsWindowVisible(w)) std::printf("%s\n", Utf8(ClassOf(w)).c_str());
+  return TRUE;
+}
+
+// The executable name of a process, empty when it is gone.
+std::string ExeOf(DWORD pid) {
+  for (const auto& process : Processes()) {
+    if (process.first == pid) return process.second;
+  }
+  return {};
+}
+
+struct EveryContext {
+  std::wstring cls;
+  int count = 0;
+};
+
+BOOL CALLBACK PrintDirectChild(HWND child, LPARAM parent) {
+  if (GetParent(child) != reinterpret_cast<HWND>(parent)) return TRUE;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(child, &pid);
+  std::printf("child %s %s\n", Utf8(ClassOf(child)).c_str(), ExeOf(pid).c_str());
+  return TRUE;
+}
+
+BOOL CALLBACK PrintEvery(HWND w, LPARAM param) {
+  auto* ctx = reinterpret_cast<EveryContext*>(param);
+  if (_wcsicmp(ClassOf(w).c_str(), ctx->cls.c_str()) != 0) return TRUE;
+  ++ctx->count;
+  RECT r{};
+  GetWindowRect(w, &r);
+  std::printf("window %lu %s %ld %ld %ld %ld\n", static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(w)),
+              IsWindowVisible(w) ? "shown" : "hidden", r.left, r.top, r.right, r.bottom);
+  EnumChildWindows(w, PrintDirectChild, reinterpret_cast<LPARAM>(w));
   return TRUE;
 }
 
@@ -553,6 +597,11 @@ int main() {
   std::wstring cmd = argv[1];
   std::wstring cls = argv[2];
   auto num = [&](int i, long def) { return i < argc ? std::wcstol(argv[i], nullptr, 0) : def; };
+  if (cmd == L"every") {
+    EveryContext ctx{cls};
+    EnumWindows(PrintEvery, reinterpret_cast<LPARAM>(&ctx));
+    return ctx.count > 0 ? 0 : 1;
+  }
 
   if (cmd == L"wait-window") return WaitFor(cls, true, static_cast<DWORD>(num(3, 20000))) ? 0 : 1;
   if (cmd == L"wait-gone") return WaitFor(cls, false, static_cast<DWORD>(num(3, 20000))) ? 0 : 1;
