@@ -33,3 +33,16 @@ function(qv_shipped target description)
   target_sources(${target} PRIVATE ${rc})
   target_link_options(${target} PRIVATE -s)
 endfunction()
+
+# qv_fuzz(NAME SOURCE [SEEDS] LIBS...): a libFuzzer target of the fuzz build, or with SEEDS a
+# plain program (the one that writes a target's seeds). Both go to the build's bin folder, where
+# scripts/fuzz.sh runs them.
+function(qv_fuzz name source)
+  cmake_parse_arguments(ARG "SEEDS" "" "" ${ARGN})
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE ${ARG_UNPARSED_ARGUMENTS})
+  if(NOT ARG_SEEDS)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  endif()
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+endfunction()

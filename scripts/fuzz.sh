@@ -11,10 +11,9 @@
 #
 # Seeds: inputs made by our own code plus, when present, the conformance corpus beside the
 # checkout. Each target keeps its corpus and crash reproducers in build/fuzz/<target>/, so a
-# later run goes on from there. The exit status is non-zero when any target found a crash, a leak
-# or undefined behaviour; the other targets still run. Clang has no CP932 execution character
-# set: the few Japanese literals of the code under test are UTF-8 here, which the fuzzing does
-# not depend on.
+# later run goes on from there; the programs are built in build/fuzz/build. The exit status is
+# non-zero when any target found a crash, a leak or undefined behaviour; the other targets still
+# run.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out="$root/build/fuzz"
@@ -34,56 +33,35 @@ targets=("$@")
 
 # Share of the budget in tenths: the reader has the most code behind it, the name rule the least.
 declare -A weight=([reader]=4 [command]=3 [names]=1 [caches]=2)
-lzh=(lzh/archive lzh/commands lzh/crc16 lzh/decoder lzh/encoder lzh/header lzh/huffman_decode lzh/io lzh/listing
-     lzh/names lzh/status text/text_path text/sjis_codec text/posix/sjis_system)
-caches=(store/description_cache store/listing_cache store/list_file store/saver_resource text/text_path text/sjis_codec text/posix/sjis_system
-        platform/file_system platform/os_result platform/system_folder platform/fake/fake_file_system
-        platform/fake/fake_text_codec platform/fake/fold)
-flags=(-std=c++20 -O1 -g -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
-       -I"$root/src" -Wall -Wextra)
-mkdir -p "$out/obj"
+for target in "${targets[@]}"; do
+  [ -n "${weight[$target]:-}" ] || { echo "fuzz: unknown target $target (known: ${all[*]})"; exit 2; }
+done
 
-# object SOURCE: compiles src/SOURCE.cpp unless its object is newer than it and every header.
-object() {
-  local obj="$out/obj/${1//\//_}.o"
-  if [ ! -f "$obj" ] || [ "$root/src/$1.cpp" -nt "$obj" ] || [ -n "$(find "$root/src" -name '*.h' -newer "$obj" -print -quit)" ]; then
-    clang++ "${flags[@]}" -c "$root/src/$1.cpp" -o "$obj"
-  fi
-}
+# The fuzz build (CMake preset fuzz) knows the targets' sources and flags.
+programs=()
+for target in "${targets[@]}"; do
+  case "$target" in
+    caches) programs+=(fuzz_caches cache_seeds) ;;
+    *) programs+=("fuzz_$target" fuzz_seeds) ;;
+  esac
+done
+mkdir -p "$out"
+bash "$root/scripts/build.sh" fuzz "${programs[@]}" >"$out/build.log" 2>&1 || { cat "$out/build.log"; exit 1; }
+bin="$out/build/bin"
 
-# build PROGRAM MAIN SANITIZER SOURCES...: links MAIN with the objects of SOURCES, as a fuzz
-# target (SANITIZER fuzzer) or as a plain program (fuzzer-no-link).
-build() {
-  local name="$1" main="$2" sanitizer="$3" objs=() s
-  shift 3
-  for s in "$@"; do
-    object "$s"
-    objs+=("$out/obj/${s//\//_}.o")
-  done
-  clang++ "${flags[@]}" -fsanitize="$sanitizer" "$root/$main" "${objs[@]}" -o "$out/bin/$name"
-}
-
-mkdir -p "$out/bin"
 status=0
 seeded=""
 for target in "${targets[@]}"; do
-  case "$target" in
-    reader | command | names) build "fuzz_$target" "tests/lzh/fuzz/fuzz_$target.cpp" fuzzer "${lzh[@]}" ;;
-    caches) build fuzz_caches tests/store/fuzz/fuzz_caches.cpp fuzzer "${caches[@]}" ;;
-    *) echo "fuzz: unknown target $target (known: ${all[*]})"; exit 2 ;;
-  esac
   seeds="$out/$target/seeds"
   rm -rf "$seeds"
   mkdir -p "$out/$target/corpus" "$out/$target/artifacts" "$seeds"
   if [ "$target" = caches ]; then
-    build cache_seeds tests/store/fuzz/cache_seeds.cpp fuzzer-no-link "${caches[@]}"
-    "$out/bin/cache_seeds" "$seeds"
+    "$bin/cache_seeds" "$seeds"
   else
     if [ -z "$seeded" ]; then
-      build fuzz_seeds tests/lzh/fuzz/fuzz_seeds.cpp fuzzer-no-link "${lzh[@]}"
       rm -rf "$out/seeds"
       mkdir -p "$out/seeds/reader" "$out/seeds/command" "$out/seeds/names"
-      "$out/bin/fuzz_seeds" "$out/seeds"
+      "$bin/fuzz_seeds" "$out/seeds"
       seeded=1
     fi
     cp -f "$out/seeds/$target"/* "$seeds/"
@@ -98,7 +76,7 @@ for target in "${targets[@]}"; do
   echo "fuzz: $target for ${time}s"
   log="$out/$target/last-run.log"
   result=0
-  "$out/bin/fuzz_$target" "$out/$target/corpus" "$seeds" -max_total_time="$time" -max_len=65536 -timeout=10 \
+  "$bin/fuzz_$target" "$out/$target/corpus" "$seeds" -max_total_time="$time" -max_len=65536 -timeout=10 \
     -rss_limit_mb=2048 -artifact_prefix="$out/$target/artifacts/" -print_final_stats=1 > "$log" 2>&1 || result=$?
   grep -aE '^(stat::number_of_executed_units|stat::average_exec_per_sec|==[0-9]+==ERROR|SUMMARY)' "$log" || true
   if [ "$result" -ne 0 ]; then

@@ -1,25 +1,17 @@
 #!/usr/bin/env bash
-# Makes the release package out/dist/QUOVEL32-<version>-win32.zip: QUOVEL32.EXE, UnLha32.DLL, our
-# savers STARS, YUME and PLASMA, the two usage texts and the guide for Windows users (はじめに.TXT).
-# The binaries are built twice, in the usual build folder and in a fresh one without the compiler
-# cache, and the two builds and the two zips made of them must be the same byte for byte. Prints
-# the sizes and fails when a binary is over its limit. Needs the set-up (scripts/setup.sh).
+# Makes the release package out/dist/QUOVEL32-<version>-win32.zip from the files the build lists
+# in shipped.txt (QUOVEL32.EXE, UnLha32.DLL, our savers, the usage texts and the guide for
+# Windows users), in that order. The binaries are built twice, in the usual build folder and in a
+# fresh one without the compiler cache, and the two builds and the two zips made of them must be
+# the same byte for byte. Prints the sizes and fails when a binary is over its limit. Needs the
+# set-up (scripts/setup.sh).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-targets=(QUOVEL32 UnLha32 qv_saver_stars qv_saver_yume qv_saver_plasma)
 version="$(sed -n 's/^project(QUOVEL32 VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
 dist=out/dist
 zip="$dist/QUOVEL32-$version-win32.zip"
 # The zip's dates are the last commit's, so that the same sources give the same zip.
 stamp="$(git log -1 --format=%ct 2>/dev/null || echo 315532800)"
-
-# shipped BUILD: "path in the build=name in the zip" for each binary
-shipped() {
-  echo "$1/src/app/QUOVEL32.EXE=QUOVEL32.EXE"
-  echo "$1/src/app/UnLha32.DLL=UnLha32.DLL"
-  for s in STARS YUME PLASMA; do echo "$1/savers/$s.SCR=$s.SCR"; done
-}
-texts() { for t in QUOVEL32.TXT QvLA解凍.TXT はじめに.TXT; do echo "src/app/res/$t=$t"; done; }
 
 # make_zip ZIP ENTRIES...: a zip with fixed dates and attributes, entries in the given order,
 # names in UTF-8 (flagged, as Windows reads them).
@@ -41,17 +33,18 @@ EOF
 }
 
 echo "package: building the release binaries"
-bash scripts/build.sh win32 "${targets[@]}" >/dev/null
+bash scripts/build.sh win32 qv_shipped_files >/dev/null
 again=build/package-check
 rm -rf "$again"
 echo "package: building them again in $again, without the compiler cache"
 cmake --preset win32 -B "$again" >/dev/null
-CCACHE_DISABLE=1 cmake --build "$again" -j2 --target "${targets[@]}" >/dev/null
+CCACHE_DISABLE=1 cmake --build "$again" -j2 --target qv_shipped_files >/dev/null
 
 mkdir -p "$dist"
 rm -f "$dist"/QUOVEL32-*-win32.zip*
-mapfile -t first < <(shipped build/win32; texts)
-mapfile -t second < <(shipped "$again"; texts)
+# Each line of shipped.txt: "file=name in the zip".
+mapfile -t first < build/win32/shipped.txt
+mapfile -t second < "$again/shipped.txt"
 make_zip "$zip" "${first[@]}"
 make_zip "$dist/check.zip" "${second[@]}"
 
@@ -62,8 +55,8 @@ for i in "${!first[@]}"; do
 done
 cmp -s "$zip" "$dist/check.zip" || { echo "package: the two zips differ"; status=1; }
 rm -f "$dist/check.zip"
-# Nothing of the build folders' paths may remain in a binary.
-for entry in "${first[@]:0:5}"; do
+# Nothing of the build folders' paths may remain in a shipped file.
+for entry in "${first[@]}"; do
   if grep -aqF "$PWD" "${entry%%=*}"; then echo "package: ${entry%%=*} holds a path of this machine"; status=1; fi
 done
 

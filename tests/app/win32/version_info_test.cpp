@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,14 @@ std::wstring Beside(const wchar_t* name) {
   const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring folder(path, length);
   return folder.substr(0, folder.find_last_of(L'\\') + 1) + name;
+}
+
+// The binaries of the release package, as the build lists them.
+std::vector<std::wstring> ShippedBinaries() {
+  std::istringstream names(QV_SHIPPED_BINARIES);
+  std::vector<std::wstring> out;
+  for (std::string name; names >> name;) out.emplace_back(name.begin(), name.end());
+  return out;
 }
 
 TEST(VersionInfo, EveryShippedBinaryNamesItselfItsVersionAndItsMaker) {
@@ -28,6 +38,13 @@ TEST(VersionInfo, EveryShippedBinaryNamesItselfItsVersionAndItsMaker) {
       {L"YUME.SCR", L"ｽｸﾘｰﾝ･ｾｰﾊﾞｰ 夢の風"},
       {L"PLASMA.SCR", L"ｽｸﾘｰﾝ･ｾｰﾊﾞｰ 虹色の波"},
   };
+  // Each shipped binary has its case here, and no other.
+  std::vector<std::wstring> named;
+  for (const Case& c : cases) named.push_back(c.name);
+  std::vector<std::wstring> shipped = ShippedBinaries();
+  std::ranges::sort(named);
+  std::ranges::sort(shipped);
+  ASSERT_TRUE(named == shipped) << "the package ships " << QV_SHIPPED_BINARIES;
   for (const Case& c : cases) {
     const std::wstring file = Beside(c.name);
     SCOPED_TRACE(testing::Message() << "file " << std::string(file.begin(), file.end()));

@@ -3,7 +3,7 @@
 # unpacks the zip (out/dist, made by scripts/package.sh) into a folder of their own and starts
 # QUOVEL32.EXE from there. The installer names the folder the screen saver will really go to and
 # completes without a copy error; QUOVEL32.SCR and the texts go to the program folder, the user's
-# desktop settings name that QUOVEL32.SCR. The installed manager registers the three bundled savers
+# desktop settings name that QUOVEL32.SCR. The installed manager registers the bundled savers
 # of the unpacked folder into a memory list with its bulk registration and plays them; the screen
 # saver, given the manager's settings and started as Windows starts it, plays them too. The removal runs its uninstaller copy from
 # the user's local application data folder, and afterwards nothing of the program is left but the
@@ -20,9 +20,12 @@ SAVER='C:\KaPULP32\QUOVEL32\QUOVEL32.SCR'
 EXE_KEY="$KEY\\QUOVEL32\\EXE"
 
 # --- the download --------------------------------------------------------------------------------
-names="$(python3 -c 'import sys, zipfile; print(" ".join(zipfile.ZipFile(sys.argv[1]).namelist()))' "$zip")"
-[ "$names" = "QUOVEL32.EXE UnLha32.DLL STARS.SCR YUME.SCR PLASMA.SCR QUOVEL32.TXT QvLA解凍.TXT はじめに.TXT" ] ||
-  fail "the package holds: $names"
+# What the build lists for the package ("file=name in the zip" a line), in the zip's order.
+shipped="$(sed 's/.*=//' "$BIN/shipped.txt")"
+savers="$(grep '\.SCR$' <<<"$shipped" | sed 's/\.SCR$//' | sort | tr '\n' ' ')"
+nsavers="$(wc -w <<<"$savers")"
+names="$(python3 -c 'import sys, zipfile; print("\n".join(zipfile.ZipFile(sys.argv[1]).namelist()))' "$zip")"
+[ "$names" = "$shipped" ] || fail "the package holds: $(tr '\n' ' ' <<<"$names")"
 mkdir -p "$DL"
 python3 -m zipfile -e "$zip" "$DL/"
 chown -R "$QV_USER:" "$C/users/$QV_USER/Documents"
@@ -72,18 +75,18 @@ as_user wine 'C:\KaPULP32\QUOVEL32\QUOVEL32.EXE' >>"$OUTDIR/program.log" 2>&1 &
 QV_PIDS+=($!)
 pid="$(last_pid)"
 probe wait-window TQUOVEL32KAPUL 30000 >/dev/null || fail "no manager window"
-wait_for ' 3ｺ' "the unpacked folder's three savers are not listed"
+wait_for " ${nsavers}ｺ" "the unpacked folder's savers are not listed"
 probe press TQUOVEL32KAPUL 'ﾒﾓﾘｰON' || fail "no ﾒﾓﾘｰON button"
 wait_for 'ﾒﾓﾘｰoff' "memory mode did not come on"
 bulk_registration
-[ "$(probe text TQUOVEL32KAPUL | grep -c 'item C:\\users\\.*\.SCR')" = 3 ] || fail "the bulk registration did not give three rows"
+[ "$(probe text TQUOVEL32KAPUL | grep -c 'item C:\\users\\.*\.SCR')" = "$nsavers" ] || fail "the bulk registration did not give a row for each saver"
 sleep 1
 shot memory-list
 probe press TQUOVEL32KAPUL '再 生' || fail "no 再 生 button"
-wait_count starts 3 40
-wait_count ends 3 15
+wait_count starts "$nsavers" 40
+wait_count ends "$nsavers" 15
 played="$(awk '/ start / { print $2 }' "$LOG" | tr -d '\r' | sort | tr '\n' ' ')"
-[ "$played" = "PLASMA STARS YUME " ] || { cat "$LOG"; fail "played: $played"; }
+[ "$played" = "$savers" ] || { cat "$LOG"; fail "played: $played"; }
 t=0
 until probe text TQUOVEL32KAPUL | head -1 | grep -q 'QUOVEL32 EXE版'; do
   sleep 0.2; t=$((t + 1)); [ $t -lt 50 ] || fail "the run did not end"
@@ -123,7 +126,7 @@ remove_all "$pid"
 [ "$(ls "$C" | sort)" = "$c_before" ] || fail "left in C:\\: $(comm -13 <(echo "$c_before") <(ls "$C" | sort) | tr '\n' ' ')"
 left="$(cd "$MAKER" && find . -mindepth 1 | sort | tr '\n' ' ')"
 [ "$left" = "./unin_kapul000.exe " ] || fail "left in the user's folder: $left"
-[ "$(ls "$DL" | wc -l)" = 8 ] || fail "the unpacked folder changed: $(ls "$DL" | tr '\n' ' ')"
+[ "$(ls "$DL" | wc -l)" = "$(wc -l <<<"$shipped")" ] || fail "the unpacked folder changed: $(ls "$DL" | tr '\n' ' ')"
 as_user wine reg query "$KEY\\QUOVEL32" >/dev/null 2>&1 && fail "the settings key is still there"
 [ -z "$(uvalue "HKCU\\$entry" UninstallString)$(uvalue "HKLM\\$entry" UninstallString)" ] || fail "the uninstall entry is still there"
 log "removed; left: the unpacked folder and the maker's uninstaller"
