@@ -126,6 +126,20 @@ TEST_F(ScreenRoundTest, AListWithNoSaverThatCanShareFallsBackToTheWholeDesktopOn
   Stop();
 }
 
+using OneMonitorTest = PlayFixture;
+
+TEST_F(OneMonitorTest, TheSettingIsGreyedAndARunPlaysOverTheWholeDesktop) {
+  Start();
+  form.MONITORS.SetChecked(true);
+  EXPECT_FALSE(form.MONITORS.Enabled());
+  Rows({"A.SCR", "B.SCR"});
+  Order(0, false);
+  Play();
+  ASSERT_TRUE(RunUntil(1));
+  EXPECT_EQ(p.processes.Started()[0].request.commandLine, "\"" + Path("A.SCR") + "\" /s");
+  Stop();
+}
+
 TEST_F(ScreenRoundTest, TheUserComingBackBeforeAnySaverShowedEndsTheRunWithoutFallingBack) {
   Rows({"SLOW.SCR", "SLOW.SCR"});
   Order(0, true);

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# A saver on each monitor, on a desktop of two: the option is set with the menu keys and handed
+# A saver on each monitor, on a desktop of two: the option is set with the mouse and handed
 # to the screen-saver copy; a run of the manager shows two different savers at once, each started
 # with "/p" in a window of ours that covers its monitor; after the display time both change
 # together; a mouse move ends both and the run, leaving no saver running, and so does 中断 in a
-# second run. The screen-saver copy started with "/s" does the same, and a saver that goes full
+# second run started from the tray. The screen-saver copy started with "/s" does the same, and a saver that goes full
 # screen in its preview is ended there and its monitor takes the next saver. (Wine does not show
 # what one program paints into another's window, so the savers leave a frame of what they draw.)
 source "$(dirname "$0")/../lib.sh"
@@ -69,12 +69,15 @@ none_left() {
   probe every TQUOVEL32SCREEN | grep -q ' shown ' && fail "a window of ours still shows" || true
 }
 
-# --- The option, set with the menu keys and handed to the screen-saver copy ---------------------
+# --- The option, set with the mouse and handed to the screen-saver copy -------------------------
 start_as "$C/QUOVEL32/QUOVEL32.EXE"
 pid="$(last_pid)"
 probe wait-window TQUOVEL32KAPUL 30000 >/dev/null || fail "no manager window"
 wait_for "SAVERB.SCR" "the memory list was not shown"
-pick_menu 0x4F 0x4D                      # オプション(&O) → モニターごとに別のセーバー(&M)
+probe menu-pick TQUOVEL32KAPUL "ファイル(&F)|タイマー(&T)|オプション(&O)" \
+  "隠しフォルダーも表示する(&K)|ｽｸﾘｰﾝ･ｾｰﾊﾞｰ名表示ＯＮ(&N)|プレビュー表示(&P)|モニターごとに別のセーバー(&M)" ||
+  fail "no モニターごとに別のセーバー in the menu"
+sleep 0.5
 sleep 0.5
 pick_menu 0x66 0x54                      # ファイル(&F) → 現在の設定値を、［SCR版］に渡す(&T)
 probe wait-window TMKBox 10000 >/dev/null || fail "no box after the hand-over"
@@ -93,12 +96,27 @@ user_returns
 shot returned
 sleep 3                                  # the run ended, as when the user ends a saver
 [ "$(starts)" = 4 ] || { cat "$LOG"; fail "a saver started after the user came back"; }
-probe press-name TQUOVEL32KAPUL Button2 || fail "no 再 生"
+# The second run starts from the tray's 再生開始 and 中断 stops both savers.
+probe press-name TQUOVEL32KAPUL ButtonTRAY || fail "no Tray button"
+# icon_menu [right]: a real click on our icon until its menu opens (the tray's window may still be
+# coming up when the icon is there).
+icon_menu() {
+  for i in $(seq 1 50); do probe tray-icon 0 >/dev/null && break; sleep 0.2; done
+  for i in 1 2 3; do
+    probe tray-click 0 "$@" || fail "no icon in the notification area"
+    probe wait-window "#32768" 3000 >/dev/null && return
+  done
+  fail "no menu on the icon"
+}
+icon_menu
+probe menu-key 0x50 >/dev/null || fail "the icon's menu closed"   # 再生開始 (&P)
 wait_count starts 6 30
 sleep 1
+[ "$(savers_running)" = 2 ] || { probe processes; fail "not two savers running from the tray"; }
 probe click TQUOVEL32KAPUL "中断" || fail "no 中断 button"
 none_left
-probe close TQUOVEL32KAPUL >/dev/null
+icon_menu right
+probe menu-key 0x58 >/dev/null || fail "the icon's menu closed"   # 終了 (&X)
 set +e; wait_exit "$pid" 20; rc=$?; set -e
 [ "$rc" = 0 ] || fail "manager exit code $rc"
 [ "$(reg_value "$EXE_KEY" MONITORS)" = 1 ] || fail "MONITORS saved as '$(reg_value "$EXE_KEY" MONITORS)'"
