@@ -35,10 +35,8 @@ bool PlayEngine::StartRound() {
 bool PlayEngine::SaverRunning() { return roundOn_ ? round_->Playing() : os_.processes.StillRunning(running_); }
 
 int PlayEngine::ShownDisplayTime() {
-  if (!roundOn_) return ComputeDisplayTime(itemPath_);
-  // The round changes when the longest of its savers' times is over.
-  int longest = 0;
-  for (const std::string& path : round_->Paths()) longest = std::max(longest, ComputeDisplayTime(path));
+  const int longest =
+      roundOn_ ? round_->LongestTime([this](const std::string& path) { return ComputeDisplayTime(path); }) : 0;
   return longest > 0 ? longest : ComputeDisplayTime(itemPath_);
 }
 

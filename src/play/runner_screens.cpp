@@ -41,9 +41,8 @@ bool Runner::StartRound() {
 bool Runner::SaverRunning() { return roundOn_ ? round_->Playing() : os_.processes.StillRunning(running_); }
 
 int Runner::ShownDisplayTime() const {
-  if (!roundOn_) return ComputeDisplayTime(itemPath_);
-  int longest = 0;
-  for (const std::string& path : round_->Paths()) longest = std::max(longest, ComputeDisplayTime(path));
+  const int longest =
+      roundOn_ ? round_->LongestTime([this](const std::string& path) { return ComputeDisplayTime(path); }) : 0;
   return longest > 0 ? longest : ComputeDisplayTime(itemPath_);
 }
 

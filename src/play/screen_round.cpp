@@ -150,6 +150,12 @@ std::vector<std::string> ScreenRound::Paths() const {
   return paths;
 }
 
+int ScreenRound::LongestTime(const std::function<int(const std::string& path)>& timeOf) const {
+  int longest = 0;
+  for (const std::string& path : Paths()) longest = std::max(longest, timeOf(path));
+  return longest;
+}
+
 std::vector<platform::Rect> ScreenRound::Covered() const {
   std::vector<platform::Rect> covered;
   if (!shown_) return covered;

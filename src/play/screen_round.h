@@ -83,8 +83,8 @@ class ScreenRound {
   bool UserBack() const { return userBack_; }
   // Nothing of the round could play in a window: every monitor ran out of savers.
   bool NoneShared() const { return started_ && !userBack_ && !anyShown_ && !Busy(); }
-  // The savers showing (a saver on two monitors counts once), in monitor order.
-  std::vector<std::string> Paths() const;
+  // The round changes when the longest of its savers' times is over; 0 while none shows.
+  int LongestTime(const std::function<int(const std::string& path)>& timeOf) const;
   // The monitors our windows cover.
   std::vector<platform::Rect> Covered() const;
   // Asks every saver to end (the windows it draws in are asked to close); one still there
@@ -98,6 +98,8 @@ class ScreenRound {
   void Release();
 
  private:
+  // The savers showing (a saver on two monitors counts once), in monitor order.
+  std::vector<std::string> Paths() const;
   enum class Phase { kEmpty, kStarting, kShowing, kEnding };
   struct Screen {
     forms::TQUOVEL32SCREEN* form = nullptr;

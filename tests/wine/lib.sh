@@ -155,7 +155,8 @@ wait_count() {  # wait_count starts|ends N SECONDS
 }
 # pick_menu MENU ITEM: opens a menu of the manager's bar by its mnemonic letter (WM_SYSCOMMAND
 # SC_KEYMENU) and picks an item by its mnemonic key, as a user does with Alt and the letters.
-# Under Wine a menu lives in its program's process, so only the keyboard reaches it from outside.
+# Under Wine a menu lives in its program's process, so the probe cannot look into it; for the
+# mouse, `probe menu-pick` lays out a menu of the same captions of its own to find the item.
 pick_menu() {
   probe send TQUOVEL32KAPUL 0x112 0xF100 "$1" >/dev/null &
   local sender=$! i
