@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up everything, builds the Windows program and its screen savers, and lets the manager play
-# the bundled savers (STARS, YUME, PLASMA) from a memory list under Wine: random order, endless,
+# the bundled savers (those the release ships) from a memory list under Wine: random order, endless,
 # 5 seconds each, started automatically. With a display it runs until you close the manager;
 # without one it runs on our own Xvfb for QV_DEMO_SECONDS (default 40) while a screenshot is
 # saved to out/demo/ every few seconds, then everything is stopped. Leaves the release package
@@ -11,7 +11,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 cd "$here/.."
 if [ -z "${QV_BIN:-}" ]; then
   bash scripts/setup.sh
-  bash scripts/build.sh win32 QUOVEL32 qv_saver_stars qv_saver_yume qv_saver_plasma
+  bash scripts/build.sh win32 qv_shipped_files
   # The download for Windows users: out/dist/QUOVEL32-<version>-win32.zip.
   bash scripts/package.sh
 fi
@@ -25,12 +25,15 @@ qv_session_start
 # The program and the savers inside the prefix, as an installation would place them.
 c="$WINEPREFIX/drive_c"
 mkdir -p "$c/QUOVEL32" "$c/QVDEMO"
-cp "$bin/src/app/QUOVEL32.EXE" "$bin/src/app/UnLha32.DLL" "$c/QUOVEL32/"
+# What the release ships (shipped.txt, "file=name" a line each): the savers into a folder of
+# their own, the program and its library into the program's.
 list=""
-for s in STARS YUME PLASMA; do
-  cp "$bin/savers/$s.SCR" "$c/QVDEMO/"
-  list+="C:\\QVDEMO\\$s.SCR\r\n"
-done
+while IFS='=' read -r file name; do
+  case "$name" in
+    *.SCR) cp "$file" "$c/QVDEMO/"; list+="C:\\QVDEMO\\$name\r\n" ;;
+    *.EXE | *.DLL) cp "$file" "$c/QUOVEL32/" ;;
+  esac
+done <"$bin/shipped.txt"
 printf "$list" >"$c/windows/QVLA32M0.LIS"
 key='HKCU\Software\KAPUL SOFT32\QUOVEL32'
 reg() { wine reg add "$key\\$1" /v "$2" /d "$3" /f >>"$QV_STATE/demo-reg.log" 2>&1; }
