@@ -45,7 +45,6 @@ PlayEngine::PlayEngine(gui::Application& app, forms::TQUOVEL32KAPUL& form, platf
       round_(std::make_unique<ScreenRound>(app, os)) {
   order_ = OrderOfItem(f_.RadioGroup1.ItemIndex());
   round_->Shown = [this](const std::string& path) { RecordHistory(path); };
-  f_.MONITORS.SetEnabled(os_.desktop.Monitors().size() > 1);
   f_.Button2.OnClick = [this](gui::Component& sender) { Button2Click(sender); };
   f_.Button5.OnClick = [this](gui::Component&) { Button5Click(); };
   f_.RadioGroup1.OnClick = [this](gui::Component&) { RadioGroup1Click(); };

@@ -43,11 +43,12 @@ struct ScreenRoundTest : PlayFixture {
     settings->Values().timer = 5;
     settings->Values().fileHis = 10;
     form.MONITORS.SetChecked(true);
-    p.processes.SetDefaultBehaviour({.endsOnInput = false});
-    platform::fake::ProgramBehaviour full;
-    full.windows = {{0, 0, 1024, 768}};  // shows full screen whatever it is asked
+    platform::fake::ProgramBehaviour preview, full, slow;
+    p.processes.SetDefaultBehaviour(preview);  // a preview ends only when its window goes
+    full.windows = {{0, 0, 1024, 768}};        // shows full screen whatever it is asked
     for (const char* name : {"FULL1.SCR", "FULL2.SCR"}) p.processes.SetBehaviour(name, full);
-    p.processes.SetBehaviour("SLOW.SCR", {.previewInside = false});  // has not shown yet
+    slow.previewInside = false;                // has not shown yet
+    p.processes.SetBehaviour("SLOW.SCR", slow);
   }
   // The screen windows of the round, by monitor.
   std::vector<gui::Form*> Screens() const {
@@ -131,6 +132,7 @@ using OneMonitorTest = PlayFixture;
 TEST_F(OneMonitorTest, TheSettingIsGreyedAndARunPlaysOverTheWholeDesktop) {
   Start();
   form.MONITORS.SetChecked(true);
+  form.MOption0.UserClick();
   EXPECT_FALSE(form.MONITORS.Enabled());
   Rows({"A.SCR", "B.SCR"});
   Order(0, false);

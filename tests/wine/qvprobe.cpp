@@ -61,11 +61,12 @@
 //
 // The probe is DPI aware, so that it sees and clicks the same pixels as the program at any
 // density.
+#include "qvprobe.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
 #include <shellapi.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -78,7 +79,7 @@
 #include <utility>
 #include <vector>
 
-namespace {
+namespace probe {
 
 std::string Utf8(const std::wstring& w) {
   if (w.empty()) return {};
@@ -247,13 +248,6 @@ int Drag(HWND w, const std::wstring& from, const std::wstring& to, WORD vk) {
   return 0;
 }
 
-// How a click is made: the button, the count, Ctrl held. A click first brings the window to the
-// front and moves the mouse there.
-struct ClickKind {
-  int clicks = 1;
-  bool right = false;
-  bool ctrl = false;
-};
 
 // Reads "2", "right" and "ctrl" from the arguments from `first` on.
 ClickKind KindOf(int argc, wchar_t** argv, int first) {
@@ -329,7 +323,7 @@ void ToFront(HWND w) {
   Sleep(200);
 }
 
-void ClickAt(HWND w, POINT p, ClickKind kind = {}) {
+void ClickAt(HWND w, POINT p, ClickKind kind) {
   ToFront(w);
   MouseInput(p, 0);
   if (kind.ctrl) KeyInput(VK_CONTROL, false);
@@ -504,84 +498,6 @@ HWND TrayIconWindow(int index, HWND& tray) {
   return ctx.found;
 }
 
-std::vector<std::wstring> Captions(const std::wstring& joined) {
-  std::vector<std::wstring> parts;
-  size_t from = 0;
-  for (size_t bar; (bar = joined.find(L'|', from)) != std::wstring::npos; from = bar + 1) parts.push_back(joined.substr(from, bar - from));
-  parts.push_back(joined.substr(from));
-  return parts;
-}
-
-HMENU MenuOf(const std::vector<std::wstring>& captions, bool bar) {
-  HMENU menu = bar ? CreateMenu() : CreatePopupMenu();
-  UINT id = 100;
-  for (const std::wstring& c : captions) {
-    if (c == L"-") AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    else if (bar) AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(CreatePopupMenu()), c.c_str());
-    else AppendMenuW(menu, MF_STRING, id++, c.c_str());
-  }
-  return menu;
-}
-
-// Where the last item of a popup menu of these captions lies, from the menu window's top left:
-// the menu is shown for a moment in the probe's own window and measured there.
-struct PopupMeasure {
-  HMENU menu = nullptr;
-  int item = 0;
-  RECT rect{};
-  bool done = false;
-};
-PopupMeasure* g_measure = nullptr;
-
-void CALLBACK MeasurePopup(HWND, UINT, UINT_PTR id, DWORD) {
-  PopupMeasure& m = *g_measure;
-  HWND popup = FindWindowW(L"#32768", nullptr);
-  RECT item;
-  if (popup != nullptr && GetMenuItemRect(nullptr, m.menu, static_cast<UINT>(m.item), &item)) {
-    RECT window;
-    GetWindowRect(popup, &window);
-    m.rect = {item.left - window.left, item.top - window.top, item.right - window.left, item.bottom - window.top};
-    m.done = true;
-  }
-  KillTimer(nullptr, id);
-  EndMenu();
-}
-
-int MenuPick(HWND w, const std::wstring& bar, const std::wstring& items) {
-  const std::vector<std::wstring> barCaptions = Captions(bar), itemCaptions = Captions(items);
-  RECT real;
-  GetClientRect(w, &real);
-  HWND own = CreateWindowW(L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, real.right + 64, 400, nullptr, nullptr, nullptr, nullptr);
-  if (own == nullptr) return 1;
-  SetMenu(own, MenuOf(barCaptions, true));
-  SetWindowPos(own, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
-  RECT ownClient;
-  GetClientRect(own, &ownClient);
-  MoveWindow(own, 0, 0, real.right + 64 - (ownClient.right - real.right), 400, FALSE);
-  POINT ownOrigin{0, 0}, realOrigin{0, 0};
-  ClientToScreen(own, &ownOrigin);
-  ClientToScreen(w, &realOrigin);
-  RECT barItem;
-  const bool onBar = GetMenuItemRect(own, GetMenu(own), static_cast<UINT>(barCaptions.size() - 1), &barItem) != 0;
-  PopupMeasure measure{MenuOf(itemCaptions, false), static_cast<int>(itemCaptions.size() - 1)};
-  g_measure = &measure;
-  SetTimer(nullptr, 0, 300, MeasurePopup);
-  TrackPopupMenuEx(measure.menu, TPM_RETURNCMD | TPM_NONOTIFY, 10, 10, own, nullptr);
-  DestroyWindow(own);
-  if (!onBar || !measure.done) return 1;
-  ClickAt(w, POINT{realOrigin.x + (barItem.left + barItem.right) / 2 - ownOrigin.x, realOrigin.y + (barItem.top + barItem.bottom) / 2 - ownOrigin.y});
-  if (!WaitFor(L"#32768", true, 5000)) return 1;
-  Sleep(300);
-  RECT popup;
-  GetWindowRect(FindWindowW(L"#32768", nullptr), &popup);
-  const POINT at{popup.left + (measure.rect.left + measure.rect.right) / 2, popup.top + (measure.rect.top + measure.rect.bottom) / 2};
-  MouseInput(at, 0);
-  Sleep(100);
-  MouseInput(at, MOUSEEVENTF_LEFTDOWN);
-  MouseInput(at, MOUSEEVENTF_LEFTUP);
-  return 0;
-}
-
 int Usage() {
   std::fprintf(stderr, "usage: qvprobe wait-window|wait-gone|text|rect|close|send|click|key|select|drag|click-row|click-node|drag-to|press|press-name|caption|shown-name|items|shown|type|keys CLASS ...\n"
                        "       qvprobe tray-icon|tray-click N ... | tray-remove CLASS ID | broadcast NAME | menu-key VK [MS] | monitors | menu-pick CLASS BAR ITEMS |\n"
@@ -589,86 +505,10 @@ int Usage() {
   return 2;
 }
 
-}  // namespace
+}  // namespace probe
 
-BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
-  MONITORINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetMonitorInfoW(monitor, &info)) return TRUE;
-  const RECT& b = info.rcMonitor;
-  const RECT& w = info.rcWork;
-  std::printf("monitor %ld %ld %ld %ld work %ld %ld %ld %ld%s\n", b.left, b.top, b.right, b.bottom, w.left, w.top, w.right,
-              w.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? " primary" : "");
-  return TRUE;
-}
+using namespace probe;
 
-int PrintMonitors() {
-  EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0);
-  std::printf("virtual %d %d %d %d\n", GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-              GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
-  HDC screen = GetDC(nullptr);
-  std::printf("dpi %d\n", GetDeviceCaps(screen, LOGPIXELSY));
-  ReleaseDC(nullptr, screen);
-  return 0;
-}
-
-// Every running process: its id and executable name.
-std::vector<std::pair<DWORD, std::string>> Processes() {
-  std::vector<std::pair<DWORD, std::string>> all;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return all;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-    all.emplace_back(entry.th32ProcessID, Utf8(entry.szExeFile));
-  }
-  CloseHandle(snapshot);
-  return all;
-}
-
-int PrintProcesses() {
-  const auto all = Processes();
-  for (const auto& process : all) std::printf("%s\n", process.second.c_str());
-  return all.empty() ? 1 : 0;
-}
-
-BOOL CALLBACK PrintTopWindow(HWND w, LPARAM) {
-  if (IsWindowVisible(w)) std::printf("%s\n", Utf8(ClassOf(w)).c_str());
-  return TRUE;
-}
-
-// The executable name of a process, empty when it is gone.
-std::string ExeOf(DWORD pid) {
-  for (const auto& process : Processes()) {
-    if (process.first == pid) return process.second;
-  }
-  return {};
-}
-
-struct EveryContext {
-  std::wstring cls;
-  int count = 0;
-};
-
-BOOL CALLBACK PrintDirectChild(HWND child, LPARAM parent) {
-  if (GetParent(child) != reinterpret_cast<HWND>(parent)) return TRUE;
-  DWORD pid = 0;
-  GetWindowThreadProcessId(child, &pid);
-  std::printf("child %s %s\n", Utf8(ClassOf(child)).c_str(), ExeOf(pid).c_str());
-  return TRUE;
-}
-
-BOOL CALLBACK PrintEvery(HWND w, LPARAM param) {
-  auto* ctx = reinterpret_cast<EveryContext*>(param);
-  if (_wcsicmp(ClassOf(w).c_str(), ctx->cls.c_str()) != 0) return TRUE;
-  ++ctx->count;
-  RECT r{};
-  GetWindowRect(w, &r);
-  std::printf("window %lu %s %ld %ld %ld %ld\n", static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(w)),
-              IsWindowVisible(w) ? "shown" : "hidden", r.left, r.top, r.right, r.bottom);
-  EnumChildWindows(w, PrintDirectChild, reinterpret_cast<LPARAM>(w));
-  return TRUE;
-}
 
 int main() {
   SetProcessDPIAware();
@@ -676,16 +516,12 @@ int main() {
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   if (argv != nullptr && argc == 2 && std::wstring(argv[1]) == L"monitors") return PrintMonitors();
   if (argv != nullptr && argc == 2 && std::wstring(argv[1]) == L"processes") return PrintProcesses();
-  if (argv != nullptr && argc == 2 && std::wstring(argv[1]) == L"windows") return EnumWindows(PrintTopWindow, 0) ? 0 : 1;
+  if (argv != nullptr && argc == 2 && std::wstring(argv[1]) == L"windows") return PrintShownWindows();
   if (argv == nullptr || argc < 3) return Usage();
   std::wstring cmd = argv[1];
   std::wstring cls = argv[2];
   auto num = [&](int i, long def) { return i < argc ? std::wcstol(argv[i], nullptr, 0) : def; };
-  if (cmd == L"every") {
-    EveryContext ctx{cls};
-    EnumWindows(PrintEvery, reinterpret_cast<LPARAM>(&ctx));
-    return ctx.count > 0 ? 0 : 1;
-  }
+  if (cmd == L"every") return PrintEvery(cls);
 
   if (cmd == L"wait-window") return WaitFor(cls, true, static_cast<DWORD>(num(3, 20000))) ? 0 : 1;
   if (cmd == L"wait-gone") return WaitFor(cls, false, static_cast<DWORD>(num(3, 20000))) ? 0 : 1;
